@@ -1,0 +1,14 @@
+# One place for warnings, sanitizers and Qt defines; every target links lotto_warnings.
+add_library(lotto_warnings INTERFACE)
+target_compile_options(lotto_warnings INTERFACE
+  -Wall -Wextra -Wpedantic -Wold-style-cast -Wnon-virtual-dtor
+  $<$<BOOL:${LOTTO_WERROR}>:-Werror>)
+target_compile_definitions(lotto_warnings INTERFACE
+  QT_NO_KEYWORDS QT_NO_NARROWING_CONVERSIONS_IN_CONNECT)
+
+if(LOTTO_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+set(CMAKE_AUTOMOC OFF)

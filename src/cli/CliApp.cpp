@@ -1,0 +1,278 @@
+#include "cli/CliApp.h"
+
+#include "bundle/BundledArchive.h"
+#include "cli/CliHost.h"
+#include "core/shell/MainState.h"
+#include "core/shell/ProgramDirectory.h"
+#include "core/util/File.h"
+#include "core/util/SystemClock.h"
+#include "core/util/Text.h"
+#include "settings/QtSettingsStore.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <ostream>
+#include <set>
+
+namespace lotto {
+
+namespace {
+
+constexpr const char* kUsage = R"(Aufruf: lotto-cli [--datadir DIR] [--no-settings] BEFEHL [ARGUMENTE]
+
+Befehle:
+  show [--date D]                       Ziehung zum Datum D (Vorgabe: heute) anzeigen
+  check TIPS.qtp [--date D]             Tipps gegen die Ziehung zum Datum D prüfen
+  stats ART [--since D] [--no-sunday] [--no-wednesday] [--tips TIPS.qtp]
+                                        Statistik: frequency, digitsums, pairs, triples,
+                                        quadruples, overdue oder tips (mit --tips)
+  generate [--seed N] [--set NAME=WERT]... [--out TIPS.qtp]
+                                        Tipps berechnen; --set ändert eine Option
+                                        (Chekcbox1..15, Chekcbox18: 0/1; UpDown1..8: Position)
+
+Gemeinsame Optionen:
+  --datadir DIR   Programmverzeichnis (Archiv ZahlenAT.dat usw.)
+  --no-settings   gespeicherte Einstellungen nicht lesen
+  --help          diese Hilfe
+
+Datumsangaben: TT.MM.JJJJ. Exit-Status: 0 erledigt, 1 fehlgeschlagen, 2 falscher Aufruf.
+)";
+
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The arguments of one command: positional words, options with a value, flags.
+struct Arguments {
+    std::vector<std::string> positional;
+    std::multimap<std::string, std::string> values;
+    std::set<std::string> flags;
+
+    std::optional<std::string> value(const std::string& name) const {
+        const auto it = values.find(name);
+        if (it == values.end()) return std::nullopt;
+        return it->second;
+    }
+    bool flag(const std::string& name) const { return flags.count(name) != 0; }
+};
+
+struct CommandSpec {
+    std::size_t minPositional;
+    std::size_t maxPositional;
+    std::set<std::string> valueOptions;
+    std::set<std::string> flagOptions;
+};
+
+const std::map<std::string, CommandSpec>& commandSpecs() {
+    static const std::map<std::string, CommandSpec> specs{
+        {"show", {0, 0, {"--date"}, {}}},
+        {"check", {1, 1, {"--date"}, {}}},
+        {"stats", {1, 1, {"--since", "--tips"}, {"--no-sunday", "--no-wednesday"}}},
+        {"generate", {0, 0, {"--seed", "--set", "--out"}, {}}},
+    };
+    return specs;
+}
+
+int currentYear() {
+    SystemClock clock;
+    return civilDate(clock.today()).year;
+}
+
+DayNumber parseDateArgument(const std::string& option, const std::string& text) {
+    const auto day = parseShortDate(text, currentYear());
+    if (!day) throw UsageError(option + ": kein gültiges Datum (TT.MM.JJJJ): " + text);
+    return *day;
+}
+
+std::string joinTip(const MainState& state, int tip) {
+    std::string line;
+    for (int c = 0; c < tipgrid::kCellsPerTip; ++c) {
+        if (c > 0) line += ',';
+        line += state.cell(tip * tipgrid::kCellsPerTip + c);
+    }
+    return line;
+}
+
+void printChart(const MainState& state, std::ostream& out) {
+    const ChartModel& chart = state.chart();
+    out << "title: " << chart.axisTitle << '\n';
+    if (chart.valueAxisAutomatic) out << "axis: automatic\n";
+    else out << "axis: fixed " << chart.valueAxisMin << ' ' << chart.valueAxisMax << '\n';
+    for (const ChartBar& bar : chart.bars) out << bar.x << ' ' << bar.y << '\n';
+}
+
+class Session {
+public:
+    Session(MainState& state, CliHost& host, const Arguments& args, std::ostream& out)
+        : m_state(state), m_host(host), m_args(args), m_out(out) {}
+
+    int show() {
+        setEvaluationDate();
+        m_state.SpeedButton5Click();
+        if (!m_host.messages.empty()) return 1;
+        m_out << m_state.label("Label29").text << '\n' << m_state.label("Label13").text << '\n';
+        return 0;
+    }
+
+    int check() {
+        m_state.loadTipFile(m_args.positional.at(0));
+        setEvaluationDate();
+        m_state.SpeedButton5Click();
+        if (!m_host.messages.empty()) return 1;
+        m_out << m_state.label("Label29").text << '\n';
+        for (int tip = 0; tip < tipgrid::kTips; ++tip) {
+            const LabelControl& hit = m_state.label(tipgrid::hitLabel(tip));
+            m_out << joinTip(m_state, tip) << '\t' << m_state.label(tipgrid::sumLabel(tip)).text << '\t' << hit.text
+                  << '\t' << (hit.color == 255 ? "red" : "black") << '\n';
+        }
+        return 0;
+    }
+
+    int stats() {
+        if (const auto since = m_args.value("--since")) m_state.dateTimePicker2().setDate(parseDateArgument("--since", *since));
+        if (m_args.flag("--no-sunday")) m_state.setCheckBox(16, false);
+        if (m_args.flag("--no-wednesday")) m_state.setCheckBox(17, false);
+        const std::string& kind = m_args.positional.at(0);
+        static const std::map<std::string, void (MainState::*)()> operations{
+            {"frequency", &MainState::SpeedButton2Click},
+            {"digitsums", &MainState::SpeedButton9Click},
+            {"tips", &MainState::Button6Click},
+        };
+        const auto op = operations.find(kind);
+        if (op == operations.end()) throw UsageError("stats: unbekannte Art „" + kind + "“");
+        if (kind == "tips") {
+            const auto tips = m_args.value("--tips");
+            if (!tips) throw UsageError("stats tips braucht --tips TIPS.qtp");
+            m_state.loadTipFile(*tips);
+        }
+        (m_state.*(op->second))();
+        printChart(m_state, m_out);
+        return 0;
+    }
+
+    int generate() {
+        if (const auto seed = m_args.value("--seed")) {
+            const auto n = toInt(*seed);
+            if (!n) throw UsageError("--seed: keine ganze Zahl: " + *seed);
+            m_state.random().setSeed(static_cast<std::uint32_t>(*n));
+        }
+        for (auto [it, end] = m_args.values.equal_range("--set"); it != end; ++it) applySet(it->second);
+        m_state.Label28Click();
+        for (int tip = 0; tip < tipgrid::kTips; ++tip) m_out << joinTip(m_state, tip) << '\n';
+        m_out << "status: " << m_state.statusText(1) << '\n';
+        if (const auto file = m_args.value("--out")) {
+            m_host.saveFile = *file;
+            m_state.SpeedButton15Click();
+        }
+        return 0;
+    }
+
+private:
+    void setEvaluationDate() {
+        SystemClock clock;
+        const auto date = m_args.value("--date");
+        m_state.dateTimePicker1().setDate(date ? parseDateArgument("--date", *date) : clock.today());
+    }
+
+    void applySet(const std::string& assignment) {
+        const std::size_t eq = assignment.find('=');
+        if (eq == std::string::npos) throw UsageError("--set erwartet NAME=WERT: " + assignment);
+        const std::string name = assignment.substr(0, eq);
+        const auto value = toInt(assignment.substr(eq + 1));
+        if (!value) throw UsageError("--set " + name + ": keine ganze Zahl");
+        if (name.rfind("Chekcbox", 0) == 0) {
+            const auto box = toInt(name.substr(8));
+            if (!box || !((*box >= 1 && *box <= 15) || *box == 18) || (*value != 0 && *value != 1))
+                throw UsageError("--set " + assignment + ": Chekcbox1..15 oder Chekcbox18 mit 0 oder 1");
+            m_state.setCheckBox(*box, *value == 1);
+        } else if (name.rfind("UpDown", 0) == 0) {
+            const auto n = toInt(name.substr(6));
+            if (!n || *n < 1 || *n > 8) throw UsageError("--set " + assignment + ": UpDown1..UpDown8");
+            m_state.setUpDown(*n, *value);
+            m_state.UpDown7Changing();
+        } else {
+            throw UsageError("--set: unbekannte Option „" + name + "“");
+        }
+    }
+
+    MainState& m_state;
+    CliHost& m_host;
+    const Arguments& m_args;
+    std::ostream& m_out;
+};
+
+} // namespace
+
+int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err) {
+    std::optional<std::string> dataDir;
+    bool noSettings = false;
+    std::string command;
+    Arguments args;
+    try {
+        std::vector<std::string> rest;
+        for (std::size_t i = 0; i < argv.size(); ++i) {
+            const std::string& a = argv[i];
+            if (a == "--help" || a == "-h") {
+                out << kUsage;
+                return 0;
+            }
+            if (a == "--datadir") {
+                if (i + 1 >= argv.size()) throw UsageError("--datadir braucht ein Verzeichnis");
+                dataDir = argv[++i];
+            } else if (a == "--no-settings") {
+                noSettings = true;
+            } else {
+                rest.push_back(a);
+            }
+        }
+        if (rest.empty()) throw UsageError("kein Befehl angegeben");
+        command = rest.front();
+        const auto spec = commandSpecs().find(command);
+        if (spec == commandSpecs().end()) throw UsageError("unbekannter Befehl „" + command + "“");
+        for (std::size_t i = 1; i < rest.size(); ++i) {
+            const std::string& a = rest[i];
+            if (spec->second.valueOptions.count(a)) {
+                if (i + 1 >= rest.size()) throw UsageError(a + " braucht einen Wert");
+                args.values.emplace(a, rest[++i]);
+            } else if (spec->second.flagOptions.count(a)) {
+                args.flags.insert(a);
+            } else if (a.size() > 1 && a[0] == '-') {
+                throw UsageError("unbekannte Option „" + a + "“ für " + command);
+            } else {
+                args.positional.push_back(a);
+            }
+        }
+        if (args.positional.size() < spec->second.minPositional || args.positional.size() > spec->second.maxPositional)
+            throw UsageError("falsche Zahl von Argumenten für " + command);
+    } catch (const UsageError& e) {
+        err << "lotto-cli: " << e.what() << '\n' << kUsage;
+        return 2;
+    }
+
+    try {
+        const std::string dir =
+            prepareProgramDirectory(dataDir ? *dataDir : defaultProgramDirectory().toStdString(), bundledArchive());
+        CliHost host(err);
+        SystemClock clock;
+        MainState state(dir, host, clock);
+        std::unique_ptr<SettingsStore> store;
+        if (noSettings) store = std::make_unique<MemorySettingsStore>();
+        else store = std::make_unique<QtSettingsStore>();
+        state.restoreStartupState(*store);
+
+        Session session(state, host, args, out);
+        static const std::map<std::string, int (Session::*)()> handlers{
+            {"show", &Session::show}, {"check", &Session::check}, {"stats", &Session::stats},
+            {"generate", &Session::generate}};
+        return (session.*(handlers.at(command)))();
+    } catch (const UsageError& e) {
+        err << "lotto-cli: " << e.what() << '\n' << kUsage;
+        return 2;
+    } catch (const std::exception& e) {
+        err << e.what() << '\n';
+        return 1;
+    }
+}
+
+} // namespace lotto

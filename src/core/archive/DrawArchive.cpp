@@ -1,0 +1,118 @@
+#include "core/archive/DrawArchive.h"
+
+#include <algorithm>
+#include <array>
+
+namespace lotto {
+
+namespace {
+constexpr std::int64_t kBlockRecords = 4096;
+constexpr auto kRecordSize = static_cast<std::int64_t>(DrawRecord::kSize);
+} // namespace
+
+DrawArchiveReader::DrawArchiveReader(const std::string& path) : m_file(path, File::Mode::Read) {
+    m_count = m_file.size() / kRecordSize;
+}
+
+void DrawArchiveReader::seek(std::int64_t index) {
+    m_index = index < 0 ? 0 : index;
+}
+
+bool DrawArchiveReader::next(DrawRecord& record) {
+    if (m_index >= m_count) return false;
+    if (m_index < m_bufferFirst || m_index >= m_bufferFirst + m_bufferCount) {
+        const std::int64_t want = std::min(kBlockRecords, m_count - m_index);
+        m_buffer.resize(static_cast<std::size_t>(want * kRecordSize));
+        const std::size_t got = m_file.readAt(m_index * kRecordSize, m_buffer.data(), m_buffer.size());
+        m_bufferFirst = m_index;
+        m_bufferCount = static_cast<std::int64_t>(got) / kRecordSize;
+        if (m_bufferCount == 0) { // the file shrank under us
+            m_count = m_index;
+            return false;
+        }
+    }
+    record = DrawRecord::decode(m_buffer.data() + (m_index - m_bufferFirst) * kRecordSize);
+    ++m_index;
+    return true;
+}
+
+std::int64_t DrawArchive::recordCount() const {
+    File file(m_path, File::Mode::Read);
+    return file.size() / kRecordSize;
+}
+
+std::optional<DrawRecord> DrawArchive::recordAt(std::int64_t index) const {
+    File file(m_path, File::Mode::Read);
+    if (index < 0 || index >= file.size() / kRecordSize) return std::nullopt;
+    std::array<std::uint8_t, DrawRecord::kSize> bytes{};
+    if (file.readAt(index * kRecordSize, bytes.data(), bytes.size()) != bytes.size()) return std::nullopt;
+    return DrawRecord::decode(bytes.data());
+}
+
+std::optional<DrawRecord> DrawArchive::lastRecord() const {
+    File file(m_path, File::Mode::Read);
+    const std::int64_t count = file.size() / kRecordSize;
+    if (count == 0) return std::nullopt;
+    std::array<std::uint8_t, DrawRecord::kSize> bytes{};
+    if (file.readAt((count - 1) * kRecordSize, bytes.data(), bytes.size()) != bytes.size()) return std::nullopt;
+    return DrawRecord::decode(bytes.data());
+}
+
+std::vector<DrawRecord> DrawArchive::readAll() const {
+    std::vector<DrawRecord> records;
+    forEach([&](const DrawRecord& r) { records.push_back(r); });
+    return records;
+}
+
+void DrawArchive::createEmpty() const {
+    File file(m_path, File::Mode::CreateTruncate);
+    file.sync();
+    file.close();
+}
+
+void DrawArchive::append(const DrawRecord& record) const {
+    File file(m_path, File::Mode::ReadWrite);
+    const std::int64_t count = file.size() / kRecordSize;
+    std::array<std::uint8_t, DrawRecord::kSize> bytes{};
+    record.encode(bytes.data());
+    file.writeAt(count * kRecordSize, bytes.data(), bytes.size());
+    file.sync();
+    file.close();
+}
+
+void DrawArchive::rewrite(const std::string& tempPath,
+                          const std::function<void(const std::function<void(const DrawRecord&)>&)>& produce) const {
+    try {
+        File out(tempPath, File::Mode::CreateTruncate);
+        std::vector<std::uint8_t> block;
+        block.reserve(static_cast<std::size_t>(kBlockRecords * kRecordSize));
+        auto flush = [&] {
+            out.write(block.data(), block.size());
+            block.clear();
+        };
+        produce([&](const DrawRecord& record) {
+            const std::size_t at = block.size();
+            block.resize(at + DrawRecord::kSize);
+            record.encode(block.data() + at);
+            if (block.size() >= static_cast<std::size_t>(kBlockRecords * kRecordSize)) flush();
+        });
+        flush();
+        out.sync();
+        out.close();
+        renameOverwrite(tempPath, m_path);
+    } catch (...) {
+        try {
+            removeFile(tempPath);
+        } catch (...) {
+        }
+        throw;
+    }
+}
+
+std::vector<std::uint8_t> DrawArchive::encodeAll(const std::vector<DrawRecord>& records) {
+    std::vector<std::uint8_t> bytes(records.size() * DrawRecord::kSize);
+    for (std::size_t i = 0; i < records.size(); ++i) records[i].encode(bytes.data() + i * DrawRecord::kSize);
+    return bytes;
+}
+
+} // namespace lotto

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "core/archive/DrawRecord.h"
+#include "core/util/File.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lotto {
+
+// Sequential reader of the archive file, in blocks so memory stays flat however long the
+// file is. A trailing fragment shorter than a record is never read.
+class DrawArchiveReader {
+public:
+    explicit DrawArchiveReader(const std::string& path); // throws FileError when missing
+
+    bool next(DrawRecord& record);
+    bool atEnd() const { return m_index >= m_count; }
+    // Number of the record next() returns next (records read so far).
+    std::int64_t index() const { return m_index; }
+    std::int64_t recordCount() const { return m_count; }
+    // Positions the reader so that next() returns record `index`.
+    void seek(std::int64_t index);
+
+private:
+    File m_file;
+    std::int64_t m_count = 0;
+    std::int64_t m_index = 0;
+    std::vector<std::uint8_t> m_buffer;
+    std::int64_t m_bufferFirst = 0;
+    std::int64_t m_bufferCount = 0;
+};
+
+// The archive file "ZahlenAT.dat": N records of 16 bytes, ascending by date, at most one per
+// date. Writers go through append (whole records at offset 16 x N) or rewrite (a temporary
+// copy that is synced and renamed over the archive), so the file is never half-written.
+class DrawArchive {
+public:
+    explicit DrawArchive(std::string path) : m_path(std::move(path)) {}
+
+    const std::string& path() const { return m_path; }
+    bool exists() const { return fileExists(m_path); }
+
+    std::int64_t recordCount() const; // throws FileError when missing
+    std::optional<DrawRecord> lastRecord() const;
+    std::optional<DrawRecord> recordAt(std::int64_t index) const;
+    std::vector<DrawRecord> readAll() const;
+
+    void createEmpty() const;
+    void append(const DrawRecord& record) const;
+    // Writes the records produced by `produce` into a temporary file and renames it over
+    // the archive. An exception before the rename leaves the archive untouched.
+    void rewrite(const std::string& tempPath,
+                 const std::function<void(const std::function<void(const DrawRecord&)>&)>& produce) const;
+
+    // Calls onRecord for every record in file order.
+    template <class F> void forEach(F&& onRecord) const {
+        DrawArchiveReader reader(m_path);
+        DrawRecord record;
+        while (reader.next(record)) onRecord(record);
+    }
+
+    static std::vector<std::uint8_t> encodeAll(const std::vector<DrawRecord>& records);
+
+private:
+    std::string m_path;
+};
+
+} // namespace lotto

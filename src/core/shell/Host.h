@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/util/Dates.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace lotto {
+
+// A file dialog's settings as the window keeps them between uses.
+struct FileDialogState {
+    std::string defaultExt;
+    std::string filter; // "Beschreibung|*.ext"
+    std::string fileName;
+};
+
+enum class RepaintArea { StatusBar, Window };
+
+// Everything an operation needs from the face it runs in: dialogs, sound, the desktop's
+// default handler, the busy cursor and repaint points. The window implements it with Qt,
+// lotto-cli with its arguments and streams, the tests with fakes.
+class Host {
+public:
+    virtual ~Host() = default;
+
+    virtual void showMessage(const std::string& text) = 0;
+    virtual bool askYesNo(const std::string& text, const std::string& caption) = 0;
+    // A text-input box; Cancel answers with the given text.
+    virtual std::string inputBox(const std::string& caption, const std::string& prompt, const std::string& text) = 0;
+    virtual std::optional<std::string> chooseSaveFile(const FileDialogState& dialog) = 0;
+    virtual std::optional<std::string> chooseOpenFile(const FileDialogState& dialog) = 0;
+
+    virtual void playSound(const std::string& soundFile) = 0;
+    virtual void openDocument(const std::string& urlOrPath) = 0;
+
+    // Balanced calls; nested busy scopes are allowed.
+    virtual void setBusy(bool busy) = 0;
+    virtual void repaint(RepaintArea area) = 0;
+};
+
+// Time and clock seeds, injected so tests can fix them.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual DayNumber today() = 0;
+    virtual std::uint32_t seed() = 0;
+};
+
+// Shows the busy cursor for the lifetime of the scope.
+class BusyScope {
+public:
+    explicit BusyScope(Host& host) : m_host(host) { m_host.setBusy(true); }
+    ~BusyScope() { m_host.setBusy(false); }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    Host& m_host;
+};
+
+} // namespace lotto

@@ -1,0 +1,413 @@
+#include "core/shell/MainState.h"
+
+#include "core/archive/DrawArchive.h"
+#include "core/output/TipFile.h"
+#include "core/shell/SettingsSchema.h"
+#include "core/statistics/Distribution.h"
+#include "core/util/File.h"
+#include "core/util/Text.h"
+
+#include <algorithm>
+
+namespace lotto {
+
+namespace {
+
+// Puts a file dialog's extension and filter back when a command ends, also after an error.
+class DialogRestore {
+public:
+    explicit DialogRestore(FileDialogState& dialog) : m_dialog(dialog), m_ext(dialog.defaultExt), m_filter(dialog.filter) {}
+    ~DialogRestore() {
+        m_dialog.defaultExt = m_ext;
+        m_dialog.filter = m_filter;
+    }
+    DialogRestore(const DialogRestore&) = delete;
+    DialogRestore& operator=(const DialogRestore&) = delete;
+
+private:
+    FileDialogState& m_dialog;
+    std::string m_ext;
+    std::string m_filter;
+};
+
+constexpr const char* kTipFileExt = "qtp";
+constexpr const char* kTipFileFilter = "Tippdatei|*.qtp";
+// Twelve lines of at most 17 characters; what lies beyond this is never looked at.
+constexpr std::size_t kTipFileMaxBytes = 64 * 1024;
+
+} // namespace
+
+DayNumber MainState::earliestDate() { return dayNumber(1955, 10, 9); }
+
+MainState::MainState(std::string programDir, Host& host, Clock& clock)
+    : m_host(host), m_clock(clock), m_programDir(std::move(programDir)) {
+    if (!m_programDir.empty() && m_programDir.back() != '/') m_programDir += '/';
+
+    for (const char* name : {"Label13", "Label29", "Label35"}) m_labels[name];
+    m_labels["Label13"].text = "Quersumme";
+    for (int tip = 0; tip < tipgrid::kTips; ++tip) {
+        m_labels[tipgrid::hitLabel(tip)];
+        m_labels[tipgrid::sumLabel(tip)];
+    }
+
+    const int ranges[9][2] = {{0, 0}, {21, 279}, {21, 279}, {0, 5}, {0, 5}, {0, 5}, {3, 6}, {1, 10000}, {1, 12}};
+    for (int n = 1; n <= 8; ++n) {
+        m_upDowns[static_cast<std::size_t>(n)].min = ranges[n][0];
+        m_upDowns[static_cast<std::size_t>(n)].max = ranges[n][1];
+    }
+    m_dateTimePicker1.min = earliestDate();
+    m_dateTimePicker2.min = earliestDate();
+    m_dateTimePicker1.date = earliestDate();
+
+    for (const SettingEntry& entry : SettingsSchema::instance().entries()) entry.set(*this, entry.defaultValue);
+    m_checkBoxes[16] = true;
+    m_checkBoxes[17] = true;
+}
+
+// ---------------------------------------------------------------- start-up and shutdown
+
+void MainState::FormCreate(SettingsStore& store) {
+    restoreStartupState(store);
+    startupEvaluation();
+}
+
+void MainState::restoreStartupState(SettingsStore& store) {
+    m_soundFileName = "yippee.wav";
+    m_maxRuns = 100000;
+    m_tipsReady = false;
+    m_archiveFileName = "ZahlenAT.dat";
+
+    const SettingsSchema& schema = SettingsSchema::instance();
+    auto readBlock = [&](const std::vector<const SettingEntry*>& block) {
+        try {
+            for (const SettingEntry* entry : block)
+                if (const auto value = store.read(entry->name))
+                    entry->set(*this, SettingsSchema::coerce(*value, entry->type));
+        } catch (const SettingTypeError&) {
+            // A value of the wrong type ends its block; the rest keeps its defaults.
+        }
+    };
+    readBlock(schema.firstBlock());
+    m_tipsReady = true;
+    readBlock(schema.secondBlock());
+    // These follow from the block but must hold even when it ended early.
+    m_maxRuns = m_upDowns[7].position * 1000;
+    if (m_fileNameEdit.empty()) m_fileNameEdit = m_programDir + "Lotto.html";
+    if (m_proxyHostEdit.empty()) m_proxyPortEdit = "80";
+
+    m_random.setSeed(m_clock.seed());
+    m_dateTimePicker1.setDate(m_clock.today());
+}
+
+void MainState::startupEvaluation() {
+    SpeedButton5Click();
+    SpeedButton2Click();
+}
+
+void MainState::FormClose(SettingsStore& store) const {
+    try {
+        for (const SettingEntry& entry : SettingsSchema::instance().entries()) store.write(entry.name, entry.get(*this));
+        store.flush();
+    } catch (...) {
+        // A failing save must not hold up closing the window.
+    }
+}
+
+// ---------------------------------------------------------------- links
+
+void MainState::Label43Click() { m_host.openDocument(std::string(kMakerAddress) + "/tendora/"); }
+
+void MainState::Label52Click(std::string_view labelName) {
+    if (labelName == "Label52") m_host.openDocument(std::string(kMakerAddress) + "/freeware/lotto.htm");
+    else if (labelName == "Label54") m_host.openDocument(kOperatorAddress);
+    else if (labelName == "Label56") m_host.openDocument(std::string(kMakerAddress) + "/tendora/");
+}
+
+// ---------------------------------------------------------------- charts
+
+ArchiveFilter MainState::archiveFilter() const {
+    return {m_dateTimePicker2.date, m_checkBoxes[16], m_checkBoxes[17]};
+}
+
+void MainState::publishChart(ChartModel chart) {
+    m_chart = std::move(chart);
+    ++m_chartRevision;
+}
+
+void MainState::SpeedButton2Click() {
+    BusyScope busy(m_host);
+    publishChart(numberFrequencyChart(countNumbers(DrawArchive(archivePath()), archiveFilter())));
+}
+
+void MainState::SpeedButton9Click() {
+    BusyScope busy(m_host);
+    publishChart(digitSumChart(countDigitSums(DrawArchive(archivePath()), archiveFilter())));
+}
+
+void MainState::Button6Click() {
+    BusyScope busy(m_host);
+    publishChart(tipDistributionChart(m_cells));
+    m_activePage = Page::Diagramm;
+}
+
+// ---------------------------------------------------------------- tip grid
+
+const std::string& MainState::Edit1Change(int cell, std::string_view text) {
+    std::string& target = m_cells.at(static_cast<std::size_t>(cell));
+    target = tipgrid::normalizeCell(text);
+    return target;
+}
+
+void MainState::Edit1Exit() {
+    if (m_tipsReady) Komplettcheck();
+}
+
+void MainState::SpeedButton11Click() {
+    for (int tip = 0; tip < tipgrid::kTips; ++tip) {
+        for (int c = 0; c < tipgrid::kCellsPerTip; ++c) m_cells[static_cast<std::size_t>(tip * 6 + c)].clear();
+        label(tipgrid::hitLabel(tip)).text.clear();
+        label(tipgrid::sumLabel(tip)).text.clear();
+    }
+}
+
+void MainState::SpeedButton13Click() {
+    const std::string proposed = std::to_string(m_random.below(99999));
+    const std::string answer = m_host.inputBox("Ihre Glückszahl (1-99999999)?",
+                                               "Geben Sie Ihre Glückszahl für den Zufallsgenerator ein!", proposed);
+    const auto number = toInt(answer);
+    if (!number) {
+        m_random.setSeed(m_clock.seed());
+        return;
+    }
+    m_random.setSeed(static_cast<std::uint32_t>(*number));
+    m_status[1] = "Glückszahl " + std::to_string(*number) + " gesetzt";
+    m_host.repaint(RepaintArea::StatusBar);
+    if (m_host.askYesNo("Soll der Tipp jetzt berechnet werden?", "Jetzt berechnen??")) Label28Click();
+}
+
+// ---------------------------------------------------------------- evaluation
+
+const LabelControl& MainState::label(std::string_view name) const {
+    const auto it = m_labels.find(name);
+    if (it == m_labels.end()) throw std::out_of_range("unknown label " + std::string(name));
+    return it->second;
+}
+
+LabelControl& MainState::label(std::string_view name) {
+    return const_cast<LabelControl&>(static_cast<const MainState&>(*this).label(name));
+}
+
+std::array<std::string_view, 6> MainState::tipTexts(int tip) const {
+    std::array<std::string_view, 6> texts;
+    for (std::size_t c = 0; c < 6; ++c) texts[c] = m_cells[static_cast<std::size_t>(tip) * 6 + c];
+    return texts;
+}
+
+void MainState::Zettelcheck(std::string_view t1, std::string_view t2, std::string_view t3, std::string_view t4,
+                            std::string_view t5, std::string_view t6) {
+    zettelcheck(m_currentDraw, {t1, t2, t3, t4, t5, t6});
+}
+
+int MainState::Komplettcheck() {
+    if (!m_tipsReady) return 0;
+    int best = 0;
+    for (int tip = 0; tip < tipgrid::kTips; ++tip) {
+        std::array<int, 6> values{};
+        bool complete = true;
+        for (std::size_t c = 0; c < 6 && complete; ++c) {
+            const auto v = toInt(m_cells[static_cast<std::size_t>(tip) * 6 + c]);
+            if (v) values[c] = *v & 0xFF;
+            else complete = false;
+        }
+        if (!complete) continue; // a partly empty tip is neither sorted nor rated
+
+        int sum = 0;
+        for (int v : values) sum += v;
+        label(tipgrid::sumLabel(tip)).text = std::to_string(sum);
+        std::sort(values.begin(), values.end());
+        for (std::size_t c = 0; c < 6; ++c)
+            Edit1Change(static_cast<int>(static_cast<std::size_t>(tip) * 6 + c), std::to_string(values[c]));
+
+        zettelcheck(m_currentDraw, tipTexts(tip));
+        const int hits = m_currentDraw.hits;
+        LabelControl& hitLabel = label(tipgrid::hitLabel(tip));
+        hitLabel.text = std::to_string(hits);
+        hitLabel.color = hits >= 3 ? 255 : 0;
+        if (hits >= 3) m_host.playSound(m_soundFileName);
+        best = std::max(best, hits);
+        if (m_currentDraw.extraHit) hitLabel.text += " + Z";
+    }
+    return best;
+}
+
+void MainState::showDraw(const DrawRecord& record, std::string_view separator) {
+    m_currentDraw.load(record);
+    label("Label29").text = drawCaption(m_currentDraw, separator);
+    label("Label35").text = label("Label29").text;
+    label("Label13").text = digitSumCaption(m_currentDraw);
+    m_dateTimePicker1.setDate(record.day());
+}
+
+void MainState::SpeedButton5Click() {
+    DrawArchive archive(archivePath());
+    if (!archive.exists()) {
+        m_host.showMessage("Lesen Sie zuerst du Daten der Ziehungen ein");
+        return;
+    }
+    DrawArchiveReader reader(archive.path());
+    const DayNumber chosen = m_dateTimePicker1.date;
+    DrawRecord record;
+    std::int64_t read = 0;
+    bool found = false;
+    while (reader.next(record)) {
+        ++read;
+        if (record.date >= chosen) {
+            found = true;
+            break;
+        }
+    }
+    if (found) {
+        m_currentDraw.load(record);
+        label("Label29").text = drawCaption(m_currentDraw, read == 1 && reader.recordCount() > 1 ? "   " : "  ");
+        label("Label13").text = digitSumCaption(m_currentDraw);
+    } else if (read > 0 && record.date > 0) {
+        m_currentDraw.load(record);
+        label("Label29").text = drawCaption(m_currentDraw, "  ");
+        label("Label13").text = digitSumCaption(m_currentDraw);
+    }
+    m_drawStepIndex = static_cast<std::int32_t>(std::max<std::int64_t>(read - 1, 0));
+    // Without any draw loaded yet there is no date to show; the field keeps its date.
+    if (m_currentDraw.date > 0) m_dateTimePicker1.setDate(wholeDay(m_currentDraw.date));
+    label("Label35").text = label("Label29").text;
+    Komplettcheck();
+}
+
+// ---------------------------------------------------------------- draw stepping
+
+bool MainState::skippedByStepping(const DrawRecord& record) const {
+    const int wd = weekday(record.day());
+    return (wd == kSunday && !m_checkBoxes[16]) || (wd == kWednesday && !m_checkBoxes[17]);
+}
+
+MainState::ShownDraw MainState::shownDraw() const {
+    return {m_currentDraw, m_drawStepIndex, m_dateTimePicker1.date, label("Label29"), label("Label35"), label("Label13")};
+}
+
+void MainState::restoreShownDraw(const ShownDraw& shown) {
+    m_currentDraw = shown.draw;
+    m_drawStepIndex = shown.stepIndex;
+    m_dateTimePicker1.date = shown.pickerDate;
+    label("Label29") = shown.label29;
+    label("Label35") = shown.label35;
+    label("Label13") = shown.label13;
+}
+
+namespace {
+DrawRecord readRecord(DrawArchiveReader& reader, std::int64_t index) {
+    reader.seek(std::min(index, reader.recordCount() - 1));
+    DrawRecord record;
+    reader.next(record);
+    return record;
+}
+} // namespace
+
+void MainState::SpeedButton6Click() {
+    DrawArchiveReader reader(archivePath());
+    if (reader.recordCount() == 0) return; // nothing to show
+    const ShownDraw before = shownDraw();
+    std::int64_t index = m_drawStepIndex;
+    for (;;) {
+        index = std::max<std::int64_t>(index - 1, 0);
+        const DrawRecord record = readRecord(reader, index);
+        m_drawStepIndex = static_cast<std::int32_t>(index);
+        showDraw(record, "  ");
+        if (!skippedByStepping(record)) break;
+        if (index == 0) { // no earlier draw is on a chosen weekday: stay where we were
+            restoreShownDraw(before);
+            break;
+        }
+    }
+    Komplettcheck();
+}
+
+void MainState::SpeedButton7Click() {
+    DrawArchiveReader reader(archivePath());
+    const std::int64_t count = reader.recordCount();
+    if (count == 0) return;
+    const ShownDraw before = shownDraw();
+    std::int64_t index = m_drawStepIndex;
+    bool turnedBack = false;
+    for (;;) {
+        ++index;
+        const bool atEnd = index >= count - 1;
+        if (atEnd) index = count - 1;
+        const DrawRecord record = readRecord(reader, std::max<std::int64_t>(index, 0));
+        m_drawStepIndex = static_cast<std::int32_t>(index);
+        showDraw(record, "  ");
+        if (!skippedByStepping(record)) break;
+        // Skipped at the end: the step turns back to the record before the last. If that is
+        // skipped as well, no later draw is on a chosen weekday: stay where we were.
+        if (turnedBack || (atEnd && count < 2)) {
+            restoreShownDraw(before);
+            break;
+        }
+        if (atEnd) {
+            turnedBack = true;
+            index -= 2;
+        }
+    }
+    Komplettcheck();
+}
+
+// ---------------------------------------------------------------- tip files
+
+std::string MainState::proposedTipFileName() const {
+    const DayNumber day = m_dateTimePicker1.date;
+    int ahead = 0;
+    switch (weekday(day)) {
+    case kSunday:
+    case kWednesday: ahead = 3; break;
+    case kSaturday: ahead = 4; break;
+    case 2: ahead = 2; break; // Monday -> Wednesday
+    case 3: ahead = 1; break; // Tuesday -> Wednesday
+    case 5: ahead = 3; break; // Thursday -> Sunday
+    case 6: ahead = 2; break; // Friday -> Sunday
+    }
+    return formatCompactDate(day + ahead) + ".qtp";
+}
+
+void MainState::SpeedButton15Click() {
+    DialogRestore restore(m_saveDialog1);
+    m_saveDialog1.defaultExt = kTipFileExt;
+    m_saveDialog1.filter = kTipFileFilter;
+    m_saveDialog1.fileName = proposedTipFileName();
+    const auto file = m_host.chooseSaveFile(m_saveDialog1);
+    if (!file) return;
+    m_saveDialog1.fileName = *file;
+    writeFileAtomically(*file, formatTipFile(m_cells));
+}
+
+void MainState::loadTipFile(const std::string& path) {
+    SpeedButton11Click();
+    const TipFileFields fields = parseTipFile(readWholeFile(path, kTipFileMaxBytes));
+    for (int cell = 0; cell < tipgrid::kCells; ++cell) Edit1Change(cell, fields[static_cast<std::size_t>(cell)]);
+}
+
+void MainState::SpeedButton16Click() {
+    {
+        DialogRestore restore(m_openDialog1);
+        m_openDialog1.defaultExt = kTipFileExt;
+        m_openDialog1.filter = kTipFileFilter;
+        if (const auto file = m_host.chooseOpenFile(m_openDialog1)) {
+            m_openDialog1.fileName = *file;
+            loadTipFile(*file);
+        }
+    }
+    SpeedButton5Click();
+}
+
+} // namespace lotto
+
+namespace lotto {
+void MainState::Label28Click() {}
+} // namespace lotto

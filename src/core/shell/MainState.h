@@ -1,0 +1,210 @@
+#pragma once
+
+#include "core/archive/ArchiveFilter.h"
+#include "core/evaluation/CurrentDraw.h"
+#include "core/generation/TipGrid.h"
+#include "core/shell/Host.h"
+#include "core/shell/SettingsStore.h"
+#include "core/statistics/ChartModel.h"
+#include "core/util/Random.h"
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+
+namespace lotto {
+
+struct UpDownControl {
+    int min = 0;
+    int max = 100;
+    int position = 0;
+    void setPosition(int p) { position = p < min ? min : (p > max ? max : p); }
+};
+
+struct DatePickerControl {
+    DayNumber min = 0;
+    DayNumber date = 0;
+    void setDate(DayNumber d) { date = d < min ? min : (d > kLastDay ? kLastDay : d); }
+};
+
+struct LabelControl {
+    std::string text;
+    int color = 0; // 0 black, 255 red
+    bool operator==(const LabelControl&) const = default;
+};
+
+enum class Page { Lottotipp = 0, LetzteZiehung, Optionen, Diagramm, Datenbank, Internet };
+
+// The main window's state and operations without any window: the controls' values, the
+// chart, the current draw and the program's fields. Every operation is a method named after
+// its handler; the Qt window and lotto-cli call them and show the state afterwards.
+class MainState {
+public:
+    static constexpr const char* kApplicationTitle = "Zerbosts Lotto";
+    static constexpr const char* kOperatorAddress = "https://www.lotterien.at";
+    static constexpr const char* kMakerAddress = "https://www.zerbost.de";
+
+    MainState(std::string programDir, Host& host, Clock& clock);
+
+    // --- start-up and shutdown ---
+    void FormCreate(SettingsStore& store);
+    void FormClose(SettingsStore& store) const;
+    // FormCreate in two halves: settings, seed and date first (all that lotto-cli needs),
+    // then the first evaluation and the frequency chart.
+    void restoreStartupState(SettingsStore& store);
+    void startupEvaluation();
+
+    // --- window links, stop button, run limit ---
+    void Label43Click();
+    void Label52Click(std::string_view labelName);
+    void SpeedButton8Click() { m_speedButton8Visible = false; }
+    void UpDown7Changing() { m_maxRuns = m_upDowns[7].position * 1000; }
+
+    // --- charts ---
+    void SpeedButton2Click(); // number frequency
+    void SpeedButton9Click(); // digit-sum distribution
+    void Button6Click();      // tip distribution
+
+    // --- tip grid ---
+    // The change rule of every tip cell; returns the text the cell holds afterwards.
+    const std::string& Edit1Change(int cell, std::string_view text);
+    void Edit1Exit();
+    void SpeedButton11Click();
+    void SpeedButton13Click();
+    void Label28Click(); // the generation run
+
+    // --- evaluation ---
+    void Zettelcheck(std::string_view t1, std::string_view t2, std::string_view t3, std::string_view t4,
+                     std::string_view t5, std::string_view t6);
+    int Komplettcheck();
+    void SpeedButton5Click();
+    void SpeedButton6Click(); // one draw back
+    void SpeedButton7Click(); // one draw forward
+
+    // --- tip files ---
+    void SpeedButton15Click(); // save
+    void SpeedButton16Click(); // load
+    // The load without its dialog and evaluation: clears the tips and fills them from file.
+    void loadTipFile(const std::string& path);
+    // The file name the save dialog proposes for the date in DateTimePicker1.
+    std::string proposedTipFileName() const;
+
+    // --- controls ---
+    const std::string& cell(int index) const { return m_cells.at(static_cast<std::size_t>(index)); }
+    const std::array<std::string, tipgrid::kCells>& cells() const { return m_cells; }
+    void setCell(int index, std::string_view text) { Edit1Change(index, text); }
+
+    bool checkBox(int n) const { return m_checkBoxes.at(static_cast<std::size_t>(n)); }
+    void setCheckBox(int n, bool checked) { m_checkBoxes.at(static_cast<std::size_t>(n)) = checked; }
+    const UpDownControl& upDown(int n) const { return m_upDowns.at(static_cast<std::size_t>(n)); }
+    void setUpDown(int n, int position) { m_upDowns.at(static_cast<std::size_t>(n)).setPosition(position); }
+
+    const LabelControl& label(std::string_view name) const;
+    LabelControl& label(std::string_view name);
+    const std::map<std::string, LabelControl, std::less<>>& labels() const { return m_labels; }
+
+    DatePickerControl& dateTimePicker1() { return m_dateTimePicker1; }
+    const DatePickerControl& dateTimePicker1() const { return m_dateTimePicker1; }
+    DatePickerControl& dateTimePicker2() { return m_dateTimePicker2; }
+    const DatePickerControl& dateTimePicker2() const { return m_dateTimePicker2; }
+
+    std::string& fileNameEdit() { return m_fileNameEdit; }
+    std::string& urlEdit() { return m_urlEdit; }
+    std::string& proxyHostEdit() { return m_proxyHostEdit; }
+    std::string& proxyPortEdit() { return m_proxyPortEdit; }
+    const std::string& fileNameEdit() const { return m_fileNameEdit; }
+    const std::string& urlEdit() const { return m_urlEdit; }
+    const std::string& proxyHostEdit() const { return m_proxyHostEdit; }
+    const std::string& proxyPortEdit() const { return m_proxyPortEdit; }
+
+    const std::string& statusText(int panel) const { return m_status.at(static_cast<std::size_t>(panel)); }
+    void setStatusText(int panel, std::string text) { m_status.at(static_cast<std::size_t>(panel)) = std::move(text); }
+
+    const ChartModel& chart() const { return m_chart; }
+    // Bumped whenever the chart changes, so a view redraws only then.
+    unsigned chartRevision() const { return m_chartRevision; }
+
+    Page activePage() const { return m_activePage; }
+    void setActivePage(Page page) { m_activePage = page; }
+
+    // --- fields of the window ---
+    const std::string& programDir() const { return m_programDir; }
+    std::string archivePath() const { return m_programDir + m_archiveFileName; }
+    const std::string& soundFileName() const { return m_soundFileName; }
+    int maxRuns() const { return m_maxRuns; }
+    bool tipsReady() const { return m_tipsReady; }
+    void setTipsReady(bool ready) { m_tipsReady = ready; }
+    int drawStepIndex() const { return m_drawStepIndex; }
+    const CurrentDraw& currentDraw() const { return m_currentDraw; }
+    CurrentDraw& currentDraw() { return m_currentDraw; }
+    bool speedButton8Visible() const { return m_speedButton8Visible; }
+    int tippTop() const { return m_tippTop; }
+    int tippLeft() const { return m_tippLeft; }
+    void setTippOffsets(int top, int left) {
+        m_tippTop = top;
+        m_tippLeft = left;
+    }
+    int country() const { return m_country; }
+    void setCountry(int country) { m_country = country; }
+    Random& random() { return m_random; }
+    ArchiveFilter archiveFilter() const;
+
+    const FileDialogState& saveDialog1() const { return m_saveDialog1; }
+    const FileDialogState& openDialog1() const { return m_openDialog1; }
+
+    static DayNumber earliestDate(); // 09.10.1955, the pickers' minimum
+
+private:
+    void publishChart(ChartModel chart);
+    void showDraw(const DrawRecord& record, std::string_view separator);
+    struct ShownDraw {
+        CurrentDraw draw;
+        std::int32_t stepIndex;
+        DayNumber pickerDate;
+        LabelControl label29, label35, label13;
+    };
+    ShownDraw shownDraw() const;
+    void restoreShownDraw(const ShownDraw& shown);
+    bool skippedByStepping(const DrawRecord& record) const;
+    std::array<std::string_view, 6> tipTexts(int tip) const;
+
+    Host& m_host;
+    Clock& m_clock;
+
+    std::string m_programDir;
+    std::string m_archiveFileName = "ZahlenAT.dat";
+    std::string m_soundFileName = "yippee.wav";
+
+    std::array<std::string, tipgrid::kCells> m_cells;
+    std::array<bool, 19> m_checkBoxes{};   // CheckBox1..CheckBox18 at their numbers
+    std::array<UpDownControl, 9> m_upDowns; // UpDown1..UpDown8 at their numbers
+    std::map<std::string, LabelControl, std::less<>> m_labels;
+    DatePickerControl m_dateTimePicker1;
+    DatePickerControl m_dateTimePicker2;
+    std::string m_fileNameEdit;
+    std::string m_urlEdit;
+    std::string m_proxyHostEdit;
+    std::string m_proxyPortEdit;
+    std::array<std::string, 2> m_status;
+    ChartModel m_chart;
+    unsigned m_chartRevision = 0;
+    Page m_activePage = Page::Lottotipp;
+    FileDialogState m_saveDialog1{"txt", "Textdatei|*.txt", {}};
+    FileDialogState m_openDialog1{"", "", {}};
+
+    CurrentDraw m_currentDraw;
+    std::int32_t m_drawStepIndex = 0;
+    bool m_tipsReady = false;
+    std::int32_t m_maxRuns = 100000;
+    bool m_speedButton8Visible = false;
+    int m_tippTop = 88;
+    int m_tippLeft = 26;
+    int m_country = 1;
+    Random m_random;
+
+    friend class SettingsSchema;
+};
+
+} // namespace lotto

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace lotto {
+
+// The program's strict text-to-integer conversion: an optional sign followed by decimal
+// digits and nothing else, within the 32-bit range. Leading zeros are allowed ("045").
+std::optional<int> toInt(std::string_view text);
+
+// Rounds half to the even neighbour, as every rounding in the program does.
+long long roundHalfEven(double value);
+
+// Conversion at the boundary of text files, which are Windows-1252.
+std::string utf8ToWindows1252(std::string_view utf8); // unmappable characters become '?'
+std::string windows1252ToUtf8(std::string_view bytes);
+
+} // namespace lotto
