@@ -1,0 +1,37 @@
+# Shared by ./run and ./test: installs what the build needs from Debian's packages and
+# configures and builds the project in build/. Safe to run again.
+set -euo pipefail
+
+LOTTO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+LOTTO_BUILD="${LOTTO_BUILD_DIR:-$LOTTO_ROOT/build}"
+
+LOTTO_PACKAGES=(
+  cmake g++ ninja-build pkg-config
+  qt6-base-dev qt6-charts-dev qt6-multimedia-dev libqt6opengl6-dev
+  libgtest-dev libbenchmark-dev
+  fonts-liberation2
+  xvfb xauth python3
+)
+
+lotto_install_packages() {
+  local missing=()
+  for p in "${LOTTO_PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$p")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+lotto_build() {
+  cmake -S "$LOTTO_ROOT" -B "$LOTTO_BUILD" -G Ninja \
+    -DCMAKE_BUILD_TYPE="${LOTTO_BUILD_TYPE:-RelWithDebInfo}" \
+    -DLOTTO_WERROR="${LOTTO_WERROR:-ON}" \
+    -DLOTTO_SANITIZE="${LOTTO_SANITIZE:-OFF}" "$@"
+  cmake --build "$LOTTO_BUILD" -j2
+}

@@ -1,0 +1,131 @@
+#include "gui/ChartView.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStyle>
+#include <QToolBar>
+#include <QtCharts/QBarSeries>
+#include <QtCharts/QBarSet>
+#include <QtCharts/QCategoryAxis>
+#include <QtCharts/QValueAxis>
+
+#include <algorithm>
+
+namespace lotto {
+
+ChartView::ChartView(QWidget* parent) : QChartView(parent) {
+    setObjectName(QStringLiteral("Chart1"));
+    setRenderHint(QPainter::Antialiasing);
+    setRubberBand(QChartView::RectangleRubberBand);
+    chart()->legend()->hide();
+    chart()->setMargins(QMargins(4, 4, 4, 4));
+}
+
+void ChartView::showModel(const ChartModel& model) {
+    QChart* c = chart();
+    c->removeAllSeries();
+    for (QAbstractAxis* axis : c->axes()) {
+        c->removeAxis(axis);
+        delete axis;
+    }
+    c->zoomReset();
+
+    auto* axisX = new QCategoryAxis;
+    axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axisX->setTitleText(QString::fromStdString(model.axisTitle));
+    axisX->setTruncateLabels(false);
+    axisX->setGridLineVisible(false);
+    QFont labelFont = axisX->labelsFont();
+    labelFont.setPointSizeF(std::max(6.0, labelFont.pointSizeF() - 2));
+    axisX->setLabelsFont(labelFont);
+    auto* axisY = new QValueAxis;
+    axisY->setLabelFormat(QStringLiteral("%d"));
+    c->addAxis(axisX, Qt::AlignBottom);
+    c->addAxis(axisY, Qt::AlignLeft);
+
+    const auto count = static_cast<int>(model.bars.size());
+    if (model.barSeriesActive && count > 0) {
+        auto* set = new QBarSet(QStringLiteral("Kreis"));
+        QLinearGradient gradient(0, 0, 0, 1);
+        gradient.setCoordinateMode(QGradient::ObjectBoundingMode);
+        gradient.setColorAt(0.0, QColor(0x4c, 0xd9, 0x4c));
+        gradient.setColorAt(1.0, QColor(0x0b, 0x7a, 0x0b));
+        set->setBrush(gradient);
+        set->setPen(QPen(QColor(0x0b, 0x5a, 0x0b)));
+        for (const ChartBar& bar : model.bars) set->append(bar.y);
+        auto* series = new QBarSeries;
+        series->setBarWidth(0.8);
+        series->append(set);
+        c->addSeries(series);
+        series->attachAxis(axisX);
+        series->attachAxis(axisY);
+        // Label every point while they fit, else every tenth value.
+        const int step = count <= 60 ? 1 : 10;
+        for (int i = 0; i < count; ++i)
+            if (step == 1 || model.bars[static_cast<std::size_t>(i)].x % step == 0)
+                axisX->append(QString::number(model.bars[static_cast<std::size_t>(i)].x), i);
+    }
+    axisX->setRange(-0.5, std::max(0, count) - 0.5);
+
+    if (model.valueAxisAutomatic) {
+        const int top = std::max(1, model.largestY());
+        axisY->setRange(0, top);
+        axisY->applyNiceNumbers();
+    } else {
+        const int low = model.valueAxisMin;
+        const int high = model.valueAxisMax > low ? model.valueAxisMax : low + 1;
+        axisY->setRange(low, high);
+    }
+}
+
+void ChartView::addTools(QToolBar* toolBar) {
+    auto add = [&](const QString& text, const QString& tip, QStyle::StandardPixmap icon, auto slot, const QString& name) {
+        QAction* action = toolBar->addAction(style()->standardIcon(icon), text, this, slot);
+        action->setToolTip(tip);
+        action->setObjectName(name);
+        return action;
+    };
+    add(QStringLiteral("Vergrößern"), QStringLiteral("Diagramm vergrößern"), QStyle::SP_ArrowUp, &ChartView::zoomInChart,
+        QStringLiteral("ChartZoomIn"));
+    add(QStringLiteral("Verkleinern"), QStringLiteral("Diagramm verkleinern"), QStyle::SP_ArrowDown,
+        &ChartView::zoomOutChart, QStringLiteral("ChartZoomOut"));
+    add(QStringLiteral("Zurücksetzen"), QStringLiteral("Ursprüngliche Ansicht"), QStyle::SP_BrowserReload,
+        &ChartView::resetZoom, QStringLiteral("ChartZoomReset"));
+    toolBar->addSeparator();
+    add(QStringLiteral("Speichern"), QStringLiteral("Diagramm als PNG-Bild speichern"), QStyle::SP_DialogSaveButton,
+        [this] {
+            const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Diagramm speichern"),
+                                                              QStringLiteral("Diagramm.png"),
+                                                              QStringLiteral("PNG-Bild (*.png)"));
+            if (!file.isEmpty()) savePng(file);
+        },
+        QStringLiteral("ChartSave"));
+    add(QStringLiteral("Kopieren"), QStringLiteral("Diagramm in die Zwischenablage kopieren"),
+        QStyle::SP_FileDialogDetailedView, &ChartView::copyToClipboard, QStringLiteral("ChartCopy"));
+    add(QStringLiteral("Drucken"), QStringLiteral("Diagramm drucken"), QStyle::SP_FileIcon, &ChartView::printChart,
+        QStringLiteral("ChartPrint"));
+}
+
+void ChartView::zoomInChart() { chart()->zoomIn(); }
+void ChartView::zoomOutChart() { chart()->zoomOut(); }
+void ChartView::resetZoom() { chart()->zoomReset(); }
+
+bool ChartView::savePng(const QString& file) { return grab().save(file, "PNG"); }
+
+void ChartView::copyToClipboard() { QApplication::clipboard()->setPixmap(grab()); }
+
+void ChartView::printChart() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    QPainter painter(&printer);
+    render(&painter);
+}
+
+} // namespace lotto

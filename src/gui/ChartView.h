@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/statistics/ChartModel.h"
+
+#include <QtCharts/QChartView>
+
+class QToolBar;
+
+namespace lotto {
+
+// Chart1: draws the chart model as green bars with the axis title and value range the model
+// holds, and offers the chart's own view tools (zoom, save, copy, print).
+class ChartView : public QChartView {
+    Q_OBJECT
+public:
+    explicit ChartView(QWidget* parent = nullptr);
+
+    void showModel(const ChartModel& model);
+    // Adds the view tools to a tool bar.
+    void addTools(QToolBar* toolBar);
+
+    void zoomInChart();
+    void zoomOutChart();
+    void resetZoom();
+    bool savePng(const QString& file);
+    void copyToClipboard();
+    void printChart();
+};
+
+} // namespace lotto

@@ -1,0 +1,101 @@
+#include "gui/QtHost.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QAudioDevice>
+#include <QMediaDevices>
+#include <QMessageBox>
+#include <QSoundEffect>
+#include <QUrl>
+
+namespace lotto {
+
+QtHost::QtHost() = default;
+QtHost::~QtHost() = default;
+
+QString qtFileFilter(const std::string& filter) {
+    const QString f = QString::fromStdString(filter);
+    const QStringList parts = f.split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) out << parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
+    return out.join(QStringLiteral(";;"));
+}
+
+void QtHost::showMessage(const std::string& text) {
+    QMessageBox::information(m_parent, QStringLiteral("Zerbosts Lotto"), QString::fromStdString(text));
+}
+
+void QtHost::showError(const std::string& text) {
+    QMessageBox::critical(m_parent, QStringLiteral("Zerbosts Lotto"), QString::fromStdString(text));
+}
+
+bool QtHost::askYesNo(const std::string& text, const std::string& caption) {
+    return QMessageBox::question(m_parent, QString::fromStdString(caption), QString::fromStdString(text),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+std::string QtHost::inputBox(const std::string& caption, const std::string& prompt, const std::string& text) {
+    bool ok = false;
+    const QString answer = QInputDialog::getText(m_parent, QString::fromStdString(caption), QString::fromStdString(prompt),
+                                                 QLineEdit::Normal, QString::fromStdString(text), &ok);
+    return ok ? answer.toStdString() : text;
+}
+
+namespace {
+std::optional<std::string> withExtension(QString file, const std::string& defaultExt) {
+    if (file.isEmpty()) return std::nullopt;
+    if (!defaultExt.empty() && QFileInfo(file).suffix().isEmpty())
+        file += QLatin1Char('.') + QString::fromStdString(defaultExt);
+    return file.toStdString();
+}
+} // namespace
+
+std::optional<std::string> QtHost::chooseSaveFile(const FileDialogState& dialog) {
+    QString proposed = QString::fromStdString(dialog.fileName);
+    if (QFileInfo(proposed).isRelative()) proposed = QDir::home().filePath(proposed);
+    return withExtension(QFileDialog::getSaveFileName(m_parent, QString(), proposed, qtFileFilter(dialog.filter)),
+                         dialog.defaultExt);
+}
+
+std::optional<std::string> QtHost::chooseOpenFile(const FileDialogState& dialog) {
+    const QString file = QFileDialog::getOpenFileName(m_parent, QString(), QString::fromStdString(dialog.fileName),
+                                                      qtFileFilter(dialog.filter));
+    if (file.isEmpty()) return std::nullopt;
+    return file.toStdString();
+}
+
+void QtHost::playSound(const std::string& soundFile) {
+    // Without an audio output QSoundEffect warns and never finishes: stay silent then.
+    if (!m_soundChecked) {
+        m_soundChecked = true;
+        if (!QMediaDevices::audioOutputs().isEmpty()) {
+            m_sound = std::make_unique<QSoundEffect>();
+            const QString local = QDir(QApplication::applicationDirPath()).filePath(QString::fromStdString(soundFile));
+            m_sound->setSource(QFileInfo::exists(local) ? QUrl::fromLocalFile(local)
+                                                        : QUrl(QStringLiteral("qrc:/sounds/yippee.wav")));
+        }
+    }
+    if (!m_sound) return;
+    m_sound->stop(); // a new hit cuts off the sound still playing
+    m_sound->play();
+}
+
+void QtHost::openDocument(const std::string& urlOrPath) {
+    const QString target = QString::fromStdString(urlOrPath);
+    const QUrl url = target.contains(QStringLiteral("://")) ? QUrl(target) : QUrl::fromLocalFile(target);
+    QDesktopServices::openUrl(url); // a failure shows nothing
+}
+
+void QtHost::setBusy(bool busy) {
+    if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
+    else QApplication::restoreOverrideCursor();
+}
+
+void QtHost::repaint(RepaintArea area) {
+    if (m_repaint) m_repaint(area);
+}
+
+} // namespace lotto

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/shell/Host.h"
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QSoundEffect;
+
+namespace lotto {
+
+// The window's side of the operations: Qt message boxes and dialogs, the busy cursor,
+// sound through Qt Multimedia, links through the desktop's default handler. Tests derive
+// from it and answer the dialogs themselves.
+class QtHost : public Host {
+public:
+    QtHost();
+    ~QtHost() override;
+
+    void setParentWidget(QWidget* parent) { m_parent = parent; }
+    // Called at the operations' repaint points; the window refreshes and paints there.
+    void setRepaintHandler(std::function<void(RepaintArea)> handler) { m_repaint = std::move(handler); }
+
+    void showMessage(const std::string& text) override;
+    virtual void showError(const std::string& text);
+    bool askYesNo(const std::string& text, const std::string& caption) override;
+    std::string inputBox(const std::string& caption, const std::string& prompt, const std::string& text) override;
+    std::optional<std::string> chooseSaveFile(const FileDialogState& dialog) override;
+    std::optional<std::string> chooseOpenFile(const FileDialogState& dialog) override;
+    void playSound(const std::string& soundFile) override;
+    void openDocument(const std::string& urlOrPath) override;
+    void setBusy(bool busy) override;
+    void repaint(RepaintArea area) override;
+
+protected:
+    QWidget* parentWidget() const { return m_parent; }
+
+private:
+    QPointer<QWidget> m_parent;
+    std::function<void(RepaintArea)> m_repaint;
+    std::unique_ptr<QSoundEffect> m_sound;
+    bool m_soundChecked = false;
+};
+
+// Turns a dialog filter "Tippdatei|*.qtp" into Qt's "Tippdatei (*.qtp)".
+QString qtFileFilter(const std::string& filter);
+
+} // namespace lotto

@@ -1,0 +1,599 @@
+#include "gui/TForm1.h"
+
+#include "gui/ChartView.h"
+#include "gui/ClickableLabel.h"
+#include "gui/QtDates.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace lotto {
+
+namespace {
+
+QFrame* makePanel(const QString& name, QWidget* parent) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(name);
+    panel->setFrameShape(QFrame::StyledPanel);
+    return panel;
+}
+
+} // namespace
+
+TForm1::TForm1(std::string programDir, SettingsStore& store, Clock& clock, std::unique_ptr<QtHost> host,
+               QWidget* parent)
+    : QMainWindow(parent), m_host(host ? std::move(host) : std::make_unique<QtHost>()),
+      m_state(std::move(programDir), *m_host, clock), m_store(store) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Zerbosts Lotto - Tipp mit den akt. Zahlen direkt von www.lotterien.at"));
+    m_host->setParentWidget(this);
+    m_host->setRepaintHandler([this](RepaintArea area) { onRepaintPoint(area); });
+
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("PageControl1"));
+    auto addPage = [&](QWidget* page, const QString& name, const QString& title) {
+        page->setObjectName(name);
+        m_pages->addTab(page, title);
+    };
+    addPage(buildTipPage(), QStringLiteral("TabSheet1"), QStringLiteral("Lottotipp"));
+    addPage(buildLastDrawPage(), QStringLiteral("TabSheet2"), QStringLiteral("Zahlen der letzten Ziehung"));
+    addPage(buildOptionsPage(), QStringLiteral("TabSheet6"), QStringLiteral("Berechnungs-Optionen"));
+    addPage(buildChartPage(), QStringLiteral("TabSheet5"), QStringLiteral("Diagramm"));
+    addPage(buildDatabasePage(), QStringLiteral("TabSheet4"), QStringLiteral("Datenbank"));
+    addPage(buildInternetPage(), QStringLiteral("TabSheet3"), QStringLiteral("Internet-Optionen"));
+    m_pages->setTabVisible(1, false);
+    connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
+        if (!m_syncing) m_state.setActivePage(static_cast<Page>(index));
+    });
+    setCentralWidget(m_pages);
+    buildStatusBar();
+    resize(980, 640);
+
+    run([this] { m_state.FormCreate(m_store); });
+}
+
+TForm1::~TForm1() = default;
+
+// ---------------------------------------------------------------- control factories
+
+QLabel* TForm1::makeLabel(const QString& name, const QString& text) {
+    auto* label = new QLabel(text);
+    label->setObjectName(name);
+    if (m_state.labels().count(name.toStdString())) m_stateLabels[name.toStdString()] = label;
+    return label;
+}
+
+QCheckBox* TForm1::makeCheckBox(int number, const QString& text) {
+    auto* box = new QCheckBox(text);
+    box->setObjectName(QStringLiteral("CheckBox%1").arg(number));
+    m_checkBoxes[static_cast<std::size_t>(number)] = box;
+    connect(box, &QCheckBox::toggled, this, [this, number](bool on) {
+        if (!m_syncing) m_state.setCheckBox(number, on);
+    });
+    return box;
+}
+
+QSpinBox* TForm1::makeUpDown(int number, int editNumber) {
+    auto* spin = new QSpinBox;
+    spin->setObjectName(QStringLiteral("UpDown%1").arg(number));
+    if (auto* edit = spin->findChild<QLineEdit*>()) edit->setObjectName(QStringLiteral("Edit%1").arg(editNumber));
+    const UpDownControl& control = m_state.upDown(number);
+    spin->setRange(control.min, control.max);
+    spin->setValue(control.position);
+    spin->setMinimumWidth(spin->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 30);
+    spin->setMaximumWidth(spin->minimumWidth() + 20);
+    m_upDowns[static_cast<std::size_t>(number)] = spin;
+    connect(spin, &QSpinBox::valueChanged, this, [this, number](int value) {
+        if (m_syncing) return;
+        m_state.setUpDown(number, value);
+        if (number == 7 || number == 8) m_state.UpDown7Changing();
+    });
+    return spin;
+}
+
+QDateEdit* TForm1::makeDatePicker(const QString& name, DatePickerControl& control) {
+    auto* picker = new QDateEdit;
+    picker->setObjectName(name);
+    picker->setCalendarPopup(true);
+    picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    picker->setMinimumDate(toQDate(control.min));
+    picker->setMaximumDate(QDate(9999, 12, 31));
+    connect(picker, &QDateEdit::dateChanged, this, [this, &control](const QDate& date) {
+        if (!m_syncing) control.setDate(fromQDate(date));
+    });
+    return picker;
+}
+
+QLineEdit* TForm1::makeTextEdit(const QString& name, std::string& field) {
+    auto* edit = new QLineEdit;
+    edit->setObjectName(name);
+    m_textEdits.emplace_back(edit, &field);
+    connect(edit, &QLineEdit::textChanged, this, [this, &field](const QString& text) {
+        if (!m_syncing) field = text.toStdString();
+    });
+    return edit;
+}
+
+QToolButton* TForm1::makeSpeedButton(const QString& name, const QString& text, const QString& hint) {
+    auto* button = new QToolButton;
+    button->setObjectName(name);
+    button->setText(text);
+    button->setToolTip(hint);
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    return button;
+}
+
+QPushButton* TForm1::makeButton(const QString& name, const QString& text, const QString& hint) {
+    auto* button = new QPushButton(text);
+    button->setObjectName(name);
+    if (!hint.isEmpty()) button->setToolTip(hint);
+    return button;
+}
+
+// ---------------------------------------------------------------- pages
+
+QWidget* TForm1::buildTipPage() {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+
+    // Panel4: the shown draw with the stepping arrows.
+    auto* panel4 = makePanel(QStringLiteral("Panel4"), page);
+    auto* top = new QHBoxLayout(panel4);
+    auto* back = makeSpeedButton(QStringLiteral("SpeedButton6"), {}, QStringLiteral("Eine Ziehung zurück"));
+    back->setArrowType(Qt::LeftArrow);
+    auto* forward = makeSpeedButton(QStringLiteral("SpeedButton7"), {}, QStringLiteral("Eine Ziehung vor"));
+    forward->setArrowType(Qt::RightArrow);
+    auto* label35 = makeLabel(QStringLiteral("Label35"));
+    QFont bold = label35->font();
+    bold.setBold(true);
+    label35->setFont(bold);
+    label35->setAutoFillBackground(true);
+    label35->setBackgroundRole(QPalette::ToolTipBase);
+    label35->setForegroundRole(QPalette::ToolTipText);
+    label35->setMinimumWidth(label35->fontMetrics().horizontalAdvance(QStringLiteral("Mi 09.10.02    44  44  44  44  44  44 Z:44")) + 16);
+    label35->setAlignment(Qt::AlignCenter);
+    label35->setMargin(3);
+    top->addWidget(back);
+    top->addWidget(label35);
+    top->addWidget(forward);
+    top->addSpacing(12);
+    top->addWidget(makeLabel(QStringLiteral("Label13"), QStringLiteral("Quersumme")));
+    top->addStretch();
+    auto* sundays = makeCheckBox(16, QStringLiteral("Sonntag Ziehungen"));
+    auto* wednesdays = makeCheckBox(17, QStringLiteral("Mittwoch Ziehungen"));
+    top->addWidget(sundays);
+    top->addWidget(wednesdays);
+    connect(back, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton6Click(); }); });
+    connect(forward, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton7Click(); }); });
+    layout->addWidget(panel4);
+
+    // Panel3: search, lucky number, generation, number of tips, close.
+    auto* panel3 = makePanel(QStringLiteral("Panel3"), page);
+    auto* actions = new QHBoxLayout(panel3);
+    auto* search = makeSpeedButton(QStringLiteral("SpeedButton4"), QStringLiteral("Tipps in DB suchen"),
+                                   QStringLiteral("Hier können Sie suchen ob dieser Tipp schon einmal gezagen würde"));
+    search->setEnabled(false);
+    auto* lucky = makeSpeedButton(QStringLiteral("SpeedButton13"), QStringLiteral("Glückszahl"),
+                                  QStringLiteral("Hier können Sie den Zufall etwas nachhelfen und wirklich Ihren Tipp generieren"));
+    lucky->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    auto* compute = makeButton(QStringLiteral("BitBtn4"), QStringLiteral("Tipps berechnen"),
+                               QStringLiteral("Die eingestellt Anzahl von Tipps wird mit den vorgegebenen Parametern berechnet"));
+    compute->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    QFont boldButton = compute->font();
+    boldButton.setBold(true);
+    compute->setFont(boldButton);
+    auto* count = makeUpDown(8, 80);
+    count->setToolTip(QStringLiteral("Anzahl der zu berechnenden Tipps"));
+    auto* close = makeButton(QStringLiteral("BitBtn5"), QStringLiteral("Schließen"));
+    close->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    actions->addWidget(search);
+    actions->addWidget(lucky);
+    actions->addWidget(compute);
+    actions->addWidget(count);
+    actions->addStretch();
+    actions->addWidget(close);
+    connect(lucky, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton13Click(); }); });
+    connect(compute, &QPushButton::clicked, this, [this] { run([this] { m_state.Label28Click(); }); });
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    layout->addWidget(panel3);
+
+    // Panel2: the twelve tips in two columns, the tools below them.
+    auto* panel2 = makePanel(QStringLiteral("Panel2"), page);
+    auto* gridBox = new QVBoxLayout(panel2);
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(4);
+    const int cellWidth = fontMetrics().horizontalAdvance(QStringLiteral("000")) + 14;
+    for (int tip = 0; tip < tipgrid::kTips; ++tip) {
+        const int row = tip % 6;
+        const int col = (tip / 6) * 10;
+        ClickableLabel* caption = new ClickableLabel(QStringLiteral("%1. Tipp").arg(tip + 1));
+        caption->setObjectName(QString::fromLatin1(tipgrid::captionLabel(tip)));
+        if (tip == 0) {
+            caption->setCursor(Qt::PointingHandCursor);
+            caption->setToolTip(QStringLiteral("Die eingestellt Anzahl von Tipps wird mit den vorgegebenen Parametern berechnet"));
+            connect(caption, &ClickableLabel::clicked, this, [this] { run([this] { m_state.Label28Click(); }); });
+        }
+        grid->addWidget(caption, row, col);
+        for (int c = 0; c < tipgrid::kCellsPerTip; ++c) {
+            const int index = tip * tipgrid::kCellsPerTip + c;
+            auto* edit = new QLineEdit;
+            edit->setObjectName(QString::fromStdString(tipgrid::editName(index)));
+            edit->setFixedWidth(cellWidth);
+            edit->setAlignment(Qt::AlignCenter);
+            edit->setMaxLength(11);
+            edit->installEventFilter(this);
+            m_cells[static_cast<std::size_t>(index)] = edit;
+            connect(edit, &QLineEdit::textChanged, this, [this, index, edit](const QString& text) {
+                if (m_syncing) return;
+                const QString result = QString::fromStdString(m_state.Edit1Change(index, text.toStdString()));
+                if (result != text) edit->setText(result);
+            });
+            grid->addWidget(edit, row, col + 1 + c);
+        }
+        auto* hits = makeLabel(QString::fromLatin1(tipgrid::hitLabel(tip)));
+        hits->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("6 + Z")) + 8);
+        QFont hitFont = hits->font();
+        hitFont.setBold(true);
+        hits->setFont(hitFont);
+        auto* sum = makeLabel(QString::fromLatin1(tipgrid::sumLabel(tip)));
+        sum->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("000")) + 8);
+        sum->setToolTip(QStringLiteral("Quersumme"));
+        grid->addWidget(hits, row, col + 7);
+        grid->addWidget(sum, row, col + 8);
+        if (tip < 6) grid->setColumnMinimumWidth(9, 24);
+    }
+    gridBox->addLayout(grid);
+
+    auto* tools = new QHBoxLayout;
+    auto* update = makeSpeedButton(QStringLiteral("SpeedButton10"), {}, QStringLiteral("Datenbank aktualisieren"));
+    update->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    update->setEnabled(false);
+    auto* clear = makeSpeedButton(QStringLiteral("SpeedButton11"), {}, QStringLiteral("Löschen aller Tipps"));
+    clear->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
+    auto* ticket = makeSpeedButton(QStringLiteral("SpeedButton12"), QStringLiteral("Schein"),
+                                   QStringLiteral("Tipps auf einen Lottoschein drucken"));
+    ticket->setEnabled(false);
+    auto* save = makeSpeedButton(QStringLiteral("SpeedButton15"), {}, QStringLiteral("Speichern des Tipps"));
+    save->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    auto* load = makeSpeedButton(QStringLiteral("SpeedButton16"), {}, QStringLiteral("Laden des Tipps"));
+    load->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    auto* sheet = makeButton(QStringLiteral("BitBtn7"), QStringLiteral("Tipp"), QStringLiteral("Tippzettel als Text"));
+    sheet->setEnabled(false);
+    auto* distribution = makeButton(QStringLiteral("Button6"), QStringLiteral("Tippverteilung"),
+                                    QStringLiteral("Wie oft kommen die Zahlen in den Tipps vor"));
+    for (QWidget* w : std::initializer_list<QWidget*>{update, clear, ticket, save, load, sheet, distribution})
+        tools->addWidget(w);
+    tools->addStretch();
+    connect(clear, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton11Click(); }); });
+    connect(save, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton15Click(); }); });
+    connect(load, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton16Click(); }); });
+    connect(distribution, &QPushButton::clicked, this, [this] { run([this] { m_state.Button6Click(); }); });
+
+    // The two banners.
+    auto makeBanner = [&](const QString& panelName, const QString& labelName, const QString& text) {
+        auto* panel = makePanel(panelName, page);
+        auto* box = new QHBoxLayout(panel);
+        box->setContentsMargins(6, 2, 6, 2);
+        auto* label = new ClickableLabel(text);
+        label->setObjectName(labelName);
+        label->setCursor(Qt::PointingHandCursor);
+        label->setToolTip(QStringLiteral("Tendora – Ihre Gewinne gut angelegt"));
+        QFont f = label->font();
+        f.setBold(true);
+        label->setFont(f);
+        box->addWidget(label);
+        connect(label, &ClickableLabel::clicked, this, [this] { run([this] { m_state.Label43Click(); }); });
+        panel->setCursor(Qt::PointingHandCursor);
+        return panel;
+    };
+    tools->addWidget(makeBanner(QStringLiteral("Panel5"), QStringLiteral("Label43"), QStringLiteral("Tendora")));
+    tools->addWidget(makeBanner(QStringLiteral("Panel6"), QStringLiteral("Label44"),
+                                QStringLiteral("Z e r b o s t 's  L o t t o  V 1 . 5")));
+    gridBox->addLayout(tools);
+    layout->addWidget(panel2);
+    layout->addStretch();
+    return page;
+}
+
+QWidget* TForm1::buildLastDrawPage() {
+    auto* page = new QWidget;
+    auto* layout = new QGridLayout(page);
+    layout->addWidget(new QLabel(QStringLiteral("Mittwochsziehung:")), 0, 0);
+    layout->addWidget(makeLabel(QStringLiteral("Label3")), 0, 1);
+    layout->addWidget(makeLabel(QStringLiteral("Label1")), 0, 2);
+    layout->addWidget(makeLabel(QStringLiteral("Label6"), QStringLiteral("ZZ:")), 0, 3);
+    layout->addWidget(makeLabel(QStringLiteral("Label7"), QStringLiteral("SZ:")), 0, 4);
+    layout->addWidget(new QLabel(QStringLiteral("Samstagziehung:")), 1, 0);
+    layout->addWidget(makeLabel(QStringLiteral("Label5")), 1, 1);
+    layout->addWidget(makeLabel(QStringLiteral("Label2")), 1, 2);
+    layout->addWidget(makeLabel(QStringLiteral("Label9"), QStringLiteral("ZZ:")), 1, 3);
+    layout->addWidget(makeLabel(QStringLiteral("Label8"), QStringLiteral("SZ:")), 1, 4);
+    auto* load = makeButton(QStringLiteral("Button1"), QStringLiteral("Lottozahlen aus dem Internet laden"));
+    load->setEnabled(false);
+    layout->addWidget(load, 2, 0, 1, 2);
+    layout->setRowStretch(3, 1);
+    return page;
+}
+
+QWidget* TForm1::buildOptionsPage() {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    auto row = [&](std::initializer_list<QWidget*> widgets) {
+        auto* line = new QHBoxLayout;
+        for (QWidget* w : widgets) line->addWidget(w);
+        line->addStretch();
+        layout->addLayout(line);
+    };
+    row({makeLabel(QStringLiteral("Label42"), QStringLiteral("Quersummer von")), makeUpDown(1, 37),
+         new QLabel(QStringLiteral("bis")), makeUpDown(2, 38), new QLabel(QStringLiteral("im Tipp zulassen"))});
+    row({makeCheckBox(2, QStringLiteral("Zahlen die besonders oft gezogen wurden bevorzugen"))});
+    row({makeCheckBox(10, QStringLiteral("Zahlen die am längsten überfällig, als nicht gezogen wurden bevorzugen"))});
+    row({makeCheckBox(14, QStringLiteral("Zahlen die besonders selten gezogen wurden bevorzugen"))});
+    row({makeCheckBox(3, QStringLiteral("maximal")), makeUpDown(3, 39),
+         new QLabel(QStringLiteral("Übereinstimmungen mit anderen Tipps"))});
+    row({makeCheckBox(4, QStringLiteral("maximal")), makeUpDown(4, 40),
+         new QLabel(QStringLiteral("Zahl der letzten Ziehung zulassen"))});
+    row({makeCheckBox(5, QStringLiteral("maximal")), makeUpDown(5, 41),
+         new QLabel(QStringLiteral("Zahl der vorletzten Ziehung zulassen"))});
+
+    auto* pairs = new QGridLayout;
+    pairs->addWidget(makeCheckBox(8, QStringLiteral("eine Paarbildung pro Tipp erzwingen")), 0, 0);
+    pairs->addWidget(makeCheckBox(18, QStringLiteral("keine Dreie, Vierer... Paare")), 0, 1);
+    pairs->addWidget(makeCheckBox(1, QStringLiteral("Zahlen mit einer häufigen Paarebildung bevorzugen")), 1, 0);
+    pairs->addWidget(makeCheckBox(11, QStringLiteral("seltensten")), 1, 1);
+    pairs->addWidget(makeCheckBox(6, QStringLiteral("Zahlen mit einer häufigen Dreiergruppenbildung bevorzugen")), 2, 0);
+    pairs->addWidget(makeCheckBox(12, QStringLiteral("seltensten")), 2, 1);
+    pairs->addWidget(makeCheckBox(7, QStringLiteral("Zahlen mit einer häufigen Viergruppenbildung bevorzugen")), 3, 0);
+    pairs->addWidget(makeCheckBox(13, QStringLiteral("seltensten")), 3, 1);
+    pairs->setColumnStretch(2, 1);
+    layout->addLayout(pairs);
+
+    row({makeCheckBox(9, QStringLiteral("Tipp darf noch keinen")), makeUpDown(6, 42),
+         new QLabel(QStringLiteral("er aus der Datenbank entsprechen"))});
+    row({makeCheckBox(15, QStringLiteral("für den Tipp nur bevorzugte Zahlen verwenden!"))});
+    layout->addStretch();
+    return page;
+}
+
+QWidget* TForm1::buildChartPage() {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(2, 2, 2, 2);
+    auto* toolBar = new QToolBar;
+    toolBar->setObjectName(QStringLiteral("ChartToolBar1"));
+    toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_chart = new ChartView;
+    m_chart->addTools(toolBar);
+    auto* spacer = new QWidget;
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    toolBar->addWidget(spacer);
+    auto* frequency = makeSpeedButton(QStringLiteral("SpeedButton2"), QStringLiteral("Zahlen"),
+                                      QStringLiteral("Wie oft wurden die einzelnen Zahlen gezogen"));
+    auto* sums = makeSpeedButton(QStringLiteral("SpeedButton9"), QStringLiteral("QS"),
+                                 QStringLiteral("Verteilung der Quersummen der Ziehungen"));
+    toolBar->addWidget(frequency);
+    toolBar->addWidget(sums);
+    toolBar->addWidget(new QLabel(QStringLiteral(" ab ")));
+    m_picker2 = makeDatePicker(QStringLiteral("DateTimePicker2"), m_state.dateTimePicker2());
+    m_picker2->setToolTip(QStringLiteral("Ziehungen ab diesem Datum auswerten"));
+    toolBar->addWidget(m_picker2);
+    connect(frequency, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton2Click(); }); });
+    connect(sums, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton9Click(); }); });
+    layout->addWidget(toolBar);
+    layout->addWidget(m_chart, 1);
+    return page;
+}
+
+QWidget* TForm1::buildDatabasePage() {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+
+    auto* drawRow = new QHBoxLayout;
+    m_picker1 = makeDatePicker(QStringLiteral("DateTimePicker1"), m_state.dateTimePicker1());
+    auto* evaluate = makeSpeedButton(QStringLiteral("SpeedButton5"), QStringLiteral("Bewertung"),
+                                     QStringLiteral("Bewertung des Tipps für die Ziehung des gewählten Datums"));
+    evaluate->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    auto* label29 = makeLabel(QStringLiteral("Label29"));
+    QFont bold = label29->font();
+    bold.setBold(true);
+    label29->setFont(bold);
+    drawRow->addWidget(m_picker1);
+    drawRow->addWidget(evaluate);
+    drawRow->addWidget(label29);
+    drawRow->addStretch();
+    m_stopButton = makeSpeedButton(QStringLiteral("SpeedButton8"), QStringLiteral("Stopp"),
+                                   QStringLiteral("Stoppt das Einlesen"));
+    m_stopButton->setIcon(style()->standardIcon(QStyle::SP_BrowserStop));
+    m_stopButton->setVisible(false);
+    drawRow->addWidget(m_stopButton);
+    connect(evaluate, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton5Click(); }); });
+    connect(m_stopButton, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton8Click(); }); });
+    layout->addLayout(drawRow);
+
+    auto* archiveBox = new QGroupBox(QStringLiteral("Datenbank"));
+    auto* archive = new QGridLayout(archiveBox);
+    auto* update = makeButton(QStringLiteral("BitBtn1"), QStringLiteral("Datenbank aktualisieren"));
+    auto* rebuild = makeButton(QStringLiteral("BitBtn2"), QStringLiteral("Datenbank neu anlegen"),
+                               QStringLiteral("Beim neu anlegen der Datenbank, wird mit dem Einlesen bei dem Eingestellten "
+                                              "Datum begonnen. Ein Datum bis 1955 ist möglich."));
+    auto* exportText = makeButton(QStringLiteral("BitBtn3"), QStringLiteral("Export nach Text"));
+    auto* remove = makeButton(QStringLiteral("BitBtn6"), QStringLiteral("Löschen"),
+                              QStringLiteral("Die angezeigte Ziehung aus der Datenbank löschen"));
+    auto* enter = makeButton(QStringLiteral("BitBtn8"), QStringLiteral("Eingeben"),
+                             QStringLiteral("Eine Ziehung von Hand eingeben"));
+    for (QPushButton* b : {update, rebuild, exportText, remove, enter}) b->setEnabled(false);
+    archive->addWidget(update, 0, 0);
+    archive->addWidget(rebuild, 0, 1);
+    archive->addWidget(exportText, 0, 2);
+    archive->addWidget(remove, 1, 0);
+    archive->addWidget(enter, 1, 1);
+    layout->addWidget(archiveBox);
+
+    auto* groupsBox = new QGroupBox(QStringLiteral("Auswertungen"));
+    auto* groups = new QHBoxLayout(groupsBox);
+    auto* pairs = makeButton(QStringLiteral("Button2"), QStringLiteral("Paare suchen"));
+    auto* triples = makeButton(QStringLiteral("Button3"), QStringLiteral("Dreier suchen"));
+    auto* quadruples = makeButton(QStringLiteral("Button4"), QStringLiteral("Vierer suchen"));
+    auto* overdue = makeButton(QStringLiteral("Button5"), QStringLiteral("Ausstehende"));
+    for (QPushButton* b : {pairs, triples, quadruples, overdue}) groups->addWidget(b);
+    groups->addStretch();
+    layout->addWidget(groupsBox);
+
+    auto* runsRow = new QHBoxLayout;
+    runsRow->addWidget(makeLabel(QStringLiteral("Label57"), QStringLiteral("Max.Berechnungsläufe")));
+    runsRow->addWidget(makeUpDown(7, 55));
+    runsRow->addWidget(makeLabel(QStringLiteral("Label58"), QStringLiteral("Tausend")));
+    runsRow->addStretch();
+    layout->addLayout(runsRow);
+    layout->addStretch();
+    return page;
+}
+
+QWidget* TForm1::buildInternetPage() {
+    auto* page = new QWidget;
+    auto* layout = new QGridLayout(page);
+    layout->addWidget(makeLabel(QStringLiteral("Label10"), QStringLiteral("Proxy-Server")), 0, 0);
+    layout->addWidget(makeTextEdit(QStringLiteral("ProxyHostEdit"), m_state.proxyHostEdit()), 0, 1);
+    layout->addWidget(makeLabel(QStringLiteral("Label11"), QStringLiteral("Porxy-Port")), 1, 0);
+    auto* port = makeTextEdit(QStringLiteral("ProxyPortEdit"), m_state.proxyPortEdit());
+    port->setMaximumWidth(port->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 16);
+    layout->addWidget(port, 1, 1);
+    layout->addWidget(makeLabel(QStringLiteral("Label12"), QStringLiteral("Temp-Datei für Internetabruf")), 2, 0);
+    layout->addWidget(makeTextEdit(QStringLiteral("FileNameEdit"), m_state.fileNameEdit()), 2, 1);
+    auto* url = makeTextEdit(QStringLiteral("URLEdit"), m_state.urlEdit());
+    url->setVisible(false);
+    url->setEnabled(false);
+    layout->addWidget(url, 3, 1);
+
+    auto link = [&](const QString& name, const QString& address) {
+        auto* label = new ClickableLabel(address);
+        label->setObjectName(name);
+        label->setCursor(Qt::PointingHandCursor);
+        label->setStyleSheet(QStringLiteral("color: #0645ad; text-decoration: underline;"));
+        connect(label, &ClickableLabel::clicked, this,
+                [this, name] { run([this, name] { m_state.Label52Click(name.toStdString()); }); });
+        return label;
+    };
+    const QString maker = QString::fromLatin1(MainState::kMakerAddress);
+    layout->addWidget(makeLabel(QStringLiteral("Label51"), QStringLiteral("Updates und die neueste Version gibt es bei:")),
+                      4, 0, 1, 2);
+    layout->addWidget(link(QStringLiteral("Label52"), maker + QStringLiteral("/freeware/lotto.htm")), 5, 0, 1, 2);
+    layout->addWidget(
+        makeLabel(QStringLiteral("Label53"), QStringLiteral("Die aktuellen Ziehungen und Quoten finden unter:")), 6, 0, 1, 2);
+    layout->addWidget(link(QStringLiteral("Label54"), QString::fromLatin1(MainState::kOperatorAddress)), 7, 0, 1, 2);
+    layout->addWidget(
+        makeLabel(QStringLiteral("Label55"), QStringLiteral("Haben Sie dann gewonnen, hilft Tendora beim Anlegen")), 8, 0, 1, 2);
+    layout->addWidget(link(QStringLiteral("Label56"), maker + QStringLiteral("/tendora/")), 9, 0, 1, 2);
+    layout->setRowStretch(10, 1);
+    layout->setColumnStretch(1, 1);
+    return page;
+}
+
+void TForm1::buildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    for (int i = 0; i < 2; ++i) {
+        auto* panel = new QLabel;
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        panel->setFrameShape(QFrame::StyledPanel);
+        m_statusPanels[static_cast<std::size_t>(i)] = panel;
+    }
+    m_statusPanels[0]->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Received 123456 bytes")) + 12);
+    bar->addWidget(m_statusPanels[0]);
+    bar->addWidget(m_statusPanels[1], 1);
+}
+
+// ---------------------------------------------------------------- state <-> controls
+
+void TForm1::run(const std::function<void()>& operation) {
+    try {
+        operation();
+    } catch (const std::exception& e) {
+        refreshFromState();
+        m_host->showError(e.what());
+    }
+    refreshFromState();
+}
+
+void TForm1::refreshFromState() {
+    m_syncing = true;
+    for (int i = 0; i < tipgrid::kCells; ++i) {
+        const QString text = QString::fromStdString(m_state.cell(i));
+        QLineEdit* edit = m_cells[static_cast<std::size_t>(i)];
+        if (edit->text() != text) edit->setText(text);
+    }
+    for (const auto& [name, control] : m_state.labels()) {
+        const auto it = m_stateLabels.find(name);
+        if (it == m_stateLabels.end()) continue;
+        QLabel* label = it->second;
+        const QString text = QString::fromStdString(control.text);
+        if (label->text() != text) label->setText(text);
+        const QColor color = control.color == 255 ? QColor(Qt::red) : palette().color(QPalette::WindowText);
+        if (label->palette().color(QPalette::WindowText) != color && name != "Label35") {
+            QPalette p = label->palette();
+            p.setColor(QPalette::WindowText, color);
+            label->setPalette(p);
+        }
+    }
+    for (int n = 1; n <= 18; ++n)
+        if (QCheckBox* box = m_checkBoxes[static_cast<std::size_t>(n)]) box->setChecked(m_state.checkBox(n));
+    for (int n = 1; n <= 8; ++n)
+        if (QSpinBox* spin = m_upDowns[static_cast<std::size_t>(n)]) spin->setValue(m_state.upDown(n).position);
+    m_picker1->setDate(toQDate(m_state.dateTimePicker1().date));
+    m_picker2->setDate(toQDate(m_state.dateTimePicker2().date));
+    for (auto& [edit, field] : m_textEdits) {
+        const QString text = QString::fromStdString(*field);
+        if (edit->text() != text) edit->setText(text);
+    }
+    for (int i = 0; i < 2; ++i) {
+        const QString text = QString::fromStdString(m_state.statusText(i));
+        if (m_statusPanels[static_cast<std::size_t>(i)]->text() != text) m_statusPanels[static_cast<std::size_t>(i)]->setText(text);
+    }
+    if (m_shownChartRevision != m_state.chartRevision()) {
+        m_chart->showModel(m_state.chart());
+        m_shownChartRevision = m_state.chartRevision();
+    }
+    m_pages->setCurrentIndex(static_cast<int>(m_state.activePage()));
+    m_stopButton->setVisible(m_state.speedButton8Visible());
+    m_syncing = false;
+}
+
+void TForm1::onRepaintPoint(RepaintArea area) {
+    // Operations call this for every candidate; painting about 30 times a second shows the
+    // same progress without slowing them down.
+    if (m_repaintTimer.isValid() && m_repaintTimer.elapsed() < 33) return;
+    m_repaintTimer.start();
+    refreshFromState();
+    if (area == RepaintArea::StatusBar) statusBar()->repaint();
+    else repaint();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    m_state.FormClose(m_store);
+    event->accept();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut && qobject_cast<QLineEdit*>(watched) &&
+        tipgrid::cellForName(watched->objectName().toStdString()))
+        run([this] { m_state.Edit1Exit(); });
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace lotto

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "core/shell/MainState.h"
+#include "gui/QtHost.h"
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+
+class QCheckBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+class QTabWidget;
+class QToolButton;
+class QPushButton;
+
+namespace lotto {
+
+class ChartView;
+
+// The main window "Zerbosts Lotto". It builds the controls under their designer names,
+// forwards input to the MainState and shows the state after every operation.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    TForm1(std::string programDir, SettingsStore& store, Clock& clock, std::unique_ptr<QtHost> host = nullptr,
+           QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    MainState& state() { return m_state; }
+    QtHost& host() { return *m_host; }
+    ChartView* chartView() const { return m_chart; }
+
+    // Runs one operation of the state as a click handler does: a failure is shown in a
+    // message box, and the window shows the state afterwards.
+    void run(const std::function<void()>& operation);
+    void refreshFromState();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* buildTipPage();
+    QWidget* buildLastDrawPage();
+    QWidget* buildOptionsPage();
+    QWidget* buildChartPage();
+    QWidget* buildDatabasePage();
+    QWidget* buildInternetPage();
+    void buildStatusBar();
+
+    QLabel* makeLabel(const QString& name, const QString& text = {});
+    QCheckBox* makeCheckBox(int number, const QString& text);
+    QSpinBox* makeUpDown(int number, int editNumber);
+    QDateEdit* makeDatePicker(const QString& name, DatePickerControl& control);
+    QLineEdit* makeTextEdit(const QString& name, std::string& field);
+    QToolButton* makeSpeedButton(const QString& name, const QString& text, const QString& hint);
+    QPushButton* makeButton(const QString& name, const QString& text, const QString& hint = {});
+    void onRepaintPoint(RepaintArea area);
+
+    std::unique_ptr<QtHost> m_host;
+    MainState m_state;
+    SettingsStore& m_store;
+
+    QTabWidget* m_pages = nullptr;
+    ChartView* m_chart = nullptr;
+    unsigned m_shownChartRevision = ~0U;
+    std::array<QLineEdit*, tipgrid::kCells> m_cells{};
+    std::array<QCheckBox*, 19> m_checkBoxes{};
+    std::array<QSpinBox*, 9> m_upDowns{};
+    std::map<std::string, QLabel*, std::less<>> m_stateLabels;
+    std::array<QLabel*, 2> m_statusPanels{};
+    QDateEdit* m_picker1 = nullptr;
+    QDateEdit* m_picker2 = nullptr;
+    std::vector<std::pair<QLineEdit*, std::string*>> m_textEdits;
+    QToolButton* m_stopButton = nullptr;
+    bool m_syncing = false;
+    QElapsedTimer m_repaintTimer;
+};
+
+} // namespace lotto

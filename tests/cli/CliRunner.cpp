@@ -1,0 +1,41 @@
+#include "cli/CliRunner.h"
+
+#include "core/TestSupport.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStringList>
+
+#include <cstdlib>
+#include <sstream>
+
+namespace lotto::test {
+
+std::vector<std::string> CliResult::lines() const {
+    std::vector<std::string> out;
+    std::istringstream in(this->out);
+    std::string line;
+    while (std::getline(in, line)) out.push_back(line);
+    return out;
+}
+
+CliResult runCli(const std::vector<std::string>& args, const std::string& configHome) {
+    TempDir fresh;
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(configHome.empty() ? fresh.path() : configHome));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), QString::fromStdString(fresh.path() + "data"));
+    process.setProcessEnvironment(env);
+    QStringList arguments;
+    for (const std::string& a : args) arguments << QString::fromStdString(a);
+    const char* binary = std::getenv("LOTTO_CLI");
+    process.start(binary ? QString::fromLocal8Bit(binary) : QStringLiteral(LOTTO_BINARY_DIR "/lotto-cli"), arguments);
+    process.waitForFinished(120000);
+    CliResult result;
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = process.readAllStandardOutput().toStdString();
+    result.err = process.readAllStandardError().toStdString();
+    return result;
+}
+
+} // namespace lotto::test

@@ -1,0 +1,56 @@
+#include "cli/CliRunner.h"
+#include "core/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace lotto;
+using namespace lotto::test;
+
+TEST(CliCommon, UsageErrorsAndHelp) {
+    EXPECT_EQ(runCli({"--help"}).exitCode, 0);
+    const CliResult none = runCli({});
+    EXPECT_EQ(none.exitCode, 2);
+    EXPECT_NE(none.err.find("Aufruf: lotto-cli"), std::string::npos);
+    EXPECT_EQ(runCli({"frobnicate"}).exitCode, 2);
+    EXPECT_EQ(runCli({"stats"}).exitCode, 2);
+    EXPECT_EQ(runCli({"show", "--date"}).exitCode, 2);
+    EXPECT_EQ(runCli({"show", "--date", "31.02.2002"}).exitCode, 2);
+    EXPECT_EQ(runCli({"stats", "frequency", "--bogus"}).exitCode, 2);
+}
+
+TEST(CliStats, FrequencyAndDigitSumsOfTheBundledArchive) {
+    TempDir dir;
+    const std::string data = dir.path() + "programm";
+    const CliResult r = runCli({"--datadir", data, "--no-settings", "stats", "frequency"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(std::filesystem::exists(data + "/ZahlenAT.dat")); // a new program directory gets the archive
+    const auto lines = r.lines();
+    ASSERT_EQ(lines.size(), 47U);
+    EXPECT_EQ(lines[0], "title: Zahlenverteilung     Ziehungen: 3586    Quersumme: 138");
+
+    std::array<int, 46> counts{};
+    for (const DrawRecord& d : realDraws()) {
+        const int wd = weekday(d.day());
+        if (wd == kSunday || wd == kWednesday)
+            for (int i = 0; i < 7; ++i) ++counts[d.numbers[static_cast<std::size_t>(i)]];
+    }
+    const auto [low, high] = std::minmax_element(counts.begin() + 1, counts.end());
+    EXPECT_EQ(lines[1], "axis: fixed " + std::to_string(*low) + " " + std::to_string(*high));
+    for (int n = 1; n <= 45; ++n) EXPECT_EQ(lines[static_cast<std::size_t>(n + 1)], std::to_string(n) + " " + std::to_string(counts[static_cast<std::size_t>(n)]));
+
+    const CliResult sums = runCli({"--datadir", data, "--no-settings", "stats", "digitsums", "--since", "01.01.2020", "--no-sunday"});
+    ASSERT_EQ(sums.exitCode, 0) << sums.err;
+    EXPECT_EQ(sums.lines().at(1), "axis: automatic");
+    EXPECT_EQ(sums.lines().at(0).rfind("title: Quersummenverteilung     Ziehungen: ", 0), 0U);
+}
+
+TEST(CliStats, MissingArchiveFailsWithOneLine) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.path() + "leer");
+    const CliResult r = runCli({"--datadir", dir.path() + "leer", "stats", "frequency"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_NE(r.err.find("Datei nicht gefunden"), std::string::npos) << r.err;
+}

@@ -1,0 +1,67 @@
+#include "core/TestSupport.h"
+
+#include "core/util/Text.h"
+
+#include <atomic>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <unistd.h>
+
+namespace lotto::test {
+
+TempDir::TempDir() {
+    static std::atomic<int> counter{0};
+    m_path = std::filesystem::temp_directory_path() /
+             ("lotto-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::remove_all(m_path);
+    std::filesystem::create_directories(m_path);
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(m_path, ec);
+}
+
+DrawRecord draw(int year, int month, int day, std::vector<int> main, int extra, int slot) {
+    DrawRecord r;
+    r.date = dayNumber(year, month, day);
+    for (std::size_t i = 0; i < 6 && i < main.size(); ++i) r.numbers[i] = static_cast<std::uint8_t>(main[i]);
+    r.numbers[6] = static_cast<std::uint8_t>(extra);
+    r.numbers[7] = static_cast<std::uint8_t>(slot);
+    return r;
+}
+
+void writeArchive(const std::string& path, const std::vector<DrawRecord>& records) {
+    const auto bytes = DrawArchive::encodeAll(records);
+    writeBytes(path, std::string(bytes.begin(), bytes.end()));
+}
+
+void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<DrawRecord> realDraws() {
+    // Read straight from the CSV, independently of the build's archive tool.
+    std::ifstream in(std::string(LOTTO_SOURCE_DIR) + "/data/austria-6aus45.csv");
+    std::string line;
+    std::getline(in, line);
+    std::vector<DrawRecord> records;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty()) continue;
+        std::istringstream fields(line);
+        std::string date, value;
+        std::getline(fields, date, ',');
+        std::vector<int> numbers;
+        while (std::getline(fields, value, ',')) numbers.push_back(std::stoi(value));
+        records.push_back(draw(std::stoi(date.substr(0, 4)), std::stoi(date.substr(5, 2)), std::stoi(date.substr(8, 2)),
+                               {numbers.begin(), numbers.begin() + 6}, numbers.at(6)));
+    }
+    return records;
+}
+
+std::string realArchivePath() { return std::string(LOTTO_BINARY_DIR) + "/ZahlenAT.dat"; }
+
+} // namespace lotto::test

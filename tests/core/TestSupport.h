@@ -1,0 +1,78 @@
+#pragma once
+
+#include "core/archive/DrawArchive.h"
+#include "core/shell/Host.h"
+#include "core/util/File.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace lotto::test {
+
+// A fresh directory below the system's temporary directory, removed afterwards.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    std::string path() const { return m_path.string() + "/"; }
+    std::string file(const std::string& name) const { return (m_path / name).string(); }
+
+private:
+    std::filesystem::path m_path;
+};
+
+DrawRecord draw(int year, int month, int day, std::vector<int> main, int extra, int slot = 0);
+void writeArchive(const std::string& path, const std::vector<DrawRecord>& records);
+void writeBytes(const std::string& path, const std::string& bytes);
+// The real draws 1986-2026 as the bundled archive holds them.
+std::vector<DrawRecord> realDraws();
+std::string realArchivePath(); // the archive built from them
+
+// Records what operations ask of the window and answers from prepared values.
+class FakeHost : public Host {
+public:
+    void showMessage(const std::string& text) override { messages.push_back(text); }
+    bool askYesNo(const std::string& text, const std::string&) override {
+        questions.push_back(text);
+        return answerYes;
+    }
+    std::string inputBox(const std::string& caption, const std::string&, const std::string& text) override {
+        inputs.push_back(caption);
+        proposed.push_back(text);
+        return inputAnswer ? *inputAnswer : text;
+    }
+    std::optional<std::string> chooseSaveFile(const FileDialogState& dialog) override {
+        saveDialogs.push_back(dialog);
+        return saveFile;
+    }
+    std::optional<std::string> chooseOpenFile(const FileDialogState& dialog) override {
+        openDialogs.push_back(dialog);
+        return openFile;
+    }
+    void playSound(const std::string& file) override { sounds.push_back(file); }
+    void openDocument(const std::string& target) override { opened.push_back(target); }
+    void setBusy(bool busy) override { busyDepth += busy ? 1 : -1; }
+    void repaint(RepaintArea area) override { repaints.push_back(area); }
+
+    std::vector<std::string> messages, questions, inputs, proposed, sounds, opened;
+    std::vector<FileDialogState> saveDialogs, openDialogs;
+    std::vector<RepaintArea> repaints;
+    bool answerYes = false;
+    std::optional<std::string> inputAnswer, saveFile, openFile;
+    int busyDepth = 0;
+};
+
+class FakeClock : public Clock {
+public:
+    explicit FakeClock(DayNumber day = dayNumber(2026, 12, 7), std::uint32_t seedValue = 4711)
+        : todayValue(day), seedValue(seedValue) {}
+    DayNumber today() override { return todayValue; }
+    std::uint32_t seed() override { return seedValue; }
+    DayNumber todayValue;
+    std::uint32_t seedValue;
+};
+
+} // namespace lotto::test

@@ -1,0 +1,192 @@
+#include "core/TestSupport.h"
+#include "core/shell/MainState.h"
+#include "core/shell/SettingsSchema.h"
+
+#include <gtest/gtest.h>
+
+using namespace lotto;
+using namespace lotto::test;
+
+namespace {
+
+struct SettingsFixture : ::testing::Test {
+    TempDir dir;
+    FakeHost host;
+    FakeClock clock;
+    MemorySettingsStore store;
+
+    SettingsFixture() { writeArchive(dir.file("ZahlenAT.dat"), {draw(2002, 1, 6, {1, 2, 3, 4, 5, 6}, 7)}); }
+};
+
+} // namespace
+
+TEST_F(SettingsFixture, FirstStartKeepsDefaultsAndShutdownWritesEveryValue) {
+    MainState state(dir.path(), host, clock);
+    state.FormCreate(store);
+    for (int box : {2, 3, 4, 5, 8, 9, 10, 14, 18}) EXPECT_TRUE(state.checkBox(box)) << box;
+    for (int box : {1, 6, 7, 11, 12, 13, 15}) EXPECT_FALSE(state.checkBox(box)) << box;
+    const int positions[9] = {0, 100, 180, 3, 0, 0, 5, 100, 12};
+    for (int n = 1; n <= 8; ++n) EXPECT_EQ(state.upDown(n).position, positions[n]) << n;
+    EXPECT_EQ(state.fileNameEdit(), dir.path() + "Lotto.html");
+    EXPECT_EQ(state.proxyPortEdit(), "80");
+    EXPECT_EQ(state.proxyHostEdit(), "");
+    EXPECT_EQ(state.maxRuns(), 100000);
+    EXPECT_TRUE(state.tipsReady());
+    EXPECT_EQ(state.dateTimePicker2().date, dayNumber(1955, 10, 9));
+    EXPECT_EQ(state.tippTop(), 88);
+    EXPECT_EQ(state.tippLeft(), 26);
+    EXPECT_EQ(state.cell(0), "1");
+    EXPECT_EQ(state.cell(5), "6");
+    EXPECT_EQ(state.cell(6), "");
+    EXPECT_EQ(state.random().seed(), 4711U);
+    EXPECT_EQ(state.chart().bars.size(), 45U); // the first chart
+
+    state.FormClose(store);
+    const auto& entries = SettingsSchema::instance().entries();
+    EXPECT_EQ(entries.size(), 16U + 2U + 8U + 72U + 5U + 1U);
+    EXPECT_EQ(store.values.size(), entries.size());
+    EXPECT_TRUE(std::holds_alternative<bool>(store.values.at("Chekcbox18")));
+    EXPECT_EQ(std::get<int>(store.values.at("UpDown7")), 100);
+    EXPECT_EQ(std::get<std::string>(store.values.at("Edit79")), "");
+    EXPECT_EQ(std::get<std::string>(store.values.at("FileNameEdit")), dir.path() + "Lotto.html");
+    EXPECT_EQ(std::get<DateSetting>(store.values.at("DateTimePicker2")).days, dayNumber(1955, 10, 9));
+    EXPECT_EQ(std::get<int>(store.values.at("Land")), 1);
+    EXPECT_EQ(entries.front().name, "Chekcbox1");
+    EXPECT_EQ(entries.back().name, "Land");
+}
+
+TEST_F(SettingsFixture, ValuesSurviveShutdownAndStart) {
+    {
+        MainState state(dir.path(), host, clock);
+        state.FormCreate(store);
+        state.setCheckBox(1, true);
+        state.setCheckBox(18, false);
+        state.setUpDown(7, 250);
+        state.setUpDown(3, 1);
+        state.setCell(40, "17");
+        state.setTippOffsets(90, 30);
+        state.setCountry(3);
+        state.proxyHostEdit() = "proxy.example";
+        state.proxyPortEdit() = "3128";
+        state.dateTimePicker2().setDate(dayNumber(2000, 1, 1));
+        state.FormClose(store);
+    }
+    MainState again(dir.path(), host, clock);
+    again.FormCreate(store);
+    EXPECT_TRUE(again.checkBox(1));
+    EXPECT_FALSE(again.checkBox(18));
+    EXPECT_EQ(again.upDown(7).position, 250);
+    EXPECT_EQ(again.maxRuns(), 250000);
+    EXPECT_EQ(again.upDown(3).position, 1);
+    EXPECT_EQ(again.cell(40), "17");
+    EXPECT_EQ(again.tippTop(), 90);
+    EXPECT_EQ(again.tippLeft(), 30);
+    EXPECT_EQ(again.country(), 3);
+    EXPECT_EQ(again.proxyPortEdit(), "3128");
+    EXPECT_EQ(again.dateTimePicker2().date, dayNumber(2000, 1, 1));
+}
+
+TEST_F(SettingsFixture, WrongTypeEndsOnlyItsBlock) {
+    for (int box = 1; box <= 4; ++box) store.values["Chekcbox" + std::to_string(box)] = box % 2 == 1; // 1, 3 on; 2, 4 off
+    store.values["Chekcbox5"] = std::string("ja");
+    store.values["Chekcbox6"] = true;
+    store.values["UpDown1"] = 120;
+    store.values["Edit1"] = std::string("44");
+    store.values["TippTop"] = 99;
+    store.values["URLEdit"] = std::string("http://127.0.0.1/lotto");
+    store.values["ProxyHostEdit"] = std::string("proxy");
+    store.values["ProxyPortEdit"] = std::string("8080");
+    store.values["DateTimePicker2"] = DateSetting{static_cast<double>(dayNumber(1999, 5, 5))};
+
+    MainState state(dir.path(), host, clock);
+    state.FormCreate(store);
+    EXPECT_TRUE(state.checkBox(1));
+    EXPECT_FALSE(state.checkBox(2));
+    EXPECT_TRUE(state.checkBox(3));
+    EXPECT_FALSE(state.checkBox(4));
+    EXPECT_TRUE(state.checkBox(5));  // default kept
+    EXPECT_FALSE(state.checkBox(6)); // after the bad value: default
+    EXPECT_EQ(state.upDown(1).position, 100);
+    EXPECT_EQ(state.cell(0), "1");
+    EXPECT_EQ(state.tippTop(), 88);
+    EXPECT_TRUE(state.tipsReady());
+    EXPECT_EQ(state.urlEdit(), "http://127.0.0.1/lotto"); // second block still read
+    EXPECT_EQ(state.proxyHostEdit(), "proxy");
+    EXPECT_EQ(state.proxyPortEdit(), "8080");
+    EXPECT_EQ(state.dateTimePicker2().date, dayNumber(1999, 5, 5));
+}
+
+TEST_F(SettingsFixture, SecondBlockErrorStillLeavesConsistentFields) {
+    store.values["UpDown7"] = 20;
+    store.values["FileNameEdit"] = 5; // wrong type ends the block at once
+    store.values["ProxyPortEdit"] = std::string("8080");
+    MainState state(dir.path(), host, clock);
+    state.FormCreate(store);
+    EXPECT_EQ(state.maxRuns(), 20000);
+    EXPECT_EQ(state.fileNameEdit(), dir.path() + "Lotto.html");
+    EXPECT_EQ(state.proxyPortEdit(), "80");
+}
+
+TEST_F(SettingsFixture, FileNameAndProxyPortRules) {
+    store.values["FileNameEdit"] = std::string("");
+    store.values["ProxyHostEdit"] = std::string("");
+    store.values["ProxyPortEdit"] = std::string("8080");
+    MainState state(dir.path(), host, clock);
+    state.FormCreate(store);
+    EXPECT_EQ(state.fileNameEdit(), dir.path() + "Lotto.html");
+    EXPECT_EQ(state.proxyPortEdit(), "80");
+}
+
+TEST_F(SettingsFixture, StoredValuesPassTheControlsRules) {
+    store.values["Chekcbox7"] = 1; // an integer reads as a boolean, as in the registry
+    store.values["UpDown7"] = true;
+    store.values["UpDown3"] = 99;
+    store.values["UpDown1"] = -4;
+    store.values["Edit1"] = std::string("045");
+    store.values["Edit2"] = std::string("50");
+    store.values["Edit3"] = std::string("x");
+    MainState state(dir.path(), host, clock);
+    state.FormCreate(store);
+    EXPECT_TRUE(state.checkBox(7));
+    EXPECT_EQ(state.upDown(7).position, 1);
+    EXPECT_EQ(state.maxRuns(), 1000);
+    EXPECT_EQ(state.upDown(3).position, 5);
+    EXPECT_EQ(state.upDown(1).position, 21);
+    EXPECT_EQ(state.cell(0), "45");
+    EXPECT_EQ(state.cell(1), "");
+    EXPECT_EQ(state.cell(2), "");
+}
+
+TEST_F(SettingsFixture, RunLimitFollowsUpDown7WhicheverUpDownMoves) {
+    MainState state(dir.path(), host, clock);
+    state.FormCreate(store);
+    state.setUpDown(7, 42);
+    state.setUpDown(8, 5);
+    state.UpDown7Changing(); // bound to UpDown8 as well
+    EXPECT_EQ(state.maxRuns(), 42000);
+    EXPECT_EQ(state.upDown(7).position, 42);
+}
+
+TEST_F(SettingsFixture, SavingStopsQuietlyAtAFailingValue) {
+    struct FailingStore : MemorySettingsStore {
+        void write(const std::string& name, const SettingValue& value) override {
+            if (name == "UpDown1") throw std::runtime_error("disk full");
+            MemorySettingsStore::write(name, value);
+        }
+    } failing;
+    MainState state(dir.path(), host, clock);
+    state.FormCreate(store);
+    EXPECT_NO_THROW(state.FormClose(failing));
+    EXPECT_TRUE(failing.values.count("TippLeft"));
+    EXPECT_FALSE(failing.values.count("UpDown2"));
+}
+
+TEST_F(SettingsFixture, LinksOpenTheirAddresses) {
+    MainState state(dir.path(), host, clock);
+    state.Label52Click("Label54");
+    state.Label52Click("Label52");
+    state.Label43Click();
+    ASSERT_EQ(host.opened.size(), 3U);
+    EXPECT_EQ(host.opened[0], MainState::kOperatorAddress);
+    EXPECT_EQ(host.opened[1], std::string(MainState::kMakerAddress) + "/freeware/lotto.htm");
+}

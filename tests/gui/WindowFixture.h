@@ -1,0 +1,72 @@
+#pragma once
+
+#include "core/TestSupport.h"
+#include "gui/ChartView.h"
+#include "gui/TForm1.h"
+#include "settings/QtSettingsStore.h"
+
+#include <QtCharts/QBarSeries>
+#include <QtCharts/QBarSet>
+
+#include <filesystem>
+#include <memory>
+
+namespace lotto::test {
+
+// The window's dialogs answered by the test.
+class TestHost : public QtHost {
+public:
+    void showMessage(const std::string& text) override { messages.push_back(text); }
+    void showError(const std::string& text) override { errors.push_back(text); }
+    bool askYesNo(const std::string& text, const std::string&) override {
+        questions.push_back(text);
+        return answerYes;
+    }
+    std::string inputBox(const std::string&, const std::string&, const std::string& text) override {
+        return inputAnswer ? *inputAnswer : text;
+    }
+    std::optional<std::string> chooseSaveFile(const FileDialogState& dialog) override {
+        proposedNames.push_back(dialog.fileName);
+        return saveFile;
+    }
+    std::optional<std::string> chooseOpenFile(const FileDialogState&) override { return openFile; }
+    void playSound(const std::string& file) override { sounds.push_back(file); }
+    void openDocument(const std::string& target) override { opened.push_back(target); }
+
+    std::vector<std::string> messages, errors, questions, sounds, opened, proposedNames;
+    bool answerYes = false;
+    std::optional<std::string> inputAnswer, saveFile, openFile;
+};
+
+// A window on a program directory of its own that holds the real archive.
+struct Window {
+    TempDir dir;
+    QtSettingsStore store;
+    FakeClock clock;
+    TestHost* host = nullptr;
+    std::unique_ptr<TForm1> form;
+
+    explicit Window(bool withArchive = true) {
+        if (withArchive) std::filesystem::copy_file(realArchivePath(), dir.file("ZahlenAT.dat"));
+        open();
+    }
+    void open() {
+        auto testHost = std::make_unique<TestHost>();
+        host = testHost.get();
+        form = std::make_unique<TForm1>(dir.path(), store, clock, std::move(testHost));
+        form->show();
+    }
+    void reopen() {
+        form->close();
+        form.reset();
+        open();
+    }
+    template <class T = QWidget> T* find(const QString& name) const { return form->findChild<T*>(name); }
+    int chartBarCount() const {
+        for (auto* series : form->chartView()->chart()->series())
+            if (auto* bars = qobject_cast<QBarSeries*>(series)) return bars->barSets().value(0)->count();
+        return 0;
+    }
+};
+
+} // namespace lotto::test
