@@ -37,7 +37,8 @@ void ChartView::showModel(const ChartModel& model) {
 
     auto* axisX = new QCategoryAxis;
     axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    axisX->setTitleText(QString::fromStdString(model.axisTitle));
+    // The title's runs of blanks are part of the caption; the axis would fold them.
+    axisX->setTitleText(QString::fromStdString(model.axisTitle).replace(QLatin1Char(' '), QChar(0x00A0)));
     axisX->setTruncateLabels(false);
     axisX->setGridLineVisible(false);
     QFont labelFont = axisX->labelsFont();

@@ -63,7 +63,7 @@ TForm1::TForm1(std::string programDir, SettingsStore& store, Clock& clock, std::
     });
     setCentralWidget(m_pages);
     buildStatusBar();
-    resize(980, 640);
+    resize(900, 600);
 
     run([this] { m_state.FormCreate(m_store); });
 }

@@ -54,3 +54,45 @@ TEST(CliStats, MissingArchiveFailsWithOneLine) {
     EXPECT_TRUE(r.out.empty());
     EXPECT_NE(r.err.find("Datei nicht gefunden"), std::string::npos) << r.err;
 }
+
+TEST(CliShow, DrawForADateOnTheRealArchive) {
+    TempDir dir;
+    const std::string data = dir.path() + "p";
+    CliResult r = runCli({"--datadir", data, "--no-settings", "show", "--date", "01.01.2002"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.lines(), (std::vector<std::string>{"Mi 02.01.02    7  23  24  33  36  39 Z:3", "Quersumme: 162"}));
+    r = runCli({"--datadir", data, "--no-settings", "show", "--date", "07.09.1986"});
+    EXPECT_EQ(r.lines().at(0), "So 07.09.86     1  20  22  24  27  40 Z:12"); // the first record
+    r = runCli({"--datadir", data, "--no-settings", "show", "--date", "01.01.2030"});
+    EXPECT_EQ(r.lines().at(0), "Fr 21.08.26    1  3  24  32  36  42 Z:37");
+
+    std::filesystem::remove(data + "/ZahlenAT.dat");
+    r = runCli({"--datadir", data, "show"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Lesen Sie zuerst du Daten der Ziehungen ein\n");
+}
+
+TEST(CliCheck, TipsAgainstADraw) {
+    TempDir dir;
+    const std::string data = dir.path() + "p";
+    writeBytes(dir.file("t.qtp"), "39,36,33,24,23,7\r\n3,7,23,1,2,4\r\n1,2,3\r\n");
+    CliResult r = runCli({"--datadir", data, "--no-settings", "check", dir.file("t.qtp"), "--date", "02.01.2002"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto lines = r.lines();
+    ASSERT_EQ(lines.size(), 13U);
+    EXPECT_EQ(lines[0], "Mi 02.01.02    7  23  24  33  36  39 Z:3");
+    EXPECT_EQ(lines[1], "7,23,24,33,36,39\t162\t6\tred");
+    EXPECT_EQ(lines[2], "1,2,3,4,7,23\t40\t2 + Z\tblack");
+    EXPECT_EQ(lines[3], "1,2,,,,3\t\t\tblack");
+    EXPECT_EQ(lines[12], ",,,,,\t\t\tblack");
+
+    r = runCli({"--datadir", data, "check", dir.file("fehlt.qtp")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("fehlt.qtp"), std::string::npos);
+
+    r = runCli({"--datadir", data, "--no-settings", "stats", "tips", "--tips", dir.file("t.qtp")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.lines().at(0), "title: Zahlenverteilung des Tippes");
+    EXPECT_EQ(r.lines().at(1), "axis: fixed 0 2");
+    EXPECT_EQ(r.lines().at(2 + 6), "7 2"); // 7 in tips 1 and 2; tip 3 stops the count at its empty cell
+}

@@ -5,6 +5,7 @@
 #include "gui/TForm1.h"
 #include "settings/QtSettingsStore.h"
 
+#include <QApplication>
 #include <QtCharts/QBarSeries>
 #include <QtCharts/QBarSet>
 
@@ -55,6 +56,7 @@ struct Window {
         host = testHost.get();
         form = std::make_unique<TForm1>(dir.path(), store, clock, std::move(testHost));
         form->show();
+        QApplication::setActiveWindow(form.get()); // focus events need an active window
     }
     void reopen() {
         form->close();

@@ -1,0 +1,153 @@
+#include "core/TestSupport.h"
+#include "core/shell/MainState.h"
+
+#include <gtest/gtest.h>
+
+using namespace lotto;
+using namespace lotto::test;
+
+namespace {
+
+// Sun 06.01.02, Wed 09.01.02, Sun 13.01.02, Wed 16.01.02, Sun 20.01.02, Wed 23.01.02: the
+// first main number is the record's position + 1.
+struct SteppingFixture : ::testing::Test {
+    TempDir dir;
+    FakeHost host;
+    FakeClock clock;
+    MainState state{dir.path(), host, clock};
+
+    SteppingFixture() {
+        state.setTipsReady(true);
+        archive({draw(2002, 1, 6, {1, 10, 20, 30, 40, 45}, 2), draw(2002, 1, 9, {2, 10, 20, 30, 40, 45}, 3),
+                 draw(2002, 1, 13, {3, 10, 20, 30, 40, 45}, 4), draw(2002, 1, 16, {4, 10, 20, 30, 40, 45}, 5),
+                 draw(2002, 1, 20, {5, 10, 20, 30, 40, 45}, 6), draw(2002, 1, 23, {6, 10, 20, 30, 40, 45}, 7)});
+    }
+    void archive(const std::vector<DrawRecord>& records) { writeArchive(dir.file("ZahlenAT.dat"), records); }
+    void showNewest() {
+        state.dateTimePicker1().setDate(dayNumber(2026, 1, 1));
+        state.SpeedButton5Click();
+    }
+    int shown() const { return state.currentDraw().numbers[0]; }
+};
+
+} // namespace
+
+TEST_F(SteppingFixture, BackAndForwardWithBothBoxes) {
+    showNewest();
+    state.SpeedButton6Click();
+    state.SpeedButton6Click();
+    EXPECT_EQ(shown(), 4); // the third-latest
+    EXPECT_EQ(state.drawStepIndex(), 3);
+    EXPECT_EQ(state.label("Label35").text, "Mi 16.01.02    4  10  20  30  40  45 Z:5");
+    EXPECT_EQ(state.label("Label29").text, state.label("Label35").text);
+    EXPECT_EQ(state.label("Label13").text, "Quersumme: 149");
+    EXPECT_EQ(state.dateTimePicker1().date, dayNumber(2002, 1, 16));
+    state.SpeedButton7Click();
+    EXPECT_EQ(shown(), 5);
+}
+
+TEST_F(SteppingFixture, EndsOfTheArchive) {
+    showNewest();
+    state.SpeedButton7Click();
+    EXPECT_EQ(shown(), 6);
+    EXPECT_EQ(state.drawStepIndex(), 5);
+    state.dateTimePicker1().setDate(dayNumber(2002, 1, 1));
+    state.SpeedButton5Click();
+    state.SpeedButton6Click();
+    EXPECT_EQ(shown(), 1);
+    EXPECT_EQ(state.drawStepIndex(), 0);
+}
+
+TEST_F(SteppingFixture, OnlyWednesdays) {
+    state.setCheckBox(16, false);
+    state.dateTimePicker1().setDate(dayNumber(2002, 1, 9));
+    state.SpeedButton5Click();
+    state.SpeedButton7Click();
+    EXPECT_EQ(shown(), 4);
+    state.SpeedButton7Click();
+    EXPECT_EQ(shown(), 6);
+    state.SpeedButton6Click();
+    EXPECT_EQ(shown(), 4);
+}
+
+TEST_F(SteppingFixture, OnlySundaysWithAWednesdayLast) {
+    state.setCheckBox(17, false);
+    state.dateTimePicker1().setDate(dayNumber(2002, 1, 20));
+    state.SpeedButton5Click();
+    state.SpeedButton7Click(); // past the last Sunday: the Wednesday is skipped, back to the Sunday
+    EXPECT_EQ(shown(), 5);
+    EXPECT_EQ(state.drawStepIndex(), 4);
+    state.SpeedButton6Click();
+    EXPECT_EQ(shown(), 3);
+}
+
+TEST_F(SteppingFixture, StepsThatFindNothingStayWhereTheyWere) {
+    // Back from the first Wednesday with only Wednesdays: record 0 is a Sunday.
+    state.setCheckBox(16, false);
+    state.dateTimePicker1().setDate(dayNumber(2002, 1, 9));
+    state.SpeedButton5Click();
+    const std::string caption = state.label("Label35").text;
+    state.SpeedButton6Click();
+    EXPECT_EQ(shown(), 2);
+    EXPECT_EQ(state.drawStepIndex(), 1);
+    EXPECT_EQ(state.label("Label35").text, caption);
+    EXPECT_EQ(state.dateTimePicker1().date, dayNumber(2002, 1, 9));
+
+    // Both boxes off: nothing moves in either direction.
+    state.setCheckBox(17, false);
+    state.SpeedButton7Click();
+    EXPECT_EQ(shown(), 2);
+    state.SpeedButton6Click();
+    EXPECT_EQ(shown(), 2);
+    EXPECT_EQ(state.drawStepIndex(), 1);
+
+    // Forward when the last two records are skipped.
+    archive({draw(2002, 1, 6, {1, 10, 20, 30, 40, 45}, 2), draw(2002, 1, 9, {2, 10, 20, 30, 40, 45}, 3),
+             draw(2002, 1, 13, {3, 10, 20, 30, 40, 45}, 4), draw(2002, 1, 16, {4, 10, 20, 30, 40, 45}, 5),
+             draw(2002, 1, 18, {5, 10, 20, 30, 40, 45}, 6)}); // a Friday draw is never skipped
+    state.setCheckBox(16, true);
+    state.setCheckBox(17, true);
+    state.dateTimePicker1().setDate(dayNumber(2002, 1, 13));
+    state.SpeedButton5Click();
+    state.setCheckBox(17, false);
+    state.SpeedButton7Click();
+    EXPECT_EQ(shown(), 5); // Friday passes
+    state.setCheckBox(16, false);
+    state.dateTimePicker1().setDate(dayNumber(2002, 1, 6));
+    state.SpeedButton5Click();
+    state.SpeedButton7Click();
+    EXPECT_EQ(shown(), 5);
+}
+
+TEST_F(SteppingFixture, LastTwoSkippedStaysPut) {
+    archive({draw(2002, 1, 6, {1, 10, 20, 30, 40, 45}, 2), draw(2002, 1, 9, {2, 10, 20, 30, 40, 45}, 3),
+             draw(2002, 1, 16, {3, 10, 20, 30, 40, 45}, 4)});
+    state.dateTimePicker1().setDate(dayNumber(2002, 1, 6));
+    state.SpeedButton5Click();
+    state.setCheckBox(17, false);
+    state.SpeedButton7Click();
+    EXPECT_EQ(shown(), 1);
+    EXPECT_EQ(state.drawStepIndex(), 0);
+}
+
+TEST_F(SteppingFixture, EmptyAndMissingArchive) {
+    showNewest();
+    const std::string caption = state.label("Label35").text;
+    archive({});
+    state.SpeedButton7Click();
+    state.SpeedButton6Click();
+    EXPECT_EQ(state.label("Label35").text, caption);
+    EXPECT_EQ(state.drawStepIndex(), 5);
+    std::filesystem::remove(dir.file("ZahlenAT.dat"));
+    EXPECT_THROW(state.SpeedButton7Click(), FileError);
+}
+
+TEST_F(SteppingFixture, EachStepChecksTheTips) {
+    for (int c = 0; c < 6; ++c) state.setCell(c, std::to_string(std::vector<int>{4, 10, 20, 1, 2, 3}[static_cast<std::size_t>(c)]));
+    showNewest();
+    state.SpeedButton6Click();
+    state.SpeedButton6Click();
+    EXPECT_EQ(state.label("Label22").text, "3"); // 4, 10 and 20
+    EXPECT_EQ(state.label("Label22").color, 255);
+    EXPECT_EQ(state.cell(0), "1");
+}
