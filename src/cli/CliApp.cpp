@@ -138,6 +138,10 @@ public:
             {"frequency", &MainState::SpeedButton2Click},
             {"digitsums", &MainState::SpeedButton9Click},
             {"tips", &MainState::Button6Click},
+            {"pairs", &MainState::Button2Click},
+            {"triples", &MainState::Button3Click},
+            {"quadruples", &MainState::Button4Click},
+            {"overdue", &MainState::Button5Click},
         };
         const auto op = operations.find(kind);
         if (op == operations.end()) throw UsageError("stats: unbekannte Art „" + kind + "“");

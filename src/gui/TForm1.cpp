@@ -452,6 +452,10 @@ QWidget* TForm1::buildDatabasePage() {
     auto* quadruples = makeButton(QStringLiteral("Button4"), QStringLiteral("Vierer suchen"));
     auto* overdue = makeButton(QStringLiteral("Button5"), QStringLiteral("Ausstehende"));
     for (QPushButton* b : {pairs, triples, quadruples, overdue}) groups->addWidget(b);
+    connect(pairs, &QPushButton::clicked, this, [this] { run([this] { m_state.Button2Click(); }); });
+    connect(triples, &QPushButton::clicked, this, [this] { run([this] { m_state.Button3Click(); }); });
+    connect(quadruples, &QPushButton::clicked, this, [this] { run([this] { m_state.Button4Click(); }); });
+    connect(overdue, &QPushButton::clicked, this, [this] { run([this] { m_state.Button5Click(); }); });
     groups->addStretch();
     layout->addWidget(groupsBox);
 

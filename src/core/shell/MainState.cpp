@@ -1,9 +1,11 @@
 #include "core/shell/MainState.h"
 
 #include "core/archive/DrawArchive.h"
+#include "core/generation/GenerationRun.h"
 #include "core/output/TipFile.h"
 #include "core/shell/SettingsSchema.h"
 #include "core/statistics/Distribution.h"
+#include "core/statistics/GroupSearch.h"
 #include "core/util/File.h"
 #include "core/util/Text.h"
 
@@ -144,6 +146,50 @@ void MainState::SpeedButton9Click() {
     publishChart(digitSumChart(countDigitSums(DrawArchive(archivePath()), archiveFilter())));
 }
 
+void MainState::prepareChart() {
+    m_chart.prepare();
+    ++m_chartRevision;
+}
+
+void MainState::runSearch(int length) {
+    BusyScope busy(m_host);
+    const RunSearchResult result = searchRuns(DrawArchive(archivePath()), archiveFilter(), length);
+    if (result.lastDraw) {
+        m_currentDraw.loadNumbers(*result.lastDraw); // the date stays
+        m_currentDraw.hits = result.lastHits;
+        m_currentDraw.extraHit = result.lastExtraHit;
+    }
+    publishChart(runSearchChart(result));
+    m_activePage = Page::Diagramm;
+}
+
+void MainState::Button2Click() { runSearch(2); }
+void MainState::Button3Click() { runSearch(3); }
+void MainState::Button4Click() { runSearch(4); }
+
+void MainState::Button5Click() {
+    BusyScope busy(m_host);
+    publishChart(overdueChart(countOverdue(DrawArchive(archivePath()), archiveFilter())));
+    m_activePage = Page::Diagramm;
+}
+
+bool MainState::Secheroderfuenfer(int n1, int n2, int n3, int n4, int n5, int n6) {
+    const int threshold = m_upDowns[6].position;
+    DrawArchiveReader reader(archivePath());
+    const DayNumber start = m_dateTimePicker2.date;
+    prepareChart();
+    const std::string texts[6] = {std::to_string(n1), std::to_string(n2), std::to_string(n3),
+                                  std::to_string(n4), std::to_string(n5), std::to_string(n6)};
+    DrawRecord record;
+    while (reader.next(record)) {
+        if (record.date < start) continue;
+        m_currentDraw.load(record);
+        Zettelcheck(texts[0], texts[1], texts[2], texts[3], texts[4], texts[5]);
+        if (m_currentDraw.hits >= threshold) return false;
+    }
+    return true;
+}
+
 void MainState::Button6Click() {
     BusyScope busy(m_host);
     publishChart(tipDistributionChart(m_cells));
@@ -180,10 +226,12 @@ void MainState::SpeedButton13Click() {
         return;
     }
     m_random.setSeed(static_cast<std::uint32_t>(*number));
-    m_status[1] = "Glückszahl " + std::to_string(*number) + " gesetzt";
+    m_status[1].set("Glückszahl " + std::to_string(*number) + " gesetzt");
     m_host.repaint(RepaintArea::StatusBar);
     if (m_host.askYesNo("Soll der Tipp jetzt berechnet werden?", "Jetzt berechnen??")) Label28Click();
 }
+
+void MainState::Label28Click() { GenerationRun(*this).run(); }
 
 // ---------------------------------------------------------------- evaluation
 
@@ -408,6 +456,3 @@ void MainState::SpeedButton16Click() {
 
 } // namespace lotto
 
-namespace lotto {
-void MainState::Label28Click() {}
-} // namespace lotto

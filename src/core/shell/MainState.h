@@ -5,6 +5,7 @@
 #include "core/generation/TipGrid.h"
 #include "core/shell/Host.h"
 #include "core/shell/SettingsStore.h"
+#include "core/shell/StatusText.h"
 #include "core/statistics/ChartModel.h"
 #include "core/util/Random.h"
 
@@ -66,6 +67,14 @@ public:
     void SpeedButton2Click(); // number frequency
     void SpeedButton9Click(); // digit-sum distribution
     void Button6Click();      // tip distribution
+    void Button2Click();      // pairs
+    void Button3Click();      // triples
+    void Button4Click();      // quadruples
+    void Button5Click();      // overdue numbers
+
+    // The archive rule of the generation: true when no archived draw from the statistics'
+    // start date on has at least UpDown6 of the six numbers among its main numbers.
+    bool Secheroderfuenfer(int n1, int n2, int n3, int n4, int n5, int n6);
 
     // --- tip grid ---
     // The change rule of every tip cell; returns the text the cell holds afterwards.
@@ -119,8 +128,11 @@ public:
     const std::string& proxyHostEdit() const { return m_proxyHostEdit; }
     const std::string& proxyPortEdit() const { return m_proxyPortEdit; }
 
-    const std::string& statusText(int panel) const { return m_status.at(static_cast<std::size_t>(panel)); }
-    void setStatusText(int panel, std::string text) { m_status.at(static_cast<std::size_t>(panel)) = std::move(text); }
+    const std::string& statusText(int panel) const { return m_status.at(static_cast<std::size_t>(panel)).text(); }
+    void setStatusText(int panel, std::string text) { m_status.at(static_cast<std::size_t>(panel)).set(std::move(text)); }
+    void setCandidateStatus(int tip, const std::array<int, 6>& numbers, int sum) {
+        m_status[1].setCandidate(tip, numbers, sum);
+    }
 
     const ChartModel& chart() const { return m_chart; }
     // Bumped whenever the chart changes, so a view redraws only then.
@@ -149,6 +161,12 @@ public:
     int country() const { return m_country; }
     void setCountry(int country) { m_country = country; }
     Random& random() { return m_random; }
+    Host& host() { return m_host; }
+    Clock& clock() { return m_clock; }
+    // Replaces the chart, as a statistic does when it publishes its result.
+    void publishChart(ChartModel chart);
+    // Shows an empty bar series: the chart preparation without a result.
+    void prepareChart();
     ArchiveFilter archiveFilter() const;
 
     const FileDialogState& saveDialog1() const { return m_saveDialog1; }
@@ -156,9 +174,8 @@ public:
 
     static DayNumber earliestDate(); // 09.10.1955, the pickers' minimum
 
-private:
-    void publishChart(ChartModel chart);
-    void showDraw(const DrawRecord& record, std::string_view separator);
+    // The shown draw with its captions, kept to be put back after work that loads other
+    // draws into the current-draw buffer.
     struct ShownDraw {
         CurrentDraw draw;
         std::int32_t stepIndex;
@@ -167,6 +184,10 @@ private:
     };
     ShownDraw shownDraw() const;
     void restoreShownDraw(const ShownDraw& shown);
+
+private:
+    void runSearch(int length);
+    void showDraw(const DrawRecord& record, std::string_view separator);
     bool skippedByStepping(const DrawRecord& record) const;
     std::array<std::string_view, 6> tipTexts(int tip) const;
 
@@ -187,7 +208,7 @@ private:
     std::string m_urlEdit;
     std::string m_proxyHostEdit;
     std::string m_proxyPortEdit;
-    std::array<std::string, 2> m_status;
+    std::array<StatusText, 2> m_status;
     ChartModel m_chart;
     unsigned m_chartRevision = 0;
     Page m_activePage = Page::Lottotipp;

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/generation/ArchiveIndex.h"
+#include "core/generation/PreferencePool.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+namespace lotto {
+
+class MainState;
+
+// One run of "Tipps berechnen": up to twelve tips drawn number by number from the
+// preference pool, each complete candidate passing the filter chain, all tips sharing one
+// budget of picks. The options the run loosens on the way are put back at its end, also
+// when a file error ends it early.
+class GenerationRun {
+public:
+    // How the archive rule is answered: from an index read once per run, or by reading the
+    // archive file for every candidate (the reference the index is tested against).
+    enum class ArchiveRuleMode { Indexed, ReadFileEachTime };
+
+    explicit GenerationRun(MainState& state, ArchiveRuleMode mode = ArchiveRuleMode::Indexed);
+    ~GenerationRun();
+
+    void run();
+
+    // The picks the run made (for tests and benchmarks).
+    std::int32_t runCount() const { return m_runCount; }
+    const PreferencePool& pool() const { return m_pool; }
+
+private:
+    using Tip = std::array<int, 6>;
+
+    bool search(int tip);
+    bool passesFilters(int tip, const Tip& candidate, int sum);
+    bool archiveAllows(const Tip& candidate);
+    void writeOut(int tip, Tip candidate);
+
+    MainState& m_state;
+    ArchiveRuleMode m_mode;
+    PreferencePool m_pool;
+    std::int32_t m_runCount = 0;
+    std::int32_t m_maxRuns = 0;
+    std::array<Tip, 12> m_acceptedTips{};
+    std::array<std::uint64_t, 12> m_acceptedMasks{};
+    std::uint64_t m_lastDrawMask = 0;
+    std::uint64_t m_secondLastDrawMask = 0;
+    std::unique_ptr<ArchiveIndex> m_index;
+    bool m_chartPrepared = false;
+};
+
+} // namespace lotto
