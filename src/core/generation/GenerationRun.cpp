@@ -49,6 +49,21 @@ private:
 
 } // namespace
 
+Loosening looseningAt(int tip, std::int32_t runCount, std::int32_t maxRuns) {
+    Loosening l;
+    if (tip < 3) return l;
+    if (runCount == maxRuns - 20000) {
+        l.upDown6 = 6;
+    } else if (runCount == maxRuns - 10000) {
+        l.upDown5 = 2;
+        if (tip != 8) l.upDown4 = 1;
+    } else if (runCount == maxRuns - 5000) {
+        if (tip != 8) l.upDown5 = 3;
+        l.upDown4 = 2;
+    }
+    return l;
+}
+
 GenerationRun::GenerationRun(MainState& state, ArchiveRuleMode mode) : m_state(state), m_mode(mode) {}
 GenerationRun::~GenerationRun() = default;
 
@@ -96,20 +111,22 @@ bool GenerationRun::search(int tip) {
     int k = 0;
     Random& random = m_state.random();
     const int half = m_maxRuns / 2;
-    const bool loosening = tip >= 3;
+    // The picks at which an option changes; all other picks skip the checks.
+    std::int32_t firstChange = half;
+    if (tip >= 3)
+        for (std::int32_t before : {20000, 10000, 5000})
+            if (m_maxRuns - before >= 1) firstChange = std::min(firstChange, m_maxRuns - before);
     while (k < 6 && m_runCount < m_maxRuns) {
         ++m_runCount;
-        if (m_runCount == half) m_state.setCheckBox(8, false); // the forced pair is dropped for good
-        if (loosening) {
-            if (m_runCount == m_maxRuns - 20000) {
-                m_state.setUpDown(6, 6);
-            } else if (m_runCount == m_maxRuns - 10000) {
-                m_state.setUpDown(5, 2);
-                if (tip != 8) m_state.setUpDown(4, 1);
-            } else if (m_runCount == m_maxRuns - 5000) {
-                if (tip != 8) m_state.setUpDown(5, 3);
-                m_state.setUpDown(4, 2);
+        if (m_runCount >= firstChange) {
+            if (m_runCount == half) { // the forced pair is dropped for the rest of the run
+                m_state.setCheckBox(8, false);
+                m_optionChanges.push_back({m_runCount, tip, "CheckBox8", 0});
             }
+            const Loosening l = looseningAt(tip, m_runCount, m_maxRuns);
+            if (l.upDown6 >= 0) changeUpDown(tip, 6, l.upDown6);
+            if (l.upDown5 >= 0) changeUpDown(tip, 5, l.upDown5);
+            if (l.upDown4 >= 0) changeUpDown(tip, 4, l.upDown4);
         }
         if (m_pool.drawRange <= 0) { // nothing to pick from: the tip cannot be completed
             m_runCount = m_maxRuns;
@@ -136,6 +153,11 @@ bool GenerationRun::search(int tip) {
         k = 0;
     }
     return false;
+}
+
+void GenerationRun::changeUpDown(int tip, int number, int position) {
+    m_state.setUpDown(number, position);
+    m_optionChanges.push_back({m_runCount, tip, "UpDown" + std::to_string(number), position});
 }
 
 bool GenerationRun::passesFilters(int tip, const Tip& c, int sum) {
