@@ -106,6 +106,11 @@ void QtSettingsStore::write(const std::string& name, const SettingValue& value) 
 
 void QtSettingsStore::flush() { m_settings->sync(); }
 
+void QtSettingsStore::clear() {
+    m_settings->clear();
+    m_settings->sync();
+}
+
 QString defaultProgramDirectory() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/zerbosts-lotto/");
 }

@@ -20,6 +20,8 @@ public:
     std::optional<SettingValue> read(const std::string& name) override;
     void write(const std::string& name, const SettingValue& value) override;
     void flush() override;
+    // Forgets every stored value.
+    void clear();
 
     QString fileName() const;
     static QSettings::Format jsonFormat();

@@ -96,3 +96,50 @@ TEST(CliCheck, TipsAgainstADraw) {
     EXPECT_EQ(r.lines().at(1), "axis: fixed 0 2");
     EXPECT_EQ(r.lines().at(2 + 6), "7 2"); // 7 in tips 1 and 2; tip 3 stops the count at its empty cell
 }
+
+TEST(CliGenerate, SeededTipsAreReproducibleAndSaved) {
+    TempDir dir;
+    const std::string data = dir.path() + "p";
+    const std::vector<std::string> args{"--datadir", data, "--no-settings", "generate", "--seed", "4711"};
+    const CliResult a = runCli(args);
+    ASSERT_EQ(a.exitCode, 0) << a.err;
+    const auto lines = a.lines();
+    ASSERT_EQ(lines.size(), 13U);
+    EXPECT_EQ(lines[12], "status: Tipps wurden neu berechnet");
+    EXPECT_EQ(runCli(args).out, a.out);
+
+    auto more = args;
+    for (const char* extra : {"--set", "UpDown8=2", "--set", "Chekcbox9=0", "--out"}) more.push_back(extra);
+    more.push_back(dir.file("neu.qtp"));
+    const CliResult b = runCli(more);
+    ASSERT_EQ(b.exitCode, 0) << b.err;
+    EXPECT_NE(b.lines()[1], ",,,,,");
+    EXPECT_EQ(b.lines()[2], ",,,,,");
+    const std::string saved = readWholeFile(dir.file("neu.qtp"));
+    EXPECT_EQ(saved.substr(0, saved.find('\r')), b.lines()[0]);
+
+    const CliResult impossible = runCli({"--datadir", data, "--no-settings", "generate", "--seed", "1", "--set",
+                                         "UpDown1=279", "--set", "UpDown2=279", "--set", "UpDown7=1"});
+    EXPECT_EQ(impossible.lines().at(0), ",,,,,");
+    EXPECT_EQ(impossible.lines().at(12), "status: Ändern Sie die Parameter um 12 Tipps zuberechnen");
+
+    EXPECT_EQ(runCli({"--datadir", data, "generate", "--set", "Chekcbox16=1"}).exitCode, 2);
+    EXPECT_EQ(runCli({"--datadir", data, "generate", "--set", "UpDown9=1"}).exitCode, 2);
+    EXPECT_EQ(runCli({"--datadir", data, "generate", "--seed", "viel"}).exitCode, 2);
+}
+
+TEST(CliStats, GroupStatistics) {
+    TempDir dir;
+    const std::string data = dir.path() + "p";
+    const CliResult pairs = runCli({"--datadir", data, "--no-settings", "stats", "pairs"});
+    ASSERT_EQ(pairs.exitCode, 0) << pairs.err;
+    EXPECT_EQ(pairs.lines().size(), 2U + 44U);
+    EXPECT_EQ(pairs.lines()[0].rfind("title: Bei 3586 Ziehungen wurden ", 0), 0U);
+    const CliResult quads = runCli({"--datadir", data, "--no-settings", "stats", "quadruples", "--since", "01.01.2000"});
+    EXPECT_EQ(quads.lines().at(1), "axis: automatic");
+    EXPECT_EQ(quads.lines().size(), 2U + 45U);
+    const CliResult overdue = runCli({"--datadir", data, "--no-settings", "stats", "overdue", "--no-wednesday"});
+    EXPECT_EQ(overdue.lines().at(0), "title: Welche Zahl ist überfällig, wurde als seit wievielen Ziehungen nicht gezogen?");
+    // The newest Sunday draw, 16.08.2026, holds 1; with Wednesdays left out it is overdue by 1.
+    EXPECT_EQ(overdue.lines().at(2).substr(0, 2), "1 ");
+}

@@ -49,6 +49,7 @@ struct Window {
 
     explicit Window(bool withArchive = true) {
         if (withArchive) std::filesystem::copy_file(realArchivePath(), dir.file("ZahlenAT.dat"));
+        store.clear(); // every test starts as a first start
         open();
     }
     void open() {
