@@ -144,7 +144,9 @@ bool GenerationRun::search(int tip) {
         for (int n : candidate) sum += n;
         std::sort(candidate.begin(), candidate.end());
         m_state.setCandidateStatus(tip, candidate, sum);
-        m_state.host().repaint(tip == 1 ? RepaintArea::StatusBar : RepaintArea::Window);
+        // Candidates come in their millions; a repaint point every 64th still lets the
+        // window show their progress many times a second.
+        if ((m_candidates++ & 63U) == 0) m_state.host().repaint(tip == 1 ? RepaintArea::StatusBar : RepaintArea::Window);
         if (passesFilters(tip, candidate, sum)) {
             m_acceptedTips[static_cast<std::size_t>(tip - 1)] = candidate;
             return true;

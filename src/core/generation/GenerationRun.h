@@ -65,6 +65,7 @@ private:
     PreferencePool m_pool;
     std::int32_t m_runCount = 0;
     std::int32_t m_maxRuns = 0;
+    std::uint32_t m_candidates = 0;
     std::array<Tip, 12> m_acceptedTips{};
     std::array<std::uint64_t, 12> m_acceptedMasks{};
     std::uint64_t m_lastDrawMask = 0;
