@@ -49,29 +49,38 @@ void archiveRuleSmallBudget(MainState& s) {
 
 } // namespace
 
-BENCHMARK_CAPTURE(runWith, default_run, GenerationRun::ArchiveRuleMode::Indexed, defaults)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(runWith, default_run_reading_file, GenerationRun::ArchiveRuleMode::ReadFileEachTime, defaults)
+BENCHMARK_CAPTURE(runWith, default_run, GenerationRun::ArchiveRuleMode::Indexed, defaults)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(runWith, budget_10M_digitsum_279, GenerationRun::ArchiveRuleMode::Indexed, tenMillionDigitSum)
-    ->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK_CAPTURE(runWith, budget_10M_archive_rule_3, GenerationRun::ArchiveRuleMode::Indexed, tenMillionArchiveRule)
-    ->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(runWith, default_run_reading_file, GenerationRun::ArchiveRuleMode::ReadFileEachTime,
+                  defaults)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(runWith, budget_10M_digitsum_279, GenerationRun::ArchiveRuleMode::Indexed,
+                  tenMillionDigitSum)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(runWith, budget_10M_archive_rule_3, GenerationRun::ArchiveRuleMode::Indexed,
+                  tenMillionArchiveRule)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 // The archive rule answered by reading the file for every candidate, on a budget of 20000
 // picks: scaled by 500 it gives the figure before the index.
-BENCHMARK_CAPTURE(runWith, budget_20k_archive_rule_3_reading_file, GenerationRun::ArchiveRuleMode::ReadFileEachTime,
-                  archiveRuleSmallBudget)
-    ->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(runWith, budget_20k_archive_rule_3_reading_file,
+                  GenerationRun::ArchiveRuleMode::ReadFileEachTime, archiveRuleSmallBudget)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 // The same ten million picks with the file read for every candidate: the figure before
 // the index (run it with --benchmark_filter=reading_file_10M; it takes a while).
 BENCHMARK_CAPTURE(runWith, reading_file_10M_archive_rule_3, GenerationRun::ArchiveRuleMode::ReadFileEachTime,
                   tenMillionArchiveRule)
-    ->Unit(benchmark::kMillisecond)->Iterations(1);
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 // What writing out every candidate's status text would cost.
 static void statusTextPerCandidate(benchmark::State& st) {
     int i = 0;
-    for (auto _ : st) benchmark::DoNotOptimize(StatusText::formatCandidate(3, {1, 2, 13, 24, 35, 44 + (i++ & 1)}, 119));
+    for (auto _ : st)
+        benchmark::DoNotOptimize(StatusText::formatCandidate(3, {1, 2, 13, 24, 35, 44 + (i++ & 1)}, 119));
 }
 BENCHMARK(statusTextPerCandidate);
 

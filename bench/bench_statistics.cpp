@@ -27,7 +27,8 @@ std::string millionRecordDir() {
                 bool used[46] = {};
                 for (std::size_t k = 0; k < 7; ++k) {
                     int n = 0;
-                    do n = random.below(45) + 1;
+                    do
+                        n = random.below(45) + 1;
                     while (used[n]);
                     used[n] = true;
                     r.numbers[k] = static_cast<std::uint8_t>(n);
@@ -59,7 +60,9 @@ template <void (MainState::*Operation)()> void chart(benchmark::State& st, const
 template <void (MainState::*Operation)()> void onBundled(benchmark::State& st) {
     chart<Operation>(st, bundledProgramDir("lotto-bench-bundled"));
 }
-template <void (MainState::*Operation)()> void onMillion(benchmark::State& st) { chart<Operation>(st, millionRecordDir()); }
+template <void (MainState::*Operation)()> void onMillion(benchmark::State& st) {
+    chart<Operation>(st, millionRecordDir());
+}
 
 } // namespace
 

@@ -26,7 +26,8 @@ public:
 int main(int argc, char** argv) {
     QElapsedTimer total;
     total.start();
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
@@ -41,7 +42,8 @@ int main(int argc, char** argv) {
     form.show();
     QApplication::processEvents();
     const double startup = static_cast<double>(timer.nsecsElapsed()) / 1e6;
-    std::printf("window start-up (construct, first evaluation and chart, show): %.1f ms; since process start %.1f ms\n",
+    std::printf("window start-up (construct, first evaluation and chart, show): %.1f ms; since process start "
+                "%.1f ms\n",
                 startup, static_cast<double>(total.nsecsElapsed()) / 1e6);
 
     auto timeRun = [&](const char* name, int upDown1, int upDown2, int upDown6) {
@@ -56,8 +58,8 @@ int main(int argc, char** argv) {
         timer.restart();
         form.run([&] { s.Label28Click(); });
         QApplication::processEvents();
-        std::printf("%s: %.1f ms in the window, status \"%s\"\n", name, static_cast<double>(timer.nsecsElapsed()) / 1e6,
-                    s.statusText(1).c_str());
+        std::printf("%s: %.1f ms in the window, status \"%s\"\n", name,
+                    static_cast<double>(timer.nsecsElapsed()) / 1e6, s.statusText(1).c_str());
     };
     timeRun("budget 10M, digit sums 279..279", 279, 279, 5);
     timeRun("budget 10M, archive rule 3", 100, 180, 3);

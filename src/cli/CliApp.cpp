@@ -97,9 +97,12 @@ std::string joinTip(const MainState& state, int tip) {
 void printChart(const MainState& state, std::ostream& out) {
     const ChartModel& chart = state.chart();
     out << "title: " << chart.axisTitle << '\n';
-    if (chart.valueAxisAutomatic) out << "axis: automatic\n";
-    else out << "axis: fixed " << chart.valueAxisMin << ' ' << chart.valueAxisMax << '\n';
-    for (const ChartBar& bar : chart.bars) out << bar.x << ' ' << bar.y << '\n';
+    if (chart.valueAxisAutomatic)
+        out << "axis: automatic\n";
+    else
+        out << "axis: fixed " << chart.valueAxisMin << ' ' << chart.valueAxisMax << '\n';
+    for (const ChartBar& bar : chart.bars)
+        out << bar.x << ' ' << bar.y << '\n';
 }
 
 class Session {
@@ -123,24 +126,22 @@ public:
         m_out << m_state.label("Label29").text << '\n';
         for (int tip = 0; tip < tipgrid::kTips; ++tip) {
             const LabelControl& hit = m_state.label(tipgrid::hitLabel(tip));
-            m_out << joinTip(m_state, tip) << '\t' << m_state.label(tipgrid::sumLabel(tip)).text << '\t' << hit.text
-                  << '\t' << (hit.color == 255 ? "red" : "black") << '\n';
+            m_out << joinTip(m_state, tip) << '\t' << m_state.label(tipgrid::sumLabel(tip)).text << '\t'
+                  << hit.text << '\t' << (hit.color == 255 ? "red" : "black") << '\n';
         }
         return 0;
     }
 
     int stats() {
-        if (const auto since = m_args.value("--since")) m_state.dateTimePicker2().setDate(parseDateArgument("--since", *since));
+        if (const auto since = m_args.value("--since"))
+            m_state.dateTimePicker2().setDate(parseDateArgument("--since", *since));
         if (m_args.flag("--no-sunday")) m_state.setCheckBox(16, false);
         if (m_args.flag("--no-wednesday")) m_state.setCheckBox(17, false);
         const std::string& kind = m_args.positional.at(0);
         static const std::map<std::string, void (MainState::*)()> operations{
-            {"frequency", &MainState::SpeedButton2Click},
-            {"digitsums", &MainState::SpeedButton9Click},
-            {"tips", &MainState::Button6Click},
-            {"pairs", &MainState::Button2Click},
-            {"triples", &MainState::Button3Click},
-            {"quadruples", &MainState::Button4Click},
+            {"frequency", &MainState::SpeedButton2Click}, {"digitsums", &MainState::SpeedButton9Click},
+            {"tips", &MainState::Button6Click},           {"pairs", &MainState::Button2Click},
+            {"triples", &MainState::Button3Click},        {"quadruples", &MainState::Button4Click},
             {"overdue", &MainState::Button5Click},
         };
         const auto op = operations.find(kind);
@@ -161,9 +162,11 @@ public:
             if (!n) throw UsageError("--seed: keine ganze Zahl: " + *seed);
             m_state.random().setSeed(static_cast<std::uint32_t>(*n));
         }
-        for (auto [it, end] = m_args.values.equal_range("--set"); it != end; ++it) applySet(it->second);
+        for (auto [it, end] = m_args.values.equal_range("--set"); it != end; ++it)
+            applySet(it->second);
         m_state.Label28Click();
-        for (int tip = 0; tip < tipgrid::kTips; ++tip) m_out << joinTip(m_state, tip) << '\n';
+        for (int tip = 0; tip < tipgrid::kTips; ++tip)
+            m_out << joinTip(m_state, tip) << '\n';
         m_out << "status: " << m_state.statusText(1) << '\n';
         if (const auto file = m_args.value("--out")) {
             m_host.saveFile = *file;
@@ -247,7 +250,8 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
                 args.positional.push_back(a);
             }
         }
-        if (args.positional.size() < spec->second.minPositional || args.positional.size() > spec->second.maxPositional)
+        if (args.positional.size() < spec->second.minPositional ||
+            args.positional.size() > spec->second.maxPositional)
             throw UsageError("falsche Zahl von Argumenten für " + command);
     } catch (const UsageError& e) {
         err << "lotto-cli: " << e.what() << '\n' << kUsage;
@@ -255,20 +259,23 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
     }
 
     try {
-        const std::string dir =
-            prepareProgramDirectory(dataDir ? *dataDir : defaultProgramDirectory().toStdString(), bundledArchive());
+        const std::string dir = prepareProgramDirectory(
+            dataDir ? *dataDir : defaultProgramDirectory().toStdString(), bundledArchive());
         CliHost host(err);
         SystemClock clock;
         MainState state(dir, host, clock);
         std::unique_ptr<SettingsStore> store;
-        if (noSettings) store = std::make_unique<MemorySettingsStore>();
-        else store = std::make_unique<QtSettingsStore>();
+        if (noSettings)
+            store = std::make_unique<MemorySettingsStore>();
+        else
+            store = std::make_unique<QtSettingsStore>();
         state.restoreStartupState(*store);
 
         Session session(state, host, args, out);
-        static const std::map<std::string, int (Session::*)()> handlers{
-            {"show", &Session::show}, {"check", &Session::check}, {"stats", &Session::stats},
-            {"generate", &Session::generate}};
+        static const std::map<std::string, int (Session::*)()> handlers{{"show", &Session::show},
+                                                                        {"check", &Session::check},
+                                                                        {"stats", &Session::stats},
+                                                                        {"generate", &Session::generate}};
         return (session.*(handlers.at(command)))();
     } catch (const UsageError& e) {
         err << "lotto-cli: " << e.what() << '\n' << kUsage;

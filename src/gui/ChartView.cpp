@@ -58,7 +58,8 @@ void ChartView::showModel(const ChartModel& model) {
         gradient.setColorAt(1.0, QColor(0x0b, 0x7a, 0x0b));
         set->setBrush(gradient);
         set->setPen(QPen(QColor(0x0b, 0x5a, 0x0b)));
-        for (const ChartBar& bar : model.bars) set->append(bar.y);
+        for (const ChartBar& bar : model.bars)
+            set->append(bar.y);
         auto* series = new QBarSeries;
         series->setBarWidth(0.8);
         series->append(set);
@@ -71,7 +72,10 @@ void ChartView::showModel(const ChartModel& model) {
             if (step == 1 || model.bars[static_cast<std::size_t>(i)].x % step == 0)
                 axisX->append(QString::number(model.bars[static_cast<std::size_t>(i)].x), i);
     }
-    axisX->setRange(-0.5, std::max(0, count) - 0.5);
+    axisX->setRange(-0.5, std::max(count, 1) - 0.5);
+    // A prepared chart without points shows an empty plot, without the axes of before.
+    axisX->setVisible(count > 0);
+    axisY->setVisible(count > 0);
 
     if (model.valueAxisAutomatic) {
         const int top = std::max(1, model.largestY());
@@ -85,20 +89,23 @@ void ChartView::showModel(const ChartModel& model) {
 }
 
 void ChartView::addTools(QToolBar* toolBar) {
-    auto add = [&](const QString& text, const QString& tip, QStyle::StandardPixmap icon, auto slot, const QString& name) {
+    auto add = [&](const QString& text, const QString& tip, QStyle::StandardPixmap icon, auto slot,
+                   const QString& name) {
         QAction* action = toolBar->addAction(style()->standardIcon(icon), text, this, slot);
         action->setToolTip(tip);
         action->setObjectName(name);
         return action;
     };
-    add(QStringLiteral("Vergrößern"), QStringLiteral("Diagramm vergrößern"), QStyle::SP_ArrowUp, &ChartView::zoomInChart,
-        QStringLiteral("ChartZoomIn"));
+    add(QStringLiteral("Vergrößern"), QStringLiteral("Diagramm vergrößern"), QStyle::SP_ArrowUp,
+        &ChartView::zoomInChart, QStringLiteral("ChartZoomIn"));
     add(QStringLiteral("Verkleinern"), QStringLiteral("Diagramm verkleinern"), QStyle::SP_ArrowDown,
         &ChartView::zoomOutChart, QStringLiteral("ChartZoomOut"));
     add(QStringLiteral("Zurücksetzen"), QStringLiteral("Ursprüngliche Ansicht"), QStyle::SP_BrowserReload,
         &ChartView::resetZoom, QStringLiteral("ChartZoomReset"));
     toolBar->addSeparator();
-    add(QStringLiteral("Speichern"), QStringLiteral("Diagramm als PNG-Bild speichern"), QStyle::SP_DialogSaveButton,
+    add(
+        QStringLiteral("Speichern"), QStringLiteral("Diagramm als PNG-Bild speichern"),
+        QStyle::SP_DialogSaveButton,
         [this] {
             const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Diagramm speichern"),
                                                               QStringLiteral("Diagramm.png"),
@@ -108,17 +115,27 @@ void ChartView::addTools(QToolBar* toolBar) {
         QStringLiteral("ChartSave"));
     add(QStringLiteral("Kopieren"), QStringLiteral("Diagramm in die Zwischenablage kopieren"),
         QStyle::SP_FileDialogDetailedView, &ChartView::copyToClipboard, QStringLiteral("ChartCopy"));
-    add(QStringLiteral("Drucken"), QStringLiteral("Diagramm drucken"), QStyle::SP_FileIcon, &ChartView::printChart,
-        QStringLiteral("ChartPrint"));
+    add(QStringLiteral("Drucken"), QStringLiteral("Diagramm drucken"), QStyle::SP_FileIcon,
+        &ChartView::printChart, QStringLiteral("ChartPrint"));
 }
 
-void ChartView::zoomInChart() { chart()->zoomIn(); }
-void ChartView::zoomOutChart() { chart()->zoomOut(); }
-void ChartView::resetZoom() { chart()->zoomReset(); }
+void ChartView::zoomInChart() {
+    chart()->zoomIn();
+}
+void ChartView::zoomOutChart() {
+    chart()->zoomOut();
+}
+void ChartView::resetZoom() {
+    chart()->zoomReset();
+}
 
-bool ChartView::savePng(const QString& file) { return grab().save(file, "PNG"); }
+bool ChartView::savePng(const QString& file) {
+    return grab().save(file, "PNG");
+}
 
-void ChartView::copyToClipboard() { QApplication::clipboard()->setPixmap(grab()); }
+void ChartView::copyToClipboard() {
+    QApplication::clipboard()->setPixmap(grab());
+}
 
 void ChartView::printChart() {
     QPrinter printer(QPrinter::HighResolution);

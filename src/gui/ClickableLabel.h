@@ -16,7 +16,8 @@ Q_SIGNALS:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) Q_EMIT clicked();
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+            Q_EMIT clicked();
         QLabel::mouseReleaseEvent(event);
     }
 };

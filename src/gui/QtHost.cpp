@@ -1,11 +1,11 @@
 #include "gui/QtHost.h"
 
 #include <QApplication>
+#include <QAudioDevice>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
-#include <QAudioDevice>
 #include <QMediaDevices>
 #include <QMessageBox>
 #include <QSoundEffect>
@@ -20,7 +20,8 @@ QString qtFileFilter(const std::string& filter) {
     const QString f = QString::fromStdString(filter);
     const QStringList parts = f.split(QLatin1Char('|'));
     QStringList out;
-    for (int i = 0; i + 1 < parts.size(); i += 2) out << parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        out << parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
     return out.join(QStringLiteral(";;"));
 }
 
@@ -39,8 +40,9 @@ bool QtHost::askYesNo(const std::string& text, const std::string& caption) {
 
 std::string QtHost::inputBox(const std::string& caption, const std::string& prompt, const std::string& text) {
     bool ok = false;
-    const QString answer = QInputDialog::getText(m_parent, QString::fromStdString(caption), QString::fromStdString(prompt),
-                                                 QLineEdit::Normal, QString::fromStdString(text), &ok);
+    const QString answer =
+        QInputDialog::getText(m_parent, QString::fromStdString(caption), QString::fromStdString(prompt),
+                              QLineEdit::Normal, QString::fromStdString(text), &ok);
     return ok ? answer.toStdString() : text;
 }
 
@@ -56,13 +58,14 @@ std::optional<std::string> withExtension(QString file, const std::string& defaul
 std::optional<std::string> QtHost::chooseSaveFile(const FileDialogState& dialog) {
     QString proposed = QString::fromStdString(dialog.fileName);
     if (QFileInfo(proposed).isRelative()) proposed = QDir::home().filePath(proposed);
-    return withExtension(QFileDialog::getSaveFileName(m_parent, QString(), proposed, qtFileFilter(dialog.filter)),
-                         dialog.defaultExt);
+    return withExtension(
+        QFileDialog::getSaveFileName(m_parent, QString(), proposed, qtFileFilter(dialog.filter)),
+        dialog.defaultExt);
 }
 
 std::optional<std::string> QtHost::chooseOpenFile(const FileDialogState& dialog) {
-    const QString file = QFileDialog::getOpenFileName(m_parent, QString(), QString::fromStdString(dialog.fileName),
-                                                      qtFileFilter(dialog.filter));
+    const QString file = QFileDialog::getOpenFileName(
+        m_parent, QString(), QString::fromStdString(dialog.fileName), qtFileFilter(dialog.filter));
     if (file.isEmpty()) return std::nullopt;
     return file.toStdString();
 }
@@ -73,7 +76,8 @@ void QtHost::playSound(const std::string& soundFile) {
         m_soundChecked = true;
         if (!QMediaDevices::audioOutputs().isEmpty()) {
             m_sound = std::make_unique<QSoundEffect>();
-            const QString local = QDir(QApplication::applicationDirPath()).filePath(QString::fromStdString(soundFile));
+            const QString local =
+                QDir(QApplication::applicationDirPath()).filePath(QString::fromStdString(soundFile));
             m_sound->setSource(QFileInfo::exists(local) ? QUrl::fromLocalFile(local)
                                                         : QUrl(QStringLiteral("qrc:/sounds/yippee.wav")));
         }
@@ -90,8 +94,10 @@ void QtHost::openDocument(const std::string& urlOrPath) {
 }
 
 void QtHost::setBusy(bool busy) {
-    if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
-    else QApplication::restoreOverrideCursor();
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
 }
 
 void QtHost::repaint(RepaintArea area) {

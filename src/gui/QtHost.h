@@ -28,7 +28,8 @@ public:
     void showMessage(const std::string& text) override;
     virtual void showError(const std::string& text);
     bool askYesNo(const std::string& text, const std::string& caption) override;
-    std::string inputBox(const std::string& caption, const std::string& prompt, const std::string& text) override;
+    std::string inputBox(const std::string& caption, const std::string& prompt,
+                         const std::string& text) override;
     std::optional<std::string> chooseSaveFile(const FileDialogState& dialog) override;
     std::optional<std::string> chooseOpenFile(const FileDialogState& dialog) override;
     void playSound(const std::string& soundFile) override;

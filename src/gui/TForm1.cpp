@@ -92,7 +92,8 @@ QCheckBox* TForm1::makeCheckBox(int number, const QString& text) {
 QSpinBox* TForm1::makeUpDown(int number, int editNumber) {
     auto* spin = new QSpinBox;
     spin->setObjectName(QStringLiteral("UpDown%1").arg(number));
-    if (auto* edit = spin->findChild<QLineEdit*>()) edit->setObjectName(QStringLiteral("Edit%1").arg(editNumber));
+    if (auto* edit = spin->findChild<QLineEdit*>())
+        edit->setObjectName(QStringLiteral("Edit%1").arg(editNumber));
     const UpDownControl& control = m_state.upDown(number);
     spin->setRange(control.min, control.max);
     spin->setValue(control.position);
@@ -166,7 +167,9 @@ QWidget* TForm1::buildTipPage() {
     label35->setAutoFillBackground(true);
     label35->setBackgroundRole(QPalette::ToolTipBase);
     label35->setForegroundRole(QPalette::ToolTipText);
-    label35->setMinimumWidth(label35->fontMetrics().horizontalAdvance(QStringLiteral("Mi 09.10.02    44  44  44  44  44  44 Z:44")) + 16);
+    label35->setMinimumWidth(label35->fontMetrics().horizontalAdvance(
+                                 QStringLiteral("Mi 09.10.02    44  44  44  44  44  44 Z:44")) +
+                             16);
     label35->setAlignment(Qt::AlignCenter);
     label35->setMargin(3);
     top->addWidget(back);
@@ -186,14 +189,16 @@ QWidget* TForm1::buildTipPage() {
     // Panel3: search, lucky number, generation, number of tips, close.
     auto* panel3 = makePanel(QStringLiteral("Panel3"), page);
     auto* actions = new QHBoxLayout(panel3);
-    auto* search = makeSpeedButton(QStringLiteral("SpeedButton4"), QStringLiteral("Tipps in DB suchen"),
-                                   QStringLiteral("Hier können Sie suchen ob dieser Tipp schon einmal gezagen würde"));
+    auto* search =
+        makeSpeedButton(QStringLiteral("SpeedButton4"), QStringLiteral("Tipps in DB suchen"),
+                        QStringLiteral("Hier können Sie suchen ob dieser Tipp schon einmal gezagen würde"));
     search->setEnabled(false);
-    auto* lucky = makeSpeedButton(QStringLiteral("SpeedButton13"), QStringLiteral("Glückszahl"),
-                                  QStringLiteral("Hier können Sie den Zufall etwas nachhelfen und wirklich Ihren Tipp generieren"));
-    lucky->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
-    auto* compute = makeButton(QStringLiteral("BitBtn4"), QStringLiteral("Tipps berechnen"),
-                               QStringLiteral("Die eingestellt Anzahl von Tipps wird mit den vorgegebenen Parametern berechnet"));
+    auto* lucky = makeSpeedButton(
+        QStringLiteral("SpeedButton13"), QStringLiteral("Glückszahl"),
+        QStringLiteral("Hier können Sie den Zufall etwas nachhelfen und wirklich Ihren Tipp generieren"));
+    auto* compute = makeButton(
+        QStringLiteral("BitBtn4"), QStringLiteral("Tipps berechnen"),
+        QStringLiteral("Die eingestellt Anzahl von Tipps wird mit den vorgegebenen Parametern berechnet"));
     compute->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
     QFont boldButton = compute->font();
     boldButton.setBold(true);
@@ -218,16 +223,30 @@ QWidget* TForm1::buildTipPage() {
     auto* gridBox = new QVBoxLayout(panel2);
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(4);
-    const int cellWidth = fontMetrics().horizontalAdvance(QStringLiteral("000")) + 14;
+    grid->setVerticalSpacing(6);
+    for (int half = 0; half < 2; ++half) {
+        auto* hitsHeading = new QLabel(QStringLiteral("Treffer"));
+        auto* sumHeading = new QLabel(QStringLiteral("QS"));
+        sumHeading->setToolTip(QStringLiteral("Quersumme"));
+        for (QLabel* heading : {hitsHeading, sumHeading})
+            heading->setEnabled(false);
+        grid->addWidget(hitsHeading, 0, half * 10 + 7);
+        grid->addWidget(sumHeading, 0, half * 10 + 8);
+    }
+    QFont cellFont = font();
+    cellFont.setPointSizeF(cellFont.pointSizeF() + 1.5);
+    const int cellWidth = QFontMetrics(cellFont).horizontalAdvance(QStringLiteral("000")) + 14;
     for (int tip = 0; tip < tipgrid::kTips; ++tip) {
-        const int row = tip % 6;
+        const int row = tip % 6 + 1;
         const int col = (tip / 6) * 10;
         ClickableLabel* caption = new ClickableLabel(QStringLiteral("%1. Tipp").arg(tip + 1));
         caption->setObjectName(QString::fromLatin1(tipgrid::captionLabel(tip)));
         if (tip == 0) {
             caption->setCursor(Qt::PointingHandCursor);
-            caption->setToolTip(QStringLiteral("Die eingestellt Anzahl von Tipps wird mit den vorgegebenen Parametern berechnet"));
-            connect(caption, &ClickableLabel::clicked, this, [this] { run([this] { m_state.Label28Click(); }); });
+            caption->setToolTip(QStringLiteral(
+                "Die eingestellt Anzahl von Tipps wird mit den vorgegebenen Parametern berechnet"));
+            connect(caption, &ClickableLabel::clicked, this,
+                    [this] { run([this] { m_state.Label28Click(); }); });
         }
         grid->addWidget(caption, row, col);
         for (int c = 0; c < tipgrid::kCellsPerTip; ++c) {
@@ -235,6 +254,7 @@ QWidget* TForm1::buildTipPage() {
             auto* edit = new QLineEdit;
             edit->setObjectName(QString::fromStdString(tipgrid::editName(index)));
             edit->setFixedWidth(cellWidth);
+            edit->setFont(cellFont);
             edit->setAlignment(Qt::AlignCenter);
             edit->setMaxLength(11);
             edit->installEventFilter(this);
@@ -261,7 +281,8 @@ QWidget* TForm1::buildTipPage() {
     gridBox->addLayout(grid);
 
     auto* tools = new QHBoxLayout;
-    auto* update = makeSpeedButton(QStringLiteral("SpeedButton10"), {}, QStringLiteral("Datenbank aktualisieren"));
+    auto* update =
+        makeSpeedButton(QStringLiteral("SpeedButton10"), {}, QStringLiteral("Datenbank aktualisieren"));
     update->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
     update->setEnabled(false);
     auto* clear = makeSpeedButton(QStringLiteral("SpeedButton11"), {}, QStringLiteral("Löschen aller Tipps"));
@@ -273,7 +294,8 @@ QWidget* TForm1::buildTipPage() {
     save->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     auto* load = makeSpeedButton(QStringLiteral("SpeedButton16"), {}, QStringLiteral("Laden des Tipps"));
     load->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-    auto* sheet = makeButton(QStringLiteral("BitBtn7"), QStringLiteral("Tipp"), QStringLiteral("Tippzettel als Text"));
+    auto* sheet =
+        makeButton(QStringLiteral("BitBtn7"), QStringLiteral("Tipp"), QStringLiteral("Tippzettel als Text"));
     sheet->setEnabled(false);
     auto* distribution = makeButton(QStringLiteral("Button6"), QStringLiteral("Tippverteilung"),
                                     QStringLiteral("Wie oft kommen die Zahlen in den Tipps vor"));
@@ -302,7 +324,8 @@ QWidget* TForm1::buildTipPage() {
         panel->setCursor(Qt::PointingHandCursor);
         return panel;
     };
-    tools->addWidget(makeBanner(QStringLiteral("Panel5"), QStringLiteral("Label43"), QStringLiteral("Tendora")));
+    tools->addWidget(
+        makeBanner(QStringLiteral("Panel5"), QStringLiteral("Label43"), QStringLiteral("Tendora")));
     tools->addWidget(makeBanner(QStringLiteral("Panel6"), QStringLiteral("Label44"),
                                 QStringLiteral("Z e r b o s t 's  L o t t o  V 1 . 5")));
     gridBox->addLayout(tools);
@@ -336,14 +359,17 @@ QWidget* TForm1::buildOptionsPage() {
     auto* layout = new QVBoxLayout(page);
     auto row = [&](std::initializer_list<QWidget*> widgets) {
         auto* line = new QHBoxLayout;
-        for (QWidget* w : widgets) line->addWidget(w);
+        for (QWidget* w : widgets)
+            line->addWidget(w);
         line->addStretch();
         layout->addLayout(line);
     };
     row({makeLabel(QStringLiteral("Label42"), QStringLiteral("Quersummer von")), makeUpDown(1, 37),
-         new QLabel(QStringLiteral("bis")), makeUpDown(2, 38), new QLabel(QStringLiteral("im Tipp zulassen"))});
+         new QLabel(QStringLiteral("bis")), makeUpDown(2, 38),
+         new QLabel(QStringLiteral("im Tipp zulassen"))});
     row({makeCheckBox(2, QStringLiteral("Zahlen die besonders oft gezogen wurden bevorzugen"))});
-    row({makeCheckBox(10, QStringLiteral("Zahlen die am längsten überfällig, als nicht gezogen wurden bevorzugen"))});
+    row({makeCheckBox(
+        10, QStringLiteral("Zahlen die am längsten überfällig, als nicht gezogen wurden bevorzugen"))});
     row({makeCheckBox(14, QStringLiteral("Zahlen die besonders selten gezogen wurden bevorzugen"))});
     row({makeCheckBox(3, QStringLiteral("maximal")), makeUpDown(3, 39),
          new QLabel(QStringLiteral("Übereinstimmungen mit anderen Tipps"))});
@@ -355,11 +381,14 @@ QWidget* TForm1::buildOptionsPage() {
     auto* pairs = new QGridLayout;
     pairs->addWidget(makeCheckBox(8, QStringLiteral("eine Paarbildung pro Tipp erzwingen")), 0, 0);
     pairs->addWidget(makeCheckBox(18, QStringLiteral("keine Dreie, Vierer... Paare")), 0, 1);
-    pairs->addWidget(makeCheckBox(1, QStringLiteral("Zahlen mit einer häufigen Paarebildung bevorzugen")), 1, 0);
+    pairs->addWidget(makeCheckBox(1, QStringLiteral("Zahlen mit einer häufigen Paarebildung bevorzugen")), 1,
+                     0);
     pairs->addWidget(makeCheckBox(11, QStringLiteral("seltensten")), 1, 1);
-    pairs->addWidget(makeCheckBox(6, QStringLiteral("Zahlen mit einer häufigen Dreiergruppenbildung bevorzugen")), 2, 0);
+    pairs->addWidget(
+        makeCheckBox(6, QStringLiteral("Zahlen mit einer häufigen Dreiergruppenbildung bevorzugen")), 2, 0);
     pairs->addWidget(makeCheckBox(12, QStringLiteral("seltensten")), 2, 1);
-    pairs->addWidget(makeCheckBox(7, QStringLiteral("Zahlen mit einer häufigen Viergruppenbildung bevorzugen")), 3, 0);
+    pairs->addWidget(
+        makeCheckBox(7, QStringLiteral("Zahlen mit einer häufigen Viergruppenbildung bevorzugen")), 3, 0);
     pairs->addWidget(makeCheckBox(13, QStringLiteral("seltensten")), 3, 1);
     pairs->setColumnStretch(2, 1);
     layout->addLayout(pairs);
@@ -406,8 +435,9 @@ QWidget* TForm1::buildDatabasePage() {
 
     auto* drawRow = new QHBoxLayout;
     m_picker1 = makeDatePicker(QStringLiteral("DateTimePicker1"), m_state.dateTimePicker1());
-    auto* evaluate = makeSpeedButton(QStringLiteral("SpeedButton5"), QStringLiteral("Bewertung"),
-                                     QStringLiteral("Bewertung des Tipps für die Ziehung des gewählten Datums"));
+    auto* evaluate =
+        makeSpeedButton(QStringLiteral("SpeedButton5"), QStringLiteral("Bewertung"),
+                        QStringLiteral("Bewertung des Tipps für die Ziehung des gewählten Datums"));
     evaluate->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
     auto* label29 = makeLabel(QStringLiteral("Label29"));
     QFont bold = label29->font();
@@ -423,21 +453,24 @@ QWidget* TForm1::buildDatabasePage() {
     m_stopButton->setVisible(false);
     drawRow->addWidget(m_stopButton);
     connect(evaluate, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton5Click(); }); });
-    connect(m_stopButton, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton8Click(); }); });
+    connect(m_stopButton, &QToolButton::clicked, this,
+            [this] { run([this] { m_state.SpeedButton8Click(); }); });
     layout->addLayout(drawRow);
 
     auto* archiveBox = new QGroupBox(QStringLiteral("Datenbank"));
     auto* archive = new QGridLayout(archiveBox);
     auto* update = makeButton(QStringLiteral("BitBtn1"), QStringLiteral("Datenbank aktualisieren"));
-    auto* rebuild = makeButton(QStringLiteral("BitBtn2"), QStringLiteral("Datenbank neu anlegen"),
-                               QStringLiteral("Beim neu anlegen der Datenbank, wird mit dem Einlesen bei dem Eingestellten "
-                                              "Datum begonnen. Ein Datum bis 1955 ist möglich."));
+    auto* rebuild = makeButton(
+        QStringLiteral("BitBtn2"), QStringLiteral("Datenbank neu anlegen"),
+        QStringLiteral("Beim neu anlegen der Datenbank, wird mit dem Einlesen bei dem Eingestellten "
+                       "Datum begonnen. Ein Datum bis 1955 ist möglich."));
     auto* exportText = makeButton(QStringLiteral("BitBtn3"), QStringLiteral("Export nach Text"));
     auto* remove = makeButton(QStringLiteral("BitBtn6"), QStringLiteral("Löschen"),
                               QStringLiteral("Die angezeigte Ziehung aus der Datenbank löschen"));
     auto* enter = makeButton(QStringLiteral("BitBtn8"), QStringLiteral("Eingeben"),
                              QStringLiteral("Eine Ziehung von Hand eingeben"));
-    for (QPushButton* b : {update, rebuild, exportText, remove, enter}) b->setEnabled(false);
+    for (QPushButton* b : {update, rebuild, exportText, remove, enter})
+        b->setEnabled(false);
     archive->addWidget(update, 0, 0);
     archive->addWidget(rebuild, 0, 1);
     archive->addWidget(exportText, 0, 2);
@@ -451,7 +484,8 @@ QWidget* TForm1::buildDatabasePage() {
     auto* triples = makeButton(QStringLiteral("Button3"), QStringLiteral("Dreier suchen"));
     auto* quadruples = makeButton(QStringLiteral("Button4"), QStringLiteral("Vierer suchen"));
     auto* overdue = makeButton(QStringLiteral("Button5"), QStringLiteral("Ausstehende"));
-    for (QPushButton* b : {pairs, triples, quadruples, overdue}) groups->addWidget(b);
+    for (QPushButton* b : {pairs, triples, quadruples, overdue})
+        groups->addWidget(b);
     connect(pairs, &QPushButton::clicked, this, [this] { run([this] { m_state.Button2Click(); }); });
     connect(triples, &QPushButton::clicked, this, [this] { run([this] { m_state.Button3Click(); }); });
     connect(quadruples, &QPushButton::clicked, this, [this] { run([this] { m_state.Button4Click(); }); });
@@ -478,7 +512,8 @@ QWidget* TForm1::buildInternetPage() {
     auto* port = makeTextEdit(QStringLiteral("ProxyPortEdit"), m_state.proxyPortEdit());
     port->setMaximumWidth(port->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 16);
     layout->addWidget(port, 1, 1);
-    layout->addWidget(makeLabel(QStringLiteral("Label12"), QStringLiteral("Temp-Datei für Internetabruf")), 2, 0);
+    layout->addWidget(makeLabel(QStringLiteral("Label12"), QStringLiteral("Temp-Datei für Internetabruf")), 2,
+                      0);
     layout->addWidget(makeTextEdit(QStringLiteral("FileNameEdit"), m_state.fileNameEdit()), 2, 1);
     auto* url = makeTextEdit(QStringLiteral("URLEdit"), m_state.urlEdit());
     url->setVisible(false);
@@ -495,14 +530,19 @@ QWidget* TForm1::buildInternetPage() {
         return label;
     };
     const QString maker = QString::fromLatin1(MainState::kMakerAddress);
-    layout->addWidget(makeLabel(QStringLiteral("Label51"), QStringLiteral("Updates und die neueste Version gibt es bei:")),
-                      4, 0, 1, 2);
-    layout->addWidget(link(QStringLiteral("Label52"), maker + QStringLiteral("/freeware/lotto.htm")), 5, 0, 1, 2);
     layout->addWidget(
-        makeLabel(QStringLiteral("Label53"), QStringLiteral("Die aktuellen Ziehungen und Quoten finden unter:")), 6, 0, 1, 2);
-    layout->addWidget(link(QStringLiteral("Label54"), QString::fromLatin1(MainState::kOperatorAddress)), 7, 0, 1, 2);
-    layout->addWidget(
-        makeLabel(QStringLiteral("Label55"), QStringLiteral("Haben Sie dann gewonnen, hilft Tendora beim Anlegen")), 8, 0, 1, 2);
+        makeLabel(QStringLiteral("Label51"), QStringLiteral("Updates und die neueste Version gibt es bei:")),
+        4, 0, 1, 2);
+    layout->addWidget(link(QStringLiteral("Label52"), maker + QStringLiteral("/freeware/lotto.htm")), 5, 0, 1,
+                      2);
+    layout->addWidget(makeLabel(QStringLiteral("Label53"),
+                                QStringLiteral("Die aktuellen Ziehungen und Quoten finden unter:")),
+                      6, 0, 1, 2);
+    layout->addWidget(link(QStringLiteral("Label54"), QString::fromLatin1(MainState::kOperatorAddress)), 7, 0,
+                      1, 2);
+    layout->addWidget(makeLabel(QStringLiteral("Label55"),
+                                QStringLiteral("Haben Sie dann gewonnen, hilft Tendora beim Anlegen")),
+                      8, 0, 1, 2);
     layout->addWidget(link(QStringLiteral("Label56"), maker + QStringLiteral("/tendora/")), 9, 0, 1, 2);
     layout->setRowStretch(10, 1);
     layout->setColumnStretch(1, 1);
@@ -518,7 +558,8 @@ void TForm1::buildStatusBar() {
         panel->setFrameShape(QFrame::StyledPanel);
         m_statusPanels[static_cast<std::size_t>(i)] = panel;
     }
-    m_statusPanels[0]->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Received 123456 bytes")) + 12);
+    m_statusPanels[0]->setMinimumWidth(
+        fontMetrics().horizontalAdvance(QStringLiteral("Received 123456 bytes")) + 12);
     bar->addWidget(m_statusPanels[0]);
     bar->addWidget(m_statusPanels[1], 1);
 }
@@ -558,7 +599,8 @@ void TForm1::refreshFromState() {
     for (int n = 1; n <= 18; ++n)
         if (QCheckBox* box = m_checkBoxes[static_cast<std::size_t>(n)]) box->setChecked(m_state.checkBox(n));
     for (int n = 1; n <= 8; ++n)
-        if (QSpinBox* spin = m_upDowns[static_cast<std::size_t>(n)]) spin->setValue(m_state.upDown(n).position);
+        if (QSpinBox* spin = m_upDowns[static_cast<std::size_t>(n)])
+            spin->setValue(m_state.upDown(n).position);
     m_picker1->setDate(toQDate(m_state.dateTimePicker1().date));
     m_picker2->setDate(toQDate(m_state.dateTimePicker2().date));
     for (auto& [edit, field] : m_textEdits) {
@@ -567,7 +609,8 @@ void TForm1::refreshFromState() {
     }
     for (int i = 0; i < 2; ++i) {
         const QString text = QString::fromStdString(m_state.statusText(i));
-        if (m_statusPanels[static_cast<std::size_t>(i)]->text() != text) m_statusPanels[static_cast<std::size_t>(i)]->setText(text);
+        if (m_statusPanels[static_cast<std::size_t>(i)]->text() != text)
+            m_statusPanels[static_cast<std::size_t>(i)]->setText(text);
     }
     if (m_shownChartRevision != m_state.chartRevision()) {
         m_chart->showModel(m_state.chart());
@@ -584,8 +627,10 @@ void TForm1::onRepaintPoint(RepaintArea area) {
     if (m_repaintTimer.isValid() && m_repaintTimer.elapsed() < 33) return;
     m_repaintTimer.start();
     refreshFromState();
-    if (area == RepaintArea::StatusBar) statusBar()->repaint();
-    else repaint();
+    if (area == RepaintArea::StatusBar)
+        statusBar()->repaint();
+    else
+        repaint();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -29,7 +29,8 @@ bool readJson(QIODevice& device, QSettings::SettingsMap& map) {
             map.insert(it.key(), v.toBool());
         } else if (type == QLatin1String("int") && v.isDouble()) {
             const double d = v.toDouble();
-            if (std::floor(d) == d && d >= std::numeric_limits<int>::min() && d <= std::numeric_limits<int>::max())
+            if (std::floor(d) == d && d >= std::numeric_limits<int>::min() &&
+                d <= std::numeric_limits<int>::max())
                 map.insert(it.key(), static_cast<int>(d));
         } else if (type == QLatin1String("string") && v.isString()) {
             map.insert(it.key(), v.toString());
@@ -72,7 +73,8 @@ bool writeJson(QIODevice& device, const QSettings::SettingsMap& map) {
 } // namespace
 
 QSettings::Format QtSettingsStore::jsonFormat() {
-    static const QSettings::Format format = QSettings::registerFormat(QStringLiteral("json"), readJson, writeJson);
+    static const QSettings::Format format =
+        QSettings::registerFormat(QStringLiteral("json"), readJson, writeJson);
     return format;
 }
 
@@ -82,29 +84,40 @@ QtSettingsStore::QtSettingsStore()
 
 QtSettingsStore::~QtSettingsStore() = default;
 
-QString QtSettingsStore::fileName() const { return m_settings->fileName(); }
+QString QtSettingsStore::fileName() const {
+    return m_settings->fileName();
+}
 
 std::optional<SettingValue> QtSettingsStore::read(const std::string& name) {
     const QVariant v = m_settings->value(QString::fromStdString(name));
     if (!v.isValid()) return std::nullopt;
     switch (v.typeId()) {
-    case QMetaType::Bool: return v.toBool();
-    case QMetaType::Int: return v.toInt();
-    case QMetaType::QDate: return DateSetting{static_cast<double>(kEpoch.daysTo(v.toDate()))};
-    default: return v.toString().toStdString();
+    case QMetaType::Bool:
+        return v.toBool();
+    case QMetaType::Int:
+        return v.toInt();
+    case QMetaType::QDate:
+        return DateSetting{static_cast<double>(kEpoch.daysTo(v.toDate()))};
+    default:
+        return v.toString().toStdString();
     }
 }
 
 void QtSettingsStore::write(const std::string& name, const SettingValue& value) {
     const QString key = QString::fromStdString(name);
-    if (const bool* b = std::get_if<bool>(&value)) m_settings->setValue(key, *b);
-    else if (const int* i = std::get_if<int>(&value)) m_settings->setValue(key, *i);
-    else if (const std::string* s = std::get_if<std::string>(&value)) m_settings->setValue(key, QString::fromStdString(*s));
+    if (const bool* b = std::get_if<bool>(&value))
+        m_settings->setValue(key, *b);
+    else if (const int* i = std::get_if<int>(&value))
+        m_settings->setValue(key, *i);
+    else if (const std::string* s = std::get_if<std::string>(&value))
+        m_settings->setValue(key, QString::fromStdString(*s));
     else if (const DateSetting* d = std::get_if<DateSetting>(&value))
         m_settings->setValue(key, kEpoch.addDays(static_cast<qint64>(std::floor(d->days))));
 }
 
-void QtSettingsStore::flush() { m_settings->sync(); }
+void QtSettingsStore::flush() {
+    m_settings->sync();
+}
 
 void QtSettingsStore::clear() {
     m_settings->clear();
@@ -112,7 +125,8 @@ void QtSettingsStore::clear() {
 }
 
 QString defaultProgramDirectory() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/zerbosts-lotto/");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/zerbosts-lotto/");
 }
 
 } // namespace lotto

@@ -15,7 +15,8 @@ std::vector<std::string> CliResult::lines() const {
     std::vector<std::string> out;
     std::istringstream in(this->out);
     std::string line;
-    while (std::getline(in, line)) out.push_back(line);
+    while (std::getline(in, line))
+        out.push_back(line);
     return out;
 }
 
@@ -23,13 +24,16 @@ CliResult runCli(const std::vector<std::string>& args, const std::string& config
     TempDir fresh;
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(configHome.empty() ? fresh.path() : configHome));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"),
+               QString::fromStdString(configHome.empty() ? fresh.path() : configHome));
     env.insert(QStringLiteral("XDG_DATA_HOME"), QString::fromStdString(fresh.path() + "data"));
     process.setProcessEnvironment(env);
     QStringList arguments;
-    for (const std::string& a : args) arguments << QString::fromStdString(a);
+    for (const std::string& a : args)
+        arguments << QString::fromStdString(a);
     const char* binary = std::getenv("LOTTO_CLI");
-    process.start(binary ? QString::fromLocal8Bit(binary) : QStringLiteral(LOTTO_BINARY_DIR "/lotto-cli"), arguments);
+    process.start(binary ? QString::fromLocal8Bit(binary) : QStringLiteral(LOTTO_BINARY_DIR "/lotto-cli"),
+                  arguments);
     process.waitForFinished(120000);
     CliResult result;
     result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;

@@ -34,13 +34,17 @@ TEST(CliStats, FrequencyAndDigitSumsOfTheBundledArchive) {
     for (const DrawRecord& d : realDraws()) {
         const int wd = weekday(d.day());
         if (wd == kSunday || wd == kWednesday)
-            for (int i = 0; i < 7; ++i) ++counts[d.numbers[static_cast<std::size_t>(i)]];
+            for (int i = 0; i < 7; ++i)
+                ++counts[d.numbers[static_cast<std::size_t>(i)]];
     }
     const auto [low, high] = std::minmax_element(counts.begin() + 1, counts.end());
     EXPECT_EQ(lines[1], "axis: fixed " + std::to_string(*low) + " " + std::to_string(*high));
-    for (int n = 1; n <= 45; ++n) EXPECT_EQ(lines[static_cast<std::size_t>(n + 1)], std::to_string(n) + " " + std::to_string(counts[static_cast<std::size_t>(n)]));
+    for (int n = 1; n <= 45; ++n)
+        EXPECT_EQ(lines[static_cast<std::size_t>(n + 1)],
+                  std::to_string(n) + " " + std::to_string(counts[static_cast<std::size_t>(n)]));
 
-    const CliResult sums = runCli({"--datadir", data, "--no-settings", "stats", "digitsums", "--since", "01.01.2020", "--no-sunday"});
+    const CliResult sums = runCli(
+        {"--datadir", data, "--no-settings", "stats", "digitsums", "--since", "01.01.2020", "--no-sunday"});
     ASSERT_EQ(sums.exitCode, 0) << sums.err;
     EXPECT_EQ(sums.lines().at(1), "axis: automatic");
     EXPECT_EQ(sums.lines().at(0).rfind("title: Quersummenverteilung     Ziehungen: ", 0), 0U);
@@ -60,7 +64,8 @@ TEST(CliShow, DrawForADateOnTheRealArchive) {
     const std::string data = dir.path() + "p";
     CliResult r = runCli({"--datadir", data, "--no-settings", "show", "--date", "01.01.2002"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.lines(), (std::vector<std::string>{"Mi 02.01.02    7  23  24  33  36  39 Z:3", "Quersumme: 162"}));
+    EXPECT_EQ(r.lines(),
+              (std::vector<std::string>{"Mi 02.01.02    7  23  24  33  36  39 Z:3", "Quersumme: 162"}));
     r = runCli({"--datadir", data, "--no-settings", "show", "--date", "07.09.1986"});
     EXPECT_EQ(r.lines().at(0), "So 07.09.86     1  20  22  24  27  40 Z:12"); // the first record
     r = runCli({"--datadir", data, "--no-settings", "show", "--date", "01.01.2030"});
@@ -76,7 +81,8 @@ TEST(CliCheck, TipsAgainstADraw) {
     TempDir dir;
     const std::string data = dir.path() + "p";
     writeBytes(dir.file("t.qtp"), "39,36,33,24,23,7\r\n3,7,23,1,2,4\r\n1,2,3\r\n");
-    CliResult r = runCli({"--datadir", data, "--no-settings", "check", dir.file("t.qtp"), "--date", "02.01.2002"});
+    CliResult r =
+        runCli({"--datadir", data, "--no-settings", "check", dir.file("t.qtp"), "--date", "02.01.2002"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const auto lines = r.lines();
     ASSERT_EQ(lines.size(), 13U);
@@ -109,7 +115,8 @@ TEST(CliGenerate, SeededTipsAreReproducibleAndSaved) {
     EXPECT_EQ(runCli(args).out, a.out);
 
     auto more = args;
-    for (const char* extra : {"--set", "UpDown8=2", "--set", "Chekcbox9=0", "--out"}) more.push_back(extra);
+    for (const char* extra : {"--set", "UpDown8=2", "--set", "Chekcbox9=0", "--out"})
+        more.push_back(extra);
     more.push_back(dir.file("neu.qtp"));
     const CliResult b = runCli(more);
     ASSERT_EQ(b.exitCode, 0) << b.err;
@@ -118,8 +125,9 @@ TEST(CliGenerate, SeededTipsAreReproducibleAndSaved) {
     const std::string saved = readWholeFile(dir.file("neu.qtp"));
     EXPECT_EQ(saved.substr(0, saved.find('\r')), b.lines()[0]);
 
-    const CliResult impossible = runCli({"--datadir", data, "--no-settings", "generate", "--seed", "1", "--set",
-                                         "UpDown1=279", "--set", "UpDown2=279", "--set", "UpDown7=1"});
+    const CliResult impossible =
+        runCli({"--datadir", data, "--no-settings", "generate", "--seed", "1", "--set", "UpDown1=279",
+                "--set", "UpDown2=279", "--set", "UpDown7=1"});
     EXPECT_EQ(impossible.lines().at(0), ",,,,,");
     EXPECT_EQ(impossible.lines().at(12), "status: Ändern Sie die Parameter um 12 Tipps zuberechnen");
 
@@ -135,11 +143,14 @@ TEST(CliStats, GroupStatistics) {
     ASSERT_EQ(pairs.exitCode, 0) << pairs.err;
     EXPECT_EQ(pairs.lines().size(), 2U + 44U);
     EXPECT_EQ(pairs.lines()[0].rfind("title: Bei 3586 Ziehungen wurden ", 0), 0U);
-    const CliResult quads = runCli({"--datadir", data, "--no-settings", "stats", "quadruples", "--since", "01.01.2000"});
+    const CliResult quads =
+        runCli({"--datadir", data, "--no-settings", "stats", "quadruples", "--since", "01.01.2000"});
     EXPECT_EQ(quads.lines().at(1), "axis: automatic");
     EXPECT_EQ(quads.lines().size(), 2U + 45U);
-    const CliResult overdue = runCli({"--datadir", data, "--no-settings", "stats", "overdue", "--no-wednesday"});
-    EXPECT_EQ(overdue.lines().at(0), "title: Welche Zahl ist überfällig, wurde als seit wievielen Ziehungen nicht gezogen?");
+    const CliResult overdue =
+        runCli({"--datadir", data, "--no-settings", "stats", "overdue", "--no-wednesday"});
+    EXPECT_EQ(overdue.lines().at(0),
+              "title: Welche Zahl ist überfällig, wurde als seit wievielen Ziehungen nicht gezogen?");
     // The newest Sunday draw, 16.08.2026, holds 1; with Wednesdays left out it is overdue by 1.
     EXPECT_EQ(overdue.lines().at(2).substr(0, 2), "1 ");
 }

@@ -26,7 +26,8 @@ TempDir::~TempDir() {
 DrawRecord draw(int year, int month, int day, std::vector<int> main, int extra, int slot) {
     DrawRecord r;
     r.date = dayNumber(year, month, day);
-    for (std::size_t i = 0; i < 6 && i < main.size(); ++i) r.numbers[i] = static_cast<std::uint8_t>(main[i]);
+    for (std::size_t i = 0; i < 6 && i < main.size(); ++i)
+        r.numbers[i] = static_cast<std::uint8_t>(main[i]);
     r.numbers[6] = static_cast<std::uint8_t>(extra);
     r.numbers[7] = static_cast<std::uint8_t>(slot);
     return r;
@@ -55,13 +56,17 @@ std::vector<DrawRecord> realDraws() {
         std::string date, value;
         std::getline(fields, date, ',');
         std::vector<int> numbers;
-        while (std::getline(fields, value, ',')) numbers.push_back(std::stoi(value));
-        records.push_back(draw(std::stoi(date.substr(0, 4)), std::stoi(date.substr(5, 2)), std::stoi(date.substr(8, 2)),
-                               {numbers.begin(), numbers.begin() + 6}, numbers.at(6)));
+        while (std::getline(fields, value, ','))
+            numbers.push_back(std::stoi(value));
+        records.push_back(draw(std::stoi(date.substr(0, 4)), std::stoi(date.substr(5, 2)),
+                               std::stoi(date.substr(8, 2)), {numbers.begin(), numbers.begin() + 6},
+                               numbers.at(6)));
     }
     return records;
 }
 
-std::string realArchivePath() { return std::string(LOTTO_BINARY_DIR) + "/ZahlenAT.dat"; }
+std::string realArchivePath() {
+    return std::string(LOTTO_BINARY_DIR) + "/ZahlenAT.dat";
+}
 
 } // namespace lotto::test

@@ -32,7 +32,8 @@ TEST(DrawArchive, EmptyFileAndTrailingFragment) {
     EXPECT_FALSE(archive.lastRecord());
     EXPECT_TRUE(archive.readAll().empty());
 
-    const std::vector<DrawRecord> three{draw(2002, 1, 2, {1, 2, 3, 4, 5, 6}, 7), draw(2002, 1, 6, {8, 9, 10, 11, 12, 13}, 14),
+    const std::vector<DrawRecord> three{draw(2002, 1, 2, {1, 2, 3, 4, 5, 6}, 7),
+                                        draw(2002, 1, 6, {8, 9, 10, 11, 12, 13}, 14),
                                         draw(2002, 1, 9, {20, 21, 22, 23, 24, 25}, 26)};
     auto bytes = DrawArchive::encodeAll(three);
     writeBytes(path, std::string(bytes.begin(), bytes.end()) + "\x01\x02\x03\x04\x05");
@@ -61,7 +62,8 @@ TEST(DrawArchive, MissingFileFailsWithGermanMessage) {
 TEST(DrawArchive, RewriteReplacesAtomicallyAndLeavesTheOldFileOnError) {
     TempDir dir;
     const std::string path = dir.file("ZahlenAT.dat");
-    const std::vector<DrawRecord> records{draw(2002, 1, 2, {1, 2, 3, 4, 5, 6}, 7), draw(2002, 1, 6, {8, 9, 10, 11, 12, 13}, 14)};
+    const std::vector<DrawRecord> records{draw(2002, 1, 2, {1, 2, 3, 4, 5, 6}, 7),
+                                          draw(2002, 1, 6, {8, 9, 10, 11, 12, 13}, 14)};
     writeArchive(path, records);
     DrawArchive archive(path);
 
@@ -92,7 +94,8 @@ TEST(DrawArchive, ReaderStreamsLongFilesInBlocks) {
     DrawArchiveReader reader(dir.file("a.dat"));
     DrawRecord r;
     std::size_t i = 0;
-    while (reader.next(r)) ASSERT_EQ(r, records[i++]);
+    while (reader.next(r))
+        ASSERT_EQ(r, records[i++]);
     EXPECT_EQ(i, records.size());
     reader.seek(9999);
     ASSERT_TRUE(reader.next(r));

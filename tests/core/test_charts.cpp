@@ -19,7 +19,8 @@ struct ChartFixture : ::testing::Test {
     void archive(const std::vector<DrawRecord>& records) { writeArchive(dir.file("ZahlenAT.dat"), records); }
     std::vector<int> ys() const {
         std::vector<int> out;
-        for (const ChartBar& b : state.chart().bars) out.push_back(b.y);
+        for (const ChartBar& b : state.chart().bars)
+            out.push_back(b.y);
         return out;
     }
 };
@@ -109,8 +110,10 @@ TEST_F(ChartFixture, TipDistributionStopsAtTheFirstEmptyCell) {
     state.SpeedButton11Click();
     const int tips[2][6] = {{1, 2, 3, 4, 5, 6}, {3, 7, 12, 25, 33, 41}};
     for (int t = 0; t < 2; ++t)
-        for (int c = 0; c < 6; ++c) state.setCell(t * 6 + c, std::to_string(tips[t][c]));
-    for (int c = 0; c < 6; ++c) state.setCell(18 + c, std::to_string(c + 3)); // tip 4: after the empty tip 3
+        for (int c = 0; c < 6; ++c)
+            state.setCell(t * 6 + c, std::to_string(tips[t][c]));
+    for (int c = 0; c < 6; ++c)
+        state.setCell(18 + c, std::to_string(c + 3)); // tip 4: after the empty tip 3
     state.Button6Click();
     const ChartModel& chart = state.chart();
     EXPECT_EQ(chart.bars[2].y, 2); // 3 in tips 1 and 2, tip 4 not reached
@@ -142,8 +145,10 @@ TEST(ChartsOnRealDraws, FrequencyMatchesAnIndependentCount) {
         const int wd = weekday(r.day());
         if (wd != kSunday && wd != kWednesday) continue;
         ++count;
-        for (int i = 0; i < 7; ++i) ++expected[r.numbers[static_cast<std::size_t>(i)]];
-        for (int i = 0; i < 6; ++i) sum += r.numbers[static_cast<std::size_t>(i)];
+        for (int i = 0; i < 7; ++i)
+            ++expected[r.numbers[static_cast<std::size_t>(i)]];
+        for (int i = 0; i < 6; ++i)
+            sum += r.numbers[static_cast<std::size_t>(i)];
     }
     EXPECT_EQ(count, 2077 + 1509);
 
@@ -152,13 +157,16 @@ TEST(ChartsOnRealDraws, FrequencyMatchesAnIndependentCount) {
     state.SpeedButton2Click();
     int low = 1 << 30, high = 0;
     for (int n = 1; n <= 45; ++n) {
-        EXPECT_EQ(state.chart().bars[static_cast<std::size_t>(n - 1)].y, expected[static_cast<std::size_t>(n)]) << n;
+        EXPECT_EQ(state.chart().bars[static_cast<std::size_t>(n - 1)].y,
+                  expected[static_cast<std::size_t>(n)])
+            << n;
         low = std::min(low, expected[static_cast<std::size_t>(n)]);
         high = std::max(high, expected[static_cast<std::size_t>(n)]);
     }
     EXPECT_EQ(state.chart().valueAxisMin, low);
     EXPECT_EQ(state.chart().valueAxisMax, high);
-    const auto average = static_cast<long long>(std::nearbyint(static_cast<double>(sum) / static_cast<double>(count)));
-    EXPECT_EQ(state.chart().axisTitle,
-              "Zahlenverteilung     Ziehungen: " + std::to_string(count) + "    Quersumme: " + std::to_string(average));
+    const auto average =
+        static_cast<long long>(std::nearbyint(static_cast<double>(sum) / static_cast<double>(count)));
+    EXPECT_EQ(state.chart().axisTitle, "Zahlenverteilung     Ziehungen: " + std::to_string(count) +
+                                           "    Quersumme: " + std::to_string(average));
 }

@@ -10,7 +10,8 @@ namespace {
 
 CurrentDraw drawOf(std::vector<int> main, int extra) {
     CurrentDraw d;
-    for (std::size_t i = 0; i < 6; ++i) d.numbers[i] = main[i];
+    for (std::size_t i = 0; i < 6; ++i)
+        d.numbers[i] = main[i];
     d.numbers[6] = extra;
     return d;
 }
@@ -24,11 +25,13 @@ struct EvaluationFixture : ::testing::Test {
     EvaluationFixture() { state.setTipsReady(true); }
     void archive(const std::vector<DrawRecord>& records) { writeArchive(dir.file("ZahlenAT.dat"), records); }
     void tip(int t, std::vector<std::string> numbers) {
-        for (int c = 0; c < 6; ++c) state.setCell(t * 6 + c, numbers[static_cast<std::size_t>(c)]);
+        for (int c = 0; c < 6; ++c)
+            state.setCell(t * 6 + c, numbers[static_cast<std::size_t>(c)]);
     }
     std::string tipText(int t) const {
         std::string s;
-        for (int c = 0; c < 6; ++c) s += (c ? "," : "") + state.cell(t * 6 + c);
+        for (int c = 0; c < 6; ++c)
+            s += (c ? "," : "") + state.cell(t * 6 + c);
         return s;
     }
     const LabelControl& hits(int t) const { return state.label(tipgrid::hitLabel(t)); }
@@ -148,10 +151,11 @@ TEST_F(EvaluationFixture, MissingOrEmptyArchive) {
 }
 
 TEST_F(EvaluationFixture, CellRule) {
-    const std::pair<const char*, const char*> cases[] = {{"0", ""},   {"46", ""}, {"-3", ""},  {"abc", ""}, {" ", ""},
-                                                         {"045", "45"}, {"07", "7"}, {"+5", "5"}, {"45", "45"}, {"1", "1"},
-                                                         {"99999999999", ""}};
-    for (auto [typed, kept] : cases) EXPECT_EQ(state.Edit1Change(3, typed), kept) << typed;
+    const std::pair<const char*, const char*> cases[] = {
+        {"0", ""},   {"46", ""},  {"-3", ""},   {"abc", ""}, {" ", ""},          {"045", "45"},
+        {"07", "7"}, {"+5", "5"}, {"45", "45"}, {"1", "1"},  {"99999999999", ""}};
+    for (auto [typed, kept] : cases)
+        EXPECT_EQ(state.Edit1Change(3, typed), kept) << typed;
     // Keystroke by keystroke: "5" stays, "50" is emptied.
     EXPECT_EQ(state.Edit1Change(3, "5"), "5");
     EXPECT_EQ(state.Edit1Change(3, "50"), "");
@@ -159,12 +163,14 @@ TEST_F(EvaluationFixture, CellRule) {
 
 TEST_F(EvaluationFixture, ClearingEmptiesTheGridAndNothingElse) {
     archive({draw(2002, 1, 6, {3, 7, 12, 20, 30, 40}, 41)});
-    for (int t = 0; t < 12; ++t) tip(t, {"1", "2", "3", "4", "5", std::to_string(6 + t)});
+    for (int t = 0; t < 12; ++t)
+        tip(t, {"1", "2", "3", "4", "5", std::to_string(6 + t)});
     state.SpeedButton5Click();
     state.setCheckBox(1, true);
     const CurrentDraw before = state.currentDraw();
     state.SpeedButton11Click();
-    for (int cell = 0; cell < 72; ++cell) EXPECT_EQ(state.cell(cell), "");
+    for (int cell = 0; cell < 72; ++cell)
+        EXPECT_EQ(state.cell(cell), "");
     for (int t = 0; t < 12; ++t) {
         EXPECT_EQ(hits(t).text, "");
         EXPECT_EQ(sum(t).text, "");
@@ -208,5 +214,6 @@ TEST(LuckyNumber, SameSeedSameDraws) {
     host.inputAnswer = "123456";
     a.SpeedButton13Click();
     b.SpeedButton13Click();
-    for (int i = 0; i < 100; ++i) ASSERT_EQ(a.random().below(500), b.random().below(500));
+    for (int i = 0; i < 100; ++i)
+        ASSERT_EQ(a.random().below(500), b.random().below(500));
 }

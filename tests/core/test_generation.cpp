@@ -24,7 +24,8 @@ public:
     void repaint(RepaintArea area) override {
         FakeHost::repaint(area);
         if (!state) return;
-        if (statuses.empty() || statuses.back() != state->statusText(1)) statuses.push_back(state->statusText(1));
+        if (statuses.empty() || statuses.back() != state->statusText(1))
+            statuses.push_back(state->statusText(1));
         pairForcedAtRepaint.push_back(state->checkBox(8));
     }
 };
@@ -42,8 +43,10 @@ struct GenerationFixture : ::testing::Test {
     void realArchive() { std::filesystem::copy_file(realArchivePath(), dir.file("ZahlenAT.dat")); }
     void archive(const std::vector<DrawRecord>& records) { writeArchive(dir.file("ZahlenAT.dat"), records); }
     void onlyPoolSwitches(std::initializer_list<int> on) {
-        for (int box : {1, 2, 6, 7, 10, 11, 12, 13, 14, 15}) state.setCheckBox(box, false);
-        for (int box : on) state.setCheckBox(box, true);
+        for (int box : {1, 2, 6, 7, 10, 11, 12, 13, 14, 15})
+            state.setCheckBox(box, false);
+        for (int box : on)
+            state.setCheckBox(box, true);
     }
     Tip tip(int t) const {
         Tip out{};
@@ -55,7 +58,8 @@ struct GenerationFixture : ::testing::Test {
     }
     std::vector<Tip> tips() const {
         std::vector<Tip> out;
-        for (int t = 0; t < 12; ++t) out.push_back(tip(t));
+        for (int t = 0; t < 12; ++t)
+            out.push_back(tip(t));
         return out;
     }
     std::vector<Tip> generate(std::uint32_t seed) {
@@ -80,9 +84,9 @@ TEST(PreferenceBands, WorkedExampleAndHalves) {
     EXPECT_EQ(bottomBand(150, 100, 0.1).upper, 105);
     EXPECT_EQ(bottomBand(150, 100, 0.3).upper, 115);
     EXPECT_EQ(bottomBand(150, 100, 0.3).lower, 0);
-    EXPECT_EQ(topBand(5, 0, 0.5).lower, 2);  // 2.5 rounds to even
-    EXPECT_EQ(topBand(7, 0, 0.5).lower, 4);  // 3.5 rounds to even
-    EXPECT_EQ(topBand(9, 9, 0.3).lower, 9);  // all values equal: both ends equal
+    EXPECT_EQ(topBand(5, 0, 0.5).lower, 2); // 2.5 rounds to even
+    EXPECT_EQ(topBand(7, 0, 0.5).lower, 4); // 3.5 rounds to even
+    EXPECT_EQ(topBand(9, 9, 0.3).lower, 9); // all values equal: both ends equal
 }
 
 TEST_F(GenerationFixture, PoolWithoutPreferencesIsTheFiller) {
@@ -92,10 +96,12 @@ TEST_F(GenerationFixture, PoolWithoutPreferencesIsTheFiller) {
     run.run();
     EXPECT_EQ(run.pool().count, 0);
     EXPECT_EQ(run.pool().drawRange, 500);
-    for (int i = 0; i <= 500; ++i) ASSERT_EQ(run.pool().entries[static_cast<std::size_t>(i)], i % 43 + 1) << i;
+    for (int i = 0; i <= 500; ++i)
+        ASSERT_EQ(run.pool().entries[static_cast<std::size_t>(i)], i % 43 + 1) << i;
     for (std::uint32_t seed = 1; seed <= 5; ++seed)
         for (const Tip& t : generate(seed))
-            for (int n : t) EXPECT_LT(n, 44); // 44 and 45 come only from preferences
+            for (int n : t)
+                EXPECT_LT(n, 44); // 44 and 45 come only from preferences
 }
 
 TEST_F(GenerationFixture, FrequencyPassesAreInclusive) {
@@ -104,7 +110,8 @@ TEST_F(GenerationFixture, FrequencyPassesAreInclusive) {
     DayNumber day = dayNumber(2002, 1, 6);
     auto add = [&](int times, int first) {
         for (int i = 0; i < times; ++i, day += 7) {
-            DrawRecord r = draw(2002, 1, 6, {first, first + 1, first + 2, first + 3, first + 4, first + 5}, first + 6);
+            DrawRecord r =
+                draw(2002, 1, 6, {first, first + 1, first + 2, first + 3, first + 4, first + 5}, first + 6);
             r.date = day;
             draws.push_back(r);
         }
@@ -117,7 +124,9 @@ TEST_F(GenerationFixture, FrequencyPassesAreInclusive) {
     GenerationRun run(state);
     run.run();
     const auto begin = host.statuses.begin();
-    const auto at = [&](const std::string& s) { return std::find(begin, host.statuses.end(), s) != host.statuses.end(); };
+    const auto at = [&](const std::string& s) {
+        return std::find(begin, host.statuses.end(), s) != host.statuses.end();
+    };
     EXPECT_TRUE(at("Berechnung der Zahlenverteilung"));
     EXPECT_TRUE(at("Min: 8  Max: 10  0"));  // upper fifth: 8..10, value 8 included
     EXPECT_TRUE(at("Min: 7  Max: 10  28")); // 1..14 twice before it
@@ -135,11 +144,13 @@ TEST_F(GenerationFixture, FrequencyPassesAreInclusive) {
 TEST_F(GenerationFixture, OverduePassIsStrict) {
     // Overdue values: 1..7 -> 4, 8..14 -> 3, 15..21 -> 2, 22..28 -> 1, never drawn -> 5.
     archive({draw(2002, 1, 6, {1, 2, 3, 4, 5, 6}, 7), draw(2002, 1, 9, {8, 9, 10, 11, 12, 13}, 14),
-             draw(2002, 1, 13, {15, 16, 17, 18, 19, 20}, 21), draw(2002, 1, 16, {22, 23, 24, 25, 26, 27}, 28)});
+             draw(2002, 1, 13, {15, 16, 17, 18, 19, 20}, 21),
+             draw(2002, 1, 16, {22, 23, 24, 25, 26, 27}, 28)});
     onlyPoolSwitches({10, 15});
     GenerationRun run(state);
     run.run();
-    EXPECT_NE(std::find(host.statuses.begin(), host.statuses.end(), "Min: 3  Max: 5  0"), host.statuses.end());
+    EXPECT_NE(std::find(host.statuses.begin(), host.statuses.end(), "Min: 3  Max: 5  0"),
+              host.statuses.end());
     std::multiset<int> entries(run.pool().entries.begin(), run.pool().entries.begin() + run.pool().count);
     EXPECT_EQ(run.pool().count, 48); // 1..7 and 29..45 twice; value 3 = lower is left out
     EXPECT_EQ(entries.count(1), 2U);
@@ -151,7 +162,8 @@ TEST_F(GenerationFixture, PairStatisticRunsOncePerRun) {
     realArchive();
     for (auto boxes : {std::vector<int>{1}, std::vector<int>{11}, std::vector<int>{1, 11}}) {
         onlyPoolSwitches({});
-        for (int b : boxes) state.setCheckBox(b, true);
+        for (int b : boxes)
+            state.setCheckBox(b, true);
         host.statuses.clear();
         GenerationRun(state).run();
         EXPECT_EQ(std::count(host.statuses.begin(), host.statuses.end(), "Berechnung der Paarbildung"), 1);
@@ -167,7 +179,8 @@ TEST_F(GenerationFixture, OnlyPreferredNumbersFromFrequentTriples) {
     std::set<int> allowed;
     for (int k = 0; k <= 40; ++k)
         if (triples.bars[static_cast<std::size_t>(k)].y > lower)
-            for (int g = 1; g <= 3; ++g) allowed.insert(k + g);
+            for (int g = 1; g <= 3; ++g)
+                allowed.insert(k + g);
     ASSERT_GE(allowed.size(), 6U);
     state.setCheckBox(18, false); // triples' numbers come in runs of three
     for (std::uint32_t seed = 1; seed <= 5; ++seed)
@@ -197,8 +210,10 @@ TEST_F(GenerationFixture, AcceptedTipsPassEveryFilterOverManySeeds) {
             ASSERT_TRUE(std::is_sorted(c.begin(), c.end()));
             int sum = 0;
             bool pair = false, three = false;
-            for (int i = 0; i < 6; ++i) sum += c[static_cast<std::size_t>(i)];
-            for (int i = 0; i < 5; ++i) pair = pair || c[static_cast<std::size_t>(i)] + 1 == c[static_cast<std::size_t>(i + 1)];
+            for (int i = 0; i < 6; ++i)
+                sum += c[static_cast<std::size_t>(i)];
+            for (int i = 0; i < 5; ++i)
+                pair = pair || c[static_cast<std::size_t>(i)] + 1 == c[static_cast<std::size_t>(i + 1)];
             for (int i = 0; i < 4; ++i)
                 three = three || (c[static_cast<std::size_t>(i)] + 1 == c[static_cast<std::size_t>(i + 1)] &&
                                   c[static_cast<std::size_t>(i)] + 2 == c[static_cast<std::size_t>(i + 2)]);
@@ -207,14 +222,17 @@ TEST_F(GenerationFixture, AcceptedTipsPassEveryFilterOverManySeeds) {
             EXPECT_GE(sum, 100);
             EXPECT_LE(sum, 180);
             EXPECT_EQ(state.label(tipgrid::sumLabel(t)).text, std::to_string(sum));
-            for (int u = 0; u < t; ++u) EXPECT_LE(common(c, all[static_cast<std::size_t>(u)]), 3);
+            for (int u = 0; u < t; ++u)
+                EXPECT_LE(common(c, all[static_cast<std::size_t>(u)]), 3);
             for (int n : c) {
                 EXPECT_EQ(std::count(lastDraw.begin(), lastDraw.end(), n), 0);
                 EXPECT_EQ(std::count(secondLast.begin(), secondLast.end(), n), 0);
             }
             for (const DrawRecord& d : draws) {
                 int hits = 0;
-                for (int i = 0; i < 6; ++i) hits += static_cast<int>(std::count(c.begin(), c.end(), d.numbers[static_cast<std::size_t>(i)]));
+                for (int i = 0; i < 6; ++i)
+                    hits += static_cast<int>(
+                        std::count(c.begin(), c.end(), d.numbers[static_cast<std::size_t>(i)]));
                 ASSERT_LT(hits, 5) << "seed " << seed;
             }
         }
@@ -252,7 +270,8 @@ TEST_F(GenerationFixture, FewerTipsAskedLeavesTheRestEmpty) {
     realArchive();
     state.setUpDown(8, 3);
     generate(7);
-    for (int t = 0; t < 3; ++t) EXPECT_NE(tip(t)[0], 0);
+    for (int t = 0; t < 3; ++t)
+        EXPECT_NE(tip(t)[0], 0);
     for (int t = 3; t < 12; ++t) {
         EXPECT_EQ(tip(t), Tip{});
         EXPECT_EQ(state.label(tipgrid::sumLabel(t)).text, "0");
@@ -268,7 +287,8 @@ TEST_F(GenerationFixture, UnreachableDigitSumSpendsTheBudgetOnTipOne) {
     state.random().setSeed(1);
     run.run();
     EXPECT_EQ(run.runCount(), 100000);
-    for (int t = 0; t < 12; ++t) EXPECT_EQ(tip(t), Tip{});
+    for (int t = 0; t < 12; ++t)
+        EXPECT_EQ(tip(t), Tip{});
     EXPECT_EQ(state.statusText(1), "Ändern Sie die Parameter um 12 Tipps zuberechnen");
     EXPECT_TRUE(state.checkBox(8)); // unchecked at pick 50000, put back at the end
     EXPECT_EQ(run.optionChanges(), (std::vector<GenerationRun::OptionChange>{{50000, 1, "CheckBox8", 0}}));
@@ -309,7 +329,8 @@ TEST_F(GenerationFixture, LooseningWhileTipThreeIsSearchedIsPutBack) {
     // Frequent-triple numbers only, no number shared between tips: two tips at most.
     realArchive();
     onlyPoolSwitches({6, 15});
-    for (int box : {4, 5, 18}) state.setCheckBox(box, false);
+    for (int box : {4, 5, 18})
+        state.setCheckBox(box, false);
     state.setUpDown(3, 0);
     state.setUpDown(7, 30);
     state.UpDown7Changing();
@@ -343,12 +364,14 @@ TEST_F(GenerationFixture, EqualTipIsRefusedEvenWithoutTheDistanceOption) {
     }
     archive(draws);
     onlyPoolSwitches({6, 15});
-    for (int box : {3, 4, 5, 9, 18}) state.setCheckBox(box, false);
+    for (int box : {3, 4, 5, 9, 18})
+        state.setCheckBox(box, false);
     state.setUpDown(7, 1);
     state.UpDown7Changing();
     generate(11);
     EXPECT_EQ(tip(0), (Tip{10, 11, 12, 30, 31, 32}));
-    for (int t = 1; t < 12; ++t) EXPECT_EQ(tip(t), Tip{});
+    for (int t = 1; t < 12; ++t)
+        EXPECT_EQ(tip(t), Tip{});
     EXPECT_EQ(state.statusText(1), "Ändern Sie die Parameter um 12 Tipps zuberechnen");
 }
 
@@ -358,7 +381,8 @@ TEST_F(GenerationFixture, NothingPreferredAndOnlyPreferredWanted) {
     GenerationRun run(state);
     run.run();
     EXPECT_EQ(run.pool().drawRange, 0);
-    for (int t = 0; t < 12; ++t) EXPECT_EQ(tip(t), Tip{});
+    for (int t = 0; t < 12; ++t)
+        EXPECT_EQ(tip(t), Tip{});
     EXPECT_EQ(state.statusText(1), "Ändern Sie die Parameter um 12 Tipps zuberechnen");
     EXPECT_LT(run.runCount(), 0 + state.maxRuns() + 1);
 }
@@ -395,7 +419,8 @@ TEST(ArchiveIndex, AgreesWithReadingTheFile) {
     Random random(5);
     for (int i = 0; i < 300; ++i) {
         std::set<int> numbers;
-        while (numbers.size() < 6) numbers.insert(random.below(45) + 1);
+        while (numbers.size() < 6)
+            numbers.insert(random.below(45) + 1);
         if (i % 50 == 0) numbers = {1, 7, 8, 20, 30, 40};
         std::array<int, 6> c{};
         std::copy(numbers.begin(), numbers.end(), c.begin());

@@ -55,7 +55,8 @@ TEST_F(GroupFixture, PairsTriplesAndQuadruplesOfOneDraw) {
 TEST_F(GroupFixture, RunsCountOncePerStartAndAtTheTopEnd) {
     archive({draw(2002, 1, 6, {7, 8, 9, 10, 44, 45}, 1), draw(2002, 1, 9, {1, 2, 3, 4, 43, 44}, 45)});
     state.Button2Click();
-    EXPECT_EQ(xsWithY(1), (std::vector<int>{1, 2, 3, 7, 8, 9, 43, 44})); // 44-45 at 44; 45 as extra does not count
+    EXPECT_EQ(xsWithY(1),
+              (std::vector<int>{1, 2, 3, 7, 8, 9, 43, 44})); // 44-45 at 44; 45 as extra does not count
     EXPECT_EQ(state.chart().axisTitle, "Bei 2 Ziehungen wurden 8 Paare gefunden!");
     state.Button3Click();
     EXPECT_EQ(xsWithY(1), (std::vector<int>{1, 2, 7, 8}));
@@ -81,7 +82,8 @@ TEST_F(GroupFixture, OverdueNumbers) {
     EXPECT_EQ(bars[19].y, 4); // never: 1 + all passing draws
     EXPECT_EQ(state.chart().valueAxisMin, 1);
     EXPECT_EQ(state.chart().valueAxisMax, 4);
-    EXPECT_EQ(state.chart().axisTitle, "Welche Zahl ist überfällig, wurde als seit wievielen Ziehungen nicht gezogen?");
+    EXPECT_EQ(state.chart().axisTitle,
+              "Welche Zahl ist überfällig, wurde als seit wievielen Ziehungen nicht gezogen?");
 }
 
 TEST_F(GroupFixture, NoPassingDraw) {
@@ -89,9 +91,11 @@ TEST_F(GroupFixture, NoPassingDraw) {
     state.setCheckBox(16, false);
     state.currentDraw().numbers = {9, 9, 9, 9, 9, 9, 9, 9};
     state.Button5Click();
-    for (const ChartBar& b : state.chart().bars) EXPECT_EQ(b.y, 1);
+    for (const ChartBar& b : state.chart().bars)
+        EXPECT_EQ(b.y, 1);
     state.Button2Click();
-    for (const ChartBar& b : state.chart().bars) EXPECT_EQ(b.y, 0);
+    for (const ChartBar& b : state.chart().bars)
+        EXPECT_EQ(b.y, 0);
     EXPECT_EQ(state.chart().axisTitle, "Bei 0 Ziehungen wurden 0 Paare gefunden!");
     EXPECT_EQ(state.currentDraw().numbers[0], 9);
 }
@@ -111,7 +115,8 @@ TEST_F(GroupFixture, MissingArchiveLeavesTheChart) {
     state.Button2Click();
     const auto title = state.chart().axisTitle;
     std::filesystem::remove(dir.file("ZahlenAT.dat"));
-    for (auto op : {&MainState::Button2Click, &MainState::Button3Click, &MainState::Button4Click, &MainState::Button5Click})
+    for (auto op : {&MainState::Button2Click, &MainState::Button3Click, &MainState::Button4Click,
+                    &MainState::Button5Click})
         EXPECT_THROW((state.*op)(), FileError);
     EXPECT_EQ(state.chart().axisTitle, title);
 }

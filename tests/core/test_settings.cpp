@@ -23,10 +23,13 @@ struct SettingsFixture : ::testing::Test {
 TEST_F(SettingsFixture, FirstStartKeepsDefaultsAndShutdownWritesEveryValue) {
     MainState state(dir.path(), host, clock);
     state.FormCreate(store);
-    for (int box : {2, 3, 4, 5, 8, 9, 10, 14, 18}) EXPECT_TRUE(state.checkBox(box)) << box;
-    for (int box : {1, 6, 7, 11, 12, 13, 15}) EXPECT_FALSE(state.checkBox(box)) << box;
+    for (int box : {2, 3, 4, 5, 8, 9, 10, 14, 18})
+        EXPECT_TRUE(state.checkBox(box)) << box;
+    for (int box : {1, 6, 7, 11, 12, 13, 15})
+        EXPECT_FALSE(state.checkBox(box)) << box;
     const int positions[9] = {0, 100, 180, 3, 0, 0, 5, 100, 12};
-    for (int n = 1; n <= 8; ++n) EXPECT_EQ(state.upDown(n).position, positions[n]) << n;
+    for (int n = 1; n <= 8; ++n)
+        EXPECT_EQ(state.upDown(n).position, positions[n]) << n;
     EXPECT_EQ(state.fileNameEdit(), dir.path() + "Lotto.html");
     EXPECT_EQ(state.proxyPortEdit(), "80");
     EXPECT_EQ(state.proxyHostEdit(), "");
@@ -87,7 +90,8 @@ TEST_F(SettingsFixture, ValuesSurviveShutdownAndStart) {
 }
 
 TEST_F(SettingsFixture, WrongTypeEndsOnlyItsBlock) {
-    for (int box = 1; box <= 4; ++box) store.values["Chekcbox" + std::to_string(box)] = box % 2 == 1; // 1, 3 on; 2, 4 off
+    for (int box = 1; box <= 4; ++box)
+        store.values["Chekcbox" + std::to_string(box)] = box % 2 == 1; // 1, 3 on; 2, 4 off
     store.values["Chekcbox5"] = std::string("ja");
     store.values["Chekcbox6"] = true;
     store.values["UpDown1"] = 120;

@@ -20,7 +20,8 @@ struct SteppingFixture : ::testing::Test {
         state.setTipsReady(true);
         archive({draw(2002, 1, 6, {1, 10, 20, 30, 40, 45}, 2), draw(2002, 1, 9, {2, 10, 20, 30, 40, 45}, 3),
                  draw(2002, 1, 13, {3, 10, 20, 30, 40, 45}, 4), draw(2002, 1, 16, {4, 10, 20, 30, 40, 45}, 5),
-                 draw(2002, 1, 20, {5, 10, 20, 30, 40, 45}, 6), draw(2002, 1, 23, {6, 10, 20, 30, 40, 45}, 7)});
+                 draw(2002, 1, 20, {5, 10, 20, 30, 40, 45}, 6),
+                 draw(2002, 1, 23, {6, 10, 20, 30, 40, 45}, 7)});
     }
     void archive(const std::vector<DrawRecord>& records) { writeArchive(dir.file("ZahlenAT.dat"), records); }
     void showNewest() {
@@ -143,7 +144,8 @@ TEST_F(SteppingFixture, EmptyAndMissingArchive) {
 }
 
 TEST_F(SteppingFixture, EachStepChecksTheTips) {
-    for (int c = 0; c < 6; ++c) state.setCell(c, std::to_string(std::vector<int>{4, 10, 20, 1, 2, 3}[static_cast<std::size_t>(c)]));
+    for (int c = 0; c < 6; ++c)
+        state.setCell(c, std::to_string(std::vector<int>{4, 10, 20, 1, 2, 3}[static_cast<std::size_t>(c)]));
     showNewest();
     state.SpeedButton6Click();
     state.SpeedButton6Click();

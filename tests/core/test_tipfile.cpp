@@ -18,12 +18,13 @@ struct TipFileFixture : ::testing::Test {
 
     TipFileFixture() {
         state.setTipsReady(true);
-        writeArchive(dir.file("ZahlenAT.dat"), {draw(2002, 1, 2, {7, 23, 24, 33, 36, 39}, 3),
-                                                draw(2002, 1, 6, {1, 2, 3, 4, 5, 6}, 7)});
+        writeArchive(dir.file("ZahlenAT.dat"),
+                     {draw(2002, 1, 2, {7, 23, 24, 33, 36, 39}, 3), draw(2002, 1, 6, {1, 2, 3, 4, 5, 6}, 7)});
     }
     std::string tipText(int t) const {
         std::string s;
-        for (int c = 0; c < 6; ++c) s += (c ? "," : "") + state.cell(t * 6 + c);
+        for (int c = 0; c < 6; ++c)
+            s += (c ? "," : "") + state.cell(t * 6 + c);
         return s;
     }
     void load(const std::string& bytes) {
@@ -49,10 +50,12 @@ TEST(TipFileFormat, LinesAndFields) {
 }
 
 TEST_F(TipFileFixture, SaveAndLoadRoundTrip) {
-    const std::vector<std::vector<std::string>> tips{{"3", "7", "12", "25", "33", "41"}, {"1", "2", "3", "4", "5", "6"}};
+    const std::vector<std::vector<std::string>> tips{{"3", "7", "12", "25", "33", "41"},
+                                                     {"1", "2", "3", "4", "5", "6"}};
     state.SpeedButton11Click();
     for (std::size_t t = 0; t < tips.size(); ++t)
-        for (std::size_t c = 0; c < 6; ++c) state.setCell(static_cast<int>(t * 6 + c), tips[t][c]);
+        for (std::size_t c = 0; c < 6; ++c)
+            state.setCell(static_cast<int>(t * 6 + c), tips[t][c]);
     state.setCell(71, "45");
     state.dateTimePicker1().setDate(dayNumber(2002, 1, 6));
     host.saveFile = dir.file("mein.qtp");
@@ -81,15 +84,18 @@ TEST_F(TipFileFixture, MalformedLinesLoadAsFarAsTheyGo) {
     EXPECT_EQ(tipText(1), "1,2,,,,3");
     EXPECT_EQ(tipText(2), "1,2,3,4,5,");
     EXPECT_EQ(tipText(3), "1,2,3,4,5,");
-    for (int t = 4; t < 12; ++t) EXPECT_EQ(tipText(t), ",,,,,");
+    for (int t = 4; t < 12; ++t)
+        EXPECT_EQ(tipText(t), ",,,,,");
     EXPECT_EQ(state.label("Label36").text, "121");
 }
 
 TEST_F(TipFileFixture, ThreeLinesFillThreeTips) {
-    for (int c = 0; c < 72; ++c) state.setCell(c, "9");
+    for (int c = 0; c < 72; ++c)
+        state.setCell(c, "9");
     load("1,2,3,4,5,6\r\n7,8,9,10,11,12\r\n13,14,15,16,17,18\r\n");
     EXPECT_EQ(tipText(2), "13,14,15,16,17,18");
-    for (int t = 3; t < 12; ++t) EXPECT_EQ(tipText(t), ",,,,,");
+    for (int t = 3; t < 12; ++t)
+        EXPECT_EQ(tipText(t), ",,,,,");
 }
 
 TEST_F(TipFileFixture, CancelStillEvaluatesAndErrorsClearFirst) {

@@ -16,7 +16,8 @@ TEST(GenerationWindow, LuckyNumberRunFillsTheGridLikeLottoCli) {
     w.host->inputAnswer = "4711";
     w.host->answerYes = true;
     QTest::mouseClick(w.find<QWidget>(QStringLiteral("SpeedButton13")), Qt::LeftButton);
-    EXPECT_EQ(w.find<QLabel>(QStringLiteral("StatusPanel1"))->text(), QStringLiteral("Tipps wurden neu berechnet"));
+    EXPECT_EQ(w.find<QLabel>(QStringLiteral("StatusPanel1"))->text(),
+              QStringLiteral("Tipps wurden neu berechnet"));
     EXPECT_EQ(w.find<QTabWidget>(QStringLiteral("PageControl1"))->currentIndex(), 0);
     std::vector<std::string> rows;
     for (int tip = 0; tip < 12; ++tip) {
@@ -30,7 +31,8 @@ TEST(GenerationWindow, LuckyNumberRunFillsTheGridLikeLottoCli) {
     }
     const CliResult cli = runCli({"--datadir", w.dir.path(), "--no-settings", "generate", "--seed", "4711"});
     ASSERT_EQ(cli.exitCode, 0) << cli.err;
-    for (int tip = 0; tip < 12; ++tip) EXPECT_EQ(cli.lines().at(static_cast<std::size_t>(tip)), rows[static_cast<std::size_t>(tip)]);
+    for (int tip = 0; tip < 12; ++tip)
+        EXPECT_EQ(cli.lines().at(static_cast<std::size_t>(tip)), rows[static_cast<std::size_t>(tip)]);
 }
 
 TEST(GenerationWindow, CaptionLabelStartsARunAndDatabaseButtonsChart) {

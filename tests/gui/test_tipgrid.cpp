@@ -14,7 +14,9 @@ using namespace lotto::test;
 
 namespace {
 
-QLineEdit* cell(Window& w, int index) { return w.find<QLineEdit>(QString::fromStdString(tipgrid::editName(index))); }
+QLineEdit* cell(Window& w, int index) {
+    return w.find<QLineEdit>(QString::fromStdString(tipgrid::editName(index)));
+}
 
 void type(QLineEdit* edit, const QString& keys) {
     edit->setFocus();
@@ -25,7 +27,8 @@ void type(QLineEdit* edit, const QString& keys) {
 
 QString tipText(Window& w, int tip) {
     QStringList parts;
-    for (int c = 0; c < 6; ++c) parts << cell(w, tip * 6 + c)->text();
+    for (int c = 0; c < 6; ++c)
+        parts << cell(w, tip * 6 + c)->text();
     return parts.join(QLatin1Char(','));
 }
 
@@ -59,7 +62,8 @@ TEST(TipGridWindow, LeavingACellSortsAndRatesEveryTip) {
     w.form->activateWindow();
     // The shown draw: the newest, 21.08.2026, 1 3 24 32 36 42 Z:37.
     const char* numbers[6] = {"42", "3", "24", "17", "37", "1"};
-    for (int c = 0; c < 6; ++c) type(cell(w, 12 + c), QString::fromLatin1(numbers[c]));
+    for (int c = 0; c < 6; ++c)
+        type(cell(w, 12 + c), QString::fromLatin1(numbers[c]));
     cell(w, 30)->setFocus(); // leave the cell
     QApplication::processEvents();
     EXPECT_EQ(tipText(w, 2), QStringLiteral("1,3,17,24,37,42"));
@@ -72,7 +76,8 @@ TEST(TipGridWindow, LeavingACellSortsAndRatesEveryTip) {
     // While the tips are not ready, leaving a cell changes nothing.
     w.form->state().setTipsReady(false);
     const char* other[6] = {"9", "8", "7", "6", "5", "4"};
-    for (int c = 0; c < 6; ++c) type(cell(w, 18 + c), QString::fromLatin1(other[c]));
+    for (int c = 0; c < 6; ++c)
+        type(cell(w, 18 + c), QString::fromLatin1(other[c]));
     cell(w, 30)->setFocus();
     QApplication::processEvents();
     EXPECT_EQ(tipText(w, 3), QStringLiteral("9,8,7,6,5,4"));
@@ -81,12 +86,14 @@ TEST(TipGridWindow, LeavingACellSortsAndRatesEveryTip) {
 
 TEST(TipGridWindow, ClearingEmptiesCellsAndLabelsOnly) {
     Window w;
-    for (int i = 0; i < 72; ++i) cell(w, i)->setText(QString::number(i % 45 + 1));
+    for (int i = 0; i < 72; ++i)
+        cell(w, i)->setText(QString::number(i % 45 + 1));
     w.form->run([&] { w.form->state().Komplettcheck(); });
     const QString caption = w.find<QLabel>(QStringLiteral("Label35"))->text();
     ASSERT_FALSE(w.find<QLabel>(QStringLiteral("Label36"))->text().isEmpty());
     QTest::mouseClick(w.find<QWidget>(QStringLiteral("SpeedButton11")), Qt::LeftButton);
-    for (int i = 0; i < 72; ++i) EXPECT_EQ(cell(w, i)->text(), QString()) << i;
+    for (int i = 0; i < 72; ++i)
+        EXPECT_EQ(cell(w, i)->text(), QString()) << i;
     for (int tip = 0; tip < 12; ++tip) {
         EXPECT_EQ(w.find<QLabel>(QString::fromLatin1(tipgrid::hitLabel(tip)))->text(), QString());
         EXPECT_EQ(w.find<QLabel>(QString::fromLatin1(tipgrid::sumLabel(tip)))->text(), QString());

@@ -23,38 +23,54 @@ TEST(Window, OpensWithAllPagesAndNamedControls) {
     auto* pages = w.find<QTabWidget>(QStringLiteral("PageControl1"));
     ASSERT_NE(pages, nullptr);
     ASSERT_EQ(pages->count(), 6);
-    const QStringList titles{QStringLiteral("Lottotipp"), QStringLiteral("Zahlen der letzten Ziehung"),
-                             QStringLiteral("Berechnungs-Optionen"), QStringLiteral("Diagramm"), QStringLiteral("Datenbank"),
+    const QStringList titles{QStringLiteral("Lottotipp"),
+                             QStringLiteral("Zahlen der letzten Ziehung"),
+                             QStringLiteral("Berechnungs-Optionen"),
+                             QStringLiteral("Diagramm"),
+                             QStringLiteral("Datenbank"),
                              QStringLiteral("Internet-Optionen")};
-    const QStringList sheets{QStringLiteral("TabSheet1"), QStringLiteral("TabSheet2"), QStringLiteral("TabSheet6"),
-                             QStringLiteral("TabSheet5"), QStringLiteral("TabSheet4"), QStringLiteral("TabSheet3")};
+    const QStringList sheets{QStringLiteral("TabSheet1"), QStringLiteral("TabSheet2"),
+                             QStringLiteral("TabSheet6"), QStringLiteral("TabSheet5"),
+                             QStringLiteral("TabSheet4"), QStringLiteral("TabSheet3")};
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(pages->tabText(i), titles[i]);
         EXPECT_EQ(pages->widget(i)->objectName(), sheets[i]);
     }
     EXPECT_FALSE(pages->isTabVisible(1));
     EXPECT_EQ(pages->currentIndex(), 0);
-    EXPECT_TRUE(w.form->windowTitle().startsWith(QStringLiteral("Zerbosts Lotto - Tipp mit den akt. Zahlen direkt von ")));
+    EXPECT_TRUE(w.form->windowTitle().startsWith(
+        QStringLiteral("Zerbosts Lotto - Tipp mit den akt. Zahlen direkt von ")));
 
-    QStringList names{"StatusBar1", "Panel4", "SpeedButton6", "SpeedButton7", "Label35", "Label13", "CheckBox16",
-                      "CheckBox17", "Panel3", "SpeedButton4", "SpeedButton13", "BitBtn4", "BitBtn5", "Edit80", "UpDown8",
-                      "Panel2", "SpeedButton10", "SpeedButton11", "SpeedButton12", "SpeedButton15", "SpeedButton16",
-                      "BitBtn7", "Button6", "Panel5", "Label43", "Panel6", "Label44", "Chart1", "ChartToolBar1",
-                      "SpeedButton2", "SpeedButton9", "DateTimePicker2", "Label29", "SpeedButton5", "SpeedButton8",
-                      "Label57", "Edit55", "UpDown7", "Label58", "BitBtn1", "DateTimePicker1", "BitBtn2", "BitBtn3",
-                      "BitBtn6", "BitBtn8", "Button2", "Button3", "Button4", "Button5", "Label10", "ProxyHostEdit",
-                      "Label11", "ProxyPortEdit", "Label12", "FileNameEdit", "URLEdit", "Label51", "Label52", "Label53",
-                      "Label54", "Label55", "Label56", "Label42", "CheckBox15", "CheckBox18", "Button1"};
-    for (int n = 1; n <= 15; ++n) names << QStringLiteral("CheckBox%1").arg(n);
-    for (int n = 1; n <= 8; ++n) names << QStringLiteral("UpDown%1").arg(n);
-    for (int e = 37; e <= 42; ++e) names << QStringLiteral("Edit%1").arg(e);
-    for (int cell = 0; cell < 72; ++cell) names << QString::fromStdString(tipgrid::editName(cell));
+    QStringList names{"StatusBar1",      "Panel4",          "SpeedButton6",  "SpeedButton7",  "Label35",
+                      "Label13",         "CheckBox16",      "CheckBox17",    "Panel3",        "SpeedButton4",
+                      "SpeedButton13",   "BitBtn4",         "BitBtn5",       "Edit80",        "UpDown8",
+                      "Panel2",          "SpeedButton10",   "SpeedButton11", "SpeedButton12", "SpeedButton15",
+                      "SpeedButton16",   "BitBtn7",         "Button6",       "Panel5",        "Label43",
+                      "Panel6",          "Label44",         "Chart1",        "ChartToolBar1", "SpeedButton2",
+                      "SpeedButton9",    "DateTimePicker2", "Label29",       "SpeedButton5",  "SpeedButton8",
+                      "Label57",         "Edit55",          "UpDown7",       "Label58",       "BitBtn1",
+                      "DateTimePicker1", "BitBtn2",         "BitBtn3",       "BitBtn6",       "BitBtn8",
+                      "Button2",         "Button3",         "Button4",       "Button5",       "Label10",
+                      "ProxyHostEdit",   "Label11",         "ProxyPortEdit", "Label12",       "FileNameEdit",
+                      "URLEdit",         "Label51",         "Label52",       "Label53",       "Label54",
+                      "Label55",         "Label56",         "Label42",       "CheckBox15",    "CheckBox18",
+                      "Button1"};
+    for (int n = 1; n <= 15; ++n)
+        names << QStringLiteral("CheckBox%1").arg(n);
+    for (int n = 1; n <= 8; ++n)
+        names << QStringLiteral("UpDown%1").arg(n);
+    for (int e = 37; e <= 42; ++e)
+        names << QStringLiteral("Edit%1").arg(e);
+    for (int cell = 0; cell < 72; ++cell)
+        names << QString::fromStdString(tipgrid::editName(cell));
     for (int tip = 0; tip < 12; ++tip)
-        names << QString::fromLatin1(tipgrid::captionLabel(tip)) << QString::fromLatin1(tipgrid::hitLabel(tip))
-              << QString::fromLatin1(tipgrid::sumLabel(tip));
-    for (const QString& name : names) EXPECT_NE(w.find(name), nullptr) << name.toStdString();
+        names << QString::fromLatin1(tipgrid::captionLabel(tip))
+              << QString::fromLatin1(tipgrid::hitLabel(tip)) << QString::fromLatin1(tipgrid::sumLabel(tip));
+    for (const QString& name : names)
+        EXPECT_NE(w.find(name), nullptr) << name.toStdString();
 
-    EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label44"))->text(), QStringLiteral("Z e r b o s t 's  L o t t o  V 1 . 5"));
+    EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label44"))->text(),
+              QStringLiteral("Z e r b o s t 's  L o t t o  V 1 . 5"));
     EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label11"))->text(), QStringLiteral("Porxy-Port"));
     EXPECT_FALSE(w.find(QStringLiteral("SpeedButton8"))->isVisible());
     EXPECT_FALSE(w.find(QStringLiteral("URLEdit"))->isVisible());
@@ -63,7 +79,10 @@ TEST(Window, OpensWithAllPagesAndNamedControls) {
     EXPECT_EQ(runs->maximum(), 10000);
     EXPECT_EQ(w.find<QLineEdit>(QStringLiteral("Edit55"))->text(), QStringLiteral("100"));
     EXPECT_EQ(w.find<QDateEdit>(QStringLiteral("DateTimePicker2"))->minimumDate(), QDate(1955, 10, 9));
-    EXPECT_EQ(w.find<QStatusBar>(QStringLiteral("StatusBar1"))->findChildren<QLabel*>(QRegularExpression(QStringLiteral("^StatusPanel"))).size(), 2);
+    EXPECT_EQ(w.find<QStatusBar>(QStringLiteral("StatusBar1"))
+                  ->findChildren<QLabel*>(QRegularExpression(QStringLiteral("^StatusPanel")))
+                  .size(),
+              2);
 
     // The first chart: the number frequency of the bundled archive.
     EXPECT_EQ(w.chartBarCount(), 45);
@@ -80,7 +99,8 @@ TEST(Window, ChartButtonsRedrawTheChart) {
     QTest::mouseClick(w.find<QWidget>(QStringLiteral("SpeedButton2")), Qt::LeftButton);
     EXPECT_EQ(w.chartBarCount(), 45);
     auto* toolBar = w.find<QToolBar>(QStringLiteral("ChartToolBar1"));
-    for (const char* action : {"ChartZoomIn", "ChartZoomOut", "ChartZoomReset", "ChartSave", "ChartCopy", "ChartPrint"})
+    for (const char* action :
+         {"ChartZoomIn", "ChartZoomOut", "ChartZoomReset", "ChartSave", "ChartCopy", "ChartPrint"})
         EXPECT_NE(toolBar->findChild<QAction*>(QString::fromLatin1(action)), nullptr) << action;
     TempDir dir;
     EXPECT_TRUE(w.form->chartView()->savePng(QString::fromStdString(dir.file("chart.png"))));

@@ -54,7 +54,8 @@ std::optional<DrawRecord> DrawArchive::lastRecord() const {
     const std::int64_t count = file.size() / kRecordSize;
     if (count == 0) return std::nullopt;
     std::array<std::uint8_t, DrawRecord::kSize> bytes{};
-    if (file.readAt((count - 1) * kRecordSize, bytes.data(), bytes.size()) != bytes.size()) return std::nullopt;
+    if (file.readAt((count - 1) * kRecordSize, bytes.data(), bytes.size()) != bytes.size())
+        return std::nullopt;
     return DrawRecord::decode(bytes.data());
 }
 
@@ -80,8 +81,9 @@ void DrawArchive::append(const DrawRecord& record) const {
     file.close();
 }
 
-void DrawArchive::rewrite(const std::string& tempPath,
-                          const std::function<void(const std::function<void(const DrawRecord&)>&)>& produce) const {
+void DrawArchive::rewrite(
+    const std::string& tempPath,
+    const std::function<void(const std::function<void(const DrawRecord&)>&)>& produce) const {
     try {
         File out(tempPath, File::Mode::CreateTruncate);
         std::vector<std::uint8_t> block;
@@ -111,7 +113,8 @@ void DrawArchive::rewrite(const std::string& tempPath,
 
 std::vector<std::uint8_t> DrawArchive::encodeAll(const std::vector<DrawRecord>& records) {
     std::vector<std::uint8_t> bytes(records.size() * DrawRecord::kSize);
-    for (std::size_t i = 0; i < records.size(); ++i) records[i].encode(bytes.data() + i * DrawRecord::kSize);
+    for (std::size_t i = 0; i < records.size(); ++i)
+        records[i].encode(bytes.data() + i * DrawRecord::kSize);
     return bytes;
 }
 

@@ -60,7 +60,8 @@ public:
     template <class F> void forEach(F&& onRecord) const {
         DrawArchiveReader reader(m_path);
         DrawRecord record;
-        while (reader.next(record)) onRecord(record);
+        while (reader.next(record))
+            onRecord(record);
     }
 
     static std::vector<std::uint8_t> encodeAll(const std::vector<DrawRecord>& records);

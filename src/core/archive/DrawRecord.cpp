@@ -6,7 +6,8 @@ namespace lotto {
 
 DrawRecord DrawRecord::decode(const std::uint8_t* bytes) {
     std::uint64_t bits = 0;
-    for (int i = 7; i >= 0; --i) bits = (bits << 8) | bytes[i];
+    for (int i = 7; i >= 0; --i)
+        bits = (bits << 8) | bytes[i];
     DrawRecord record;
     std::memcpy(&record.date, &bits, sizeof bits);
     std::memcpy(record.numbers.data(), bytes + 8, 8);
@@ -25,7 +26,8 @@ void DrawRecord::encode(std::uint8_t* bytes) const {
 
 int DrawRecord::mainSum() const {
     int sum = 0;
-    for (std::size_t i = 0; i < kMainCount; ++i) sum += numbers[i];
+    for (std::size_t i = 0; i < kMainCount; ++i)
+        sum += numbers[i];
     return sum;
 }
 

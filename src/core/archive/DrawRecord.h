@@ -31,6 +31,8 @@ struct DrawRecord {
 };
 
 // Numbers a statistic may count; bytes outside this range come only from a damaged file.
-inline bool isLottoNumber(int n) { return n >= 1 && n <= 45; }
+inline bool isLottoNumber(int n) {
+    return n >= 1 && n <= 45;
+}
 
 } // namespace lotto

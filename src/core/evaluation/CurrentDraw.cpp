@@ -6,7 +6,8 @@ namespace lotto {
 
 int CurrentDraw::mainSum() const {
     int sum = 0;
-    for (std::size_t i = 0; i < 6; ++i) sum += numbers[i];
+    for (std::size_t i = 0; i < 6; ++i)
+        sum += numbers[i];
     return sum;
 }
 
@@ -35,11 +36,14 @@ void zettelcheck(CurrentDraw& draw, const std::array<std::string_view, 6>& texts
 std::string drawCaption(const CurrentDraw& draw, std::string_view separator) {
     std::string text = formatDrawDate(wholeDay(draw.date));
     text += separator;
-    for (std::size_t i = 0; i < 6; ++i) text += "  " + std::to_string(draw.numbers[i]);
+    for (std::size_t i = 0; i < 6; ++i)
+        text += "  " + std::to_string(draw.numbers[i]);
     text += " Z:" + std::to_string(draw.numbers[6]);
     return text;
 }
 
-std::string digitSumCaption(const CurrentDraw& draw) { return "Quersumme: " + std::to_string(draw.mainSum()); }
+std::string digitSumCaption(const CurrentDraw& draw) {
+    return "Quersumme: " + std::to_string(draw.mainSum());
+}
 
 } // namespace lotto

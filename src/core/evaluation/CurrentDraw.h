@@ -23,7 +23,8 @@ struct CurrentDraw {
         loadNumbers(record);
     }
     void loadNumbers(const DrawRecord& record) {
-        for (std::size_t i = 0; i < 8; ++i) numbers[i] = record.numbers[i];
+        for (std::size_t i = 0; i < 8; ++i)
+            numbers[i] = record.numbers[i];
     }
     int mainSum() const;
 };

@@ -46,7 +46,8 @@ const std::vector<std::array<std::uint8_t, 6>>& combinations(int k) {
 // Colex rank of the k-subset given by ascending numbers 1..45.
 template <class Get> std::uint32_t rank(int k, Get number) {
     std::uint32_t r = 0;
-    for (int i = 0; i < k; ++i) r += binomial()(number(i) - 1, i + 1);
+    for (int i = 0; i < k; ++i)
+        r += binomial()(number(i) - 1, i + 1);
     return r;
 }
 
@@ -60,8 +61,10 @@ ArchiveIndex::ArchiveIndex(const DrawArchive& archive, DayNumber startDate) {
         std::sort(numbers.begin(), numbers.end());
         const bool regular = numbers[0] >= 1 && numbers[5] <= 45 &&
                              std::adjacent_find(numbers.begin(), numbers.end()) == numbers.end();
-        if (regular) m_regular.push_back(numbers);
-        else m_damaged.push_back(record);
+        if (regular)
+            m_regular.push_back(numbers);
+        else
+            m_damaged.push_back(record);
     });
 }
 
@@ -71,7 +74,8 @@ const std::vector<std::uint64_t>& ArchiveIndex::subsetsOfSize(int n) {
         bits.assign(binomial()(45, n) / 64 + 1, 0);
         for (const auto& numbers : m_regular)
             for (const auto& picks : combinations(n)) {
-                const std::uint32_t r = rank(n, [&](int i) { return numbers[picks[static_cast<std::size_t>(i)]]; });
+                const std::uint32_t r =
+                    rank(n, [&](int i) { return numbers[picks[static_cast<std::size_t>(i)]]; });
                 bits[r / 64] |= std::uint64_t{1} << (r % 64);
             }
     }
@@ -83,7 +87,8 @@ bool ArchiveIndex::allows(const std::array<int, 6>& sorted, int threshold) {
     if (threshold <= 6 && !m_regular.empty()) {
         const auto& bits = subsetsOfSize(threshold);
         for (const auto& picks : combinations(threshold)) {
-            const std::uint32_t r = rank(threshold, [&](int i) { return sorted[picks[static_cast<std::size_t>(i)]]; });
+            const std::uint32_t r =
+                rank(threshold, [&](int i) { return sorted[picks[static_cast<std::size_t>(i)]]; });
             if (bits[r / 64] & (std::uint64_t{1} << (r % 64))) return false;
         }
     }

@@ -18,7 +18,8 @@ std::uint64_t maskOf(const std::array<int, 8>& slots, std::size_t count) {
 
 std::uint64_t maskOf(const std::array<int, 6>& tip) {
     std::uint64_t mask = 0;
-    for (int n : tip) mask |= std::uint64_t{1} << n;
+    for (int n : tip)
+        mask |= std::uint64_t{1} << n;
     return mask;
 }
 
@@ -27,7 +28,8 @@ class RunRestore {
 public:
     explicit RunRestore(MainState& state)
         : m_state(state), m_checkBox8(state.checkBox(8)), m_upDown4(state.upDown(4).position),
-          m_upDown5(state.upDown(5).position), m_upDown6(state.upDown(6).position), m_tipsReady(state.tipsReady()) {}
+          m_upDown5(state.upDown(5).position), m_upDown6(state.upDown(6).position),
+          m_tipsReady(state.tipsReady()) {}
     ~RunRestore() {
         if (!m_finished) m_state.setTipsReady(m_tipsReady); // a failed run must not leave the grid unrated
         m_state.setCheckBox(8, m_checkBox8);
@@ -141,12 +143,14 @@ bool GenerationRun::search(int tip) {
         if (k < 6) continue;
 
         int sum = 0;
-        for (int n : candidate) sum += n;
+        for (int n : candidate)
+            sum += n;
         std::sort(candidate.begin(), candidate.end());
         m_state.setCandidateStatus(tip, candidate, sum);
         // Candidates come in their millions; a repaint point every 64th still lets the
         // window show their progress many times a second.
-        if ((m_candidates++ & 63U) == 0) m_state.host().repaint(tip == 1 ? RepaintArea::StatusBar : RepaintArea::Window);
+        if ((m_candidates++ & 63U) == 0)
+            m_state.host().repaint(tip == 1 ? RepaintArea::StatusBar : RepaintArea::Window);
         if (passesFilters(tip, candidate, sum)) {
             m_acceptedTips[static_cast<std::size_t>(tip - 1)] = candidate;
             return true;
@@ -178,16 +182,21 @@ bool GenerationRun::passesFilters(int tip, const Tip& c, int sum) {
     // F4: digit-sum window.
     if (sum < m_state.upDown(1).position || sum > m_state.upDown(2).position) return false;
     // F5 and F6: numbers of the last and the second-last draw (extra number included).
-    if (m_state.checkBox(4) && std::popcount(mask & m_lastDrawMask) > m_state.upDown(4).position) return false;
-    if (m_state.checkBox(5) && std::popcount(mask & m_secondLastDrawMask) > m_state.upDown(5).position) return false;
+    if (m_state.checkBox(4) && std::popcount(mask & m_lastDrawMask) > m_state.upDown(4).position)
+        return false;
+    if (m_state.checkBox(5) && std::popcount(mask & m_secondLastDrawMask) > m_state.upDown(5).position)
+        return false;
     // F7: the archive.
     if (m_state.checkBox(9) && !archiveAllows(c)) return false;
     return true;
 }
 
 bool GenerationRun::archiveAllows(const Tip& c) {
-    if (m_mode == ArchiveRuleMode::ReadFileEachTime) return m_state.Secheroderfuenfer(c[0], c[1], c[2], c[3], c[4], c[5]);
-    if (!m_index) m_index = std::make_unique<ArchiveIndex>(DrawArchive(m_state.archivePath()), m_state.dateTimePicker2().date);
+    if (m_mode == ArchiveRuleMode::ReadFileEachTime)
+        return m_state.Secheroderfuenfer(c[0], c[1], c[2], c[3], c[4], c[5]);
+    if (!m_index)
+        m_index = std::make_unique<ArchiveIndex>(DrawArchive(m_state.archivePath()),
+                                                 m_state.dateTimePicker2().date);
     if (!m_chartPrepared) { // the rule shows an empty chart, as reading the file does
         m_state.prepareChart();
         m_chartPrepared = true;
@@ -199,7 +208,8 @@ void GenerationRun::writeOut(int tip, Tip candidate) {
     if (m_runCount >= m_maxRuns) candidate = {}; // also a tip completed on the budget's last pick
     std::sort(candidate.begin(), candidate.end());
     int sum = 0;
-    for (int n : candidate) sum += n;
+    for (int n : candidate)
+        sum += n;
     m_state.label(tipgrid::sumLabel(tip - 1)).text = std::to_string(sum);
     if (tip == 1) m_state.setActivePage(Page::Lottotipp);
     for (int c = 0; c < 6; ++c)

@@ -45,7 +45,8 @@ public:
             pass(topBand(largest(), smallest(), 0.3), Test::Strict, points() - 2, 3, 1, "  Max: ");
         }
         if (m_state.checkBox(12)) {
-            if (!m_state.checkBox(6)) runStatistic("Berechnung der Dreiergruppenbildung", &MainState::Button3Click);
+            if (!m_state.checkBox(6))
+                runStatistic("Berechnung der Dreiergruppenbildung", &MainState::Button3Click);
             pass(bottomBand(largest(), smallest(), 0.3), Test::Strict, points() - 2, 3, 1, "  Max: ");
         }
         // 6./7. Quadruples; their value axis scales itself, so the band uses the values.
@@ -54,7 +55,8 @@ public:
             pass(topBand(largest(), smallest(), 0.3), Test::Strict, points() - 3, 4, 1, "  Max: ");
         }
         if (m_state.checkBox(13)) {
-            if (!m_state.checkBox(7)) runStatistic("Berechnung der Vierergruppenbildung", &MainState::Button4Click);
+            if (!m_state.checkBox(7))
+                runStatistic("Berechnung der Vierergruppenbildung", &MainState::Button4Click);
             pass(bottomBand(largest(), smallest(), 0.3), Test::Strict, points() - 3, 4, 1, " Max: ");
         }
         // 8. Often drawn.
@@ -65,7 +67,8 @@ public:
         }
         // 9. Rarely drawn (CheckBox14, as its caption says).
         if (m_state.checkBox(14)) {
-            if (!m_state.checkBox(2)) runStatistic("Berechnung der Zahlenverteilung", &MainState::SpeedButton2Click);
+            if (!m_state.checkBox(2))
+                runStatistic("Berechnung der Zahlenverteilung", &MainState::SpeedButton2Click);
             pass(bottomBand(largest(), smallest(), 0.1), Test::Inclusive, 45, 1, 2, " Max: ");
             pass(bottomBand(largest(), smallest(), 0.3), Test::Inclusive, 45, 1, 1, "  Max: ");
         }
@@ -100,17 +103,18 @@ private:
     // Appends, for every examined point k whose value lies in the band, the numbers
     // k+1 .. k+groupSize, `times` times over.
     void pass(Band band, Test test, int examined, int groupSize, int times, const char* maxLabel) {
-        m_state.setStatusText(1, "Min: " + std::to_string(band.lower) + maxLabel + std::to_string(band.upper) + "  " +
-                                     std::to_string(m_pool.count));
+        m_state.setStatusText(1, "Min: " + std::to_string(band.lower) + maxLabel +
+                                     std::to_string(band.upper) + "  " + std::to_string(m_pool.count));
         m_state.host().repaint(RepaintArea::StatusBar);
         const auto& bars = chart().bars;
         for (int k = 0; k < examined && k < static_cast<int>(bars.size()); ++k) {
             const long long v = bars[static_cast<std::size_t>(k)].y;
-            const bool inside = test == Test::Strict ? band.lower < v && v <= band.upper
-                                                     : band.lower <= v && v <= band.upper;
+            const bool inside =
+                test == Test::Strict ? band.lower < v && v <= band.upper : band.lower <= v && v <= band.upper;
             if (!inside) continue;
             for (int r = 0; r < times; ++r)
-                for (int g = 1; g <= groupSize; ++g) m_pool.append(k + g);
+                for (int g = 1; g <= groupSize; ++g)
+                    m_pool.append(k + g);
         }
     }
 
@@ -120,6 +124,8 @@ private:
 
 } // namespace
 
-PreferencePool buildPreferencePool(MainState& state) { return PoolBuilder(state).build(); }
+PreferencePool buildPreferencePool(MainState& state) {
+    return PoolBuilder(state).build();
+}
 
 } // namespace lotto

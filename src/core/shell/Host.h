@@ -27,7 +27,8 @@ public:
     virtual void showMessage(const std::string& text) = 0;
     virtual bool askYesNo(const std::string& text, const std::string& caption) = 0;
     // A text-input box; Cancel answers with the given text.
-    virtual std::string inputBox(const std::string& caption, const std::string& prompt, const std::string& text) = 0;
+    virtual std::string inputBox(const std::string& caption, const std::string& prompt,
+                                 const std::string& text) = 0;
     virtual std::optional<std::string> chooseSaveFile(const FileDialogState& dialog) = 0;
     virtual std::optional<std::string> chooseOpenFile(const FileDialogState& dialog) = 0;
 

@@ -18,7 +18,8 @@ namespace {
 // Puts a file dialog's extension and filter back when a command ends, also after an error.
 class DialogRestore {
 public:
-    explicit DialogRestore(FileDialogState& dialog) : m_dialog(dialog), m_ext(dialog.defaultExt), m_filter(dialog.filter) {}
+    explicit DialogRestore(FileDialogState& dialog)
+        : m_dialog(dialog), m_ext(dialog.defaultExt), m_filter(dialog.filter) {}
     ~DialogRestore() {
         m_dialog.defaultExt = m_ext;
         m_dialog.filter = m_filter;
@@ -39,20 +40,24 @@ constexpr std::size_t kTipFileMaxBytes = 64 * 1024;
 
 } // namespace
 
-DayNumber MainState::earliestDate() { return dayNumber(1955, 10, 9); }
+DayNumber MainState::earliestDate() {
+    return dayNumber(1955, 10, 9);
+}
 
 MainState::MainState(std::string programDir, Host& host, Clock& clock)
     : m_host(host), m_clock(clock), m_programDir(std::move(programDir)) {
     if (!m_programDir.empty() && m_programDir.back() != '/') m_programDir += '/';
 
-    for (const char* name : {"Label13", "Label29", "Label35"}) m_labels[name];
+    for (const char* name : {"Label13", "Label29", "Label35"})
+        m_labels[name];
     m_labels["Label13"].text = "Quersumme";
     for (int tip = 0; tip < tipgrid::kTips; ++tip) {
         m_labels[tipgrid::hitLabel(tip)];
         m_labels[tipgrid::sumLabel(tip)];
     }
 
-    const int ranges[9][2] = {{0, 0}, {21, 279}, {21, 279}, {0, 5}, {0, 5}, {0, 5}, {3, 6}, {1, 10000}, {1, 12}};
+    const int ranges[9][2] = {{0, 0}, {21, 279}, {21, 279},  {0, 5}, {0, 5},
+                              {0, 5}, {3, 6},    {1, 10000}, {1, 12}};
     for (int n = 1; n <= 8; ++n) {
         m_upDowns[static_cast<std::size_t>(n)].min = ranges[n][0];
         m_upDowns[static_cast<std::size_t>(n)].max = ranges[n][1];
@@ -61,7 +66,8 @@ MainState::MainState(std::string programDir, Host& host, Clock& clock)
     m_dateTimePicker2.min = earliestDate();
     m_dateTimePicker1.date = earliestDate();
 
-    for (const SettingEntry& entry : SettingsSchema::instance().entries()) entry.set(*this, entry.defaultValue);
+    for (const SettingEntry& entry : SettingsSchema::instance().entries())
+        entry.set(*this, entry.defaultValue);
     m_checkBoxes[16] = true;
     m_checkBoxes[17] = true;
 }
@@ -108,7 +114,8 @@ void MainState::startupEvaluation() {
 
 void MainState::FormClose(SettingsStore& store) const {
     try {
-        for (const SettingEntry& entry : SettingsSchema::instance().entries()) store.write(entry.name, entry.get(*this));
+        for (const SettingEntry& entry : SettingsSchema::instance().entries())
+            store.write(entry.name, entry.get(*this));
         store.flush();
     } catch (...) {
         // A failing save must not hold up closing the window.
@@ -117,12 +124,17 @@ void MainState::FormClose(SettingsStore& store) const {
 
 // ---------------------------------------------------------------- links
 
-void MainState::Label43Click() { m_host.openDocument(std::string(kMakerAddress) + "/tendora/"); }
+void MainState::Label43Click() {
+    m_host.openDocument(std::string(kMakerAddress) + "/tendora/");
+}
 
 void MainState::Label52Click(std::string_view labelName) {
-    if (labelName == "Label52") m_host.openDocument(std::string(kMakerAddress) + "/freeware/lotto.htm");
-    else if (labelName == "Label54") m_host.openDocument(kOperatorAddress);
-    else if (labelName == "Label56") m_host.openDocument(std::string(kMakerAddress) + "/tendora/");
+    if (labelName == "Label52")
+        m_host.openDocument(std::string(kMakerAddress) + "/freeware/lotto.htm");
+    else if (labelName == "Label54")
+        m_host.openDocument(kOperatorAddress);
+    else if (labelName == "Label56")
+        m_host.openDocument(std::string(kMakerAddress) + "/tendora/");
 }
 
 // ---------------------------------------------------------------- charts
@@ -163,9 +175,15 @@ void MainState::runSearch(int length) {
     m_activePage = Page::Diagramm;
 }
 
-void MainState::Button2Click() { runSearch(2); }
-void MainState::Button3Click() { runSearch(3); }
-void MainState::Button4Click() { runSearch(4); }
+void MainState::Button2Click() {
+    runSearch(2);
+}
+void MainState::Button3Click() {
+    runSearch(3);
+}
+void MainState::Button4Click() {
+    runSearch(4);
+}
 
 void MainState::Button5Click() {
     BusyScope busy(m_host);
@@ -210,7 +228,8 @@ void MainState::Edit1Exit() {
 
 void MainState::SpeedButton11Click() {
     for (int tip = 0; tip < tipgrid::kTips; ++tip) {
-        for (int c = 0; c < tipgrid::kCellsPerTip; ++c) m_cells[static_cast<std::size_t>(tip * 6 + c)].clear();
+        for (int c = 0; c < tipgrid::kCellsPerTip; ++c)
+            m_cells[static_cast<std::size_t>(tip * 6 + c)].clear();
         label(tipgrid::hitLabel(tip)).text.clear();
         label(tipgrid::sumLabel(tip)).text.clear();
     }
@@ -218,8 +237,8 @@ void MainState::SpeedButton11Click() {
 
 void MainState::SpeedButton13Click() {
     const std::string proposed = std::to_string(m_random.below(99999));
-    const std::string answer = m_host.inputBox("Ihre Glückszahl (1-99999999)?",
-                                               "Geben Sie Ihre Glückszahl für den Zufallsgenerator ein!", proposed);
+    const std::string answer = m_host.inputBox(
+        "Ihre Glückszahl (1-99999999)?", "Geben Sie Ihre Glückszahl für den Zufallsgenerator ein!", proposed);
     const auto number = toInt(answer);
     if (!number) {
         m_random.setSeed(m_clock.seed());
@@ -231,7 +250,9 @@ void MainState::SpeedButton13Click() {
     if (m_host.askYesNo("Soll der Tipp jetzt berechnet werden?", "Jetzt berechnen??")) Label28Click();
 }
 
-void MainState::Label28Click() { GenerationRun(*this).run(); }
+void MainState::Label28Click() {
+    GenerationRun(*this).run();
+}
 
 // ---------------------------------------------------------------- evaluation
 
@@ -247,12 +268,13 @@ LabelControl& MainState::label(std::string_view name) {
 
 std::array<std::string_view, 6> MainState::tipTexts(int tip) const {
     std::array<std::string_view, 6> texts;
-    for (std::size_t c = 0; c < 6; ++c) texts[c] = m_cells[static_cast<std::size_t>(tip) * 6 + c];
+    for (std::size_t c = 0; c < 6; ++c)
+        texts[c] = m_cells[static_cast<std::size_t>(tip) * 6 + c];
     return texts;
 }
 
-void MainState::Zettelcheck(std::string_view t1, std::string_view t2, std::string_view t3, std::string_view t4,
-                            std::string_view t5, std::string_view t6) {
+void MainState::Zettelcheck(std::string_view t1, std::string_view t2, std::string_view t3,
+                            std::string_view t4, std::string_view t5, std::string_view t6) {
     zettelcheck(m_currentDraw, {t1, t2, t3, t4, t5, t6});
 }
 
@@ -264,13 +286,16 @@ int MainState::Komplettcheck() {
         bool complete = true;
         for (std::size_t c = 0; c < 6 && complete; ++c) {
             const auto v = toInt(m_cells[static_cast<std::size_t>(tip) * 6 + c]);
-            if (v) values[c] = *v & 0xFF;
-            else complete = false;
+            if (v)
+                values[c] = *v & 0xFF;
+            else
+                complete = false;
         }
         if (!complete) continue; // a partly empty tip is neither sorted nor rated
 
         int sum = 0;
-        for (int v : values) sum += v;
+        for (int v : values)
+            sum += v;
         label(tipgrid::sumLabel(tip)).text = std::to_string(sum);
         std::sort(values.begin(), values.end());
         for (std::size_t c = 0; c < 6; ++c)
@@ -316,7 +341,8 @@ void MainState::SpeedButton5Click() {
     }
     if (found) {
         m_currentDraw.load(record);
-        label("Label29").text = drawCaption(m_currentDraw, read == 1 && reader.recordCount() > 1 ? "   " : "  ");
+        label("Label29").text =
+            drawCaption(m_currentDraw, read == 1 && reader.recordCount() > 1 ? "   " : "  ");
         label("Label13").text = digitSumCaption(m_currentDraw);
     } else if (read > 0 && record.date > 0) {
         m_currentDraw.load(record);
@@ -338,7 +364,8 @@ bool MainState::skippedByStepping(const DrawRecord& record) const {
 }
 
 MainState::ShownDraw MainState::shownDraw() const {
-    return {m_currentDraw, m_drawStepIndex, m_dateTimePicker1.date, label("Label29"), label("Label35"), label("Label13")};
+    return {m_currentDraw,    m_drawStepIndex,  m_dateTimePicker1.date,
+            label("Label29"), label("Label35"), label("Label13")};
 }
 
 void MainState::restoreShownDraw(const ShownDraw& shown) {
@@ -414,12 +441,24 @@ std::string MainState::proposedTipFileName() const {
     int ahead = 0;
     switch (weekday(day)) {
     case kSunday:
-    case kWednesday: ahead = 3; break;
-    case kSaturday: ahead = 4; break;
-    case 2: ahead = 2; break; // Monday -> Wednesday
-    case 3: ahead = 1; break; // Tuesday -> Wednesday
-    case 5: ahead = 3; break; // Thursday -> Sunday
-    case 6: ahead = 2; break; // Friday -> Sunday
+    case kWednesday:
+        ahead = 3;
+        break;
+    case kSaturday:
+        ahead = 4;
+        break;
+    case 2:
+        ahead = 2;
+        break; // Monday -> Wednesday
+    case 3:
+        ahead = 1;
+        break; // Tuesday -> Wednesday
+    case 5:
+        ahead = 3;
+        break; // Thursday -> Sunday
+    case 6:
+        ahead = 2;
+        break; // Friday -> Sunday
     }
     return formatCompactDate(day + ahead) + ".qtp";
 }
@@ -438,7 +477,8 @@ void MainState::SpeedButton15Click() {
 void MainState::loadTipFile(const std::string& path) {
     SpeedButton11Click();
     const TipFileFields fields = parseTipFile(readWholeFile(path, kTipFileMaxBytes));
-    for (int cell = 0; cell < tipgrid::kCells; ++cell) Edit1Change(cell, fields[static_cast<std::size_t>(cell)]);
+    for (int cell = 0; cell < tipgrid::kCells; ++cell)
+        Edit1Change(cell, fields[static_cast<std::size_t>(cell)]);
 }
 
 void MainState::SpeedButton16Click() {
@@ -455,4 +495,3 @@ void MainState::SpeedButton16Click() {
 }
 
 } // namespace lotto
-

@@ -128,8 +128,12 @@ public:
     const std::string& proxyHostEdit() const { return m_proxyHostEdit; }
     const std::string& proxyPortEdit() const { return m_proxyPortEdit; }
 
-    const std::string& statusText(int panel) const { return m_status.at(static_cast<std::size_t>(panel)).text(); }
-    void setStatusText(int panel, std::string text) { m_status.at(static_cast<std::size_t>(panel)).set(std::move(text)); }
+    const std::string& statusText(int panel) const {
+        return m_status.at(static_cast<std::size_t>(panel)).text();
+    }
+    void setStatusText(int panel, std::string text) {
+        m_status.at(static_cast<std::size_t>(panel)).set(std::move(text));
+    }
     void setCandidateStatus(int tip, const std::array<int, 6>& numbers, int sum) {
         m_status[1].setCandidate(tip, numbers, sum);
     }
@@ -199,7 +203,7 @@ private:
     std::string m_soundFileName = "yippee.wav";
 
     std::array<std::string, tipgrid::kCells> m_cells;
-    std::array<bool, 19> m_checkBoxes{};   // CheckBox1..CheckBox18 at their numbers
+    std::array<bool, 19> m_checkBoxes{};    // CheckBox1..CheckBox18 at their numbers
     std::array<UpDownControl, 9> m_upDowns; // UpDown1..UpDown8 at their numbers
     std::map<std::string, LabelControl, std::less<>> m_labels;
     DatePickerControl m_dateTimePicker1;

@@ -9,8 +9,9 @@ std::string prepareProgramDirectory(std::string dir, std::span<const unsigned ch
     if (dir.back() != '/') dir += '/';
     if (!directoryExists(dir)) {
         createDirectories(dir);
-        writeFileAtomically(dir + "ZahlenAT.dat",
-                            std::string_view(reinterpret_cast<const char*>(bundledArchive.data()), bundledArchive.size()));
+        writeFileAtomically(
+            dir + "ZahlenAT.dat",
+            std::string_view(reinterpret_cast<const char*>(bundledArchive.data()), bundledArchive.size()));
     }
     return dir;
 }

@@ -50,7 +50,8 @@ namespace {
 ChartModel fixedNumberChart(const std::array<int, 46>& counts) {
     ChartModel chart;
     chart.prepare();
-    for (int n = 1; n <= 45; ++n) chart.bars.push_back({n, counts[static_cast<std::size_t>(n)]});
+    for (int n = 1; n <= 45; ++n)
+        chart.bars.push_back({n, counts[static_cast<std::size_t>(n)]});
     chart.fixValueAxisToBars();
     return chart;
 }
@@ -67,7 +68,8 @@ ChartModel digitSumChart(const DigitSumCounts& c) {
     ChartModel chart;
     chart.prepare();
     if (c.largest >= c.smallest)
-        for (int s = c.smallest; s <= c.largest; ++s) chart.bars.push_back({s, c.counts[static_cast<std::size_t>(s)]});
+        for (int s = c.smallest; s <= c.largest; ++s)
+            chart.bars.push_back({s, c.counts[static_cast<std::size_t>(s)]});
     chart.valueAxisAutomatic = true;
     chart.axisTitle = "Quersummenverteilung     Ziehungen: " + std::to_string(c.draws) +
                       "    Quersumme: " + std::to_string(roundedAverage(c.sumTotal, c.draws));

@@ -15,9 +15,12 @@ std::array<int, 47> slotCounts(const DrawRecord& r) {
 
 const char* groupName(int length) {
     switch (length) {
-    case 2: return "Paare";
-    case 3: return "Dreier";
-    default: return "Vierer";
+    case 2:
+        return "Paare";
+    case 3:
+        return "Dreier";
+    default:
+        return "Vierer";
     }
 }
 
@@ -32,7 +35,8 @@ RunSearchResult searchRuns(const DrawArchive& archive, const ArchiveFilter& filt
         ++result.draws;
         const auto counts = slotCounts(r);
         int hits = 0;
-        for (int i = 1; i < length; ++i) hits += counts[static_cast<std::size_t>(i)];
+        for (int i = 1; i < length; ++i)
+            hits += counts[static_cast<std::size_t>(i)];
         for (int s = 1; s <= lastStart; ++s) {
             hits += counts[static_cast<std::size_t>(s + length - 1)];
             if (hits == length) {
@@ -57,10 +61,12 @@ ChartModel runSearchChart(const RunSearchResult& result) {
         const int y = x <= 46 - result.length ? result.counts[static_cast<std::size_t>(x)] : 0;
         chart.bars.push_back({x, y});
     }
-    if (result.length == 4) chart.valueAxisAutomatic = true;
-    else chart.fixValueAxisToBars();
-    chart.axisTitle = "Bei " + std::to_string(result.draws) + " Ziehungen wurden " + std::to_string(result.found) + " " +
-                      groupName(result.length) + " gefunden!";
+    if (result.length == 4)
+        chart.valueAxisAutomatic = true;
+    else
+        chart.fixValueAxisToBars();
+    chart.axisTitle = "Bei " + std::to_string(result.draws) + " Ziehungen wurden " +
+                      std::to_string(result.found) + " " + groupName(result.length) + " gefunden!";
     return chart;
 }
 
@@ -69,7 +75,8 @@ std::array<int, 46> countOverdue(const DrawArchive& archive, const ArchiveFilter
     counters.fill(1);
     archive.forEach([&](const DrawRecord& r) {
         if (!filter.passes(r)) return;
-        for (int& c : counters) ++c;
+        for (int& c : counters)
+            ++c;
         for (std::size_t i = 0; i <= DrawRecord::kExtraIndex; ++i)
             if (r.numbers[i] <= 45) counters[r.numbers[i]] = 1;
     });
@@ -79,7 +86,8 @@ std::array<int, 46> countOverdue(const DrawArchive& archive, const ArchiveFilter
 ChartModel overdueChart(const std::array<int, 46>& counters) {
     ChartModel chart;
     chart.prepare();
-    for (int n = 1; n <= 45; ++n) chart.bars.push_back({n, counters[static_cast<std::size_t>(n)]});
+    for (int n = 1; n <= 45; ++n)
+        chart.bars.push_back({n, counters[static_cast<std::size_t>(n)]});
     chart.fixValueAxisToBars();
     chart.axisTitle = "Welche Zahl ist überfällig, wurde als seit wievielen Ziehungen nicht gezogen?";
     return chart;

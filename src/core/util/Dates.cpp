@@ -53,9 +53,13 @@ bool isValidCivilDate(int year, int month, int day) {
     return day <= length;
 }
 
-DayNumber dayNumber(int year, int month, int day) { return daysFromCivil(year, month, day) + kUnixOffset; }
+DayNumber dayNumber(int year, int month, int day) {
+    return daysFromCivil(year, month, day) + kUnixOffset;
+}
 
-CivilDate civilDate(DayNumber day) { return civilFromDays(day - kUnixOffset); }
+CivilDate civilDate(DayNumber day) {
+    return civilFromDays(day - kUnixOffset);
+}
 
 DayNumber wholeDay(double archiveDate) {
     if (!(archiveDate >= kFirstDay)) return kFirstDay; // also NaN
@@ -69,8 +73,12 @@ int weekday(DayNumber day) {
     return (mod + 6) % 7 + 1;
 }
 
-std::string_view shortDayName(int wd) { return kShortNames.at(static_cast<std::size_t>(wd - 1)); }
-std::string_view longDayName(int wd) { return kLongNames.at(static_cast<std::size_t>(wd - 1)); }
+std::string_view shortDayName(int wd) {
+    return kShortNames.at(static_cast<std::size_t>(wd - 1));
+}
+std::string_view longDayName(int wd) {
+    return kLongNames.at(static_cast<std::size_t>(wd - 1));
+}
 
 std::string formatShortDate(DayNumber day) {
     const CivilDate c = civilDate(day);
@@ -116,7 +124,8 @@ std::optional<DayNumber> parseShortDate(std::string_view text, int referenceYear
             return std::nullopt;
         }
     }
-    if (part != 2 || digits[0] > 2 || digits[1] > 2 || (digits[2] != 2 && digits[2] != 4)) return std::nullopt;
+    if (part != 2 || digits[0] > 2 || digits[1] > 2 || (digits[2] != 2 && digits[2] != 4))
+        return std::nullopt;
     int year = parts[2];
     if (digits[2] == 2) year = expandTwoDigitYear(year, referenceYear);
     if (!isValidCivilDate(year, parts[1], parts[0])) return std::nullopt;

@@ -37,8 +37,8 @@ inline constexpr int kSaturday = 7;
 std::string_view shortDayName(int weekday); // "So", "Mo", ...
 std::string_view longDayName(int weekday);  // "Sonntag", ...
 
-std::string formatShortDate(DayNumber day); // "dd.mm.yyyy"
-std::string formatDrawDate(DayNumber day);  // "DDD dd.mm.yy", e.g. "Mi 09.10.02"
+std::string formatShortDate(DayNumber day);   // "dd.mm.yyyy"
+std::string formatDrawDate(DayNumber day);    // "DDD dd.mm.yy", e.g. "Mi 09.10.02"
 std::string formatCompactDate(DayNumber day); // "yyyymmdd"
 
 // Year of a two-digit year: the one in [referenceYear - 50, referenceYear + 49].

@@ -12,16 +12,25 @@ namespace lotto {
 
 std::string fileErrorText(int errorNumber) {
     switch (errorNumber) {
-    case ENOENT: return "Datei nicht gefunden";
+    case ENOENT:
+        return "Datei nicht gefunden";
     case EACCES:
-    case EPERM: return "Zugriff verweigert";
-    case EISDIR: return "Das ist ein Verzeichnis";
-    case ENOTDIR: return "Ungültiger Pfad";
-    case ENOSPC: return "Kein Speicherplatz mehr auf dem Datenträger";
-    case EROFS: return "Der Datenträger ist schreibgeschützt";
-    case EEXIST: return "Die Datei existiert bereits";
-    case ENAMETOOLONG: return "Der Dateiname ist zu lang";
-    default: return "E/A-Fehler " + std::to_string(errorNumber);
+    case EPERM:
+        return "Zugriff verweigert";
+    case EISDIR:
+        return "Das ist ein Verzeichnis";
+    case ENOTDIR:
+        return "Ungültiger Pfad";
+    case ENOSPC:
+        return "Kein Speicherplatz mehr auf dem Datenträger";
+    case EROFS:
+        return "Der Datenträger ist schreibgeschützt";
+    case EEXIST:
+        return "Die Datei existiert bereits";
+    case ENAMETOOLONG:
+        return "Der Dateiname ist zu lang";
+    default:
+        return "E/A-Fehler " + std::to_string(errorNumber);
     }
 }
 
@@ -32,9 +41,15 @@ void throwFileError(const std::string& action, const std::string& path, int erro
 File::File(const std::string& path, Mode mode) : m_path(path) {
     int flags = O_CLOEXEC;
     switch (mode) {
-    case Mode::Read: flags |= O_RDONLY; break;
-    case Mode::ReadWrite: flags |= O_RDWR; break;
-    case Mode::CreateTruncate: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
+    case Mode::Read:
+        flags |= O_RDONLY;
+        break;
+    case Mode::ReadWrite:
+        flags |= O_RDWR;
+        break;
+    case Mode::CreateTruncate:
+        flags |= O_RDWR | O_CREAT | O_TRUNC;
+        break;
     }
     do {
         m_fd = ::open(path.c_str(), flags, 0644);
@@ -55,7 +70,8 @@ File::~File() {
     if (m_fd >= 0) ::close(m_fd);
 }
 
-File::File(File&& other) noexcept : m_fd(other.m_fd), m_path(std::move(other.m_path)), m_writeOffset(other.m_writeOffset) {
+File::File(File&& other) noexcept
+    : m_fd(other.m_fd), m_path(std::move(other.m_path)), m_writeOffset(other.m_writeOffset) {
     other.m_fd = -1;
 }
 
@@ -117,7 +133,8 @@ void File::close() {
     if (m_fd < 0) return;
     const int fd = m_fd;
     m_fd = -1;
-    if (::close(fd) != 0 && errno != EINTR) throwFileError("Die Datei kann nicht geschlossen werden", m_path, errno);
+    if (::close(fd) != 0 && errno != EINTR)
+        throwFileError("Die Datei kann nicht geschlossen werden", m_path, errno);
 }
 
 bool fileExists(const std::string& path) {

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for the given seconds (default 60).
+# New inputs that grow coverage are kept in fuzz/corpus/<target>.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+seconds="${1:-60}"
+source "$root/scripts/common.sh"
+LOTTO_PACKAGES+=(clang-14 libclang-rt-14-dev)
+lotto_install_packages
+cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_COMPILER=clang++-14 -DLOTTO_FUZZ=ON -DLOTTO_BUILD_GUI=OFF -DLOTTO_BUILD_TESTS=OFF -DLOTTO_BUILD_BENCH=OFF
+cmake --build "$root/build-fuzz" -j2 --target fuzz_tipfile fuzz_archive fuzz_dates
+for target in tipfile archive dates; do
+  mkdir -p "$root/fuzz/corpus/$target"
+  "$root/build-fuzz/fuzz/fuzz_$target" -max_total_time="$seconds" -max_len=4096 "$root/fuzz/corpus/$target"
+done
