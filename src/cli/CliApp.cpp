@@ -57,21 +57,21 @@ struct Arguments {
     bool flag(const std::string& name) const { return flags.count(name) != 0; }
 };
 
-struct CommandSpec {
+struct CommandSyntax {
     std::size_t minPositional;
     std::size_t maxPositional;
     std::set<std::string> valueOptions;
     std::set<std::string> flagOptions;
 };
 
-const std::map<std::string, CommandSpec>& commandSpecs() {
-    static const std::map<std::string, CommandSpec> specs{
+const std::map<std::string, CommandSyntax>& commandSyntaxes() {
+    static const std::map<std::string, CommandSyntax> syntaxes{
         {"show", {0, 0, {"--date"}, {}}},
         {"check", {1, 1, {"--date"}, {}}},
         {"stats", {1, 1, {"--since", "--tips"}, {"--no-sunday", "--no-wednesday"}}},
         {"generate", {0, 0, {"--seed", "--set", "--out"}, {}}},
     };
-    return specs;
+    return syntaxes;
 }
 
 int currentYear() {
@@ -235,14 +235,14 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         }
         if (rest.empty()) throw UsageError("kein Befehl angegeben");
         command = rest.front();
-        const auto spec = commandSpecs().find(command);
-        if (spec == commandSpecs().end()) throw UsageError("unbekannter Befehl „" + command + "“");
+        const auto syntax = commandSyntaxes().find(command);
+        if (syntax == commandSyntaxes().end()) throw UsageError("unbekannter Befehl „" + command + "“");
         for (std::size_t i = 1; i < rest.size(); ++i) {
             const std::string& a = rest[i];
-            if (spec->second.valueOptions.count(a)) {
+            if (syntax->second.valueOptions.count(a)) {
                 if (i + 1 >= rest.size()) throw UsageError(a + " braucht einen Wert");
                 args.values.emplace(a, rest[++i]);
-            } else if (spec->second.flagOptions.count(a)) {
+            } else if (syntax->second.flagOptions.count(a)) {
                 args.flags.insert(a);
             } else if (a.size() > 1 && a[0] == '-') {
                 throw UsageError("unbekannte Option „" + a + "“ für " + command);
@@ -250,8 +250,8 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
                 args.positional.push_back(a);
             }
         }
-        if (args.positional.size() < spec->second.minPositional ||
-            args.positional.size() > spec->second.maxPositional)
+        if (args.positional.size() < syntax->second.minPositional ||
+            args.positional.size() > syntax->second.maxPositional)
             throw UsageError("falsche Zahl von Argumenten für " + command);
     } catch (const UsageError& e) {
         err << "lotto-cli: " << e.what() << '\n' << kUsage;
