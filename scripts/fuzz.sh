@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for the given seconds (default 60).
-# New inputs that grow coverage are kept in fuzz/corpus/<target>.
+# Afterwards each corpus in fuzz/corpus/<target> is merged down to the inputs that matter.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-60}"
@@ -11,6 +11,12 @@ cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInf
   -DCMAKE_CXX_COMPILER=clang++-14 -DLOTTO_FUZZ=ON -DLOTTO_BUILD_GUI=OFF -DLOTTO_BUILD_TESTS=OFF -DLOTTO_BUILD_BENCH=OFF
 cmake --build "$root/build-fuzz" -j2 --target fuzz_tipfile fuzz_archive fuzz_dates
 for target in tipfile archive dates; do
-  mkdir -p "$root/fuzz/corpus/$target"
-  "$root/build-fuzz/fuzz/fuzz_$target" -max_total_time="$seconds" -max_len=4096 "$root/fuzz/corpus/$target"
+  corpus="$root/fuzz/corpus/$target"
+  work="$(mktemp -d)"
+  mkdir -p "$corpus"
+  cp -r "$corpus/." "$work/"
+  "$root/build-fuzz/fuzz/fuzz_$target" -max_total_time="$seconds" -max_len=4096 "$work"
+  merged="$(mktemp -d)"
+  "$root/build-fuzz/fuzz/fuzz_$target" -merge=1 "$merged" "$work"
+  rm -rf "$corpus" && mv "$merged" "$corpus" && rm -rf "$work"
 done

@@ -258,17 +258,15 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         return 2;
     }
 
+    CliHost host(err);
     try {
-        const std::string dir = prepareProgramDirectory(
-            dataDir ? *dataDir : defaultProgramDirectory().toStdString(), bundledArchive());
-        CliHost host(err);
+        const std::string dir =
+            prepareProgramDirectory(dataDir ? *dataDir : defaultProgramDirectory().toStdString(), bundledArchive());
         SystemClock clock;
         MainState state(dir, host, clock);
         std::unique_ptr<SettingsStore> store;
-        if (noSettings)
-            store = std::make_unique<MemorySettingsStore>();
-        else
-            store = std::make_unique<QtSettingsStore>();
+        if (noSettings) store = std::make_unique<MemorySettingsStore>();
+        else store = std::make_unique<QtSettingsStore>();
         state.restoreStartupState(*store);
 
         Session session(state, host, args, out);
@@ -281,7 +279,9 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         err << "lotto-cli: " << e.what() << '\n' << kUsage;
         return 2;
     } catch (const std::exception& e) {
-        err << e.what() << '\n';
+        // An operation that already said why it stopped (a message box in the window) is
+        // not reported twice.
+        if (host.messages.empty()) err << e.what() << '\n';
         return 1;
     }
 }
