@@ -2,6 +2,7 @@
 #include "core/generation/ArchiveIndex.h"
 #include "core/generation/GenerationRun.h"
 #include "core/shell/MainState.h"
+#include "core/shell/StatusText.h"
 
 #include <gtest/gtest.h>
 
@@ -434,4 +435,30 @@ TEST(ArchiveIndex, AgreesWithReadingTheFile) {
     EXPECT_FALSE(index.allows({1, 20, 22, 24, 27, 40}, 6)); // 07.09.1986
     EXPECT_TRUE(index.allows({1, 20, 22, 24, 27, 41}, 6));
     EXPECT_FALSE(index.allows({1, 20, 22, 24, 27, 41}, 5));
+}
+
+TEST(CandidateStatus, HeadingsAndGaps) {
+    EXPECT_EQ(StatusText::formatCandidate(1, {1, 2, 3, 4, 5, 6}, 21), "1.Tipp:  1 2  3  4  5  6  QS: 21");
+    EXPECT_EQ(StatusText::formatCandidate(2, {1, 2, 3, 4, 5, 6}, 21), "2.Tipp:  1 2  3  4  5  6   QS: 21");
+    EXPECT_EQ(StatusText::formatCandidate(3, {1, 2, 3, 4, 5, 6}, 21), "3.Tipp:  1 2  3  4  5  6    QS: 21");
+    EXPECT_EQ(StatusText::formatCandidate(4, {10, 20, 30, 40, 41, 45}, 186), "4.Tipp:  10 20  30  40  41  45   QS: 186");
+    EXPECT_EQ(StatusText::formatCandidate(12, {1, 2, 3, 4, 5, 6}, 21), "12.Tipp:  1 2  3  4  5  6  QS: 21");
+}
+
+TEST_F(GenerationFixture, StatusShowsThePoolPassesAndTheCandidates) {
+    realArchive();
+    generate(9);
+    const auto& s = host.statuses;
+    const auto at = [&](const std::string& text) { return std::find(s.begin(), s.end(), text) - s.begin(); };
+    const auto overdue = at("Berechnung der Überfälligen");
+    const auto frequency = at("Berechnung der Zahlenverteilung");
+    ASSERT_LT(overdue, frequency);
+    ASSERT_LT(frequency, static_cast<long>(s.size()));
+    const std::string& firstPass = s[static_cast<std::size_t>(overdue + 1)];
+    EXPECT_EQ(firstPass.rfind("Min: ", 0), 0U);
+    EXPECT_EQ(firstPass.substr(firstPass.size() - 3), "  0"); // the pool is empty before the first pass
+    const auto firstCandidate =
+        std::find_if(s.begin(), s.end(), [](const std::string& t) { return t.rfind("1.Tipp:  ", 0) == 0; });
+    EXPECT_GT(firstCandidate - s.begin(), frequency);
+    EXPECT_EQ(state.statusText(1), "Tipps wurden neu berechnet");
 }
