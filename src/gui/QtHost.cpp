@@ -76,10 +76,18 @@ void QtHost::playSound(const std::string& soundFile) {
         m_soundChecked = true;
         if (!QMediaDevices::audioOutputs().isEmpty()) {
             m_sound = std::make_unique<QSoundEffect>();
-            const QString local =
-                QDir(QApplication::applicationDirPath()).filePath(QString::fromStdString(soundFile));
-            m_sound->setSource(QFileInfo::exists(local) ? QUrl::fromLocalFile(local)
-                                                        : QUrl(QStringLiteral("qrc:/sounds/yippee.wav")));
+            // Beside the program, where it is installed, else the copy built into it.
+            const QDir programDir(QApplication::applicationDirPath());
+            const QString name = QString::fromStdString(soundFile);
+            QUrl source(QStringLiteral("qrc:/sounds/yippee.wav"));
+            for (const QString& candidate :
+                 {programDir.filePath(name), programDir.filePath(QStringLiteral("../share/zerbosts-lotto/") + name)}) {
+                if (QFileInfo::exists(candidate)) {
+                    source = QUrl::fromLocalFile(candidate);
+                    break;
+                }
+            }
+            m_sound->setSource(source);
         }
     }
     if (!m_sound) return;
