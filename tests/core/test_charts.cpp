@@ -93,6 +93,11 @@ TEST_F(ChartFixture, DamagedNumberBytesAreNotCounted) {
     EXPECT_EQ(state.chart().axisTitle, "Zahlenverteilung     Ziehungen: 2    Quersumme: 21");
     state.SpeedButton9Click();
     EXPECT_EQ(state.chart().bars, (std::vector<ChartBar>{{21, 1}}));
+
+    // Repeated numbers are damaged too, but in range: their sum still fits the table.
+    archive({draw(2002, 1, 6, {45, 45, 45, 45, 45, 45}, 45)});
+    state.SpeedButton9Click();
+    EXPECT_EQ(state.chart().bars, (std::vector<ChartBar>{{270, 1}}));
 }
 
 TEST_F(ChartFixture, MissingArchiveKeepsThePreviousChart) {

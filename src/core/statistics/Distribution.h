@@ -22,7 +22,7 @@ struct NumberCounts {
 };
 
 struct DigitSumCounts {
-    std::array<int, 256> counts{}; // index = digit sum; six valid numbers sum to 21..255
+    std::array<int, 280> counts{}; // index = digit sum; six numbers 1..45, even repeated ones, sum to at most 270
     long long draws = 0;
     long long sumTotal = 0;
     int smallest = 500;
