@@ -202,7 +202,6 @@ TEST_F(GenerationFixture, AcceptedTipsPassEveryFilterOverManySeeds) {
         ASSERT_LT(run.runCount(), state.maxRuns() / 2) << "options stayed as set";
         const std::vector<Tip> all = tips();
         // The shown draws: the newest and the one before it (Friday and Wednesday 2026).
-        const Tip last{1, 3, 24, 32, 36, 42};
         const std::array<int, 7> lastDraw{1, 3, 24, 32, 36, 42, 37};
         const std::array<int, 7> secondLast{3, 5, 6, 22, 38, 40, 27};
         for (int t = 0; t < 12; ++t) {
@@ -237,7 +236,6 @@ TEST_F(GenerationFixture, AcceptedTipsPassEveryFilterOverManySeeds) {
                 ASSERT_LT(hits, 5) << "seed " << seed;
             }
         }
-        (void)last;
         EXPECT_EQ(state.statusText(1), "Tipps wurden neu berechnet");
         EXPECT_EQ(state.label("Label35").text, "Fr 21.08.26    1  3  24  32  36  42 Z:37");
         EXPECT_TRUE(state.tipsReady());
@@ -385,7 +383,7 @@ TEST_F(GenerationFixture, NothingPreferredAndOnlyPreferredWanted) {
     for (int t = 0; t < 12; ++t)
         EXPECT_EQ(tip(t), Tip{});
     EXPECT_EQ(state.statusText(1), "Ändern Sie die Parameter um 12 Tipps zuberechnen");
-    EXPECT_LT(run.runCount(), 0 + state.maxRuns() + 1);
+    EXPECT_EQ(run.runCount(), state.maxRuns()); // the first pick found nothing to draw from
 }
 
 TEST_F(GenerationFixture, MissingArchivePutsEverythingBack) {

@@ -164,7 +164,7 @@ TEST(Window, MissingArchiveStillOpensTheWindow) {
     EXPECT_EQ(w.chartBarCount(), 0);
 }
 
-TEST(Window, LinksAndStopButton) {
+TEST(Window, LinksOpenTheirAddresses) {
     Window w;
     QTest::mouseClick(w.find<QWidget>(QStringLiteral("Label54")), Qt::LeftButton);
     QTest::mouseClick(w.find<QWidget>(QStringLiteral("Label44")), Qt::LeftButton);
