@@ -260,13 +260,15 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
 
     CliHost host(err);
     try {
-        const std::string dir =
-            prepareProgramDirectory(dataDir ? *dataDir : defaultProgramDirectory().toStdString(), bundledArchive());
+        const std::string dir = prepareProgramDirectory(
+            dataDir ? *dataDir : defaultProgramDirectory().toStdString(), bundledArchive());
         SystemClock clock;
         MainState state(dir, host, clock);
         std::unique_ptr<SettingsStore> store;
-        if (noSettings) store = std::make_unique<MemorySettingsStore>();
-        else store = std::make_unique<QtSettingsStore>();
+        if (noSettings)
+            store = std::make_unique<MemorySettingsStore>();
+        else
+            store = std::make_unique<QtSettingsStore>();
         state.restoreStartupState(*store);
 
         Session session(state, host, args, out);

@@ -18,7 +18,7 @@ public:
     void showMessage(const std::string& text) override;
     bool askYesNo(const std::string&, const std::string&) override { return false; }
     std::string inputBox(const std::string&, const std::string&, const std::string& text) override {
-        return inputAnswer.value_or(text);
+        return text;
     }
     std::optional<std::string> chooseSaveFile(const FileDialogState&) override { return saveFile; }
     std::optional<std::string> chooseOpenFile(const FileDialogState&) override { return openFile; }
@@ -27,7 +27,6 @@ public:
     void setBusy(bool) override {}
     void repaint(RepaintArea) override {}
 
-    std::optional<std::string> inputAnswer;
     std::optional<std::string> saveFile;
     std::optional<std::string> openFile;
     // Messages shown so far; an operation that showed one has refused.

@@ -81,7 +81,8 @@ void QtHost::playSound(const std::string& soundFile) {
             const QString name = QString::fromStdString(soundFile);
             QUrl source(QStringLiteral("qrc:/sounds/yippee.wav"));
             for (const QString& candidate :
-                 {programDir.filePath(name), programDir.filePath(QStringLiteral("../share/zerbosts-lotto/") + name)}) {
+                 {programDir.filePath(name),
+                  programDir.filePath(QStringLiteral("../share/zerbosts-lotto/") + name)}) {
                 if (QFileInfo::exists(candidate)) {
                     source = QUrl::fromLocalFile(candidate);
                     break;

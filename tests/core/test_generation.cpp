@@ -439,7 +439,8 @@ TEST(CandidateStatus, HeadingsAndGaps) {
     EXPECT_EQ(StatusText::formatCandidate(1, {1, 2, 3, 4, 5, 6}, 21), "1.Tipp:  1 2  3  4  5  6  QS: 21");
     EXPECT_EQ(StatusText::formatCandidate(2, {1, 2, 3, 4, 5, 6}, 21), "2.Tipp:  1 2  3  4  5  6   QS: 21");
     EXPECT_EQ(StatusText::formatCandidate(3, {1, 2, 3, 4, 5, 6}, 21), "3.Tipp:  1 2  3  4  5  6    QS: 21");
-    EXPECT_EQ(StatusText::formatCandidate(4, {10, 20, 30, 40, 41, 45}, 186), "4.Tipp:  10 20  30  40  41  45   QS: 186");
+    EXPECT_EQ(StatusText::formatCandidate(4, {10, 20, 30, 40, 41, 45}, 186),
+              "4.Tipp:  10 20  30  40  41  45   QS: 186");
     EXPECT_EQ(StatusText::formatCandidate(12, {1, 2, 3, 4, 5, 6}, 21), "12.Tipp:  1 2  3  4  5  6  QS: 21");
 }
 

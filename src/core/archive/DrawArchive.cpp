@@ -41,14 +41,6 @@ std::int64_t DrawArchive::recordCount() const {
     return file.size() / kRecordSize;
 }
 
-std::optional<DrawRecord> DrawArchive::recordAt(std::int64_t index) const {
-    File file(m_path, File::Mode::Read);
-    if (index < 0 || index >= file.size() / kRecordSize) return std::nullopt;
-    std::array<std::uint8_t, DrawRecord::kSize> bytes{};
-    if (file.readAt(index * kRecordSize, bytes.data(), bytes.size()) != bytes.size()) return std::nullopt;
-    return DrawRecord::decode(bytes.data());
-}
-
 std::optional<DrawRecord> DrawArchive::lastRecord() const {
     File file(m_path, File::Mode::Read);
     const std::int64_t count = file.size() / kRecordSize;

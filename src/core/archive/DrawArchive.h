@@ -46,7 +46,6 @@ public:
 
     std::int64_t recordCount() const; // throws FileError when missing
     std::optional<DrawRecord> lastRecord() const;
-    std::optional<DrawRecord> recordAt(std::int64_t index) const;
     std::vector<DrawRecord> readAll() const;
 
     void createEmpty() const;

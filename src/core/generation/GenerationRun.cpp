@@ -92,9 +92,7 @@ void GenerationRun::run() {
         m_maxRuns = m_state.maxRuns();
         for (int tip = 1; tip <= 12; ++tip) {
             const bool searched = tip == 1 || (m_runCount < m_maxRuns && tip <= m_state.upDown(8).position);
-            Tip candidate{};
-            if (searched && search(tip)) candidate = m_acceptedTips[static_cast<std::size_t>(tip - 1)];
-            writeOut(tip, candidate);
+            writeOut(tip, searched ? search(tip).value_or(Tip{}) : Tip{});
         }
 
         // The tips are rated against the draw the run showed, not against whatever draw the
@@ -108,7 +106,7 @@ void GenerationRun::run() {
     restore.finished();
 }
 
-bool GenerationRun::search(int tip) {
+std::optional<GenerationRun::Tip> GenerationRun::search(int tip) {
     Tip candidate{};
     int k = 0;
     Random& random = m_state.random();
@@ -151,14 +149,11 @@ bool GenerationRun::search(int tip) {
         // window show their progress many times a second.
         if ((m_candidates++ & 63U) == 0)
             m_state.host().repaint(tip == 1 ? RepaintArea::StatusBar : RepaintArea::Window);
-        if (passesFilters(tip, candidate, sum)) {
-            m_acceptedTips[static_cast<std::size_t>(tip - 1)] = candidate;
-            return true;
-        }
+        if (passesFilters(tip, candidate, sum)) return candidate;
         candidate = {};
         k = 0;
     }
-    return false;
+    return std::nullopt;
 }
 
 void GenerationRun::changeUpDown(int tip, int number, int position) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,7 +55,7 @@ public:
 private:
     using Tip = std::array<int, 6>;
 
-    bool search(int tip);
+    std::optional<Tip> search(int tip);
     void changeUpDown(int tip, int number, int position);
     bool passesFilters(int tip, const Tip& candidate, int sum);
     bool archiveAllows(const Tip& candidate);

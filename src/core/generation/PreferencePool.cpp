@@ -30,34 +30,30 @@ public:
             runStatistic("Berechnung der Überfälligen", &MainState::Button5Click);
             pass(topBand(largest(), smallest(), 0.5), Test::Strict, 45, 1, 2, "  Max: ");
         }
-        // 2./3. Frequent and rarest pairs, one pair statistic for both.
-        if (m_state.checkBox(1)) {
-            runStatistic("Berechnung der Paarbildung", &MainState::Button2Click);
-            pass(topBand(largest(), smallest(), 0.3), Test::Strict, points() - 1, 2, 1, "  Max: ");
-        }
-        if (m_state.checkBox(11)) {
-            if (!m_state.checkBox(1)) runStatistic("Berechnung der Paarbildung", &MainState::Button2Click);
-            pass(bottomBand(largest(), smallest(), 0.3), Test::Strict, points() - 1, 2, 1, "  Max: ");
-        }
-        // 4./5. Triples.
-        if (m_state.checkBox(6)) {
-            runStatistic("Berechnung der Dreiergruppenbildung", &MainState::Button3Click);
-            pass(topBand(largest(), smallest(), 0.3), Test::Strict, points() - 2, 3, 1, "  Max: ");
-        }
-        if (m_state.checkBox(12)) {
-            if (!m_state.checkBox(6))
-                runStatistic("Berechnung der Dreiergruppenbildung", &MainState::Button3Click);
-            pass(bottomBand(largest(), smallest(), 0.3), Test::Strict, points() - 2, 3, 1, "  Max: ");
-        }
-        // 6./7. Quadruples; their value axis scales itself, so the band uses the values.
-        if (m_state.checkBox(7)) {
-            runStatistic("Berechnung der Vierergruppenbildung", &MainState::Button4Click);
-            pass(topBand(largest(), smallest(), 0.3), Test::Strict, points() - 3, 4, 1, "  Max: ");
-        }
-        if (m_state.checkBox(13)) {
-            if (!m_state.checkBox(7))
-                runStatistic("Berechnung der Vierergruppenbildung", &MainState::Button4Click);
-            pass(bottomBand(largest(), smallest(), 0.3), Test::Strict, points() - 3, 4, 1, " Max: ");
+        // 2.-7. Frequent and rarest pairs, triples and quadruples, one statistic for each
+        // size; the quadruples' value axis scales itself, so their band uses the values.
+        struct GroupPasses {
+            int frequentBox, rarestBox, size;
+            const char* status;
+            void (MainState::*statistic)();
+            const char* rarestMaxLabel;
+        };
+        static constexpr GroupPasses kGroups[] = {
+            {1, 11, 2, "Berechnung der Paarbildung", &MainState::Button2Click, "  Max: "},
+            {6, 12, 3, "Berechnung der Dreiergruppenbildung", &MainState::Button3Click, "  Max: "},
+            {7, 13, 4, "Berechnung der Vierergruppenbildung", &MainState::Button4Click, " Max: "},
+        };
+        for (const GroupPasses& g : kGroups) {
+            if (m_state.checkBox(g.frequentBox)) {
+                runStatistic(g.status, g.statistic);
+                pass(topBand(largest(), smallest(), 0.3), Test::Strict, points() - (g.size - 1), g.size, 1,
+                     "  Max: ");
+            }
+            if (m_state.checkBox(g.rarestBox)) {
+                if (!m_state.checkBox(g.frequentBox)) runStatistic(g.status, g.statistic);
+                pass(bottomBand(largest(), smallest(), 0.3), Test::Strict, points() - (g.size - 1), g.size, 1,
+                     g.rarestMaxLabel);
+            }
         }
         // 8. Often drawn.
         if (m_state.checkBox(2)) {

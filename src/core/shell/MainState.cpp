@@ -339,16 +339,10 @@ void MainState::SpeedButton5Click() {
             break;
         }
     }
-    if (found) {
-        m_currentDraw.load(record);
-        label("Label29").text =
-            drawCaption(m_currentDraw, read == 1 && reader.recordCount() > 1 ? "   " : "  ");
-        label("Label13").text = digitSumCaption(m_currentDraw);
-    } else if (read > 0 && record.date > 0) {
-        m_currentDraw.load(record);
-        label("Label29").text = drawCaption(m_currentDraw, "  ");
-        label("Label13").text = digitSumCaption(m_currentDraw);
-    }
+    // The first draw on or after the date, else the newest; the first record of a longer
+    // archive is captioned with three blanks.
+    if (found || (read > 0 && record.date > 0))
+        showDraw(record, found && read == 1 && reader.recordCount() > 1 ? "   " : "  ");
     m_drawStepIndex = static_cast<std::int32_t>(std::max<std::int64_t>(read - 1, 0));
     // Without any draw loaded yet there is no date to show; the field keeps its date.
     if (m_currentDraw.date > 0) m_dateTimePicker1.setDate(wholeDay(m_currentDraw.date));

@@ -46,7 +46,6 @@ DigitSumCounts countDigitSums(const DrawArchive& archive, const ArchiveFilter& f
     return c;
 }
 
-namespace {
 ChartModel fixedNumberChart(const std::array<int, 46>& counts) {
     ChartModel chart;
     chart.prepare();
@@ -55,7 +54,6 @@ ChartModel fixedNumberChart(const std::array<int, 46>& counts) {
     chart.fixValueAxisToBars();
     return chart;
 }
-} // namespace
 
 ChartModel numberFrequencyChart(const NumberCounts& c) {
     ChartModel chart = fixedNumberChart(c.counts);

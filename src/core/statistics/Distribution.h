@@ -22,7 +22,8 @@ struct NumberCounts {
 };
 
 struct DigitSumCounts {
-    std::array<int, 280> counts{}; // index = digit sum; six numbers 1..45, even repeated ones, sum to at most 270
+    std::array<int, 280>
+        counts{}; // index = digit sum; six numbers 1..45, even repeated ones, sum to at most 270
     long long draws = 0;
     long long sumTotal = 0;
     int smallest = 500;
@@ -38,6 +39,9 @@ ChartModel digitSumChart(const DigitSumCounts& counts);
 // Tip distribution over cell texts in the grid's name order; the first cell that holds no
 // number ends the counting.
 ChartModel tipDistributionChart(const std::array<std::string, 72>& cells);
+
+// 45 points, X = number, value axis fixed to the smallest..largest count.
+ChartModel fixedNumberChart(const std::array<int, 46>& counts);
 
 long long roundedAverage(long long total, long long count);
 bool hasValidMainNumbers(const DrawRecord& record);

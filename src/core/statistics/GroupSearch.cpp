@@ -1,5 +1,7 @@
 #include "core/statistics/GroupSearch.h"
 
+#include "core/statistics/Distribution.h"
+
 namespace lotto {
 
 namespace {
@@ -84,11 +86,7 @@ std::array<int, 46> countOverdue(const DrawArchive& archive, const ArchiveFilter
 }
 
 ChartModel overdueChart(const std::array<int, 46>& counters) {
-    ChartModel chart;
-    chart.prepare();
-    for (int n = 1; n <= 45; ++n)
-        chart.bars.push_back({n, counters[static_cast<std::size_t>(n)]});
-    chart.fixValueAxisToBars();
+    ChartModel chart = fixedNumberChart(counters);
     chart.axisTitle = "Welche Zahl ist überfällig, wurde als seit wievielen Ziehungen nicht gezogen?";
     return chart;
 }
