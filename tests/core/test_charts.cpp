@@ -1,4 +1,4 @@
-#include "core/TestSupport.h"
+#include "core/StateFixture.h"
 #include "core/shell/MainState.h"
 
 #include <gtest/gtest.h>
@@ -9,21 +9,7 @@ using namespace lotto;
 using namespace lotto::test;
 
 namespace {
-
-struct ChartFixture : ::testing::Test {
-    TempDir dir;
-    FakeHost host;
-    FakeClock clock;
-    MainState state{dir.path(), host, clock};
-
-    void archive(const std::vector<DrawRecord>& records) { writeArchive(dir.file("ZahlenAT.dat"), records); }
-    std::vector<int> ys() const {
-        std::vector<int> out;
-        for (const ChartBar& b : state.chart().bars)
-            out.push_back(b.y);
-        return out;
-    }
-};
+struct ChartFixture : StateFixture<> {};
 
 } // namespace
 

@@ -1,4 +1,4 @@
-#include "core/TestSupport.h"
+#include "core/StateFixture.h"
 #include "core/shell/MainState.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +7,6 @@ using namespace lotto;
 using namespace lotto::test;
 
 namespace {
-
 CurrentDraw drawOf(std::vector<int> main, int extra) {
     CurrentDraw d;
     for (std::size_t i = 0; i < 6; ++i)
@@ -16,14 +15,8 @@ CurrentDraw drawOf(std::vector<int> main, int extra) {
     return d;
 }
 
-struct EvaluationFixture : ::testing::Test {
-    TempDir dir;
-    FakeHost host;
-    FakeClock clock;
-    MainState state{dir.path(), host, clock};
-
+struct EvaluationFixture : StateFixture<> {
     EvaluationFixture() { state.setTipsReady(true); }
-    void archive(const std::vector<DrawRecord>& records) { writeArchive(dir.file("ZahlenAT.dat"), records); }
     void tip(int t, std::vector<std::string> numbers) {
         for (int c = 0; c < 6; ++c)
             state.setCell(t * 6 + c, numbers[static_cast<std::size_t>(c)]);

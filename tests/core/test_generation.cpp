@@ -1,4 +1,4 @@
-#include "core/TestSupport.h"
+#include "core/StateFixture.h"
 #include "core/generation/ArchiveIndex.h"
 #include "core/generation/GenerationRun.h"
 #include "core/shell/MainState.h"
@@ -13,7 +13,6 @@ using namespace lotto;
 using namespace lotto::test;
 
 namespace {
-
 using Tip = std::array<int, 6>;
 
 // Records the status texts in the order the run shows them.
@@ -31,18 +30,11 @@ public:
     }
 };
 
-struct GenerationFixture : ::testing::Test {
-    TempDir dir;
-    StatusHost host;
-    FakeClock clock;
-    MainState state{dir.path(), host, clock};
-
+struct GenerationFixture : StateFixture<StatusHost> {
     GenerationFixture() {
         host.state = &state;
         state.setTipsReady(true);
     }
-    void realArchive() { std::filesystem::copy_file(realArchivePath(), dir.file("ZahlenAT.dat")); }
-    void archive(const std::vector<DrawRecord>& records) { writeArchive(dir.file("ZahlenAT.dat"), records); }
     void onlyPoolSwitches(std::initializer_list<int> on) {
         for (int box : {1, 2, 6, 7, 10, 11, 12, 13, 14, 15})
             state.setCheckBox(box, false);

@@ -1,4 +1,4 @@
-#include "core/TestSupport.h"
+#include "core/StateFixture.h"
 #include "core/shell/MainState.h"
 
 #include <gtest/gtest.h>
@@ -7,14 +7,7 @@ using namespace lotto;
 using namespace lotto::test;
 
 namespace {
-
-struct GroupFixture : ::testing::Test {
-    TempDir dir;
-    FakeHost host;
-    FakeClock clock;
-    MainState state{dir.path(), host, clock};
-
-    void archive(const std::vector<DrawRecord>& records) { writeArchive(dir.file("ZahlenAT.dat"), records); }
+struct GroupFixture : StateFixture<> {
     std::vector<int> xsWithY(int y) const {
         std::vector<int> xs;
         for (const ChartBar& b : state.chart().bars)

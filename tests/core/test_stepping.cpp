@@ -1,4 +1,4 @@
-#include "core/TestSupport.h"
+#include "core/StateFixture.h"
 #include "core/shell/MainState.h"
 
 #include <gtest/gtest.h>
@@ -7,15 +7,9 @@ using namespace lotto;
 using namespace lotto::test;
 
 namespace {
-
 // Sun 06.01.02, Wed 09.01.02, Sun 13.01.02, Wed 16.01.02, Sun 20.01.02, Wed 23.01.02: the
 // first main number is the record's position + 1.
-struct SteppingFixture : ::testing::Test {
-    TempDir dir;
-    FakeHost host;
-    FakeClock clock;
-    MainState state{dir.path(), host, clock};
-
+struct SteppingFixture : StateFixture<> {
     SteppingFixture() {
         state.setTipsReady(true);
         archive({draw(2002, 1, 6, {1, 10, 20, 30, 40, 45}, 2), draw(2002, 1, 9, {2, 10, 20, 30, 40, 45}, 3),
@@ -23,7 +17,6 @@ struct SteppingFixture : ::testing::Test {
                  draw(2002, 1, 20, {5, 10, 20, 30, 40, 45}, 6),
                  draw(2002, 1, 23, {6, 10, 20, 30, 40, 45}, 7)});
     }
-    void archive(const std::vector<DrawRecord>& records) { writeArchive(dir.file("ZahlenAT.dat"), records); }
     void showNewest() {
         state.dateTimePicker1().setDate(dayNumber(2026, 1, 1));
         state.SpeedButton5Click();

@@ -1,4 +1,4 @@
-#include "core/TestSupport.h"
+#include "core/StateFixture.h"
 #include "core/output/TipFile.h"
 #include "core/shell/MainState.h"
 #include "core/util/File.h"
@@ -9,13 +9,7 @@ using namespace lotto;
 using namespace lotto::test;
 
 namespace {
-
-struct TipFileFixture : ::testing::Test {
-    TempDir dir;
-    FakeHost host;
-    FakeClock clock;
-    MainState state{dir.path(), host, clock};
-
+struct TipFileFixture : StateFixture<> {
     TipFileFixture() {
         state.setTipsReady(true);
         writeArchive(dir.file("ZahlenAT.dat"),
