@@ -8,6 +8,7 @@ LOTTO_BUILD="${LOTTO_BUILD_DIR:-$LOTTO_ROOT/build}"
 LOTTO_PACKAGES=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev qt6-charts-dev qt6-multimedia-dev libqt6opengl6-dev
+  libqt6svg6 qt6-translations-l10n
   libgtest-dev libbenchmark-dev
   fonts-liberation2
   xvfb xauth python3

@@ -2,6 +2,12 @@
 
 #include "settings/QtSettingsStore.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QLockFile>
+#include <QTranslator>
+
 namespace lotto {
 
 QString programDirectoryFromArguments(const QStringList& arguments, QString* error) {
@@ -18,6 +24,29 @@ QString programDirectoryFromArguments(const QStringList& arguments, QString* err
         }
     }
     return dir;
+}
+
+std::unique_ptr<QLockFile> lockProgramDirectory(const QString& dir, QString* error) {
+    auto lock = std::make_unique<QLockFile>(QDir(dir).filePath(QStringLiteral("lotto.lock")));
+    lock->setStaleLockTime(0); // stale only when its process is gone, however long it runs
+    if (lock->tryLock(0)) return lock;
+    if (lock->error() == QLockFile::LockFailedError)
+        *error = QStringLiteral("Zerbosts Lotto läuft bereits mit dem Programmverzeichnis %1.\n"
+                                "Bitte verwenden Sie das schon geöffnete Fenster.")
+                     .arg(QDir::toNativeSeparators(dir));
+    else
+        *error = QStringLiteral("Die Sperrdatei im Programmverzeichnis %1 kann nicht angelegt werden.")
+                     .arg(QDir::toNativeSeparators(dir));
+    return nullptr;
+}
+
+void installGermanTranslation(QApplication& app) {
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+    else
+        delete translator;
 }
 
 } // namespace lotto

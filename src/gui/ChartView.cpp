@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
+#include <QMessageBox>
+#include <QStandardPaths>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPrintDialog>
@@ -77,15 +80,29 @@ void ChartView::showModel(const ChartModel& model) {
     axisX->setVisible(count > 0);
     axisY->setVisible(count > 0);
 
+    // Ticks on whole numbers only: a "%d" label of a fractional tick would not be its value.
+    int low = 0;
+    int high = 0;
     if (model.valueAxisAutomatic) {
-        const int top = std::max(1, model.largestY());
-        axisY->setRange(0, top);
-        axisY->applyNiceNumbers();
+        high = std::max(1, model.largestY());
+        const int interval = valueTickInterval(high);
+        high = (high + interval - 1) / interval * interval;
     } else {
-        const int low = model.valueAxisMin;
-        const int high = model.valueAxisMax > low ? model.valueAxisMax : low + 1;
-        axisY->setRange(low, high);
+        low = model.valueAxisMin;
+        high = model.valueAxisMax > low ? model.valueAxisMax : low + 1;
     }
+    axisY->setRange(low, high);
+    axisY->setTickType(QValueAxis::TicksDynamic);
+    axisY->setTickAnchor(0);
+    axisY->setTickInterval(valueTickInterval(high - low));
+    axisY->setMinorTickCount(0);
+}
+
+int ChartView::valueTickInterval(int span) {
+    // 1, 2 or 5 times a power of ten, for at most ten steps over the span.
+    for (long magnitude = 1;; magnitude *= 10)
+        for (const long factor : {1, 2, 5})
+            if (span <= 10 * factor * magnitude) return static_cast<int>(factor * magnitude);
 }
 
 void ChartView::addTools(QToolBar* toolBar) {
@@ -107,10 +124,15 @@ void ChartView::addTools(QToolBar* toolBar) {
         QStringLiteral("Speichern"), QStringLiteral("Diagramm als PNG-Bild speichern"),
         QStyle::SP_DialogSaveButton,
         [this] {
-            const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Diagramm speichern"),
-                                                              QStringLiteral("Diagramm.png"),
-                                                              QStringLiteral("PNG-Bild (*.png)"));
-            if (!file.isEmpty()) savePng(file);
+            QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+            if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
+            const QString file = QFileDialog::getSaveFileName(
+                this, QStringLiteral("Diagramm speichern"), QDir(folder).filePath(QStringLiteral("Diagramm.png")),
+                QStringLiteral("PNG-Bild (*.png)"));
+            if (!file.isEmpty() && !savePng(file))
+                QMessageBox::critical(this, QStringLiteral("Zerbosts Lotto"),
+                                      QStringLiteral("Das Diagramm konnte nicht als %1 gespeichert werden.")
+                                          .arg(QDir::toNativeSeparators(file)));
         },
         QStringLiteral("ChartSave"));
     add(QStringLiteral("Kopieren"), QStringLiteral("Diagramm in die Zwischenablage kopieren"),

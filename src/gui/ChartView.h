@@ -16,6 +16,8 @@ public:
     explicit ChartView(QWidget* parent = nullptr);
 
     void showModel(const ChartModel& model);
+    // The step between two value-axis ticks: a whole number, at most ten steps over span.
+    static int valueTickInterval(int span);
     // Adds the view tools to a tool bar.
     void addTools(QToolBar* toolBar);
 

@@ -16,8 +16,11 @@ Q_SIGNALS:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+            event->accept(); // handled here: a clickable panel around it must not see it again
             Q_EMIT clicked();
+            return;
+        }
         QLabel::mouseReleaseEvent(event);
     }
 };

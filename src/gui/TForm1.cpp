@@ -1,10 +1,15 @@
 #include "gui/TForm1.h"
 
+#include "bundle/BundledArchive.h"
 #include "gui/ChartView.h"
 #include "gui/ClickableLabel.h"
 #include "gui/QtDates.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QShortcut>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateEdit>
@@ -23,6 +28,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
 namespace lotto {
 
 namespace {
@@ -32,6 +41,16 @@ QFrame* makePanel(const QString& name, QWidget* parent) {
     panel->setObjectName(name);
     panel->setFrameShape(QFrame::StyledPanel);
     return panel;
+}
+
+// TODO(merge): the core's query replaces this.
+bool repeatedCell(const MainState& state, int cell) {
+    const std::string& text = state.cell(cell);
+    if (text.empty()) return false;
+    const int first = cell / tipgrid::kCellsPerTip * tipgrid::kCellsPerTip;
+    for (int i = first; i < first + tipgrid::kCellsPerTip; ++i)
+        if (i != cell && state.cell(i) == text) return true;
+    return false;
 }
 
 } // namespace
@@ -57,15 +76,61 @@ TForm1::TForm1(std::string programDir, SettingsStore& store, Clock& clock, std::
     addPage(buildChartPage(), QStringLiteral("TabSheet5"), QStringLiteral("Diagramm"));
     addPage(buildDatabasePage(), QStringLiteral("TabSheet4"), QStringLiteral("Datenbank"));
     addPage(buildInternetPage(), QStringLiteral("TabSheet3"), QStringLiteral("Internet-Optionen"));
+    // The page "Zahlen der letzten Ziehung" stays out of reach: no click, no Ctrl+Tab.
     m_pages->setTabVisible(1, false);
+    m_pages->setTabEnabled(1, false);
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
         if (!m_syncing) m_state.setActivePage(static_cast<Page>(index));
     });
     setCentralWidget(m_pages);
     buildStatusBar();
-    resize(900, 600);
+    setTipGridScale(1.0);
+    m_tipPageBase = m_pages->sizeHint().expandedTo(QSize(1, 1));
 
     run([this] { m_state.FormCreate(m_store); });
+    restoreWindowGeometry();
+}
+
+void TForm1::restoreWindowGeometry() {
+    const QRect available = screen()->availableGeometry();
+    QSize size = sizeHint().expandedTo(QSize(900, 600));
+    std::optional<QPoint> position;
+    try {
+        const auto width = m_store.read(kWindowWidth);
+        const auto height = m_store.read(kWindowHeight);
+        if (width && height) size = QSize(settingAsInt(*width), settingAsInt(*height));
+        const auto left = m_store.read(kWindowLeft);
+        const auto top = m_store.read(kWindowTop);
+        if (left && top) position = QPoint(settingAsInt(*left), settingAsInt(*top));
+        if (const auto page = m_store.read(kWindowPage)) {
+            const int index = settingAsInt(*page);
+            if (index >= 0 && index < m_pages->count() && m_pages->isTabEnabled(index))
+                m_state.setActivePage(static_cast<Page>(index));
+        }
+    } catch (const SettingTypeError&) {
+        // A stored value of another type: the window opens as on a first start.
+    }
+    // Never larger than the screen's free area, and always on it.
+    size = size.expandedTo(minimumSizeHint()).boundedTo(available.size());
+    resize(size);
+    QPoint topLeft = position.value_or(available.center() - QPoint(size.width() / 2, size.height() / 2));
+    topLeft.setX(std::clamp(topLeft.x(), available.left(), available.right() - size.width() + 1));
+    topLeft.setY(std::clamp(topLeft.y(), available.top(), available.bottom() - size.height() + 1));
+    move(topLeft);
+    refreshFromState();
+}
+
+void TForm1::saveWindowGeometry() {
+    try {
+        const QRect frame = normalGeometry().isValid() ? normalGeometry() : geometry();
+        m_store.write(kWindowLeft, pos().x());
+        m_store.write(kWindowTop, pos().y());
+        m_store.write(kWindowWidth, frame.width());
+        m_store.write(kWindowHeight, frame.height());
+        m_store.write(kWindowPage, static_cast<int>(m_state.activePage()));
+    } catch (...) {
+        // Like the other settings, a failing save must not hold up closing the window.
+    }
 }
 
 TForm1::~TForm1() = default;
@@ -152,14 +217,28 @@ QPushButton* TForm1::makeButton(const QString& name, const QString& text, const 
 QWidget* TForm1::buildTipPage() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
+    layout->addWidget(buildDrawPanel(page));
+    layout->addWidget(buildActionPanel(page));
+    auto* panel2 = makePanel(QStringLiteral("Panel2"), page);
+    auto* gridBox = new QVBoxLayout(panel2);
+    gridBox->addLayout(buildTipGrid());
+    gridBox->addLayout(buildTipTools(page));
+    layout->addWidget(panel2);
+    layout->addStretch();
+    m_tipPage = page;
+    return page;
+}
 
-    // Panel4: the shown draw with the stepping arrows.
+// Panel4: the shown draw with the stepping arrows.
+QWidget* TForm1::buildDrawPanel(QWidget* page) {
     auto* panel4 = makePanel(QStringLiteral("Panel4"), page);
     auto* top = new QHBoxLayout(panel4);
     auto* back = makeSpeedButton(QStringLiteral("SpeedButton6"), {}, QStringLiteral("Eine Ziehung zurück"));
     back->setArrowType(Qt::LeftArrow);
     auto* forward = makeSpeedButton(QStringLiteral("SpeedButton7"), {}, QStringLiteral("Eine Ziehung vor"));
     forward->setArrowType(Qt::RightArrow);
+    addShortcut(back, QKeySequence(Qt::ALT | Qt::Key_Left));
+    addShortcut(forward, QKeySequence(Qt::ALT | Qt::Key_Right));
     auto* label35 = makeLabel(QStringLiteral("Label35"));
     QFont bold = label35->font();
     bold.setBold(true);
@@ -178,15 +257,15 @@ QWidget* TForm1::buildTipPage() {
     top->addSpacing(12);
     top->addWidget(makeLabel(QStringLiteral("Label13"), QStringLiteral("Quersumme")));
     top->addStretch();
-    auto* sundays = makeCheckBox(16, QStringLiteral("Sonntag Ziehungen"));
-    auto* wednesdays = makeCheckBox(17, QStringLiteral("Mittwoch Ziehungen"));
-    top->addWidget(sundays);
-    top->addWidget(wednesdays);
+    top->addWidget(makeCheckBox(16, QStringLiteral("Sonntag Ziehungen")));
+    top->addWidget(makeCheckBox(17, QStringLiteral("Mittwoch Ziehungen")));
     connect(back, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton6Click(); }); });
     connect(forward, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton7Click(); }); });
-    layout->addWidget(panel4);
+    return panel4;
+}
 
-    // Panel3: search, lucky number, generation, number of tips, close.
+// Panel3: search, lucky number, generation, number of tips, close.
+QWidget* TForm1::buildActionPanel(QWidget* page) {
     auto* panel3 = makePanel(QStringLiteral("Panel3"), page);
     auto* actions = new QHBoxLayout(panel3);
     auto* search =
@@ -203,10 +282,12 @@ QWidget* TForm1::buildTipPage() {
     QFont boldButton = compute->font();
     boldButton.setBold(true);
     compute->setFont(boldButton);
+    addShortcut(compute, QKeySequence(Qt::Key_F9));
     auto* count = makeUpDown(8, 80);
     count->setToolTip(QStringLiteral("Anzahl der zu berechnenden Tipps"));
     auto* close = makeButton(QStringLiteral("BitBtn5"), QStringLiteral("Schließen"));
     close->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    addShortcut(close, QKeySequence(Qt::CTRL | Qt::Key_Q));
     actions->addWidget(search);
     actions->addWidget(lucky);
     actions->addWidget(compute);
@@ -216,11 +297,11 @@ QWidget* TForm1::buildTipPage() {
     connect(lucky, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton13Click(); }); });
     connect(compute, &QPushButton::clicked, this, [this] { run([this] { m_state.Label28Click(); }); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    layout->addWidget(panel3);
+    return panel3;
+}
 
-    // Panel2: the twelve tips in two columns, the tools below them.
-    auto* panel2 = makePanel(QStringLiteral("Panel2"), page);
-    auto* gridBox = new QVBoxLayout(panel2);
+// The twelve tips in two columns: caption, six cells, hit label and digit-sum label.
+QGridLayout* TForm1::buildTipGrid() {
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(6);
@@ -235,11 +316,10 @@ QWidget* TForm1::buildTipPage() {
     }
     QFont cellFont = font();
     cellFont.setPointSizeF(cellFont.pointSizeF() + 1.5);
-    const int cellWidth = QFontMetrics(cellFont).horizontalAdvance(QStringLiteral("000")) + 14;
     for (int tip = 0; tip < tipgrid::kTips; ++tip) {
         const int row = tip % 6 + 1;
         const int col = (tip / 6) * 10;
-        ClickableLabel* caption = new ClickableLabel(QStringLiteral("%1. Tipp").arg(tip + 1));
+        auto* caption = new ClickableLabel(QStringLiteral("%1. Tipp").arg(tip + 1));
         caption->setObjectName(QString::fromLatin1(tipgrid::captionLabel(tip)));
         if (tip == 0) {
             caption->setCursor(Qt::PointingHandCursor);
@@ -253,33 +333,38 @@ QWidget* TForm1::buildTipPage() {
             const int index = tip * tipgrid::kCellsPerTip + c;
             auto* edit = new QLineEdit;
             edit->setObjectName(QString::fromStdString(tipgrid::editName(index)));
-            edit->setFixedWidth(cellWidth);
             edit->setFont(cellFont);
             edit->setAlignment(Qt::AlignCenter);
-            edit->setMaxLength(11);
             edit->installEventFilter(this);
             m_cells[static_cast<std::size_t>(index)] = edit;
             connect(edit, &QLineEdit::textChanged, this, [this, index, edit](const QString& text) {
                 if (m_syncing) return;
                 const QString result = QString::fromStdString(m_state.Edit1Change(index, text.toStdString()));
                 if (result != text) edit->setText(result);
+                showRepeatedCells();
             });
             grid->addWidget(edit, row, col + 1 + c);
         }
         auto* hits = makeLabel(QString::fromLatin1(tipgrid::hitLabel(tip)));
-        hits->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("6 + Z")) + 8);
-        QFont hitFont = hits->font();
-        hitFont.setBold(true);
-        hits->setFont(hitFont);
+        hits->setAlignment(Qt::AlignCenter);
+        if (palette().color(QPalette::Window).lightness() < 128) {
+            hits->setAutoFillBackground(true);
+            QPalette light = hits->palette();
+            light.setColor(QPalette::Window, QColor(0xf4, 0xf4, 0xf4));
+            hits->setPalette(light);
+        }
+        m_hitLabels.insert(hits);
         auto* sum = makeLabel(QString::fromLatin1(tipgrid::sumLabel(tip)));
-        sum->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("000")) + 8);
         sum->setToolTip(QStringLiteral("Quersumme"));
         grid->addWidget(hits, row, col + 7);
         grid->addWidget(sum, row, col + 8);
-        if (tip < 6) grid->setColumnMinimumWidth(9, 24);
     }
-    gridBox->addLayout(grid);
+    grid->setColumnMinimumWidth(9, 24);
+    return grid;
+}
 
+// The tools below the tips and the two banners.
+QHBoxLayout* TForm1::buildTipTools(QWidget* page) {
     auto* tools = new QHBoxLayout;
     auto* update =
         makeSpeedButton(QStringLiteral("SpeedButton10"), {}, QStringLiteral("Datenbank aktualisieren"));
@@ -292,8 +377,10 @@ QWidget* TForm1::buildTipPage() {
     ticket->setEnabled(false);
     auto* save = makeSpeedButton(QStringLiteral("SpeedButton15"), {}, QStringLiteral("Speichern des Tipps"));
     save->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    addShortcut(save, QKeySequence(Qt::CTRL | Qt::Key_S));
     auto* load = makeSpeedButton(QStringLiteral("SpeedButton16"), {}, QStringLiteral("Laden des Tipps"));
     load->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    addShortcut(load, QKeySequence(Qt::CTRL | Qt::Key_O));
     auto* sheet =
         makeButton(QStringLiteral("BitBtn7"), QStringLiteral("Tipp"), QStringLiteral("Tippzettel als Text"));
     sheet->setEnabled(false);
@@ -307,7 +394,7 @@ QWidget* TForm1::buildTipPage() {
     connect(load, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton16Click(); }); });
     connect(distribution, &QPushButton::clicked, this, [this] { run([this] { m_state.Button6Click(); }); });
 
-    // The two banners.
+    // Both banners, panel and label alike, open the maker's page.
     auto makeBanner = [&](const QString& panelName, const QString& labelName, const QString& text) {
         auto* panel = makePanel(panelName, page);
         auto* box = new QHBoxLayout(panel);
@@ -322,16 +409,14 @@ QWidget* TForm1::buildTipPage() {
         box->addWidget(label);
         connect(label, &ClickableLabel::clicked, this, [this] { run([this] { m_state.Label43Click(); }); });
         panel->setCursor(Qt::PointingHandCursor);
+        panel->installEventFilter(this);
         return panel;
     };
     tools->addWidget(
         makeBanner(QStringLiteral("Panel5"), QStringLiteral("Label43"), QStringLiteral("Tendora")));
     tools->addWidget(makeBanner(QStringLiteral("Panel6"), QStringLiteral("Label44"),
                                 QStringLiteral("Z e r b o s t 's  L o t t o  V 1 . 5")));
-    gridBox->addLayout(tools);
-    layout->addWidget(panel2);
-    layout->addStretch();
-    return page;
+    return tools;
 }
 
 QWidget* TForm1::buildLastDrawPage() {
@@ -476,6 +561,11 @@ QWidget* TForm1::buildDatabasePage() {
     archive->addWidget(exportText, 0, 2);
     archive->addWidget(remove, 1, 0);
     archive->addWidget(enter, 1, 1);
+    auto* bundled = makeButton(QStringLiteral("BundledArchiveButton"), QStringLiteral("Mitgeliefertes Archiv einspielen"),
+                               QStringLiteral("Schreibt die mit dem Programm gelieferten Ziehungen als Archiv"));
+    archive->addWidget(bundled, 1, 2);
+    connect(bundled, &QPushButton::clicked, this,
+            [this] { run([this] { m_state.installBundledArchive(bundledArchive()); }); });
     layout->addWidget(archiveBox);
 
     auto* groupsBox = new QGroupBox(QStringLiteral("Auswertungen"));
@@ -589,8 +679,13 @@ void TForm1::refreshFromState() {
         QLabel* label = it->second;
         const QString text = QString::fromStdString(control.text);
         if (label->text() != text) label->setText(text);
-        const QColor color = control.color == 255 ? QColor(Qt::red) : palette().color(QPalette::WindowText);
-        if (label->palette().color(QPalette::WindowText) != color && name != "Label35") {
+        if (name == "Label35") continue; // keeps the tool-tip colours of its banner
+        // Hit labels are black or red on a light ground, as on a paper ticket; every other
+        // label's black is the theme's text colour so it stays readable on a dark theme.
+        const bool red = control.color == 255;
+        const QColor color = red ? QColor(Qt::red)
+                                 : (m_hitLabels.count(label) ? QColor(Qt::black) : palette().color(QPalette::WindowText));
+        if (label->palette().color(QPalette::WindowText) != color) {
             QPalette p = label->palette();
             p.setColor(QPalette::WindowText, color);
             label->setPalette(p);
@@ -616,9 +711,22 @@ void TForm1::refreshFromState() {
         m_chart->showModel(m_state.chart());
         m_shownChartRevision = m_state.chartRevision();
     }
-    m_pages->setCurrentIndex(static_cast<int>(m_state.activePage()));
+    if (m_state.activePage() != Page::LetzteZiehung)
+        m_pages->setCurrentIndex(static_cast<int>(m_state.activePage()));
     m_stopButton->setVisible(m_state.speedButton8Visible());
+    showRepeatedCells();
     m_syncing = false;
+}
+
+void TForm1::showRepeatedCells() {
+    for (int i = 0; i < tipgrid::kCells; ++i) {
+        QLineEdit* edit = m_cells[static_cast<std::size_t>(i)];
+        const bool repeated = repeatedCell(m_state, i);
+        if (edit->property("repeated").toBool() == repeated) continue;
+        edit->setProperty("repeated", repeated);
+        edit->setStyleSheet(repeated ? QStringLiteral("QLineEdit { border: 2px solid red; }") : QString());
+        edit->setToolTip(repeated ? QStringLiteral("Zahl doppelt") : QString());
+    }
 }
 
 void TForm1::onRepaintPoint(RepaintArea area) {
@@ -634,15 +742,92 @@ void TForm1::onRepaintPoint(RepaintArea area) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    saveWindowGeometry();
     m_state.FormClose(m_store);
     event->accept();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && qobject_cast<QLineEdit*>(watched) &&
-        tipgrid::cellForName(watched->objectName().toStdString()))
-        run([this] { m_state.Edit1Exit(); });
+    const bool isCell = qobject_cast<QLineEdit*>(watched) && tipgrid::cellForName(watched->objectName().toStdString());
+    switch (event->type()) {
+    case QEvent::FocusOut: {
+        // Leaving a cell means moving to another control: a dialog opening or the window
+        // losing the focus leaves the tips as they are.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (isCell && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            QApplication::activeModalWidget() == nullptr)
+            run([this] { m_state.Edit1Exit(); });
+        break;
+    }
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (isCell && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            focusNextChild(); // as Tab: the leaving rule runs on the way
+            return true;
+        }
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+        if (watched->objectName() == QLatin1String("Panel5") || watched->objectName() == QLatin1String("Panel6")) {
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+                run([this] { m_state.Label43Click(); });
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::addShortcut(QAbstractButton* button, const QKeySequence& keys) {
+    // A window-wide shortcut, so it works from every page; it names itself in the hint.
+    auto* shortcut = new QShortcut(keys, this);
+    connect(shortcut, &QShortcut::activated, button, [button] {
+        if (button->isEnabled()) button->click();
+    });
+    const QString hint = button->toolTip().isEmpty() ? button->text() : button->toolTip();
+    button->setToolTip(hint + QStringLiteral(" (") + keys.toString(QKeySequence::NativeText) + QLatin1Char(')'));
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    scaleTipGrid();
+}
+
+void TForm1::scaleTipGrid() {
+    // The grid grows with the window, so a larger window shows larger tips rather than an
+    // empty page: cells, hit and digit-sum labels keep their places beside each other.
+    if (!m_tipPage) return;
+    const QSize room = m_pages->size();
+    const double fit = std::min(room.width() / double(m_tipPageBase.width()),
+                                room.height() / double(m_tipPageBase.height()));
+    setTipGridScale(std::clamp(std::floor(fit * 0.95 * 10) / 10, 1.0, 2.5));
+}
+
+void TForm1::setTipGridScale(double scale) {
+    if (scale == m_tipScale) return;
+    m_tipScale = scale;
+    QFont cellFont = font();
+    cellFont.setPointSizeF((font().pointSizeF() + 1.5) * scale);
+    QFont boldFont = cellFont;
+    boldFont.setBold(true);
+    const QFontMetrics cellMetrics(cellFont);
+    for (QLineEdit* edit : m_cells) {
+        edit->setFont(cellFont);
+        edit->setFixedWidth(cellMetrics.horizontalAdvance(QStringLiteral("000")) + static_cast<int>(14 * scale));
+    }
+    QFont labelFont = font();
+    labelFont.setPointSizeF(font().pointSizeF() * scale);
+    for (QLabel* label : m_tipPage->findChildren<QLabel*>()) {
+        if (m_hitLabels.count(label)) {
+            label->setFont(boldFont);
+            label->setMinimumWidth(QFontMetrics(boldFont).horizontalAdvance(QStringLiteral("6 + Z")) + 8);
+        } else if (label->parentWidget() && label->parentWidget()->objectName() == QLatin1String("Panel2")) {
+            label->setFont(labelFont); // captions, digit sums and headings
+            label->setMinimumWidth(0);
+        }
+    }
 }
 
 } // namespace lotto

@@ -10,8 +10,13 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 
+class QAbstractButton;
 class QCheckBox;
+class QGridLayout;
+class QHBoxLayout;
+class QKeySequence;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
@@ -42,12 +47,24 @@ public:
     void run(const std::function<void()>& operation);
     void refreshFromState();
 
+    // Settings of the window itself, beside the program's own values.
+    static constexpr const char* kWindowLeft = "Form1Left";
+    static constexpr const char* kWindowTop = "Form1Top";
+    static constexpr const char* kWindowWidth = "Form1Width";
+    static constexpr const char* kWindowHeight = "Form1Height";
+    static constexpr const char* kWindowPage = "PageControl1";
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* buildTipPage();
+    QWidget* buildDrawPanel(QWidget* page);
+    QWidget* buildActionPanel(QWidget* page);
+    QGridLayout* buildTipGrid();
+    QHBoxLayout* buildTipTools(QWidget* page);
     QWidget* buildLastDrawPage();
     QWidget* buildOptionsPage();
     QWidget* buildChartPage();
@@ -63,6 +80,12 @@ private:
     QToolButton* makeSpeedButton(const QString& name, const QString& text, const QString& hint);
     QPushButton* makeButton(const QString& name, const QString& text, const QString& hint = {});
     void onRepaintPoint(RepaintArea area);
+    void addShortcut(QAbstractButton* button, const QKeySequence& keys);
+    void showRepeatedCells();
+    void scaleTipGrid();
+    void setTipGridScale(double scale);
+    void restoreWindowGeometry();
+    void saveWindowGeometry();
 
     std::unique_ptr<QtHost> m_host;
     MainState m_state;
@@ -82,6 +105,10 @@ private:
     QToolButton* m_stopButton = nullptr;
     bool m_syncing = false;
     QElapsedTimer m_repaintTimer;
+    QWidget* m_tipPage = nullptr;
+    QSize m_tipPageBase;
+    double m_tipScale = 0.0;
+    std::set<QLabel*> m_hitLabels;
 };
 
 } // namespace lotto

@@ -10,16 +10,18 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLockFile>
 #include <QMessageBox>
 
 #include <cstdio>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Zerbosts Lotto"));
     QApplication::setOrganizationName(QStringLiteral("Zerbost"));
     QApplication::setApplicationName(QStringLiteral("lotto"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zerbosts-lotto.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("zerbosts-lotto"));
+    lotto::installGermanTranslation(app);
 
     QString error;
     const QString dir = lotto::programDirectoryFromArguments(QApplication::arguments(), &error);
@@ -32,6 +34,12 @@ int main(int argc, char** argv) {
         programDir = lotto::prepareProgramDirectory(dir.toStdString(), lotto::bundledArchive());
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, QStringLiteral("Zerbosts Lotto"), QString::fromStdString(e.what()));
+        return 1;
+    }
+
+    const auto lock = lotto::lockProgramDirectory(QString::fromStdString(programDir), &error);
+    if (!lock) {
+        QMessageBox::warning(nullptr, QStringLiteral("Zerbosts Lotto"), error);
         return 1;
     }
 

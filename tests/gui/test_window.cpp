@@ -1,7 +1,10 @@
 #include "gui/WindowFixture.h"
 
+#include "bundle/BundledArchive.h"
+
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -155,20 +158,30 @@ TEST(SettingsChild, StoredValuesKeepTheirTypes) {
     EXPECT_TRUE(store.fileName().endsWith(QStringLiteral("Zerbost/RedidAR.json")));
 }
 
-TEST(Window, MissingArchiveStillOpensTheWindow) {
+TEST(Window, MissingArchiveGivesOneMessageAndTheBundledArchiveAWayOut) {
     Window w(false);
-    EXPECT_EQ(w.host->messages, std::vector<std::string>{"Lesen Sie zuerst du Daten der Ziehungen ein"});
-    ASSERT_EQ(w.host->errors.size(), 1U); // the frequency chart's failed open
-    EXPECT_NE(w.host->errors[0].find("ZahlenAT.dat"), std::string::npos);
+    EXPECT_EQ(w.host->messages, std::vector<std::string>{MainState::kNoArchiveMessage});
+    EXPECT_TRUE(w.host->errors.empty());
     EXPECT_TRUE(w.form->isVisible());
     EXPECT_EQ(w.chartBarCount(), 0);
+
+    w.find<QPushButton>(QStringLiteral("BundledArchiveButton"))->click();
+    EXPECT_TRUE(w.host->questions.empty()); // nothing to replace, so nothing to ask
+    EXPECT_EQ(QFileInfo(QString::fromStdString(w.dir.file("ZahlenAT.dat"))).size(),
+              static_cast<qint64>(bundledArchive().size()));
+    EXPECT_EQ(w.chartBarCount(), 45);
+
+    w.find<QPushButton>(QStringLiteral("BundledArchiveButton"))->click(); // now it asks; No keeps it
+    EXPECT_EQ(w.host->questions.size(), 1U);
 }
 
 TEST(Window, LinksOpenTheirAddresses) {
     Window w;
     QTest::mouseClick(w.find<QWidget>(QStringLiteral("Label54")), Qt::LeftButton);
     QTest::mouseClick(w.find<QWidget>(QStringLiteral("Label44")), Qt::LeftButton);
-    ASSERT_EQ(w.host->opened.size(), 2U);
+    QTest::mouseClick(w.find<QWidget>(QStringLiteral("Panel5")), Qt::LeftButton, {}, QPoint(1, 1));
+    ASSERT_EQ(w.host->opened.size(), 3U);
     EXPECT_EQ(w.host->opened[0], MainState::kOperatorAddress);
     EXPECT_EQ(w.host->opened[1], std::string(MainState::kMakerAddress) + "/tendora/");
+    EXPECT_EQ(w.host->opened[2], w.host->opened[1]);
 }

@@ -108,6 +108,24 @@ void MainState::restoreStartupState(SettingsStore& store) {
 }
 
 void MainState::startupEvaluation() {
+    // Without an archive there is nothing to evaluate or chart: one message with the way out.
+    if (!DrawArchive(archivePath()).exists()) {
+        m_host.showMessage(kNoArchiveMessage);
+        return;
+    }
+    SpeedButton5Click();
+    SpeedButton2Click();
+}
+
+void MainState::installBundledArchive(std::span<const unsigned char> bundled) {
+    if (DrawArchive(archivePath()).exists() &&
+        !m_host.askYesNo("Das vorhandene Archiv der Ziehungen wird durch das mitgelieferte ersetzt; "
+                         "später eingelesene oder eingegebene Ziehungen gehen dabei verloren.\n\n"
+                         "Mitgeliefertes Archiv einspielen?",
+                         "Mitgeliefertes Archiv"))
+        return;
+    writeFileAtomically(archivePath(),
+                        std::string_view(reinterpret_cast<const char*>(bundled.data()), bundled.size()));
     SpeedButton5Click();
     SpeedButton2Click();
 }

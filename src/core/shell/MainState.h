@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -56,6 +57,13 @@ public:
     // then the first evaluation and the frequency chart.
     void restoreStartupState(SettingsStore& store);
     void startupEvaluation();
+    static constexpr const char* kNoArchiveMessage =
+        "Es ist noch kein Archiv der Ziehungen (ZahlenAT.dat) vorhanden.\n\n"
+        "Auf der Seite \"Datenbank\" spielt \"Mitgeliefertes Archiv einspielen\" die mitgelieferten "
+        "Ziehungen ein.";
+    // "Mitgeliefertes Archiv einspielen": writes the bundled archive (after a question when
+    // an archive exists), then evaluates and charts it as at start-up.
+    void installBundledArchive(std::span<const unsigned char> bundled);
 
     // --- window links, stop button, run limit ---
     void Label43Click();
