@@ -40,13 +40,15 @@ std::unique_ptr<QLockFile> lockProgramDirectory(const QString& dir, QString* err
     return nullptr;
 }
 
-void installGermanTranslation(QApplication& app) {
+QTranslator* installGermanTranslation(QApplication& app) {
     auto* translator = new QTranslator(&app);
     if (translator->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
-                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(translator);
-    else
-        delete translator;
+        return translator;
+    }
+    delete translator;
+    return nullptr;
 }
 
 } // namespace lotto

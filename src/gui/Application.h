@@ -7,6 +7,7 @@
 
 class QApplication;
 class QLockFile;
+class QTranslator;
 
 namespace lotto {
 
@@ -20,6 +21,6 @@ QString programDirectoryFromArguments(const QStringList& arguments, QString* err
 std::unique_ptr<QLockFile> lockProgramDirectory(const QString& dir, QString* error);
 
 // Standard dialogs and buttons in German ("Abbrechen", "Ja", "Speichern unter").
-void installGermanTranslation(QApplication& app);
+QTranslator* installGermanTranslation(QApplication& app);
 
 } // namespace lotto

@@ -93,7 +93,7 @@ TForm1::TForm1(std::string programDir, SettingsStore& store, Clock& clock, std::
 
 void TForm1::restoreWindowGeometry() {
     const QRect available = screen()->availableGeometry();
-    QSize size = sizeHint().expandedTo(QSize(900, 600));
+    QSize size(900, 600);
     std::optional<QPoint> position;
     try {
         const auto width = m_store.read(kWindowWidth);
@@ -110,14 +110,32 @@ void TForm1::restoreWindowGeometry() {
     } catch (const SettingTypeError&) {
         // A stored value of another type: the window opens as on a first start.
     }
-    // Never larger than the screen's free area, and always on it.
-    size = size.expandedTo(minimumSizeHint()).boundedTo(available.size());
-    resize(size);
-    QPoint topLeft = position.value_or(available.center() - QPoint(size.width() / 2, size.height() / 2));
-    topLeft.setX(std::clamp(topLeft.x(), available.left(), available.right() - size.width() + 1));
-    topLeft.setY(std::clamp(topLeft.y(), available.top(), available.bottom() - size.height() + 1));
-    move(topLeft);
+    resize(size.expandedTo(minimumSizeHint()));
+    if (position) move(*position);
+    else move(available.center() - QPoint(width() / 2, height() / 2));
+    fitToScreen();
     refreshFromState();
+}
+
+void TForm1::fitToScreen() {
+    // Never larger than the screen's free area, frame included, and always on it.
+    const QRect available = screen()->availableGeometry();
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize size = this->size().boundedTo(available.size() - frame);
+    if (size != this->size()) resize(size);
+    const QSize outer = size + frame;
+    QPoint topLeft = pos();
+    topLeft.setX(std::clamp(topLeft.x(), available.left(), std::max(available.left(), available.right() - outer.width() + 1)));
+    topLeft.setY(std::clamp(topLeft.y(), available.top(), std::max(available.top(), available.bottom() - outer.height() + 1)));
+    if (topLeft != pos()) move(topLeft);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        fitToScreen(); // the frame is known now
+    }
 }
 
 void TForm1::saveWindowGeometry() {

@@ -57,6 +57,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -86,6 +87,7 @@ private:
     void setTipGridScale(double scale);
     void restoreWindowGeometry();
     void saveWindowGeometry();
+    void fitToScreen();
 
     std::unique_ptr<QtHost> m_host;
     MainState m_state;
@@ -108,6 +110,7 @@ private:
     QWidget* m_tipPage = nullptr;
     QSize m_tipPageBase;
     double m_tipScale = 0.0;
+    bool m_shownOnce = false;
     std::set<QLabel*> m_hitLabels;
 };
 
