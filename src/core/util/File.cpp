@@ -321,7 +321,7 @@ void removeFile(const std::string& path) {
 
 void renameOverwrite(const std::string& source, const std::string& target) {
     if (::rename(source.c_str(), target.c_str()) != 0)
-        throwFileError("Die Datei kann nicht umbenannt werden", source, errno);
+        throwFileError("Die Datei kann nicht geschrieben werden", target, errno); // the user's name
     // Make the new directory entry durable as well.
     const std::string dir = std::filesystem::path(target).parent_path().string();
     const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
