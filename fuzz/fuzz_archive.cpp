@@ -33,12 +33,17 @@ public:
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string dir = [] {
-        const auto path =
+    // One scratch folder per process, removed when the process ends normally.
+    static const struct ScratchDir {
+        std::filesystem::path path =
             std::filesystem::temp_directory_path() / ("lotto-fuzz-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(path);
-        return path.string() + "/";
-    }();
+        ScratchDir() { std::filesystem::create_directories(path); }
+        ~ScratchDir() {
+            std::error_code ec;
+            std::filesystem::remove_all(path, ec);
+        }
+    } scratch;
+    static const std::string dir = scratch.path.string() + "/";
     lotto::writeFileAtomically(dir + "ZahlenAT.dat",
                                std::string_view(reinterpret_cast<const char*>(data), size));
     NullHost host;

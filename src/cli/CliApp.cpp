@@ -2,6 +2,7 @@
 
 #include "bundle/BundledArchive.h"
 #include "cli/CliHost.h"
+#include "core/archive/DrawArchive.h"
 #include "core/shell/MainState.h"
 #include "core/shell/ProgramDirectory.h"
 #include "core/util/File.h"
@@ -28,13 +29,17 @@ Befehle:
                                         Statistik: frequency, digitsums, pairs, triples,
                                         quadruples, overdue oder tips (mit --tips)
   generate [--seed N] [--set NAME=WERT]... [--out TIPS.qtp]
-                                        Tipps berechnen; --set ändert eine Option
+                                        Tipps berechnen; --seed N: 0 bis 4294967295;
+                                        --set ändert eine Option
                                         (Chekcbox1..15, Chekcbox18: 0/1; UpDown1..8: Position)
 
 Gemeinsame Optionen:
   --datadir DIR   Programmverzeichnis (Archiv ZahlenAT.dat usw.)
   --no-settings   gespeicherte Einstellungen nicht lesen
   --help          diese Hilfe
+  --version       Name und Version des Programms
+
+Jede Option außer --set darf nur einmal vorkommen.
 
 Datumsangaben: TT.MM.JJJJ. Exit-Status: 0 erledigt, 1 fehlgeschlagen, 2 falscher Aufruf.
 )";
@@ -72,6 +77,23 @@ const std::map<std::string, CommandSyntax>& commandSyntaxes() {
         {"generate", {0, 0, {"--seed", "--set", "--out"}, {}}},
     };
     return syntaxes;
+}
+
+// The seed in one notation for the whole 32-bit range: 0 to 4294967295. The lucky number
+// of the window takes a signed number, so its -1 is the seed 4294967295 here.
+std::uint32_t parseSeedArgument(const std::string& text) {
+    std::uint64_t value = 0;
+    bool valid = !text.empty() && text.size() <= 10;
+    for (const char ch : text) {
+        if (ch < '0' || ch > '9') {
+            valid = false;
+            break;
+        }
+        value = value * 10 + static_cast<std::uint64_t>(ch - '0');
+    }
+    if (!valid || value > 0xFFFFFFFFULL)
+        throw UsageError("--seed: eine ganze Zahl von 0 bis 4294967295 erwartet: " + text);
+    return static_cast<std::uint32_t>(value);
 }
 
 int currentYear() {
@@ -157,13 +179,11 @@ public:
     }
 
     int generate() {
-        if (const auto seed = m_args.value("--seed")) {
-            const auto n = toInt(*seed);
-            if (!n) throw UsageError("--seed: keine ganze Zahl: " + *seed);
-            m_state.random().setSeed(static_cast<std::uint32_t>(*n));
-        }
+        if (const auto seed = m_args.value("--seed")) m_state.random().setSeed(parseSeedArgument(*seed));
         for (auto [it, end] = m_args.values.equal_range("--set"); it != end; ++it)
             applySet(it->second);
+        // Refused before the run, so nothing is printed that is not also saved.
+        if (const auto file = m_args.value("--out")) DrawArchive(m_state.archivePath()).refuseAsOutput(*file);
         m_state.Label28Click();
         for (int tip = 0; tip < tipgrid::kTips; ++tip)
             m_out << joinTip(m_state, tip) << '\n';
@@ -224,10 +244,16 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
                 out << kUsage;
                 return 0;
             }
+            if (a == "--version") {
+                out << "Zerbosts Lotto " << LOTTO_VERSION << '\n';
+                return 0;
+            }
             if (a == "--datadir") {
                 if (i + 1 >= argv.size()) throw UsageError("--datadir braucht ein Verzeichnis");
+                if (dataDir) throw UsageError("--datadir ist mehrfach angegeben");
                 dataDir = argv[++i];
             } else if (a == "--no-settings") {
+                if (noSettings) throw UsageError("--no-settings ist mehrfach angegeben");
                 noSettings = true;
             } else {
                 rest.push_back(a);
@@ -241,9 +267,10 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
             const std::string& a = rest[i];
             if (syntax->second.valueOptions.count(a)) {
                 if (i + 1 >= rest.size()) throw UsageError(a + " braucht einen Wert");
+                if (a != "--set" && args.values.count(a)) throw UsageError(a + " ist mehrfach angegeben");
                 args.values.emplace(a, rest[++i]);
             } else if (syntax->second.flagOptions.count(a)) {
-                args.flags.insert(a);
+                if (!args.flags.insert(a).second) throw UsageError(a + " ist mehrfach angegeben");
             } else if (a.size() > 1 && a[0] == '-') {
                 throw UsageError("unbekannte Option „" + a + "“ für " + command);
             } else {
@@ -283,7 +310,7 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
     } catch (const std::exception& e) {
         // An operation that already said why it stopped (a message box in the window) is
         // not reported twice.
-        if (host.messages.empty()) err << e.what() << '\n';
+        if (host.messages.empty()) err << "lotto-cli: " << e.what() << '\n';
         return 1;
     }
 }

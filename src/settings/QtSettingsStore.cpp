@@ -2,12 +2,15 @@
 
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStandardPaths>
 
+#include <cerrno>
 #include <cmath>
 #include <limits>
+#include <sys/stat.h>
 
 namespace lotto {
 
@@ -79,16 +82,35 @@ QSettings::Format QtSettingsStore::jsonFormat() {
 }
 
 QtSettingsStore::QtSettingsStore()
-    : m_settings(std::make_unique<QSettings>(jsonFormat(), QSettings::UserScope, QStringLiteral("Zerbost"),
-                                             QStringLiteral("RedidAR"))) {}
+    : m_fileName(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                 QStringLiteral("/Zerbost/RedidAR.json")) {
+    // Decided before QSettings opens the file: it reads it at once.
+    if (isUsableFile(m_fileName))
+        m_settings = std::make_unique<QSettings>(jsonFormat(), QSettings::UserScope, QStringLiteral("Zerbost"),
+                                                 QStringLiteral("RedidAR"));
+}
 
-QtSettingsStore::~QtSettingsStore() = default;
+QtSettingsStore::~QtSettingsStore() {
+    // QSettings writes its changes when it is destroyed. When the file has become a link
+    // to a device or a FIFO meanwhile, it must not: that write would replace the device
+    // node (as root) or block. The object is left alone then, on purpose, at the end of the run.
+    if (m_settings && !isUsableFile(m_settings->fileName())) static_cast<void>(m_settings.release());
+}
+
+bool QtSettingsStore::isUsableFile(const QString& path) {
+    const QByteArray native = QFile::encodeName(path);
+    struct stat st {};
+    if (::lstat(native.constData(), &st) != 0) return errno == ENOENT;
+    if (::stat(native.constData(), &st) != 0) return errno == ENOENT; // a link to a file yet to be made
+    return S_ISREG(st.st_mode);
+}
 
 QString QtSettingsStore::fileName() const {
-    return m_settings->fileName();
+    return m_settings ? m_settings->fileName() : m_fileName;
 }
 
 std::optional<SettingValue> QtSettingsStore::read(const std::string& name) {
+    if (!m_settings) return m_unsaved.read(name);
     const QVariant v = m_settings->value(QString::fromStdString(name));
     if (!v.isValid()) return std::nullopt;
     switch (v.typeId()) {
@@ -104,6 +126,7 @@ std::optional<SettingValue> QtSettingsStore::read(const std::string& name) {
 }
 
 void QtSettingsStore::write(const std::string& name, const SettingValue& value) {
+    if (!m_settings) return m_unsaved.write(name, value);
     const QString key = QString::fromStdString(name);
     if (const bool* b = std::get_if<bool>(&value))
         m_settings->setValue(key, *b);
@@ -116,12 +139,14 @@ void QtSettingsStore::write(const std::string& name, const SettingValue& value) 
 }
 
 void QtSettingsStore::flush() {
-    m_settings->sync();
+    if (m_settings && isUsableFile(m_settings->fileName())) m_settings->sync();
 }
 
 void QtSettingsStore::clear() {
+    m_unsaved.values.clear();
+    if (!m_settings) return;
     m_settings->clear();
-    m_settings->sync();
+    flush();
 }
 
 QString defaultProgramDirectory() {

@@ -12,6 +12,9 @@ namespace lotto {
 // The settings store of the window and lotto-cli: QSettings under "Zerbost"/"RedidAR"
 // with a registered format that writes typed JSON, {"UpDown7": {"t": "int", "v": 100}},
 // so a boolean stays a boolean and a value of the wrong type is noticed when read.
+// A settings file that is, or links to, something other than a regular file (a link to
+// /dev/null is how users stop a program saving, a FIFO would block the start) is neither
+// read nor written: the values live in memory for this run only.
 class QtSettingsStore : public SettingsStore {
 public:
     QtSettingsStore();
@@ -26,8 +29,13 @@ public:
     QString fileName() const;
     static QSettings::Format jsonFormat();
 
+    // Whether the file at path may be read and replaced: missing, or a regular file.
+    static bool isUsableFile(const QString& path);
+
 private:
-    std::unique_ptr<QSettings> m_settings;
+    QString m_fileName;
+    std::unique_ptr<QSettings> m_settings; // null when the file is not usable
+    MemorySettingsStore m_unsaved;
 };
 
 // The per-user data directory that serves as the program directory by default.

@@ -1,9 +1,11 @@
 #include "cli/CliRunner.h"
 #include "core/TestSupport.h"
+#include "settings/QtSettingsStore.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 
 using namespace lotto;
 using namespace lotto::test;
@@ -74,10 +76,10 @@ TEST(CliShow, DrawForADateOnTheRealArchive) {
     std::filesystem::remove(data + "/ZahlenAT.dat");
     r = runCli({"--datadir", data, "show"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "Lesen Sie zuerst du Daten der Ziehungen ein\n");
+    EXPECT_EQ(r.err, "lotto-cli: Lesen Sie zuerst du Daten der Ziehungen ein\n");
     r = runCli({"--datadir", data, "generate"}); // the message says it all: one line
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "Lesen Sie zuerst du Daten der Ziehungen ein\n");
+    EXPECT_EQ(r.err, "lotto-cli: Lesen Sie zuerst du Daten der Ziehungen ein\n");
 }
 
 TEST(CliCheck, TipsAgainstADraw) {
@@ -159,4 +161,78 @@ TEST(CliStats, GroupStatistics) {
     EXPECT_EQ(overdue.lines().at(2 + 4), "5 1");
     EXPECT_EQ(overdue.lines().at(2 + 42), "43 1");
     EXPECT_NE(overdue.lines().at(2 + 2), "3 1"); // 3 was drawn on Wednesday 19.08.
+}
+
+TEST(CliCommon, VersionPrefixAndRepeatedOptions) {
+    const CliResult version = runCli({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out.rfind("Zerbosts Lotto ", 0), 0U) << version.out;
+    EXPECT_EQ(version.lines().size(), 1U);
+
+    TempDir dir;
+    const std::string data = dir.path() + "p";
+    const CliResult twice = runCli({"--datadir", data, "show", "--date", "01.01.2002", "--date", "02.01.2002"});
+    EXPECT_EQ(twice.exitCode, 2);
+    EXPECT_EQ(twice.err.rfind("lotto-cli: --date", 0), 0U) << twice.err;
+    EXPECT_EQ(runCli({"--datadir", data, "--datadir", data, "show"}).exitCode, 2);
+    const CliResult missing = runCli({"--datadir", data, "check", dir.file("fehlt.qtp")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err.rfind("lotto-cli: ", 0), 0U) << missing.err;
+    EXPECT_EQ(missing.err.find('\n'), missing.err.size() - 1);
+}
+
+TEST(CliGenerate, SeedTakesTheWhole32BitRangeInOneNotation) {
+    TempDir dir;
+    const std::string data = dir.path() + "p";
+    const CliResult top = runCli({"--datadir", data, "--no-settings", "generate", "--seed", "4294967295"});
+    EXPECT_EQ(top.exitCode, 0) << top.err;
+    EXPECT_EQ(runCli({"--datadir", data, "--no-settings", "generate", "--seed", "0"}).exitCode, 0);
+    EXPECT_EQ(runCli({"--datadir", data, "generate", "--seed", "4294967296"}).exitCode, 2);
+    const CliResult negative = runCli({"--datadir", data, "generate", "--seed", "-1"});
+    EXPECT_EQ(negative.exitCode, 2);
+    EXPECT_EQ(negative.err.rfind("lotto-cli: --seed", 0), 0U) << negative.err;
+}
+
+TEST(CliFiles, TipFileOverTheArchiveAndFifosAreRefused) {
+    TempDir dir;
+    const std::string data = dir.path() + "p";
+    ASSERT_EQ(runCli({"--datadir", data, "--no-settings", "show"}).exitCode, 0);
+    const std::string archive = readWholeFile(data + "/ZahlenAT.dat");
+    const CliResult over =
+        runCli({"--datadir", data, "--no-settings", "generate", "--seed", "1", "--out", data + "/./ZahlenAT.dat"});
+    EXPECT_EQ(over.exitCode, 1);
+    EXPECT_EQ(over.err.rfind("lotto-cli: ", 0), 0U) << over.err;
+    EXPECT_EQ(readWholeFile(data + "/ZahlenAT.dat"), archive);
+
+    ASSERT_EQ(::mkfifo(dir.file("t.qtp").c_str(), 0600), 0);
+    const CliResult fifoTips = runCli({"--datadir", data, "--no-settings", "check", dir.file("t.qtp")});
+    EXPECT_EQ(fifoTips.exitCode, 1);
+    EXPECT_NE(fifoTips.err.find("keine gewöhnliche Datei"), std::string::npos) << fifoTips.err;
+    std::filesystem::remove(data + "/ZahlenAT.dat");
+    ASSERT_EQ(::mkfifo((data + "/ZahlenAT.dat").c_str(), 0600), 0);
+    EXPECT_EQ(runCli({"--datadir", data, "--no-settings", "stats", "frequency"}).exitCode, 1);
+}
+
+TEST(CliSettings, ALinkToADeviceOrFifoIsNeitherReadNorReplaced) {
+    TempDir dir;
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir.path()));
+    std::filesystem::create_directories(dir.file("Zerbost"));
+    const std::string file = dir.file("Zerbost/RedidAR.json");
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    for (const std::string& target : {std::string("/dev/null"), dir.file("fifo")}) {
+        std::filesystem::remove(file);
+        std::filesystem::create_symlink(target, file);
+        {
+            QtSettingsStore store; // reading the FIFO would block here
+            store.write("UpDown7", 250);
+            EXPECT_EQ(store.read("UpDown7"), std::optional<SettingValue>(250));
+            store.flush();
+        }
+        EXPECT_TRUE(std::filesystem::is_symlink(file));
+        EXPECT_EQ(std::filesystem::read_symlink(file).string(), target);
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.file("fifo")));
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    qputenv("XDG_CONFIG_HOME", oldConfig);
 }

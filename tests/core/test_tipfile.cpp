@@ -123,3 +123,15 @@ TEST_F(TipFileFixture, ProposedNamesFollowTheNextDraw) {
         EXPECT_EQ(state.proposedTipFileName(), name) << formatShortDate(day);
     }
 }
+
+TEST_F(TipFileFixture, ByteOrderMarkKeepsTheFirstNumber) {
+    load("\xEF\xBB\xBF" "3,7,12,25,33,41\r\n");
+    EXPECT_EQ(tipText(0), "3,7,12,25,33,41");
+}
+
+TEST_F(TipFileFixture, SavingOverTheArchiveIsRefused) {
+    const std::string before = readWholeFile(dir.file("ZahlenAT.dat"));
+    host.saveFile = dir.path() + "./ZahlenAT.dat";
+    EXPECT_THROW(state.SpeedButton15Click(), FileError);
+    EXPECT_EQ(readWholeFile(dir.file("ZahlenAT.dat")), before);
+}

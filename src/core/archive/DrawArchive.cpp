@@ -58,9 +58,17 @@ std::vector<DrawRecord> DrawArchive::readAll() const {
 }
 
 void DrawArchive::createEmpty() const {
-    File file(m_path, File::Mode::CreateTruncate);
-    file.sync();
-    file.close();
+    writeFileAtomically(m_path, {});
+}
+
+bool DrawArchive::isArchiveFile(const std::string& path) const {
+    return isFileOrItsTemporary(path, m_path);
+}
+
+void DrawArchive::refuseAsOutput(const std::string& path) const {
+    if (isArchiveFile(path))
+        throw FileError("Die Datei „" + path +
+                        "“ ist das Archiv der Ziehungen (oder eine Kopie davon in Arbeit) und wird nicht überschrieben");
 }
 
 void DrawArchive::append(const DrawRecord& record) const {
@@ -74,33 +82,22 @@ void DrawArchive::append(const DrawRecord& record) const {
 }
 
 void DrawArchive::rewrite(
-    const std::string& tempPath,
     const std::function<void(const std::function<void(const DrawRecord&)>&)>& produce) const {
-    try {
-        File out(tempPath, File::Mode::CreateTruncate);
-        std::vector<std::uint8_t> block;
-        block.reserve(static_cast<std::size_t>(kBlockRecords * kRecordSize));
-        auto flush = [&] {
-            out.write(block.data(), block.size());
-            block.clear();
-        };
-        produce([&](const DrawRecord& record) {
-            const std::size_t at = block.size();
-            block.resize(at + DrawRecord::kSize);
-            record.encode(block.data() + at);
-            if (block.size() >= static_cast<std::size_t>(kBlockRecords * kRecordSize)) flush();
-        });
-        flush();
-        out.sync();
-        out.close();
-        renameOverwrite(tempPath, m_path);
-    } catch (...) {
-        try {
-            removeFile(tempPath);
-        } catch (...) {
-        }
-        throw;
-    }
+    AtomicFile out(m_path);
+    std::vector<std::uint8_t> block;
+    block.reserve(static_cast<std::size_t>(kBlockRecords * kRecordSize));
+    auto flush = [&] {
+        out.write(block.data(), block.size());
+        block.clear();
+    };
+    produce([&](const DrawRecord& record) {
+        const std::size_t at = block.size();
+        block.resize(at + DrawRecord::kSize);
+        record.encode(block.data() + at);
+        if (block.size() >= static_cast<std::size_t>(kBlockRecords * kRecordSize)) flush();
+    });
+    flush();
+    out.commit();
 }
 
 std::vector<std::uint8_t> DrawArchive::encodeAll(const std::vector<DrawRecord>& records) {

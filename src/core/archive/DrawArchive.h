@@ -50,10 +50,16 @@ public:
 
     void createEmpty() const;
     void append(const DrawRecord& record) const;
-    // Writes the records produced by `produce` into a temporary file and renames it over
-    // the archive. An exception before the rename leaves the archive untouched.
-    void rewrite(const std::string& tempPath,
-                 const std::function<void(const std::function<void(const DrawRecord&)>&)>& produce) const;
+    // Writes the records produced by `produce` into a temporary file (AtomicFile) and
+    // renames it over the archive. An exception before the rename leaves the archive untouched.
+    void rewrite(const std::function<void(const std::function<void(const DrawRecord&)>&)>& produce) const;
+
+    // Whether path is the archive or one of its temporary files, however it is spelt (a link,
+    // "./", another folder name for the same place). Writers of other files check with
+    // refuseAsOutput before they write, so a tip file, an export or "Tipp.txt" never
+    // replaces the archive; it throws FileError naming path.
+    bool isArchiveFile(const std::string& path) const;
+    void refuseAsOutput(const std::string& path) const;
 
     // Calls onRecord for every record in file order.
     template <class F> void forEach(F&& onRecord) const {

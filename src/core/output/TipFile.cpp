@@ -32,6 +32,8 @@ std::array<std::string, 6> splitTipLine(std::string_view line) {
 TipFileFields parseTipFile(std::string_view bytes) {
     TipFileFields fields;
     std::string_view rest = bytes;
+    // Editors that save as UTF-8 may put a byte-order mark first; it is no part of the tips.
+    if (rest.substr(0, 3) == "\xEF\xBB\xBF") rest.remove_prefix(3);
     for (int tip = 0; tip < tipgrid::kTips && !rest.empty(); ++tip) {
         std::string_view line = rest;
         const std::size_t end = rest.find('\n');

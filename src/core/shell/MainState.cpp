@@ -482,6 +482,7 @@ void MainState::SpeedButton15Click() {
     m_saveDialog1.fileName = proposedTipFileName();
     const auto file = m_host.chooseSaveFile(m_saveDialog1);
     if (!file) return;
+    DrawArchive(archivePath()).refuseAsOutput(*file);
     m_saveDialog1.fileName = *file;
     writeFileAtomically(*file, formatTipFile(m_cells));
 }

@@ -40,10 +40,55 @@ public:
     void close();
 
 private:
+    friend class AtomicFile;
+    File(int fd, std::string path) : m_fd(fd), m_path(std::move(path)) {}
+
     int m_fd = -1;
     std::string m_path;
     std::int64_t m_writeOffset = 0;
 };
+
+// Writes a file as a whole or not at all: the bytes go into a new temporary file beside the
+// target (a unique name, created exclusively, no link followed) that commit() syncs and
+// renames over the target. A target that is a link is written through: the file it names
+// is replaced and the link stays. The old file's permission bits are kept; a new file gets
+// the usual 0666 less the umask. A target that is not a regular file (a folder, a device,
+// a FIFO) is refused. Messages name the target as given, never the temporary file; without
+// commit() the temporary file is removed and the target stays as it was.
+class AtomicFile {
+public:
+    explicit AtomicFile(const std::string& path);
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    void write(const void* data, std::size_t size);
+    void commit();
+    // The file that is replaced: the target with its links followed.
+    const std::string& target() const { return m_target; }
+
+private:
+    std::string m_target;
+    std::string m_temp;
+    File m_file;
+    bool m_committed = false;
+};
+
+// The temporary files of this program are named after their target: "ZahlenAT.dat" is
+// written through "ZahlenAT.dat.~lotto-" plus six letters or digits.
+inline constexpr std::string_view kTemporaryMarker = ".~lotto-";
+// Whether fileName (no folder) is one of those names; with target, one of target's.
+bool isTemporaryName(std::string_view fileName);
+bool isTemporaryNameOf(std::string_view fileName, std::string_view targetName);
+// A fresh unique name for a temporary file or folder beside path (folder kept).
+std::string temporaryNameFor(const std::string& path);
+
+// The file path stands for: links followed as long as they lead somewhere, then the folder
+// made absolute and free of links, "." and "..". The file itself need not exist.
+std::string resolvedPath(const std::string& path);
+// Whether path names the file `target` (by resolved path, or the same device and inode,
+// which also catches a hard link) or one of this program's temporary files beside it.
+bool isFileOrItsTemporary(const std::string& path, const std::string& target);
 
 bool fileExists(const std::string& path);
 bool directoryExists(const std::string& path);
@@ -57,6 +102,8 @@ std::string readWholeFile(const std::string& path, std::size_t maxBytes = SIZE_M
 void writeFileAtomically(const std::string& path, std::string_view bytes);
 
 std::string fileErrorText(int errorNumber);
+// Why a file of this kind (st_mode) cannot be read or written as a file.
+std::string notRegularFileText(unsigned mode);
 [[noreturn]] void throwFileError(const std::string& action, const std::string& path, int errorNumber);
 
 } // namespace lotto
