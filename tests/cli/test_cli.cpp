@@ -76,10 +76,10 @@ TEST(CliShow, DrawForADateOnTheRealArchive) {
     std::filesystem::remove(data + "/ZahlenAT.dat");
     r = runCli({"--datadir", data, "show"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "lotto-cli: Lesen Sie zuerst du Daten der Ziehungen ein\n");
+    EXPECT_EQ(r.err, "Lesen Sie zuerst du Daten der Ziehungen ein\n");
     r = runCli({"--datadir", data, "generate"}); // the message says it all: one line
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "lotto-cli: Lesen Sie zuerst du Daten der Ziehungen ein\n");
+    EXPECT_EQ(r.err, "Lesen Sie zuerst du Daten der Ziehungen ein\n");
 }
 
 TEST(CliCheck, TipsAgainstADraw) {

@@ -3,6 +3,7 @@
 #include "core/archive/DrawArchive.h"
 #include "core/generation/GenerationRun.h"
 #include "core/output/TipFile.h"
+#include "core/shell/ProgramDirectory.h"
 #include "core/shell/SettingsSchema.h"
 #include "core/statistics/Distribution.h"
 #include "core/statistics/GroupSearch.h"
@@ -124,8 +125,7 @@ void MainState::installBundledArchive(std::span<const unsigned char> bundled) {
                          "Mitgeliefertes Archiv einspielen?",
                          "Mitgeliefertes Archiv"))
         return;
-    writeFileAtomically(archivePath(),
-                        std::string_view(reinterpret_cast<const char*>(bundled.data()), bundled.size()));
+    lotto::installBundledArchive(m_programDir, bundled);
     SpeedButton5Click();
     SpeedButton2Click();
 }
