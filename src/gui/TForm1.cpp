@@ -85,7 +85,6 @@ TForm1::TForm1(std::string programDir, SettingsStore& store, Clock& clock, std::
     setCentralWidget(m_pages);
     buildStatusBar();
     setTipGridScale(1.0);
-    m_tipPageBase = m_pages->sizeHint().expandedTo(QSize(1, 1));
 
     run([this] { m_state.FormCreate(m_store); });
     restoreWindowGeometry();
@@ -239,11 +238,17 @@ QWidget* TForm1::buildTipPage() {
     layout->addWidget(buildActionPanel(page));
     auto* panel2 = makePanel(QStringLiteral("Panel2"), page);
     auto* gridBox = new QVBoxLayout(panel2);
-    gridBox->addLayout(buildTipGrid());
+    // The grid keeps its columns together and stands centred in a wider window.
+    auto* centred = new QHBoxLayout;
+    centred->addStretch();
+    centred->addLayout(buildTipGrid());
+    centred->addStretch();
+    gridBox->addLayout(centred);
     gridBox->addLayout(buildTipTools(page));
     layout->addWidget(panel2);
     layout->addStretch();
     m_tipPage = page;
+    page->installEventFilter(this); // resizes scale the grid
     return page;
 }
 
@@ -321,6 +326,7 @@ QWidget* TForm1::buildActionPanel(QWidget* page) {
 // The twelve tips in two columns: caption, six cells, hit label and digit-sum label.
 QGridLayout* TForm1::buildTipGrid() {
     auto* grid = new QGridLayout;
+    m_tipGrid = grid;
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(6);
     for (int half = 0; half < 2; ++half) {
@@ -785,6 +791,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         }
         break;
     }
+    case QEvent::Resize:
+        if (watched == m_tipPage) scaleTipGrid();
+        break;
     case QEvent::MouseButtonRelease:
         if (watched->objectName() == QLatin1String("Panel5") || watched->objectName() == QLatin1String("Panel6")) {
             if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
@@ -808,16 +817,13 @@ void TForm1::addShortcut(QAbstractButton* button, const QKeySequence& keys) {
     button->setToolTip(hint + QStringLiteral(" (") + keys.toString(QKeySequence::NativeText) + QLatin1Char(')'));
 }
 
-void TForm1::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    scaleTipGrid();
-}
-
 void TForm1::scaleTipGrid() {
     // The grid grows with the window, so a larger window shows larger tips rather than an
     // empty page: cells, hit and digit-sum labels keep their places beside each other.
-    if (!m_tipPage) return;
-    const QSize room = m_pages->size();
+    if (!m_tipPage || !m_tipPage->isVisible()) return;
+    // What the page needs at scale 1, measured once it is laid out on the screen.
+    if (!m_tipPageBase.isValid()) m_tipPageBase = m_tipPage->minimumSizeHint().expandedTo(QSize(1, 1));
+    const QSize room = m_tipPage->size();
     const double fit = std::min(room.width() / double(m_tipPageBase.width()),
                                 room.height() / double(m_tipPageBase.height()));
     setTipGridScale(std::clamp(std::floor(fit * 0.95 * 10) / 10, 1.0, 2.5));
@@ -837,13 +843,13 @@ void TForm1::setTipGridScale(double scale) {
     }
     QFont labelFont = font();
     labelFont.setPointSizeF(font().pointSizeF() * scale);
+    m_tipGrid->setVerticalSpacing(static_cast<int>(6 * scale));
     for (QLabel* label : m_tipPage->findChildren<QLabel*>()) {
         if (m_hitLabels.count(label)) {
             label->setFont(boldFont);
             label->setMinimumWidth(QFontMetrics(boldFont).horizontalAdvance(QStringLiteral("6 + Z")) + 8);
         } else if (label->parentWidget() && label->parentWidget()->objectName() == QLatin1String("Panel2")) {
             label->setFont(labelFont); // captions, digit sums and headings
-            label->setMinimumWidth(0);
         }
     }
 }

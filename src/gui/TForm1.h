@@ -56,7 +56,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -108,6 +107,7 @@ private:
     bool m_syncing = false;
     QElapsedTimer m_repaintTimer;
     QWidget* m_tipPage = nullptr;
+    QGridLayout* m_tipGrid = nullptr;
     QSize m_tipPageBase;
     double m_tipScale = 0.0;
     bool m_shownOnce = false;
