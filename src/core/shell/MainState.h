@@ -2,11 +2,12 @@
 
 #include "core/archive/ArchiveFilter.h"
 #include "core/evaluation/CurrentDraw.h"
-#include "core/generation/TipGrid.h"
+#include "core/evaluation/TipGrid.h"
 #include "core/shell/Host.h"
 #include "core/shell/SettingsStore.h"
 #include "core/shell/StatusText.h"
 #include "core/statistics/ChartModel.h"
+#include "core/util/Clock.h"
 #include "core/util/Random.h"
 
 #include <array>

@@ -1,4 +1,4 @@
-#include "core/generation/TipGrid.h"
+#include "core/evaluation/TipGrid.h"
 
 #include "core/util/Text.h"
 
