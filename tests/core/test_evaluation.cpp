@@ -105,10 +105,10 @@ TEST_F(EvaluationFixture, TipsAreSortedSummedAndRated) {
     EXPECT_EQ(tipText(0), "3,7,12,25,33,41");
     EXPECT_EQ(sum(0).text, "121");
     EXPECT_EQ(hits(0).text, "3 + Z");
-    EXPECT_EQ(hits(0).color, 255);
+    EXPECT_EQ(hits(0).color, LabelColor::Red);
     EXPECT_EQ(hits(1).text, "3 + Z");
     EXPECT_EQ(hits(2).text, "2 + Z");
-    EXPECT_EQ(hits(2).color, 0);
+    EXPECT_EQ(hits(2).color, LabelColor::Black);
     EXPECT_EQ(tipText(3), "1,,3,4,5,6"); // incomplete: neither sorted nor rated
     EXPECT_EQ(sum(3).text, "old");
     EXPECT_EQ(hits(3).text, "");

@@ -1,6 +1,6 @@
 #include "core/StateFixture.h"
 #include "core/generation/ArchiveIndex.h"
-#include "core/generation/GenerationRun.h"
+#include "core/shell/GenerationRun.h"
 #include "core/shell/MainState.h"
 #include "core/shell/StatusText.h"
 
@@ -303,7 +303,7 @@ TEST_F(GenerationFixture, SmallBudgetNeverLoosens) {
 TEST(Loosening, StepsAndTheShorterStepsOfTipEight) {
     const auto at = [](int tip, int pick, int budget = 100000) {
         const Loosening l = looseningAt(tip, pick, budget);
-        return std::array<int, 3>{l.upDown6, l.upDown5, l.upDown4};
+        return std::array<int, 3>{l.archiveMatch, l.maxFromSecondLastDraw, l.maxFromLastDraw};
     };
     EXPECT_EQ(at(3, 80000), (std::array<int, 3>{6, -1, -1}));
     EXPECT_EQ(at(3, 90000), (std::array<int, 3>{-1, 2, 1}));
