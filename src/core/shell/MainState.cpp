@@ -162,7 +162,7 @@ void MainState::prepareChart() {
     ++m_chartRevision;
 }
 
-void MainState::runSearch(int length) {
+void MainState::runGroupSearch(int length) {
     BusyScope busy(m_host);
     const RunSearchResult result = searchRuns(DrawArchive(archivePath()), archiveFilter(), length);
     if (result.lastDraw) {
@@ -174,14 +174,21 @@ void MainState::runSearch(int length) {
     m_activePage = Page::Diagramm;
 }
 
+// The user's group search shows a chart; the tips stay rated against the captioned draw.
 void MainState::Button2Click() {
-    runSearch(2);
+    const ShownDraw shown = shownDraw();
+    runGroupSearch(2);
+    restoreShownDraw(shown);
 }
 void MainState::Button3Click() {
-    runSearch(3);
+    const ShownDraw shown = shownDraw();
+    runGroupSearch(3);
+    restoreShownDraw(shown);
 }
 void MainState::Button4Click() {
-    runSearch(4);
+    const ShownDraw shown = shownDraw();
+    runGroupSearch(4);
+    restoreShownDraw(shown);
 }
 
 void MainState::Button5Click() {

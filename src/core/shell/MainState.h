@@ -84,6 +84,9 @@ public:
     void Button3Click();      // triples
     void Button4Click();      // quadruples
     void Button5Click();      // overdue numbers
+    // The group search of Button2Click..Button4Click without putting the shown draw back:
+    // the current-draw buffer keeps the last passing draw, which the preference pool reads.
+    void runGroupSearch(int length);
 
     // The archive rule of the generation: true when no archived draw from the statistics'
     // start date on has at least UpDown6 of the six numbers among its main numbers.
@@ -219,7 +222,6 @@ public:
     void restoreShownDraw(const ShownDraw& shown);
 
 private:
-    void runSearch(int length);
     void showDraw(const DrawRecord& record, std::string_view separator);
     bool skippedByStepping(const DrawRecord& record) const;
     std::array<std::string_view, 6> tipTexts(int tip) const;

@@ -13,7 +13,7 @@ public:
     PreferencePool build() {
         // 1. Overdue numbers.
         if (m_state.isOn(Option::PreferOverdue)) {
-            runStatistic("Berechnung der Überfälligen", &MainState::Button5Click);
+            runStatistic("Berechnung der Überfälligen", [&] { m_state.Button5Click(); });
             pass(topBand(largest(), smallest(), 0.5), BandTest::Strict, 45, 1, 2, "  Max: ");
         }
         // 2.-7. Frequent and rarest pairs, triples and quadruples, one statistic for each
@@ -22,39 +22,39 @@ public:
             Option frequent, rarest;
             int size;
             const char* status;
-            void (MainState::*statistic)();
             const char* rarestMaxLabel;
         };
         static constexpr GroupPasses kGroups[] = {
-            {Option::PreferFrequentPairs, Option::PreferRarestPairs, 2, "Berechnung der Paarbildung",
-             &MainState::Button2Click, "  Max: "},
+            {Option::PreferFrequentPairs, Option::PreferRarestPairs, 2, "Berechnung der Paarbildung", "  Max: "},
             {Option::PreferFrequentTriples, Option::PreferRarestTriples, 3, "Berechnung der Dreiergruppenbildung",
-             &MainState::Button3Click, "  Max: "},
+             "  Max: "},
             {Option::PreferFrequentQuadruples, Option::PreferRarestQuadruples, 4,
-             "Berechnung der Vierergruppenbildung", &MainState::Button4Click, " Max: "},
+             "Berechnung der Vierergruppenbildung", " Max: "},
         };
         for (const GroupPasses& g : kGroups) {
+            // The search that leaves its last passing draw in the current-draw buffer.
+            const auto search = [&] { m_state.runGroupSearch(g.size); };
             if (m_state.isOn(g.frequent)) {
-                runStatistic(g.status, g.statistic);
+                runStatistic(g.status, search);
                 pass(topBand(largest(), smallest(), 0.3), BandTest::Strict, points() - (g.size - 1), g.size, 1,
                      "  Max: ");
             }
             if (m_state.isOn(g.rarest)) {
-                if (!m_state.isOn(g.frequent)) runStatistic(g.status, g.statistic);
+                if (!m_state.isOn(g.frequent)) runStatistic(g.status, search);
                 pass(bottomBand(largest(), smallest(), 0.3), BandTest::Strict, points() - (g.size - 1), g.size, 1,
                      g.rarestMaxLabel);
             }
         }
         // 8. Often drawn.
         if (m_state.isOn(Option::PreferOftenDrawn)) {
-            runStatistic("Berechnung der Zahlenverteilung", &MainState::SpeedButton2Click);
+            runStatistic("Berechnung der Zahlenverteilung", [&] { m_state.SpeedButton2Click(); });
             pass(topBand(largest(), smallest(), 0.2), BandTest::Inclusive, 45, 1, 2, "  Max: ");
             pass(topBand(largest(), smallest(), 0.3), BandTest::Inclusive, 45, 1, 1, "  Max: ");
         }
         // 9. Rarely drawn.
         if (m_state.isOn(Option::PreferRarelyDrawn)) {
             if (!m_state.isOn(Option::PreferOftenDrawn))
-                runStatistic("Berechnung der Zahlenverteilung", &MainState::SpeedButton2Click);
+                runStatistic("Berechnung der Zahlenverteilung", [&] { m_state.SpeedButton2Click(); });
             pass(bottomBand(largest(), smallest(), 0.1), BandTest::Inclusive, 45, 1, 2, " Max: ");
             pass(bottomBand(largest(), smallest(), 0.3), BandTest::Inclusive, 45, 1, 1, "  Max: ");
         }
@@ -63,10 +63,10 @@ public:
     }
 
 private:
-    void runStatistic(const char* status, void (MainState::*statistic)()) {
+    template <class Statistic> void runStatistic(const char* status, Statistic statistic) {
         m_state.setStatusText(1, status);
         m_state.host().repaint(RepaintArea::StatusBar);
-        (m_state.*statistic)();
+        statistic();
         m_state.setActivePage(Page::Diagramm);
         m_state.host().repaint(RepaintArea::Window);
     }
