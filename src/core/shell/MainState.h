@@ -119,6 +119,8 @@ public:
     // --- controls ---
     const std::string& cell(int index) const { return m_cells.at(static_cast<std::size_t>(index)); }
     void setCell(int index, std::string_view text) { Edit1Change(index, text); }
+    // The window marks these cells ("Zahl doppelt").
+    bool isRepeatedCell(int index) const { return tipgrid::isRepeatedCell(m_cells, index); }
 
     // The generation's options by name; the controls that show them by their numbers below.
     bool isOn(Option option) const { return value(option) != 0; }
