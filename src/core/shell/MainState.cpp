@@ -175,20 +175,20 @@ void MainState::runGroupSearch(int length) {
 }
 
 // The user's group search shows a chart; the tips stay rated against the captioned draw.
-void MainState::Button2Click() {
+void MainState::runShownGroupSearch(int length) {
     const ShownDraw shown = shownDraw();
-    runGroupSearch(2);
+    runGroupSearch(length);
     restoreShownDraw(shown);
+}
+
+void MainState::Button2Click() {
+    runShownGroupSearch(2);
 }
 void MainState::Button3Click() {
-    const ShownDraw shown = shownDraw();
-    runGroupSearch(3);
-    restoreShownDraw(shown);
+    runShownGroupSearch(3);
 }
 void MainState::Button4Click() {
-    const ShownDraw shown = shownDraw();
-    runGroupSearch(4);
-    restoreShownDraw(shown);
+    runShownGroupSearch(4);
 }
 
 void MainState::Button5Click() {

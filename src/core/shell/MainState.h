@@ -224,6 +224,7 @@ public:
     void restoreShownDraw(const ShownDraw& shown);
 
 private:
+    void runShownGroupSearch(int length);
     void showDraw(const DrawRecord& record, std::string_view separator);
     bool skippedByStepping(const DrawRecord& record) const;
     std::array<std::string_view, 6> tipTexts(int tip) const;
