@@ -2,6 +2,7 @@
 
 #include "core/archive/DrawArchive.h"
 #include "core/shell/Host.h"
+#include "core/util/Clock.h"
 
 #include <sys/resource.h>
 

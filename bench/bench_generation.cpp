@@ -1,7 +1,7 @@
 // Generation runs on the bundled archive: the default run, and runs that spend a budget
 // of ten million picks where the digit-sum window or the archive rule binds.
 #include "bench/BenchSupport.h"
-#include "core/generation/GenerationRun.h"
+#include "core/shell/GenerationRun.h"
 #include "core/shell/MainState.h"
 #include "core/shell/StatusText.h"
 

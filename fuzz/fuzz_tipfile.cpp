@@ -1,6 +1,6 @@
 // Tip files from anywhere: parsing never fails, and what reaches the grid is either empty
 // or a number from 1 to 45.
-#include "core/generation/TipGrid.h"
+#include "core/evaluation/TipGrid.h"
 #include "core/output/TipFile.h"
 
 #include <cstdint>

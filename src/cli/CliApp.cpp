@@ -96,13 +96,8 @@ std::uint32_t parseSeedArgument(const std::string& text) {
     return static_cast<std::uint32_t>(value);
 }
 
-int currentYear() {
-    SystemClock clock;
-    return civilDate(clock.today()).year;
-}
-
-DayNumber parseDateArgument(const std::string& option, const std::string& text) {
-    const auto day = parseShortDate(text, currentYear());
+DayNumber parseDateArgument(const std::string& option, const std::string& text, Clock& clock) {
+    const auto day = parseShortDate(text, civilDate(clock.today()).year);
     if (!day) throw UsageError(option + ": kein gültiges Datum (TT.MM.JJJJ): " + text);
     return *day;
 }
@@ -136,7 +131,8 @@ public:
         setEvaluationDate();
         m_state.SpeedButton5Click();
         if (!m_host.messages.empty()) return 1;
-        m_out << m_state.label("Label29").text << '\n' << m_state.label("Label13").text << '\n';
+        m_out << m_state.label(MainState::kDrawCaptionLabel).text << '\n'
+               << m_state.label(MainState::kDigitSumLabel).text << '\n';
         return 0;
     }
 
@@ -145,18 +141,18 @@ public:
         setEvaluationDate();
         m_state.SpeedButton5Click();
         if (!m_host.messages.empty()) return 1;
-        m_out << m_state.label("Label29").text << '\n';
+        m_out << m_state.label(MainState::kDrawCaptionLabel).text << '\n';
         for (int tip = 0; tip < tipgrid::kTips; ++tip) {
             const LabelControl& hit = m_state.label(tipgrid::hitLabel(tip));
             m_out << joinTip(m_state, tip) << '\t' << m_state.label(tipgrid::sumLabel(tip)).text << '\t'
-                  << hit.text << '\t' << (hit.color == 255 ? "red" : "black") << '\n';
+                  << hit.text << '\t' << (hit.color == LabelColor::Red ? "red" : "black") << '\n';
         }
         return 0;
     }
 
     int stats() {
         if (const auto since = m_args.value("--since"))
-            m_state.dateTimePicker2().setDate(parseDateArgument("--since", *since));
+            m_state.dateTimePicker2().setDate(parseDateArgument("--since", *since, m_state.clock()));
         if (m_args.flag("--no-sunday")) m_state.setCheckBox(16, false);
         if (m_args.flag("--no-wednesday")) m_state.setCheckBox(17, false);
         const std::string& kind = m_args.positional.at(0);
@@ -197,9 +193,9 @@ public:
 
 private:
     void setEvaluationDate() {
-        SystemClock clock;
         const auto date = m_args.value("--date");
-        m_state.dateTimePicker1().setDate(date ? parseDateArgument("--date", *date) : clock.today());
+        m_state.dateTimePicker1().setDate(date ? parseDateArgument("--date", *date, m_state.clock())
+                                               : m_state.clock().today());
     }
 
     void applySet(const std::string& assignment) {
@@ -208,19 +204,12 @@ private:
         const std::string name = assignment.substr(0, eq);
         const auto value = toInt(assignment.substr(eq + 1));
         if (!value) throw UsageError("--set " + name + ": keine ganze Zahl");
-        if (name.rfind("Chekcbox", 0) == 0) {
-            const auto box = toInt(name.substr(8));
-            if (!box || !((*box >= 1 && *box <= 15) || *box == 18) || (*value != 0 && *value != 1))
-                throw UsageError("--set " + assignment + ": Chekcbox1..15 oder Chekcbox18 mit 0 oder 1");
-            m_state.setCheckBox(*box, *value == 1);
-        } else if (name.rfind("UpDown", 0) == 0) {
-            const auto n = toInt(name.substr(6));
-            if (!n || *n < 1 || *n > 8) throw UsageError("--set " + assignment + ": UpDown1..UpDown8");
-            m_state.setUpDown(*n, *value);
-            m_state.UpDown7Changing();
-        } else {
-            throw UsageError("--set: unbekannte Option „" + name + "“");
-        }
+        const OptionInfo* option = findOption(name);
+        if (!option) throw UsageError("--set: unbekannte Option „" + name + "“");
+        if (option->control == OptionControl::CheckBox && *value != 0 && *value != 1)
+            throw UsageError("--set " + assignment + ": " + name + " mit 0 oder 1");
+        m_state.setOption(option->option, *value); // a position is kept within the control's range
+        m_state.UpDown7Changing();
     }
 
     MainState& m_state;

@@ -43,16 +43,6 @@ QFrame* makePanel(const QString& name, QWidget* parent) {
     return panel;
 }
 
-// TODO(merge): the core's query replaces this.
-bool repeatedCell(const MainState& state, int cell) {
-    const std::string& text = state.cell(cell);
-    if (text.empty()) return false;
-    const int first = cell / tipgrid::kCellsPerTip * tipgrid::kCellsPerTip;
-    for (int i = first; i < first + tipgrid::kCellsPerTip; ++i)
-        if (i != cell && state.cell(i) == text) return true;
-    return false;
-}
-
 } // namespace
 
 TForm1::TForm1(std::string programDir, SettingsStore& store, Clock& clock, std::unique_ptr<QtHost> host,
@@ -171,21 +161,26 @@ QCheckBox* TForm1::makeCheckBox(int number, const QString& text) {
     return box;
 }
 
-QSpinBox* TForm1::makeUpDown(int number, int editNumber) {
+QCheckBox* TForm1::makeCheckBox(Option option, const QString& text) {
+    return makeCheckBox(optionInfo(option).number, text);
+}
+
+QSpinBox* TForm1::makeUpDown(Option option, int editNumber) {
+    const OptionInfo& info = optionInfo(option);
+    const int number = info.number;
     auto* spin = new QSpinBox;
-    spin->setObjectName(QStringLiteral("UpDown%1").arg(number));
+    spin->setObjectName(QString::fromStdString(controlName(info)));
     if (auto* edit = spin->findChild<QLineEdit*>())
         edit->setObjectName(QStringLiteral("Edit%1").arg(editNumber));
-    const UpDownControl& control = m_state.upDown(number);
-    spin->setRange(control.min, control.max);
-    spin->setValue(control.position);
+    spin->setRange(info.min, info.max);
+    spin->setValue(m_state.upDown(number).position);
     spin->setMinimumWidth(spin->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 30);
     spin->setMaximumWidth(spin->minimumWidth() + 20);
     m_upDowns[static_cast<std::size_t>(number)] = spin;
-    connect(spin, &QSpinBox::valueChanged, this, [this, number](int value) {
+    connect(spin, &QSpinBox::valueChanged, this, [this, number, option](int value) {
         if (m_syncing) return;
         m_state.setUpDown(number, value);
-        if (number == 7 || number == 8) m_state.UpDown7Changing();
+        if (option == Option::MaxRunsThousands || option == Option::TipCount) m_state.UpDown7Changing();
     });
     return spin;
 }
@@ -262,7 +257,7 @@ QWidget* TForm1::buildDrawPanel(QWidget* page) {
     forward->setArrowType(Qt::RightArrow);
     addShortcut(back, QKeySequence(Qt::ALT | Qt::Key_Left));
     addShortcut(forward, QKeySequence(Qt::ALT | Qt::Key_Right));
-    auto* label35 = makeLabel(QStringLiteral("Label35"));
+    auto* label35 = makeLabel(QString::fromLatin1(MainState::kTipPageDrawLabel));
     QFont bold = label35->font();
     bold.setBold(true);
     label35->setFont(bold);
@@ -278,10 +273,10 @@ QWidget* TForm1::buildDrawPanel(QWidget* page) {
     top->addWidget(label35);
     top->addWidget(forward);
     top->addSpacing(12);
-    top->addWidget(makeLabel(QStringLiteral("Label13"), QStringLiteral("Quersumme")));
+    top->addWidget(makeLabel(QString::fromLatin1(MainState::kDigitSumLabel), QStringLiteral("Quersumme")));
     top->addStretch();
-    top->addWidget(makeCheckBox(16, QStringLiteral("Sonntag Ziehungen")));
-    top->addWidget(makeCheckBox(17, QStringLiteral("Mittwoch Ziehungen")));
+    top->addWidget(makeCheckBox(MainState::kSundaysBox, QStringLiteral("Sonntag Ziehungen")));
+    top->addWidget(makeCheckBox(MainState::kWednesdaysBox, QStringLiteral("Mittwoch Ziehungen")));
     connect(back, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton6Click(); }); });
     connect(forward, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton7Click(); }); });
     return panel4;
@@ -306,7 +301,7 @@ QWidget* TForm1::buildActionPanel(QWidget* page) {
     boldButton.setBold(true);
     compute->setFont(boldButton);
     addShortcut(compute, QKeySequence(Qt::Key_F9));
-    auto* count = makeUpDown(8, 80);
+    auto* count = makeUpDown(Option::TipCount, 80);
     count->setToolTip(QStringLiteral("Anzahl der zu berechnenden Tipps"));
     auto* close = makeButton(QStringLiteral("BitBtn5"), QStringLiteral("Schließen"));
     close->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
@@ -473,38 +468,38 @@ QWidget* TForm1::buildOptionsPage() {
         line->addStretch();
         layout->addLayout(line);
     };
-    row({makeLabel(QStringLiteral("Label42"), QStringLiteral("Quersummer von")), makeUpDown(1, 37),
-         new QLabel(QStringLiteral("bis")), makeUpDown(2, 38),
+    row({makeLabel(QStringLiteral("Label42"), QStringLiteral("Quersummer von")), makeUpDown(Option::DigitSumFrom, 37),
+         new QLabel(QStringLiteral("bis")), makeUpDown(Option::DigitSumTo, 38),
          new QLabel(QStringLiteral("im Tipp zulassen"))});
-    row({makeCheckBox(2, QStringLiteral("Zahlen die besonders oft gezogen wurden bevorzugen"))});
+    row({makeCheckBox(Option::PreferOftenDrawn, QStringLiteral("Zahlen die besonders oft gezogen wurden bevorzugen"))});
     row({makeCheckBox(
-        10, QStringLiteral("Zahlen die am längsten überfällig, als nicht gezogen wurden bevorzugen"))});
-    row({makeCheckBox(14, QStringLiteral("Zahlen die besonders selten gezogen wurden bevorzugen"))});
-    row({makeCheckBox(3, QStringLiteral("maximal")), makeUpDown(3, 39),
+        Option::PreferOverdue, QStringLiteral("Zahlen die am längsten überfällig, als nicht gezogen wurden bevorzugen"))});
+    row({makeCheckBox(Option::PreferRarelyDrawn, QStringLiteral("Zahlen die besonders selten gezogen wurden bevorzugen"))});
+    row({makeCheckBox(Option::LimitCommonWithTips, QStringLiteral("maximal")), makeUpDown(Option::MaxCommonWithTips, 39),
          new QLabel(QStringLiteral("Übereinstimmungen mit anderen Tipps"))});
-    row({makeCheckBox(4, QStringLiteral("maximal")), makeUpDown(4, 40),
+    row({makeCheckBox(Option::LimitLastDraw, QStringLiteral("maximal")), makeUpDown(Option::MaxFromLastDraw, 40),
          new QLabel(QStringLiteral("Zahl der letzten Ziehung zulassen"))});
-    row({makeCheckBox(5, QStringLiteral("maximal")), makeUpDown(5, 41),
+    row({makeCheckBox(Option::LimitSecondLastDraw, QStringLiteral("maximal")), makeUpDown(Option::MaxFromSecondLastDraw, 41),
          new QLabel(QStringLiteral("Zahl der vorletzten Ziehung zulassen"))});
 
     auto* pairs = new QGridLayout;
-    pairs->addWidget(makeCheckBox(8, QStringLiteral("eine Paarbildung pro Tipp erzwingen")), 0, 0);
-    pairs->addWidget(makeCheckBox(18, QStringLiteral("keine Dreie, Vierer... Paare")), 0, 1);
-    pairs->addWidget(makeCheckBox(1, QStringLiteral("Zahlen mit einer häufigen Paarebildung bevorzugen")), 1,
+    pairs->addWidget(makeCheckBox(Option::ForcePair, QStringLiteral("eine Paarbildung pro Tipp erzwingen")), 0, 0);
+    pairs->addWidget(makeCheckBox(Option::NoRunOfThree, QStringLiteral("keine Dreie, Vierer... Paare")), 0, 1);
+    pairs->addWidget(makeCheckBox(Option::PreferFrequentPairs, QStringLiteral("Zahlen mit einer häufigen Paarebildung bevorzugen")), 1,
                      0);
-    pairs->addWidget(makeCheckBox(11, QStringLiteral("seltensten")), 1, 1);
+    pairs->addWidget(makeCheckBox(Option::PreferRarestPairs, QStringLiteral("seltensten")), 1, 1);
     pairs->addWidget(
-        makeCheckBox(6, QStringLiteral("Zahlen mit einer häufigen Dreiergruppenbildung bevorzugen")), 2, 0);
-    pairs->addWidget(makeCheckBox(12, QStringLiteral("seltensten")), 2, 1);
+        makeCheckBox(Option::PreferFrequentTriples, QStringLiteral("Zahlen mit einer häufigen Dreiergruppenbildung bevorzugen")), 2, 0);
+    pairs->addWidget(makeCheckBox(Option::PreferRarestTriples, QStringLiteral("seltensten")), 2, 1);
     pairs->addWidget(
-        makeCheckBox(7, QStringLiteral("Zahlen mit einer häufigen Viergruppenbildung bevorzugen")), 3, 0);
-    pairs->addWidget(makeCheckBox(13, QStringLiteral("seltensten")), 3, 1);
+        makeCheckBox(Option::PreferFrequentQuadruples, QStringLiteral("Zahlen mit einer häufigen Viergruppenbildung bevorzugen")), 3, 0);
+    pairs->addWidget(makeCheckBox(Option::PreferRarestQuadruples, QStringLiteral("seltensten")), 3, 1);
     pairs->setColumnStretch(2, 1);
     layout->addLayout(pairs);
 
-    row({makeCheckBox(9, QStringLiteral("Tipp darf noch keinen")), makeUpDown(6, 42),
+    row({makeCheckBox(Option::ArchiveRule, QStringLiteral("Tipp darf noch keinen")), makeUpDown(Option::ArchiveMatch, 42),
          new QLabel(QStringLiteral("er aus der Datenbank entsprechen"))});
-    row({makeCheckBox(15, QStringLiteral("für den Tipp nur bevorzugte Zahlen verwenden!"))});
+    row({makeCheckBox(Option::OnlyPreferred, QStringLiteral("für den Tipp nur bevorzugte Zahlen verwenden!"))});
     layout->addStretch();
     return page;
 }
@@ -548,7 +543,7 @@ QWidget* TForm1::buildDatabasePage() {
         makeSpeedButton(QStringLiteral("SpeedButton5"), QStringLiteral("Bewertung"),
                         QStringLiteral("Bewertung des Tipps für die Ziehung des gewählten Datums"));
     evaluate->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
-    auto* label29 = makeLabel(QStringLiteral("Label29"));
+    auto* label29 = makeLabel(QString::fromLatin1(MainState::kDrawCaptionLabel));
     QFont bold = label29->font();
     bold.setBold(true);
     label29->setFont(bold);
@@ -609,7 +604,7 @@ QWidget* TForm1::buildDatabasePage() {
 
     auto* runsRow = new QHBoxLayout;
     runsRow->addWidget(makeLabel(QStringLiteral("Label57"), QStringLiteral("Max.Berechnungsläufe")));
-    runsRow->addWidget(makeUpDown(7, 55));
+    runsRow->addWidget(makeUpDown(Option::MaxRunsThousands, 55));
     runsRow->addWidget(makeLabel(QStringLiteral("Label58"), QStringLiteral("Tausend")));
     runsRow->addStretch();
     layout->addLayout(runsRow);
@@ -647,17 +642,17 @@ QWidget* TForm1::buildInternetPage() {
     layout->addWidget(
         makeLabel(QStringLiteral("Label51"), QStringLiteral("Updates und die neueste Version gibt es bei:")),
         4, 0, 1, 2);
-    layout->addWidget(link(QStringLiteral("Label52"), maker + QStringLiteral("/freeware/lotto.htm")), 5, 0, 1,
+    layout->addWidget(link(QString::fromLatin1(MainState::kUpdatesLinkLabel), maker + QStringLiteral("/freeware/lotto.htm")), 5, 0, 1,
                       2);
     layout->addWidget(makeLabel(QStringLiteral("Label53"),
                                 QStringLiteral("Die aktuellen Ziehungen und Quoten finden unter:")),
                       6, 0, 1, 2);
-    layout->addWidget(link(QStringLiteral("Label54"), QString::fromLatin1(MainState::kOperatorAddress)), 7, 0,
+    layout->addWidget(link(QString::fromLatin1(MainState::kOperatorLinkLabel), QString::fromLatin1(MainState::kOperatorAddress)), 7, 0,
                       1, 2);
     layout->addWidget(makeLabel(QStringLiteral("Label55"),
                                 QStringLiteral("Haben Sie dann gewonnen, hilft Tendora beim Anlegen")),
                       8, 0, 1, 2);
-    layout->addWidget(link(QStringLiteral("Label56"), maker + QStringLiteral("/tendora/")), 9, 0, 1, 2);
+    layout->addWidget(link(QString::fromLatin1(MainState::kTendoraLinkLabel), maker + QStringLiteral("/tendora/")), 9, 0, 1, 2);
     layout->setRowStretch(10, 1);
     layout->setColumnStretch(1, 1);
     return page;
@@ -703,10 +698,10 @@ void TForm1::refreshFromState() {
         QLabel* label = it->second;
         const QString text = QString::fromStdString(control.text);
         if (label->text() != text) label->setText(text);
-        if (name == "Label35") continue; // keeps the tool-tip colours of its banner
+        if (name == MainState::kTipPageDrawLabel) continue; // keeps the tool-tip colours of its banner
         // Hit labels are black or red on a light ground, as on a paper ticket; every other
         // label's black is the theme's text colour so it stays readable on a dark theme.
-        const bool red = control.color == 255;
+        const bool red = control.color == LabelColor::Red;
         const QColor color = red ? QColor(Qt::red)
                                  : (m_hitLabels.count(label) ? QColor(Qt::black) : palette().color(QPalette::WindowText));
         if (label->palette().color(QPalette::WindowText) != color) {
@@ -745,7 +740,7 @@ void TForm1::refreshFromState() {
 void TForm1::showRepeatedCells() {
     for (int i = 0; i < tipgrid::kCells; ++i) {
         QLineEdit* edit = m_cells[static_cast<std::size_t>(i)];
-        const bool repeated = repeatedCell(m_state, i);
+        const bool repeated = m_state.isRepeatedCell(i);
         if (edit->property("repeated").toBool() == repeated) continue;
         edit->setProperty("repeated", repeated);
         edit->setStyleSheet(repeated ? QStringLiteral("QLineEdit { border: 2px solid red; }") : QString());

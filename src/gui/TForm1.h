@@ -74,7 +74,8 @@ private:
 
     QLabel* makeLabel(const QString& name, const QString& text = {});
     QCheckBox* makeCheckBox(int number, const QString& text);
-    QSpinBox* makeUpDown(int number, int editNumber);
+    QCheckBox* makeCheckBox(Option option, const QString& text);
+    QSpinBox* makeUpDown(Option option, int editNumber);
     QDateEdit* makeDatePicker(const QString& name, DatePickerControl& control);
     QLineEdit* makeTextEdit(const QString& name, std::string& field);
     QToolButton* makeSpeedButton(const QString& name, const QString& text, const QString& hint);

@@ -2,7 +2,8 @@
 // below sits exactly on one edge.
 #include "core/StateFixture.h"
 #include "core/generation/ArchiveIndex.h"
-#include "core/generation/GenerationRun.h"
+#include "core/shell/GenerationRun.h"
+#include "core/shell/PoolBuilder.h"
 #include "core/generation/PreferencePool.h"
 #include "core/shell/MainState.h"
 
@@ -97,10 +98,10 @@ TEST_F(BoundaryFixture, StepForwardFromASkippedLastRecordShowsTheOneBeforeIt) {
 
 TEST_F(BoundaryFixture, RunSearchExtraHitWhenTheExtraNumberStartsTheLastRun) {
     archive({draw(2002, 1, 6, {1, 2, 3, 4, 5, 6}, 42)});
-    state.Button4Click(); // last quadruple tested: 42..45
+    state.runGroupSearch(4); // what the generation reads; last quadruple tested: 42..45
     EXPECT_TRUE(state.currentDraw().extraHit);
     EXPECT_EQ(state.currentDraw().hits, 0);
-    state.Button3Click(); // last triple tested: 43..45
+    state.runGroupSearch(3); // last triple tested: 43..45
     EXPECT_FALSE(state.currentDraw().extraHit);
 }
 

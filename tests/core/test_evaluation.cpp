@@ -45,7 +45,7 @@ TEST(HitCounting, ExtraNumberAndRepeatedNumbers) {
     EXPECT_FALSE(d.extraHit);
 
     zettelcheck(d, {"3", "3", "12", "25", "33", "41"});
-    EXPECT_EQ(d.hits, 3); // 3 counted twice, 12 once
+    EXPECT_EQ(d.hits, 2); // 3 and 12, each once
 
     zettelcheck(d, {"", "", "", "", "", ""});
     EXPECT_EQ(d.hits, 0);
@@ -105,10 +105,10 @@ TEST_F(EvaluationFixture, TipsAreSortedSummedAndRated) {
     EXPECT_EQ(tipText(0), "3,7,12,25,33,41");
     EXPECT_EQ(sum(0).text, "121");
     EXPECT_EQ(hits(0).text, "3 + Z");
-    EXPECT_EQ(hits(0).color, 255);
+    EXPECT_EQ(hits(0).color, LabelColor::Red);
     EXPECT_EQ(hits(1).text, "3 + Z");
     EXPECT_EQ(hits(2).text, "2 + Z");
-    EXPECT_EQ(hits(2).color, 0);
+    EXPECT_EQ(hits(2).color, LabelColor::Black);
     EXPECT_EQ(tipText(3), "1,,3,4,5,6"); // incomplete: neither sorted nor rated
     EXPECT_EQ(sum(3).text, "old");
     EXPECT_EQ(hits(3).text, "");
@@ -121,6 +121,23 @@ TEST_F(EvaluationFixture, TipsAreSortedSummedAndRated) {
     EXPECT_EQ(tipText(0), "9,8,7,6,5,4");
     EXPECT_EQ(sum(0).text, "121");
     EXPECT_EQ(state.Komplettcheck(), 0);
+}
+
+TEST_F(EvaluationFixture, RepeatedNumberCountsOnceAndItsCellsAreKnown) {
+    archive({draw(2002, 1, 6, {3, 7, 13, 20, 30, 40}, 41)});
+    tip(0, {"3", "3", "3", "10", "11", "12"});
+    state.dateTimePicker1().setDate(dayNumber(2002, 1, 6));
+    state.SpeedButton5Click();
+    EXPECT_EQ(hits(0).text, "1");
+    EXPECT_EQ(hits(0).color, LabelColor::Black);
+    EXPECT_TRUE(host.sounds.empty());
+    for (int cell = 0; cell < 6; ++cell)
+        EXPECT_EQ(state.isRepeatedCell(cell), cell < 3) << cell;
+    EXPECT_FALSE(state.isRepeatedCell(6)); // tip 2 is empty
+    tip(1, {"5", "", "", "", "", "5"});
+    EXPECT_TRUE(state.isRepeatedCell(6));
+    EXPECT_FALSE(state.isRepeatedCell(7)); // empty cells never repeat
+    EXPECT_TRUE(state.isRepeatedCell(11));
 }
 
 TEST_F(EvaluationFixture, MissingOrEmptyArchive) {

@@ -29,7 +29,10 @@ TEST_F(GroupFixture, PairsTriplesAndQuadruplesOfOneDraw) {
     EXPECT_EQ(state.chart().valueAxisMin, 0);
     EXPECT_EQ(state.chart().valueAxisMax, 1);
     EXPECT_EQ(state.activePage(), Page::Diagramm);
-    // The current-draw buffer holds the last passing draw; its date stays.
+    // The user's search puts the shown draw back; the pool's search leaves the last passing
+    // draw in the buffer, its date kept.
+    EXPECT_EQ(state.currentDraw().numbers, (std::array<int, 8>{}));
+    state.runGroupSearch(2);
     EXPECT_EQ(state.currentDraw().numbers, (std::array<int, 8>{3, 4, 5, 20, 21, 40, 41, 7}));
     EXPECT_EQ(state.currentDraw().date, 123);
 
@@ -57,9 +60,25 @@ TEST_F(GroupFixture, RunsCountOncePerStartAndAtTheTopEnd) {
     state.Button4Click();
     EXPECT_EQ(xsWithY(1), (std::vector<int>{1, 7}));
     EXPECT_EQ(state.chart().bars[42].y + state.chart().bars[43].y + state.chart().bars[44].y, 0);
+    state.runGroupSearch(4);
     // The last run tested, 42..45 against the last draw: 43 and 44 hit, 45 is its extra number.
     EXPECT_EQ(state.currentDraw().hits, 2);
     EXPECT_TRUE(state.currentDraw().extraHit);
+}
+
+TEST_F(GroupFixture, UserSearchKeepsTheTipsRatedAgainstTheCaptionedDraw) {
+    archive({draw(2002, 1, 6, {1, 2, 3, 4, 5, 6}, 7), draw(2002, 1, 9, {10, 11, 12, 13, 14, 15}, 16)});
+    state.setTipsReady(true);
+    state.dateTimePicker1().setDate(dayNumber(2002, 1, 6));
+    state.SpeedButton5Click(); // tip 1 is 1..6 by default
+    const std::string caption = state.label(MainState::kTipPageDrawLabel).text;
+    for (auto search : {&MainState::Button2Click, &MainState::Button3Click, &MainState::Button4Click}) {
+        (state.*search)();
+        state.Edit1Exit();
+        EXPECT_EQ(state.label(MainState::kTipPageDrawLabel).text, caption);
+        EXPECT_EQ(state.dateTimePicker1().date, dayNumber(2002, 1, 6));
+        EXPECT_EQ(state.label(tipgrid::hitLabel(0)).text, "6"); // not 0 against 10..15
+    }
 }
 
 TEST_F(GroupFixture, OverdueNumbers) {

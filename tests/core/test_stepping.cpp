@@ -143,6 +143,6 @@ TEST_F(SteppingFixture, EachStepChecksTheTips) {
     state.SpeedButton6Click();
     state.SpeedButton6Click();
     EXPECT_EQ(state.label("Label22").text, "3"); // 4, 10 and 20
-    EXPECT_EQ(state.label("Label22").color, 255);
+    EXPECT_EQ(state.label("Label22").color, LabelColor::Red);
     EXPECT_EQ(state.cell(0), "1");
 }

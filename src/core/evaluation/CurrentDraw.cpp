@@ -2,6 +2,8 @@
 
 #include "core/util/Text.h"
 
+#include <algorithm>
+
 namespace lotto {
 
 int CurrentDraw::mainSum() const {
@@ -9,6 +11,15 @@ int CurrentDraw::mainSum() const {
     for (std::size_t i = 0; i < 6; ++i)
         sum += numbers[i];
     return sum;
+}
+
+int countHits(std::span<const int> tipNumbers, std::span<const int> mainNumbers) {
+    int hits = 0;
+    for (auto it = tipNumbers.begin(); it != tipNumbers.end(); ++it) {
+        if (std::find(tipNumbers.begin(), it, *it) != it) continue; // a repeat counts once
+        if (std::find(mainNumbers.begin(), mainNumbers.end(), *it) != mainNumbers.end()) ++hits;
+    }
+    return hits;
 }
 
 void zettelcheck(CurrentDraw& draw, const std::array<std::string_view, 6>& texts) {
@@ -21,16 +32,13 @@ void zettelcheck(CurrentDraw& draw, const std::array<std::string_view, 6>& texts
         if (!v) break;
         values[valid++] = *v;
     }
-    // The first slot pass converts every text in order, so an invalid text stops the count
-    // within slot 1, after the texts before it.
-    for (std::size_t slot = 0; slot < 6; ++slot) {
-        for (std::size_t t = 0; t < 6; ++t) {
-            if (t >= valid) return;
-            if (values[t] == draw.numbers[slot]) ++draw.hits;
-        }
+    const std::span<const int> tip(values.data(), valid);
+    if (valid < 6) {
+        draw.hits = static_cast<std::uint8_t>(countHits(tip, std::span<const int>(draw.numbers.data(), 1)));
+        return;
     }
-    for (std::size_t t = 0; t < 6; ++t)
-        if (values[t] == draw.numbers[6]) draw.extraHit = true;
+    draw.hits = static_cast<std::uint8_t>(countHits(tip, std::span<const int>(draw.numbers.data(), 6)));
+    draw.extraHit = std::find(values.begin(), values.end(), draw.numbers[6]) != values.end();
 }
 
 std::string drawCaption(const CurrentDraw& draw, std::string_view separator) {

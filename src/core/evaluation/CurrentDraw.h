@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -29,10 +30,13 @@ struct CurrentDraw {
     int mainSum() const;
 };
 
-// Zettelcheck: counts how many tip texts equal each of slots 1-6 and whether a tip text
-// equals slot 7. The texts are converted in the order slot by slot, text by text; the
-// first text that is no whole number ends the count with what was reached so far, and
-// the extra-number test is then not made.
+// The hit counter of every check: each distinct tip number counts once when it is among
+// the main numbers, however often the tip or a damaged draw holds it.
+int countHits(std::span<const int> tipNumbers, std::span<const int> mainNumbers);
+
+// Zettelcheck: the hits of a tip against slots 1-6 and whether a tip text equals slot 7.
+// The first text that is no whole number ends the check early: only slot 1 is then
+// compared with the texts before it, and the extra-number test is not made.
 void zettelcheck(CurrentDraw& draw, const std::array<std::string_view, 6>& texts);
 
 // The draw caption: "DDD dd.mm.yy", the separator, "  n" per main number, " Z:" extra.

@@ -1,5 +1,7 @@
 #include "core/generation/ArchiveIndex.h"
 
+#include "core/evaluation/CurrentDraw.h"
+
 #include <algorithm>
 
 namespace lotto {
@@ -93,10 +95,9 @@ bool ArchiveIndex::allows(const std::array<int, 6>& sorted, int threshold) {
         }
     }
     for (const DrawRecord& record : m_damaged) {
-        int hits = 0;
-        for (std::size_t slot = 0; slot < 6; ++slot)
-            hits += static_cast<int>(std::count(sorted.begin(), sorted.end(), record.numbers[slot]));
-        if (hits >= threshold) return false;
+        std::array<int, 6> main{};
+        std::copy_n(record.numbers.begin(), 6, main.begin());
+        if (countHits(sorted, main) >= threshold) return false;
     }
     return true;
 }

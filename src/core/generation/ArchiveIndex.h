@@ -12,7 +12,7 @@ namespace lotto {
 // from the start date on are kept as the sets of N of their numbers that a tip must not
 // contain (one bit per N-subset of 1..45), so a candidate needs at most 20 look-ups
 // instead of a pass over the file. Damaged records (duplicate or out-of-range numbers)
-// are kept as they are and counted the way the hit counting counts them.
+// are kept as they are and counted by the hit counter Zettelcheck uses.
 class ArchiveIndex {
 public:
     ArchiveIndex(const DrawArchive& archive, DayNumber startDate);

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "core/statistics/ChartModel.h"
+
 #include <array>
 
 namespace lotto {
-
-class MainState;
 
 // The list every tip number is drawn from: numbers the statistics favour stand in it
 // several times, the rest is filled with 1..43 in turn (unless only preferred numbers are
@@ -19,6 +19,8 @@ struct PreferencePool {
     void append(int number) {
         if (count < kSize) entries[static_cast<std::size_t>(count++)] = number;
     }
+    // Ends the pool: only the preferred entries, or them and the filler up to entry 500.
+    void finish(bool onlyPreferred);
 };
 
 // A band of a statistic's value range [m, M]; both ends rounded half to even.
@@ -29,8 +31,15 @@ struct Band {
 Band topBand(int largest, int smallest, double factor);    // M - (M-m)f .. M
 Band bottomBand(int largest, int smallest, double factor); // 0 .. m + (M-m)f
 
-// Runs the statistics that the options page asks for, one after another, reads their
-// results back from the chart and builds the pool, with the status texts of each pass.
-PreferencePool buildPreferencePool(MainState& state);
+// The range a band is taken of: the value axis where it is fixed, else the bars' values.
+int bandLargest(const ChartModel& chart);
+int bandSmallest(const ChartModel& chart);
+
+enum class BandTest { Strict, Inclusive }; // lower < v or lower <= v; always v <= upper
+
+// One pass over a chart: for every examined point k whose value lies in the band, the
+// numbers k+1 .. k+groupSize are appended, `times` times over.
+void appendBand(PreferencePool& pool, const ChartModel& chart, Band band, BandTest test, int examined,
+                int groupSize, int times);
 
 } // namespace lotto

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/generation/TipGrid.h"
+#include "core/evaluation/TipGrid.h"
 
 #include <array>
 #include <string>

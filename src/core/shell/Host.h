@@ -2,7 +2,6 @@
 
 #include "core/util/Dates.h"
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -38,14 +37,6 @@ public:
     // Balanced calls; nested busy scopes are allowed.
     virtual void setBusy(bool busy) = 0;
     virtual void repaint(RepaintArea area) = 0;
-};
-
-// Time and clock seeds, injected so tests can fix them.
-class Clock {
-public:
-    virtual ~Clock() = default;
-    virtual DayNumber today() = 0;
-    virtual std::uint32_t seed() = 0;
 };
 
 // Shows the busy cursor for the lifetime of the scope.

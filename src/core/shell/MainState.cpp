@@ -1,8 +1,8 @@
 #include "core/shell/MainState.h"
 
 #include "core/archive/DrawArchive.h"
-#include "core/generation/GenerationRun.h"
 #include "core/output/TipFile.h"
+#include "core/shell/GenerationRun.h"
 #include "core/shell/ProgramDirectory.h"
 #include "core/shell/SettingsSchema.h"
 #include "core/statistics/Distribution.h"
@@ -49,19 +49,18 @@ MainState::MainState(std::string programDir, Host& host, Clock& clock)
     : m_host(host), m_clock(clock), m_programDir(std::move(programDir)) {
     if (!m_programDir.empty() && m_programDir.back() != '/') m_programDir += '/';
 
-    for (const char* name : {"Label13", "Label29", "Label35"})
+    for (const char* name : {kDigitSumLabel, kDrawCaptionLabel, kTipPageDrawLabel})
         m_labels[name];
-    m_labels["Label13"].text = "Quersumme";
+    m_labels[kDigitSumLabel].text = "Quersumme";
     for (int tip = 0; tip < tipgrid::kTips; ++tip) {
         m_labels[tipgrid::hitLabel(tip)];
         m_labels[tipgrid::sumLabel(tip)];
     }
 
-    const int ranges[9][2] = {{0, 0}, {21, 279}, {21, 279},  {0, 5}, {0, 5},
-                              {0, 5}, {3, 6},    {1, 10000}, {1, 12}};
-    for (int n = 1; n <= 8; ++n) {
-        m_upDowns[static_cast<std::size_t>(n)].min = ranges[n][0];
-        m_upDowns[static_cast<std::size_t>(n)].max = ranges[n][1];
+    for (const OptionInfo& info : kGenerationOptions) {
+        if (info.control != OptionControl::UpDown) continue;
+        m_upDowns.at(static_cast<std::size_t>(info.number)).min = info.min;
+        m_upDowns.at(static_cast<std::size_t>(info.number)).max = info.max;
     }
     m_dateTimePicker1.min = earliestDate();
     m_dateTimePicker2.min = earliestDate();
@@ -69,8 +68,8 @@ MainState::MainState(std::string programDir, Host& host, Clock& clock)
 
     for (const SettingEntry& entry : SettingsSchema::instance().entries())
         entry.set(*this, entry.defaultValue);
-    m_checkBoxes[16] = true;
-    m_checkBoxes[17] = true;
+    m_checkBoxes[kSundaysBox] = true;
+    m_checkBoxes[kWednesdaysBox] = true;
 }
 
 // ---------------------------------------------------------------- start-up and shutdown
@@ -100,7 +99,7 @@ void MainState::restoreStartupState(SettingsStore& store) {
     m_tipsReady = true;
     readBlock(schema.secondBlock());
     // These follow from the block but must hold even when it ended early.
-    m_maxRuns = m_upDowns[7].position * 1000;
+    UpDown7Changing();
     if (m_fileNameEdit.empty()) m_fileNameEdit = m_programDir + "Lotto.html";
     if (m_proxyHostEdit.empty()) m_proxyPortEdit = "80";
 
@@ -147,18 +146,18 @@ void MainState::Label43Click() {
 }
 
 void MainState::Label52Click(std::string_view labelName) {
-    if (labelName == "Label52")
+    if (labelName == kUpdatesLinkLabel)
         m_host.openDocument(std::string(kMakerAddress) + "/freeware/lotto.htm");
-    else if (labelName == "Label54")
+    else if (labelName == kOperatorLinkLabel)
         m_host.openDocument(kOperatorAddress);
-    else if (labelName == "Label56")
+    else if (labelName == kTendoraLinkLabel)
         m_host.openDocument(std::string(kMakerAddress) + "/tendora/");
 }
 
 // ---------------------------------------------------------------- charts
 
 ArchiveFilter MainState::archiveFilter() const {
-    return {m_dateTimePicker2.date, m_checkBoxes[16], m_checkBoxes[17]};
+    return {m_dateTimePicker2.date, m_checkBoxes[kSundaysBox], m_checkBoxes[kWednesdaysBox]};
 }
 
 void MainState::publishChart(ChartModel chart) {
@@ -181,7 +180,7 @@ void MainState::prepareChart() {
     ++m_chartRevision;
 }
 
-void MainState::runSearch(int length) {
+void MainState::runGroupSearch(int length) {
     BusyScope busy(m_host);
     const RunSearchResult result = searchRuns(DrawArchive(archivePath()), archiveFilter(), length);
     if (result.lastDraw) {
@@ -193,14 +192,21 @@ void MainState::runSearch(int length) {
     m_activePage = Page::Diagramm;
 }
 
+// The user's group search shows a chart; the tips stay rated against the captioned draw.
+void MainState::runShownGroupSearch(int length) {
+    const ShownDraw shown = shownDraw();
+    runGroupSearch(length);
+    restoreShownDraw(shown);
+}
+
 void MainState::Button2Click() {
-    runSearch(2);
+    runShownGroupSearch(2);
 }
 void MainState::Button3Click() {
-    runSearch(3);
+    runShownGroupSearch(3);
 }
 void MainState::Button4Click() {
-    runSearch(4);
+    runShownGroupSearch(4);
 }
 
 void MainState::Button5Click() {
@@ -210,7 +216,7 @@ void MainState::Button5Click() {
 }
 
 bool MainState::Secheroderfuenfer(int n1, int n2, int n3, int n4, int n5, int n6) {
-    const int threshold = m_upDowns[6].position;
+    const int threshold = value(Option::ArchiveMatch);
     DrawArchiveReader reader(archivePath());
     const DayNumber start = m_dateTimePicker2.date;
     prepareChart();
@@ -323,7 +329,7 @@ int MainState::Komplettcheck() {
         const int hits = m_currentDraw.hits;
         LabelControl& hitLabel = label(tipgrid::hitLabel(tip));
         hitLabel.text = std::to_string(hits);
-        hitLabel.color = hits >= 3 ? 255 : 0;
+        hitLabel.color = hits >= 3 ? LabelColor::Red : LabelColor::Black;
         if (hits >= 3) m_host.playSound(m_soundFileName);
         best = std::max(best, hits);
         if (m_currentDraw.extraHit) hitLabel.text += " + Z";
@@ -333,9 +339,9 @@ int MainState::Komplettcheck() {
 
 void MainState::showDraw(const DrawRecord& record, std::string_view separator) {
     m_currentDraw.load(record);
-    label("Label29").text = drawCaption(m_currentDraw, separator);
-    label("Label35").text = label("Label29").text;
-    label("Label13").text = digitSumCaption(m_currentDraw);
+    label(kDrawCaptionLabel).text = drawCaption(m_currentDraw, separator);
+    label(kTipPageDrawLabel).text = label(kDrawCaptionLabel).text;
+    label(kDigitSumLabel).text = digitSumCaption(m_currentDraw);
     m_dateTimePicker1.setDate(record.day());
 }
 
@@ -364,7 +370,7 @@ void MainState::SpeedButton5Click() {
     m_drawStepIndex = static_cast<std::int32_t>(std::max<std::int64_t>(read - 1, 0));
     // Without any draw loaded yet there is no date to show; the field keeps its date.
     if (m_currentDraw.date > 0) m_dateTimePicker1.setDate(wholeDay(m_currentDraw.date));
-    label("Label35").text = label("Label29").text;
+    label(kTipPageDrawLabel).text = label(kDrawCaptionLabel).text;
     Komplettcheck();
 }
 
@@ -372,21 +378,21 @@ void MainState::SpeedButton5Click() {
 
 bool MainState::skippedByStepping(const DrawRecord& record) const {
     const int wd = weekday(record.day());
-    return (wd == kSunday && !m_checkBoxes[16]) || (wd == kWednesday && !m_checkBoxes[17]);
+    return (wd == kSunday && !m_checkBoxes[kSundaysBox]) || (wd == kWednesday && !m_checkBoxes[kWednesdaysBox]);
 }
 
 MainState::ShownDraw MainState::shownDraw() const {
     return {m_currentDraw,    m_drawStepIndex,  m_dateTimePicker1.date,
-            label("Label29"), label("Label35"), label("Label13")};
+            label(kDrawCaptionLabel), label(kTipPageDrawLabel), label(kDigitSumLabel)};
 }
 
 void MainState::restoreShownDraw(const ShownDraw& shown) {
     m_currentDraw = shown.draw;
     m_drawStepIndex = shown.stepIndex;
     m_dateTimePicker1.date = shown.pickerDate;
-    label("Label29") = shown.label29;
-    label("Label35") = shown.label35;
-    label("Label13") = shown.label13;
+    label(kDrawCaptionLabel) = shown.drawCaption;
+    label(kTipPageDrawLabel) = shown.tipPageDraw;
+    label(kDigitSumLabel) = shown.digitSum;
 }
 
 namespace {

@@ -2,11 +2,13 @@
 
 #include "core/archive/ArchiveFilter.h"
 #include "core/evaluation/CurrentDraw.h"
-#include "core/generation/TipGrid.h"
+#include "core/evaluation/TipGrid.h"
+#include "core/generation/GenerationOptions.h"
 #include "core/shell/Host.h"
 #include "core/shell/SettingsStore.h"
 #include "core/shell/StatusText.h"
 #include "core/statistics/ChartModel.h"
+#include "core/util/Clock.h"
 #include "core/util/Random.h"
 
 #include <array>
@@ -31,9 +33,12 @@ struct DatePickerControl {
     void setDate(DayNumber d) { date = d < min ? min : (d > kLastDay ? kLastDay : d); }
 };
 
+// A label's font colour; red is 255 as the window's colour value for it.
+enum class LabelColor { Black = 0, Red = 255 };
+
 struct LabelControl {
     std::string text;
-    int color = 0; // 0 black, 255 red
+    LabelColor color = LabelColor::Black;
     bool operator==(const LabelControl&) const = default;
 };
 
@@ -47,6 +52,14 @@ public:
     static constexpr const char* kApplicationTitle = "Zerbosts Lotto";
     static constexpr const char* kOperatorAddress = "https://www.lotterien.at";
     static constexpr const char* kMakerAddress = "https://www.zerbost.de";
+
+    // Labels that operations write and both faces read, by their designer names.
+    static constexpr const char* kDrawCaptionLabel = "Label29";    // the shown draw, "Letzte Ziehung"
+    static constexpr const char* kTipPageDrawLabel = "Label35";    // the same caption above the tips
+    static constexpr const char* kDigitSumLabel = "Label13";       // "Quersumme: n" of the shown draw
+    static constexpr const char* kUpdatesLinkLabel = "Label52";    // the maker's download page
+    static constexpr const char* kOperatorLinkLabel = "Label54";   // the lottery operator
+    static constexpr const char* kTendoraLinkLabel = "Label56";    // the maker's Tendora page
 
     MainState(std::string programDir, Host& host, Clock& clock);
 
@@ -69,7 +82,7 @@ public:
     void Label43Click();
     void Label52Click(std::string_view labelName);
     void SpeedButton8Click() { m_speedButton8Visible = false; }
-    void UpDown7Changing() { m_maxRuns = m_upDowns[7].position * 1000; }
+    void UpDown7Changing() { m_maxRuns = value(Option::MaxRunsThousands) * 1000; }
 
     // --- charts ---
     void SpeedButton2Click(); // number frequency
@@ -79,6 +92,9 @@ public:
     void Button3Click();      // triples
     void Button4Click();      // quadruples
     void Button5Click();      // overdue numbers
+    // The group search of Button2Click..Button4Click without putting the shown draw back:
+    // the current-draw buffer keeps the last passing draw, which the preference pool reads.
+    void runGroupSearch(int length);
 
     // The archive rule of the generation: true when no archived draw from the statistics'
     // start date on has at least UpDown6 of the six numbers among its main numbers.
@@ -110,9 +126,27 @@ public:
 
     // --- controls ---
     const std::string& cell(int index) const { return m_cells.at(static_cast<std::size_t>(index)); }
-    const std::array<std::string, tipgrid::kCells>& cells() const { return m_cells; }
     void setCell(int index, std::string_view text) { Edit1Change(index, text); }
+    // The window marks these cells ("Zahl doppelt").
+    bool isRepeatedCell(int index) const { return tipgrid::isRepeatedCell(m_cells, index); }
 
+    // The generation's options by name; the controls that show them by their numbers below.
+    bool isOn(Option option) const { return value(option) != 0; }
+    int value(Option option) const {
+        const OptionInfo& info = optionInfo(option);
+        return info.control == OptionControl::CheckBox ? checkBox(info.number) : upDown(info.number).position;
+    }
+    void setOption(Option option, int value) {
+        const OptionInfo& info = optionInfo(option);
+        if (info.control == OptionControl::CheckBox)
+            setCheckBox(info.number, value != 0);
+        else
+            setUpDown(info.number, value);
+    }
+
+    // The statistics' weekday filter: draws on Sundays and on Wednesdays.
+    static constexpr int kSundaysBox = 16;
+    static constexpr int kWednesdaysBox = 17;
     bool checkBox(int n) const { return m_checkBoxes.at(static_cast<std::size_t>(n)); }
     void setCheckBox(int n, bool checked) { m_checkBoxes.at(static_cast<std::size_t>(n)) = checked; }
     const UpDownControl& upDown(int n) const { return m_upDowns.at(static_cast<std::size_t>(n)); }
@@ -192,13 +226,13 @@ public:
         CurrentDraw draw;
         std::int32_t stepIndex;
         DayNumber pickerDate;
-        LabelControl label29, label35, label13;
+        LabelControl drawCaption, tipPageDraw, digitSum;
     };
     ShownDraw shownDraw() const;
     void restoreShownDraw(const ShownDraw& shown);
 
 private:
-    void runSearch(int length);
+    void runShownGroupSearch(int length);
     void showDraw(const DrawRecord& record, std::string_view separator);
     bool skippedByStepping(const DrawRecord& record) const;
     std::array<std::string_view, 6> tipTexts(int tip) const;
@@ -236,8 +270,6 @@ private:
     int m_tippLeft = 26;
     int m_country = 1;
     Random m_random;
-
-    friend class SettingsSchema;
 };
 
 } // namespace lotto

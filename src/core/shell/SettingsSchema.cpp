@@ -6,16 +6,16 @@ namespace lotto {
 
 namespace {
 
-SettingEntry boolEntry(std::string name, bool def, int box) {
-    return {std::move(name), SettingType::Bool, def,
-            [box](const MainState& s) -> SettingValue { return s.checkBox(box); },
-            [box](MainState& s, const SettingValue& v) { s.setCheckBox(box, std::get<bool>(v)); }};
-}
-
-SettingEntry upDownEntry(int n, int def) {
-    return {"UpDown" + std::to_string(n), SettingType::Int, def,
-            [n](const MainState& s) -> SettingValue { return s.upDown(n).position; },
-            [n](MainState& s, const SettingValue& v) { s.setUpDown(n, std::get<int>(v)); }};
+// A generation option, stored under its value name with the control's value.
+SettingEntry optionEntry(const OptionInfo& info) {
+    const Option option = info.option;
+    if (info.control == OptionControl::CheckBox)
+        return {info.valueName, SettingType::Bool, info.defaultValue != 0,
+                [option](const MainState& s) -> SettingValue { return s.isOn(option); },
+                [option](MainState& s, const SettingValue& v) { s.setOption(option, std::get<bool>(v)); }};
+    return {info.valueName, SettingType::Int, info.defaultValue,
+            [option](const MainState& s) -> SettingValue { return s.value(option); },
+            [option](MainState& s, const SettingValue& v) { s.setOption(option, std::get<int>(v)); }};
 }
 
 SettingEntry textEntry(std::string name, std::string def, std::string& (*field)(MainState&),
@@ -28,11 +28,11 @@ SettingEntry textEntry(std::string name, std::string def, std::string& (*field)(
 } // namespace
 
 SettingsSchema::SettingsSchema() {
-    constexpr bool kCheckedByDefault[19] = {false, false, true,  true,  true, true,  false, false, true, true,
-                                            true,  false, false, false, true, false, false, false, true};
-    for (int box = 1; box <= 15; ++box)
-        m_entries.push_back(boolEntry("Chekcbox" + std::to_string(box), kCheckedByDefault[box], box));
-    m_entries.push_back(boolEntry("Chekcbox18", kCheckedByDefault[18], 18));
+    auto addOptions = [this](OptionControl control) {
+        for (const OptionInfo& info : kGenerationOptions)
+            if (info.control == control) m_entries.push_back(optionEntry(info));
+    };
+    addOptions(OptionControl::CheckBox);
 
     m_entries.push_back(
         {"TippTop", SettingType::Int, 88, [](const MainState& s) -> SettingValue { return s.tippTop(); },
@@ -41,9 +41,7 @@ SettingsSchema::SettingsSchema() {
         {"TippLeft", SettingType::Int, 26, [](const MainState& s) -> SettingValue { return s.tippLeft(); },
          [](MainState& s, const SettingValue& v) { s.setTippOffsets(s.tippTop(), std::get<int>(v)); }});
 
-    constexpr int kUpDownDefaults[9] = {0, 100, 180, 3, 0, 0, 5, 100, 12};
-    for (int n = 1; n <= 8; ++n)
-        m_entries.push_back(upDownEntry(n, kUpDownDefaults[n]));
+    addOptions(OptionControl::UpDown);
 
     for (int cell = 0; cell < tipgrid::kCells; ++cell) {
         m_entries.push_back(
@@ -81,14 +79,15 @@ SettingsSchema::SettingsSchema() {
     auto add = [this](std::vector<const SettingEntry*>& block, std::string_view name) {
         block.push_back(find(name));
     };
-    for (int box = 1; box <= 15; ++box)
-        add(m_first, "Chekcbox" + std::to_string(box));
-    add(m_first, "Chekcbox18");
+    auto addOptionNames = [&](OptionControl control) {
+        for (const OptionInfo& info : kGenerationOptions)
+            if (info.control == control) add(m_first, info.valueName);
+    };
+    addOptionNames(OptionControl::CheckBox);
     add(m_first, "Land");
     add(m_first, "TippTop");
     add(m_first, "TippLeft");
-    for (int n = 1; n <= 8; ++n)
-        add(m_first, "UpDown" + std::to_string(n));
+    addOptionNames(OptionControl::UpDown);
     for (int cell = 0; cell < tipgrid::kCells; ++cell)
         add(m_first, tipgrid::editName(cell));
     for (const char* name : {"FileNameEdit", "URLEdit", "ProxyHostEdit", "ProxyPortEdit", "DateTimePicker2"})

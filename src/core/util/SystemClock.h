@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/shell/Host.h"
+#include "core/util/Clock.h"
 
 namespace lotto {
 

@@ -27,5 +27,9 @@ const char* sumLabel(int tip);     // "Label36" ...
 // The cell change rule: a whole number 1..45 written back in decimal, anything else empty.
 std::string normalizeCell(std::string_view text);
 
+// True when the cell holds a number that another cell of the same tip holds too (tips
+// loaded from a file may repeat a number; the hit count counts it once).
+bool isRepeatedCell(const std::array<std::string, kCells>& cells, int cell);
+
 } // namespace tipgrid
 } // namespace lotto

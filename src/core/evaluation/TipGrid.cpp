@@ -1,4 +1,4 @@
-#include "core/generation/TipGrid.h"
+#include "core/evaluation/TipGrid.h"
 
 #include "core/util/Text.h"
 
@@ -54,6 +54,15 @@ std::string normalizeCell(std::string_view text) {
     const auto value = toInt(text);
     if (!value || *value < 1 || *value > 45) return {};
     return std::to_string(*value);
+}
+
+bool isRepeatedCell(const std::array<std::string, kCells>& cells, int cell) {
+    const auto value = toInt(cells.at(static_cast<std::size_t>(cell)));
+    if (!value) return false;
+    const int first = cell / kCellsPerTip * kCellsPerTip;
+    for (int other = first; other < first + kCellsPerTip; ++other)
+        if (other != cell && toInt(cells[static_cast<std::size_t>(other)]) == value) return true;
+    return false;
 }
 
 } // namespace lotto::tipgrid

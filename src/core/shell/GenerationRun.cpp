@@ -1,9 +1,9 @@
-#include "core/generation/GenerationRun.h"
+#include "core/shell/GenerationRun.h"
 
 #include "core/shell/MainState.h"
+#include "core/shell/PoolBuilder.h"
 
 #include <algorithm>
-#include <bit>
 
 namespace lotto {
 
@@ -16,55 +16,33 @@ std::uint64_t maskOf(const std::array<int, 8>& slots, std::size_t count) {
     return mask;
 }
 
-std::uint64_t maskOf(const std::array<int, 6>& tip) {
-    std::uint64_t mask = 0;
-    for (int n : tip)
-        mask |= std::uint64_t{1} << n;
-    return mask;
-}
-
 // Puts back what the run changes for its duration, however it ends.
 class RunRestore {
 public:
     explicit RunRestore(MainState& state)
-        : m_state(state), m_checkBox8(state.checkBox(8)), m_upDown4(state.upDown(4).position),
-          m_upDown5(state.upDown(5).position), m_upDown6(state.upDown(6).position),
-          m_tipsReady(state.tipsReady()) {}
+        : m_state(state), m_tipsReady(state.tipsReady()) {
+        for (std::size_t i = 0; i < kLoosened.size(); ++i)
+            m_values[i] = state.value(kLoosened[i]);
+    }
     ~RunRestore() {
         if (!m_finished) m_state.setTipsReady(m_tipsReady); // a failed run must not leave the grid unrated
-        m_state.setCheckBox(8, m_checkBox8);
-        m_state.setUpDown(4, m_upDown4);
-        m_state.setUpDown(5, m_upDown5);
-        m_state.setUpDown(6, m_upDown6);
+        for (std::size_t i = 0; i < kLoosened.size(); ++i)
+            m_state.setOption(kLoosened[i], m_values[i]);
     }
     RunRestore(const RunRestore&) = delete;
     RunRestore& operator=(const RunRestore&) = delete;
     void finished() { m_finished = true; }
 
 private:
+    static constexpr std::array<Option, 4> kLoosened{Option::ForcePair, Option::MaxFromLastDraw,
+                                                     Option::MaxFromSecondLastDraw, Option::ArchiveMatch};
     MainState& m_state;
-    bool m_checkBox8;
-    int m_upDown4, m_upDown5, m_upDown6;
+    std::array<int, kLoosened.size()> m_values{};
     bool m_tipsReady;
     bool m_finished = false;
 };
 
 } // namespace
-
-Loosening looseningAt(int tip, std::int32_t runCount, std::int32_t maxRuns) {
-    Loosening l;
-    if (tip < 3) return l;
-    if (runCount == maxRuns - 20000) {
-        l.upDown6 = 6;
-    } else if (runCount == maxRuns - 10000) {
-        l.upDown5 = 2;
-        if (tip != 8) l.upDown4 = 1;
-    } else if (runCount == maxRuns - 5000) {
-        if (tip != 8) l.upDown5 = 3;
-        l.upDown4 = 2;
-    }
-    return l;
-}
 
 GenerationRun::GenerationRun(MainState& state, ArchiveRuleMode mode) : m_state(state), m_mode(mode) {}
 GenerationRun::~GenerationRun() = default;
@@ -78,9 +56,9 @@ void GenerationRun::run() {
         m_state.dateTimePicker1().setDate(m_state.clock().today());
         m_state.SpeedButton5Click();
         m_state.SpeedButton7Click();
-        m_lastDrawMask = maskOf(m_state.currentDraw().numbers, 7);
+        const std::uint64_t lastDraw = maskOf(m_state.currentDraw().numbers, 7);
         m_state.SpeedButton6Click();
-        m_secondLastDrawMask = maskOf(m_state.currentDraw().numbers, 7);
+        m_filters.setDrawMasks(lastDraw, maskOf(m_state.currentDraw().numbers, 7));
         m_state.SpeedButton7Click();
         const MainState::ShownDraw shown = m_state.shownDraw();
 
@@ -91,7 +69,7 @@ void GenerationRun::run() {
         m_runCount = 0;
         m_maxRuns = m_state.maxRuns();
         for (int tip = 1; tip <= 12; ++tip) {
-            const bool searched = tip == 1 || (m_runCount < m_maxRuns && tip <= m_state.upDown(8).position);
+            const bool searched = tip == 1 || (m_runCount < m_maxRuns && tip <= m_state.value(Option::TipCount));
             writeOut(tip, searched ? search(tip).value_or(Tip{}) : Tip{});
         }
 
@@ -119,14 +97,13 @@ std::optional<GenerationRun::Tip> GenerationRun::search(int tip) {
     while (k < 6 && m_runCount < m_maxRuns) {
         ++m_runCount;
         if (m_runCount >= firstChange) {
-            if (m_runCount == half) { // the forced pair is dropped for the rest of the run
-                m_state.setCheckBox(8, false);
-                m_optionChanges.push_back({m_runCount, tip, "CheckBox8", 0});
-            }
+            // the forced pair is dropped for the rest of the run
+            if (m_runCount == half) changeOption(tip, Option::ForcePair, 0);
             const Loosening l = looseningAt(tip, m_runCount, m_maxRuns);
-            if (l.upDown6 >= 0) changeUpDown(tip, 6, l.upDown6);
-            if (l.upDown5 >= 0) changeUpDown(tip, 5, l.upDown5);
-            if (l.upDown4 >= 0) changeUpDown(tip, 4, l.upDown4);
+            if (l.archiveMatch >= 0) changeOption(tip, Option::ArchiveMatch, l.archiveMatch);
+            if (l.maxFromSecondLastDraw >= 0)
+                changeOption(tip, Option::MaxFromSecondLastDraw, l.maxFromSecondLastDraw);
+            if (l.maxFromLastDraw >= 0) changeOption(tip, Option::MaxFromLastDraw, l.maxFromLastDraw);
         }
         if (m_pool.drawRange <= 0) { // nothing to pick from: the tip cannot be completed
             m_runCount = m_maxRuns;
@@ -156,34 +133,15 @@ std::optional<GenerationRun::Tip> GenerationRun::search(int tip) {
     return std::nullopt;
 }
 
-void GenerationRun::changeUpDown(int tip, int number, int position) {
-    m_state.setUpDown(number, position);
-    m_optionChanges.push_back({m_runCount, tip, "UpDown" + std::to_string(number), position});
+void GenerationRun::changeOption(int tip, Option option, int value) {
+    m_state.setOption(option, value);
+    m_optionChanges.push_back({m_runCount, tip, controlName(optionInfo(option)), value});
 }
 
 bool GenerationRun::passesFilters(int tip, const Tip& c, int sum) {
-    const std::uint64_t mask = maskOf(c);
-    // F1: distance to the tips accepted before; an equal tip is always refused.
-    if (tip >= 2) {
-        int common = 0;
-        for (int u = 0; u < tip - 1; ++u)
-            common = std::max(common, std::popcount(mask & m_acceptedMasks[static_cast<std::size_t>(u)]));
-        if (common == 6 || (m_state.checkBox(3) && common > m_state.upDown(3).position)) return false;
-    }
-    // F2: at least one pair of neighbours.
-    if (m_state.checkBox(8) && (mask & (mask >> 1)) == 0) return false;
-    // F3: no run of three.
-    if (m_state.checkBox(18) && (mask & (mask >> 1) & (mask >> 2)) != 0) return false;
-    // F4: digit-sum window.
-    if (sum < m_state.upDown(1).position || sum > m_state.upDown(2).position) return false;
-    // F5 and F6: numbers of the last and the second-last draw (extra number included).
-    if (m_state.checkBox(4) && std::popcount(mask & m_lastDrawMask) > m_state.upDown(4).position)
-        return false;
-    if (m_state.checkBox(5) && std::popcount(mask & m_secondLastDrawMask) > m_state.upDown(5).position)
-        return false;
+    if (!m_filters.passes(m_state, tip, c, sum)) return false;
     // F7: the archive.
-    if (m_state.checkBox(9) && !archiveAllows(c)) return false;
-    return true;
+    return !m_state.isOn(Option::ArchiveRule) || archiveAllows(c);
 }
 
 bool GenerationRun::archiveAllows(const Tip& c) {
@@ -196,7 +154,7 @@ bool GenerationRun::archiveAllows(const Tip& c) {
         m_state.prepareChart();
         m_chartPrepared = true;
     }
-    return m_index->allows(c, m_state.upDown(6).position);
+    return m_index->allows(c, m_state.value(Option::ArchiveMatch));
 }
 
 void GenerationRun::writeOut(int tip, Tip candidate) {
@@ -209,8 +167,7 @@ void GenerationRun::writeOut(int tip, Tip candidate) {
     if (tip == 1) m_state.setActivePage(Page::Lottotipp);
     for (int c = 0; c < 6; ++c)
         m_state.Edit1Change((tip - 1) * 6 + c, std::to_string(candidate[static_cast<std::size_t>(c)]));
-    m_acceptedTips[static_cast<std::size_t>(tip - 1)] = candidate;
-    m_acceptedMasks[static_cast<std::size_t>(tip - 1)] = candidate[0] == 0 ? 0 : maskOf(candidate);
+    m_filters.accept(tip, candidate);
     m_state.host().repaint(RepaintArea::Window);
 }
 
