@@ -122,6 +122,17 @@ TEST(Desktop, EnterInACellMovesOnAndLeavesTheCell) {
     EXPECT_EQ(w.form->state().cell(0), "15"); // sorted by the leaving rule
 }
 
+TEST(Desktop, MainButtonsNameTheirShortcuts) {
+    Window w;
+    EXPECT_TRUE(w.find(QStringLiteral("BitBtn4"))->toolTip().endsWith(QStringLiteral("(F9)")));
+    EXPECT_TRUE(w.find(QStringLiteral("SpeedButton15"))->toolTip().endsWith(QStringLiteral("(Ctrl+S)")));
+    EXPECT_TRUE(w.find(QStringLiteral("BitBtn5"))->toolTip().endsWith(QStringLiteral("(Ctrl+Q)")));
+    w.find<QTabWidget>(QStringLiteral("PageControl1"))->setCurrentIndex(4);
+    const int shown = w.form->state().drawStepIndex();
+    QTest::keyClick(w.form.get(), Qt::Key_Left, Qt::AltModifier); // works from every page
+    EXPECT_EQ(w.form->state().drawStepIndex(), shown - 1);
+}
+
 TEST(Desktop, ADialogOrAnotherWindowDoesNotLeaveTheCell) {
     Window w;
     for (int c = 0; c < 6; ++c)
