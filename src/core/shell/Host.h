@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/import/HttpGet.h"
 #include "core/util/Dates.h"
 
 #include <optional>
@@ -37,6 +38,12 @@ public:
     // Balanced calls; nested busy scopes are allowed.
     virtual void setBusy(bool busy) = 0;
     virtual void repaint(RepaintArea area) = 0;
+
+    // The HTTP client's blocking GET; faces without one fail every request.
+    virtual HttpGet& http() { return m_noHttp; }
+
+private:
+    NoHttpGet m_noHttp;
 };
 
 // Shows the busy cursor for the lifetime of the scope.
