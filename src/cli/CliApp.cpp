@@ -10,6 +10,7 @@
 #include "core/util/Text.h"
 #include "settings/QtSettingsStore.h"
 
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -32,6 +33,10 @@ Befehle:
                                         Tipps berechnen; --seed N: 0 bis 4294967295;
                                         --set ändert eine Option
                                         (Chekcbox1..15, Chekcbox18: 0/1; UpDown1..8: Position)
+  search TIPS.qtp [--threshold N] [--since D]
+                                        Tipps 1 bis 8 im Archiv ab D suchen; jede Ziehung
+                                        mit mindestens N Treffern (Vorgabe 6) melden
+  sheet TIPS.qtp [--date D]             Tippzettel Tipp.txt für die Ziehung nach D schreiben
 
 Gemeinsame Optionen:
   --datadir DIR   Programmverzeichnis (Archiv ZahlenAT.dat usw.)
@@ -75,6 +80,8 @@ const std::map<std::string, CommandSyntax>& commandSyntaxes() {
         {"check", {1, 1, {"--date"}, {}}},
         {"stats", {1, 1, {"--since", "--tips"}, {"--no-sunday", "--no-wednesday"}}},
         {"generate", {0, 0, {"--seed", "--set", "--out"}, {}}},
+        {"search", {1, 1, {"--threshold", "--since"}, {}}},
+        {"sheet", {1, 1, {"--date"}, {}}},
     };
     return syntaxes;
 }
@@ -191,6 +198,25 @@ public:
         return 0;
     }
 
+    int search() {
+        m_state.loadTipFile(m_args.positional.at(0));
+        if (const auto since = m_args.value("--since"))
+            m_state.dateTimePicker2().setDate(parseDateArgument("--since", *since, m_state.clock()));
+        m_state.runTipSearch(m_args.value("--threshold").value_or("6"), [this](int tip, const std::string& text) {
+            m_out << tip + 1 << '\t' << text << '\n';
+        });
+        return 0;
+    }
+
+    int sheet() {
+        m_state.loadTipFile(m_args.positional.at(0));
+        setEvaluationDate();
+        m_state.SpeedButton5Click();
+        if (!m_host.messages.empty()) return 1;
+        m_out << std::filesystem::absolute(m_state.writeTipSheet()).lexically_normal().string() << '\n';
+        return 0;
+    }
+
 private:
     void setEvaluationDate() {
         const auto date = m_args.value("--date");
@@ -291,7 +317,9 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         static const std::map<std::string, int (Session::*)()> handlers{{"show", &Session::show},
                                                                         {"check", &Session::check},
                                                                         {"stats", &Session::stats},
-                                                                        {"generate", &Session::generate}};
+                                                                        {"generate", &Session::generate},
+                                                                        {"search", &Session::search},
+                                                                        {"sheet", &Session::sheet}};
         return (session.*(handlers.at(command)))();
     } catch (const UsageError& e) {
         err << "lotto-cli: " << e.what() << '\n' << kUsage;

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <span>
 #include <string>
@@ -123,6 +124,15 @@ public:
     void loadTipFile(const std::string& path);
     // The file name the save dialog proposes for the date in DateTimePicker1.
     std::string proposedTipFileName() const;
+
+    // --- tip sheet and archive search ---
+    void BitBtn7Click(); // writes "Tipp.txt" and opens it
+    // The sheet without opening it; returns the path written.
+    std::string writeTipSheet();
+    void SpeedButton4Click(); // "Tipps in DB suchen": asks for the threshold, a message per hit
+    // The search with the input box's answer given; announce(tip, text) stands for the message.
+    void runTipSearch(const std::string& thresholdText,
+                      const std::function<void(int tip, const std::string& text)>& announce);
 
     // --- controls ---
     const std::string& cell(int index) const { return m_cells.at(static_cast<std::size_t>(index)); }
