@@ -6,10 +6,6 @@
 
 namespace lotto {
 
-DayNumber nextDrawAfter(DayNumber drawDay) {
-    return drawDay + (weekday(drawDay) == kWednesday ? 4 : 3);
-}
-
 DayNumber nextDrawDayAfter(DayNumber day) {
     do
         ++day;

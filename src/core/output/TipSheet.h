@@ -11,10 +11,9 @@ namespace lotto {
 // "Tipp.txt": the tips as a titled text sheet to print and take to the lottery office.
 inline constexpr const char* kTipSheetFileName = "Tipp.txt";
 
-// The draw after the shown one: the Sunday four days after a Wednesday draw, else the day
-// three days later (from a Sunday, the Wednesday).
-DayNumber nextDrawAfter(DayNumber drawDay);
-// The first Sunday or Wednesday after day: the next draw when no draw is shown.
+// The draw the sheet is for: the first Sunday or Wednesday after day, so the Sunday after a
+// Wednesday draw, the Wednesday after a Sunday draw, and a regular draw day after a special
+// draw on another weekday.
 DayNumber nextDrawDayAfter(DayNumber day);
 
 // "Zerbosts Lotto-Tipp für Sonntag 06.01.02" (UTF-8).

@@ -519,8 +519,8 @@ void MainState::SpeedButton16Click() {
 
 std::string MainState::writeTipSheet() {
     // Without a shown draw (no archive yet) the sheet is for the next draw after the date field.
-    const DayNumber next = m_currentDraw.date > 0 ? nextDrawAfter(wholeDay(m_currentDraw.date))
-                                                  : nextDrawDayAfter(m_dateTimePicker1.date);
+    const DayNumber next = nextDrawDayAfter(m_currentDraw.date > 0 ? wholeDay(m_currentDraw.date)
+                                                                   : m_dateTimePicker1.date);
     const std::string sheet = formatTipSheet(m_cells, next); // a listed tip with an empty cell ends here
     const std::string path = m_programDir + kTipSheetFileName;
     DrawArchive(archivePath()).refuseAsOutput(path);
