@@ -71,8 +71,9 @@ std::unique_ptr<Peer> startServer(const QString& dir, bool tls) {
     const QString script = QStringLiteral(
         "import functools, http.server, ssl, sys\n"
         "port, directory, tls = int(sys.argv[1]), sys.argv[2], sys.argv[3] == '1'\n"
-        "handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=directory)\n"
-        "handler.log_message = lambda *args: None\n"
+        "class Quiet(http.server.SimpleHTTPRequestHandler):\n"
+        "    def log_message(self, *args): pass\n"
+        "handler = functools.partial(Quiet, directory=directory)\n"
         "server = http.server.HTTPServer(('127.0.0.1', port), handler)\n"
         "if tls:\n"
         "    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)\n"
@@ -161,7 +162,8 @@ TEST(RealPeers, HttpsWithTrustedAndUntrustedAuthority) {
     EXPECT_EQ(fetch(untrusting, url, &refused), "");
     ASSERT_TRUE(refused);
     EXPECT_EQ(refused->code(), 404);
-    EXPECT_TRUE(QByteArray(refused->what()).startsWith("TLS: ")) << refused->what();
+    EXPECT_STREQ(refused->what(), "TLS: The issuer certificate of a locally looked up certificate could not be found; "
+                                  "No certificates could be verified");
 
     HttpClient trusting;
     trusting.addCaCertificates(QSslCertificate::fromPath(tlsDir + QStringLiteral("ca.pem")));
