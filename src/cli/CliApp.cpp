@@ -2,6 +2,7 @@
 
 #include "bundle/BundledArchive.h"
 #include "cli/CliHost.h"
+#include "core/archive/ArchiveMaintenance.h"
 #include "core/archive/DrawArchive.h"
 #include "core/shell/MainState.h"
 #include "core/shell/ProgramDirectory.h"
@@ -32,6 +33,9 @@ Befehle:
                                         Tipps berechnen; --seed N: 0 bis 4294967295;
                                         --set ändert eine Option
                                         (Chekcbox1..15, Chekcbox18: 0/1; UpDown1..8: Position)
+  export DATEI [--from D]               Archiv ab D (Vorgabe: 09.10.1955) als Text speichern
+  add D N1 N2 N3 N4 N5 N6 Z             Ziehung vom D von Hand eingeben
+  delete D                              Ziehung vom D löschen
 
 Gemeinsame Optionen:
   --datadir DIR   Programmverzeichnis (Archiv ZahlenAT.dat usw.)
@@ -75,6 +79,9 @@ const std::map<std::string, CommandSyntax>& commandSyntaxes() {
         {"check", {1, 1, {"--date"}, {}}},
         {"stats", {1, 1, {"--since", "--tips"}, {"--no-sunday", "--no-wednesday"}}},
         {"generate", {0, 0, {"--seed", "--set", "--out"}, {}}},
+        {"export", {1, 1, {"--from"}, {}}},
+        {"add", {8, 8, {}, {}}},
+        {"delete", {1, 1, {}, {}}},
     };
     return syntaxes;
 }
@@ -191,6 +198,45 @@ public:
         return 0;
     }
 
+    int exportArchive() {
+        const auto from = m_args.value("--from");
+        m_state.dateTimePicker1().setDate(from ? parseDateArgument("--from", *from, m_state.clock())
+                                               : MainState::earliestDate());
+        m_host.saveFile = m_args.positional.at(0);
+        m_state.BitBtn3Click();
+        return m_host.messages.empty() ? 0 : 1;
+    }
+
+    int add() {
+        DrawEntry entry;
+        entry.date = parseDateArgument("Datum", m_args.positional.at(0), m_state.clock());
+        for (std::size_t i = 0; i < 7; ++i) {
+            const std::string& text = m_args.positional.at(i + 1);
+            const auto n = toInt(text);
+            if (!n) throw UsageError("add: keine ganze Zahl: " + text);
+            (i < 6 ? entry.main[i] : entry.extra) = *n;
+        }
+        m_host.drawEntry = entry;
+        m_state.BitBtn8Click();
+        if (!m_host.messages.empty()) return 1;
+        m_out << m_state.label(MainState::kDrawCaptionLabel).text << '\n';
+        return 0;
+    }
+
+    // The draw dated D is shown first, as in the window, then deleted as the shown draw.
+    int remove() {
+        const DayNumber day = parseDateArgument("Datum", m_args.positional.at(0), m_state.clock());
+        m_state.dateTimePicker1().setDate(day);
+        m_state.SpeedButton5Click();
+        if (!m_host.messages.empty()) return 1;
+        if (wholeDay(m_state.currentDraw().date) != day) {
+            m_host.showMessage("Keine Ziehung am " + formatShortDate(day));
+            return 1;
+        }
+        m_state.BitBtn4Click();
+        return m_host.messages.empty() ? 0 : 1;
+    }
+
 private:
     void setEvaluationDate() {
         const auto date = m_args.value("--date");
@@ -260,7 +306,7 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
                 args.values.emplace(a, rest[++i]);
             } else if (syntax->second.flagOptions.count(a)) {
                 if (!args.flags.insert(a).second) throw UsageError(a + " ist mehrfach angegeben");
-            } else if (a.size() > 1 && a[0] == '-') {
+            } else if (a.size() > 1 && a[0] == '-' && !toInt(a)) { // "-5" is a number of `add`
                 throw UsageError("unbekannte Option „" + a + "“ für " + command);
             } else {
                 args.positional.push_back(a);
@@ -291,7 +337,10 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         static const std::map<std::string, int (Session::*)()> handlers{{"show", &Session::show},
                                                                         {"check", &Session::check},
                                                                         {"stats", &Session::stats},
-                                                                        {"generate", &Session::generate}};
+                                                                        {"generate", &Session::generate},
+                                                                        {"export", &Session::exportArchive},
+                                                                        {"add", &Session::add},
+                                                                        {"delete", &Session::remove}};
         return (session.*(handlers.at(command)))();
     } catch (const UsageError& e) {
         err << "lotto-cli: " << e.what() << '\n' << kUsage;

@@ -26,9 +26,11 @@ public:
     void openDocument(const std::string&) override {}
     void setBusy(bool) override {}
     void repaint(RepaintArea) override {}
+    std::optional<DrawEntry> enterDraw(const DrawEntry&) override { return drawEntry; }
 
     std::optional<std::string> saveFile;
     std::optional<std::string> openFile;
+    std::optional<DrawEntry> drawEntry; // the entry dialog's answer
     // Messages shown so far; an operation that showed one has refused.
     std::vector<std::string> messages;
 

@@ -36,6 +36,7 @@ public:
     void openDocument(const std::string& urlOrPath) override;
     void setBusy(bool busy) override;
     void repaint(RepaintArea area) override;
+    std::optional<DrawEntry> enterDraw(const DrawEntry& preset) override;
 
 protected:
     QWidget* parentWidget() const { return m_parent; }

@@ -124,6 +124,11 @@ public:
     // The file name the save dialog proposes for the date in DateTimePicker1.
     std::string proposedTipFileName() const;
 
+    // --- archive maintenance (page "Datenbank") ---
+    void BitBtn3Click(); // export as text from the date of DateTimePicker1 on
+    void BitBtn4Click(); // delete the shown draw (button BitBtn6)
+    void BitBtn8Click(); // enter a draw by hand
+
     // --- controls ---
     const std::string& cell(int index) const { return m_cells.at(static_cast<std::size_t>(index)); }
     void setCell(int index, std::string_view text) { Edit1Change(index, text); }
