@@ -2,6 +2,7 @@
 
 #include "bundle/BundledArchive.h"
 #include "cli/CliHost.h"
+#include "core/archive/ArchiveMaintenance.h"
 #include "core/archive/DrawArchive.h"
 #include "core/shell/MainState.h"
 #include "core/shell/ProgramDirectory.h"
@@ -37,6 +38,9 @@ Befehle:
                                         Tipps 1 bis 8 im Archiv ab D suchen; jede Ziehung
                                         mit mindestens N Treffern (Vorgabe 6) melden
   sheet TIPS.qtp [--date D]             Tippzettel Tipp.txt für die Ziehung nach D schreiben
+  export DATEI [--from D]               Archiv ab D (Vorgabe: 09.10.1955) als Text speichern
+  add D N1 N2 N3 N4 N5 N6 Z             Ziehung vom D von Hand eingeben
+  delete D                              Ziehung vom D löschen
 
 Gemeinsame Optionen:
   --datadir DIR   Programmverzeichnis (Archiv ZahlenAT.dat usw.)
@@ -82,6 +86,9 @@ const std::map<std::string, CommandSyntax>& commandSyntaxes() {
         {"generate", {0, 0, {"--seed", "--set", "--out"}, {}}},
         {"search", {1, 1, {"--threshold", "--since"}, {}}},
         {"sheet", {1, 1, {"--date"}, {}}},
+        {"export", {1, 1, {"--from"}, {}}},
+        {"add", {8, 8, {}, {}}},
+        {"delete", {1, 1, {}, {}}},
     };
     return syntaxes;
 }
@@ -217,6 +224,45 @@ public:
         return 0;
     }
 
+    int exportArchive() {
+        const auto from = m_args.value("--from");
+        m_state.dateTimePicker1().setDate(from ? parseDateArgument("--from", *from, m_state.clock())
+                                               : MainState::earliestDate());
+        m_host.saveFile = m_args.positional.at(0);
+        m_state.BitBtn3Click();
+        return m_host.messages.empty() ? 0 : 1;
+    }
+
+    int add() {
+        DrawEntry entry;
+        entry.date = parseDateArgument("Datum", m_args.positional.at(0), m_state.clock());
+        for (std::size_t i = 0; i < 7; ++i) {
+            const std::string& text = m_args.positional.at(i + 1);
+            const auto n = toInt(text);
+            if (!n) throw UsageError("add: keine ganze Zahl: " + text);
+            (i < 6 ? entry.main[i] : entry.extra) = *n;
+        }
+        m_host.drawEntry = entry;
+        m_state.BitBtn8Click();
+        if (!m_host.messages.empty()) return 1;
+        m_out << m_state.label(MainState::kDrawCaptionLabel).text << '\n';
+        return 0;
+    }
+
+    // The draw dated D is shown first, as in the window, then deleted as the shown draw.
+    int remove() {
+        const DayNumber day = parseDateArgument("Datum", m_args.positional.at(0), m_state.clock());
+        m_state.dateTimePicker1().setDate(day);
+        m_state.SpeedButton5Click();
+        if (!m_host.messages.empty()) return 1;
+        if (wholeDay(m_state.currentDraw().date) != day) {
+            m_host.showMessage("Keine Ziehung am " + formatShortDate(day));
+            return 1;
+        }
+        m_state.BitBtn4Click();
+        return m_host.messages.empty() ? 0 : 1;
+    }
+
 private:
     void setEvaluationDate() {
         const auto date = m_args.value("--date");
@@ -286,7 +332,7 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
                 args.values.emplace(a, rest[++i]);
             } else if (syntax->second.flagOptions.count(a)) {
                 if (!args.flags.insert(a).second) throw UsageError(a + " ist mehrfach angegeben");
-            } else if (a.size() > 1 && a[0] == '-') {
+            } else if (a.size() > 1 && a[0] == '-' && !toInt(a)) { // "-5" is a number of `add`
                 throw UsageError("unbekannte Option „" + a + "“ für " + command);
             } else {
                 args.positional.push_back(a);
@@ -319,7 +365,10 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
                                                                         {"stats", &Session::stats},
                                                                         {"generate", &Session::generate},
                                                                         {"search", &Session::search},
-                                                                        {"sheet", &Session::sheet}};
+                                                                        {"sheet", &Session::sheet},
+                                                                        {"export", &Session::exportArchive},
+                                                                        {"add", &Session::add},
+                                                                        {"delete", &Session::remove}};
         return (session.*(handlers.at(command)))();
     } catch (const UsageError& e) {
         err << "lotto-cli: " << e.what() << '\n' << kUsage;

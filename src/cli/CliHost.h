@@ -28,9 +28,11 @@ public:
     void setBusy(bool) override {}
     void repaint(RepaintArea) override {}
     HttpGet& http() override { return m_http; }
+    std::optional<DrawEntry> enterDraw(const DrawEntry&) override { return drawEntry; }
 
     std::optional<std::string> saveFile;
     std::optional<std::string> openFile;
+    std::optional<DrawEntry> drawEntry; // the entry dialog's answer
     // Messages shown so far; an operation that showed one has refused.
     std::vector<std::string> messages;
 

@@ -1,5 +1,7 @@
 #include "gui/QtHost.h"
 
+#include "gui/TForm3.h"
+
 #include <QApplication>
 #include <QAudioDevice>
 #include <QDesktopServices>
@@ -107,6 +109,14 @@ void QtHost::setBusy(bool busy) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QApplication::restoreOverrideCursor();
+}
+
+std::optional<DrawEntry> QtHost::enterDraw(const DrawEntry& preset) {
+    TForm3 form(m_parent);
+    form.setEntry(preset);
+    form.setSlotVisible(false);
+    if (form.exec() != QDialog::Accepted) return std::nullopt;
+    return form.entry();
 }
 
 void QtHost::repaint(RepaintArea area) {

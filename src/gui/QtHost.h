@@ -38,6 +38,7 @@ public:
     void setBusy(bool busy) override;
     void repaint(RepaintArea area) override;
     HttpGet& http() override { return m_http; }
+    std::optional<DrawEntry> enterDraw(const DrawEntry& preset) override;
 
 protected:
     QWidget* parentWidget() const { return m_parent; }

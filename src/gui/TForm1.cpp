@@ -575,8 +575,11 @@ QWidget* TForm1::buildDatabasePage() {
                               QStringLiteral("Die angezeigte Ziehung aus der Datenbank löschen"));
     auto* enter = makeButton(QStringLiteral("BitBtn8"), QStringLiteral("Eingeben"),
                              QStringLiteral("Eine Ziehung von Hand eingeben"));
-    for (QPushButton* b : {update, rebuild, exportText, remove, enter})
+    for (QPushButton* b : {update, rebuild})
         b->setEnabled(false);
+    connect(exportText, &QPushButton::clicked, this, [this] { run([this] { m_state.BitBtn3Click(); }); });
+    connect(remove, &QPushButton::clicked, this, [this] { run([this] { m_state.BitBtn4Click(); }); });
+    connect(enter, &QPushButton::clicked, this, [this] { run([this] { m_state.BitBtn8Click(); }); });
     archive->addWidget(update, 0, 0);
     archive->addWidget(rebuild, 0, 1);
     archive->addWidget(exportText, 0, 2);

@@ -279,3 +279,69 @@ TEST(CliSearch, AnnouncesEachHitWithItsTip) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "lotto-cli: 'vier' ist kein gültiger ganzzahliger Wert\n");
 }
+
+namespace {
+const std::vector<DrawRecord> kSmallArchive{draw(2002, 1, 6, {2, 8, 15, 22, 30, 44}, 5),
+                                            draw(2002, 1, 9, {1, 7, 12, 25, 33, 41}, 19)};
+std::string archiveBytes(const std::vector<DrawRecord>& records) {
+    const auto bytes = DrawArchive::encodeAll(records);
+    return {bytes.begin(), bytes.end()};
+}
+} // namespace
+
+TEST(CliMaintenance, AddPrintsTheFollowingCaptionAndRefusesBadNumbers) {
+    TempDir dir;
+    writeArchive(dir.file("ZahlenAT.dat"), kSmallArchive);
+    const std::vector<std::string> add{"--datadir", dir.path(), "--no-settings", "add", "13.01.2002"};
+    auto with = [&](std::vector<std::string> numbers) {
+        std::vector<std::string> args = add;
+        args.insert(args.end(), numbers.begin(), numbers.end());
+        return runCli(args);
+    };
+    CliResult r = with({"40", "3", "17", "9", "45", "1", "8"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "So 13.01.02    1  3  9  17  40  45 Z:8\n");
+    std::vector<DrawRecord> expected = kSmallArchive;
+    expected.push_back(draw(2002, 1, 13, {1, 3, 9, 17, 40, 45}, 8));
+    for (const auto& numbers : std::vector<std::vector<std::string>>{{"1", "2", "3", "4", "5", "5", "8"},
+                                                                     {"1", "2", "3", "4", "5", "46", "8"},
+                                                                     {"-5", "2", "3", "4", "5", "6", "8"},
+                                                                     {"1", "2", "3", "4", "5", "6", "0"}}) {
+        r = with(numbers);
+        EXPECT_EQ(r.exitCode, 1) << numbers[5];
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_FALSE(r.err.empty());
+    }
+    EXPECT_EQ(readWholeFile(dir.file("ZahlenAT.dat")), archiveBytes(expected));
+}
+
+TEST(CliMaintenance, DeleteTheDrawOfADateOrSayThereIsNone) {
+    TempDir dir;
+    writeArchive(dir.file("ZahlenAT.dat"), kSmallArchive);
+    CliResult r = runCli({"--datadir", dir.path(), "--no-settings", "delete", "06.01.2002"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(readWholeFile(dir.file("ZahlenAT.dat")), archiveBytes({kSmallArchive[1]}));
+    for (const char* day : {"06.01.2002", "08.01.2002", "10.01.2002"}) {
+        r = runCli({"--datadir", dir.path(), "--no-settings", "delete", day});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err, std::string("Keine Ziehung am ") + day + "\n");
+    }
+    EXPECT_EQ(readWholeFile(dir.file("ZahlenAT.dat")), archiveBytes({kSmallArchive[1]}));
+}
+
+TEST(CliMaintenance, ExportFromADateAndNeverOverTheArchive) {
+    TempDir dir;
+    writeArchive(dir.file("ZahlenAT.dat"), kSmallArchive);
+    CliResult r = runCli({"--datadir", dir.path(), "--no-settings", "export", dir.file("alle.txt")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(readWholeFile(dir.file("alle.txt")),
+              "06.01.2002,2,8,15,22,30,44,5,0;\r\n09.01.2002,1,7,12,25,33,41,19,0;\r\n");
+    r = runCli({"--datadir", dir.path(), "--no-settings", "export", dir.file("neu.txt"), "--from", "07.01.2002"});
+    EXPECT_EQ(readWholeFile(dir.file("neu.txt")), "09.01.2002,1,7,12,25,33,41,19,0;\r\n");
+    r = runCli({"--datadir", dir.path(), "--no-settings", "export", dir.file("ZahlenAT.dat")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("wird nicht überschrieben"), std::string::npos) << r.err;
+    EXPECT_EQ(readWholeFile(dir.file("ZahlenAT.dat")), archiveBytes(kSmallArchive));
+}

@@ -57,10 +57,16 @@ public:
     void openDocument(const std::string& target) override { opened.push_back(target); }
     void setBusy(bool busy) override { busyDepth += busy ? 1 : -1; }
     void repaint(RepaintArea area) override { repaints.push_back(area); }
+    std::optional<DrawEntry> enterDraw(const DrawEntry& preset) override {
+        drawPresets.push_back(preset);
+        return drawAnswer;
+    }
 
     std::vector<std::string> messages, questions, inputs, proposed, sounds, opened;
     std::vector<FileDialogState> saveDialogs, openDialogs;
     std::vector<RepaintArea> repaints;
+    std::vector<DrawEntry> drawPresets;
+    std::optional<DrawEntry> drawAnswer;
     bool answerYes = false;
     std::optional<std::string> inputAnswer, saveFile, openFile;
     int busyDepth = 0;

@@ -33,10 +33,12 @@ public:
     std::optional<std::string> chooseOpenFile(const FileDialogState&) override { return openFile; }
     void playSound(const std::string& file) override { sounds.push_back(file); }
     void openDocument(const std::string& target) override { opened.push_back(target); }
+    std::optional<DrawEntry> enterDraw(const DrawEntry&) override { return drawEntry; }
 
     std::vector<std::string> messages, errors, questions, sounds, opened, proposedNames;
     bool answerYes = false;
     std::optional<std::string> inputAnswer, saveFile, openFile;
+    std::optional<DrawEntry> drawEntry;
 };
 
 // A window on a program directory of its own that holds the real archive.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/archive/ArchiveMaintenance.h"
 #include "core/import/HttpGet.h"
 #include "core/util/Dates.h"
 
@@ -38,6 +39,10 @@ public:
     // Balanced calls; nested busy scopes are allowed.
     virtual void setBusy(bool busy) = 0;
     virtual void repaint(RepaintArea area) = 0;
+
+    // The entry dialog "Zahlen der Ziehung eingeben" preset with the given draw: the draw as
+    // confirmed with OK, nothing when it was closed otherwise.
+    virtual std::optional<DrawEntry> enterDraw(const DrawEntry&) { return std::nullopt; }
 
     // The HTTP client's blocking GET; faces without one fail every request.
     virtual HttpGet& http() { return m_noHttp; }

@@ -1,5 +1,6 @@
 #include "core/shell/MainState.h"
 
+#include "core/archive/ArchiveMaintenance.h"
 #include "core/archive/DrawArchive.h"
 #include "core/evaluation/ArchiveSearch.h"
 #include "core/output/TipFile.h"
@@ -577,6 +578,52 @@ void MainState::SpeedButton4Click() {
         m_host.showMessage(text);
         m_host.setBusy(true);
     });
+}
+
+// ---------------------------------------------------------------- archive maintenance
+
+void MainState::BitBtn3Click() {
+    DialogRestore restore(m_saveDialog1);
+    m_saveDialog1.defaultExt = "txt";
+    m_saveDialog1.filter = "Textdatei|*.txt";
+    m_saveDialog1.fileName = m_programDir + "Zahlen.txt";
+    const auto file = m_host.chooseSaveFile(m_saveDialog1);
+    if (!file) return;
+    m_saveDialog1.fileName = *file;
+    BusyScope busy(m_host);
+    exportText(DrawArchive(archivePath()), m_dateTimePicker1.date, *file);
+}
+
+void MainState::BitBtn4Click() {
+    {
+        BusyScope busy(m_host);
+        removeDrawsOn(DrawArchive(archivePath()), wholeDay(m_currentDraw.date));
+    }
+    SpeedButton5Click();
+}
+
+void MainState::BitBtn8Click() {
+    const DrawArchive archive(archivePath());
+    const std::optional<DrawRecord> last = archive.lastRecord();
+    DrawEntry preset{m_dateTimePicker1.date, {}, 0};
+    if (last) {
+        preset.date = last->day();
+        for (std::size_t i = 0; i < preset.main.size(); ++i)
+            preset.main[i] = last->numbers[i];
+        preset.extra = last->extra();
+    }
+    if (const auto entry = m_host.enterDraw(preset)) {
+        if (const auto problem = entryProblem(*entry)) {
+            m_host.showMessage(*problem);
+            return;
+        }
+        BusyScope busy(m_host);
+        // The slot byte has no meaning in Austrian draws: the last record's is carried on.
+        const std::uint8_t slot = last ? last->numbers[DrawRecord::kSlotIndex] : 0;
+        insertOrReplace(archive, entryRecord(*entry, slot));
+    }
+    if (const auto newest = archive.lastRecord()) m_dateTimePicker1.setDate(newest->day());
+    SpeedButton5Click();
 }
 
 } // namespace lotto

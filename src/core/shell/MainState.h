@@ -134,6 +134,11 @@ public:
     void runTipSearch(const std::string& thresholdText,
                       const std::function<void(int tip, const std::string& text)>& announce);
 
+    // --- archive maintenance (page "Datenbank") ---
+    void BitBtn3Click(); // export as text from the date of DateTimePicker1 on
+    void BitBtn4Click(); // delete the shown draw (button BitBtn6)
+    void BitBtn8Click(); // enter a draw by hand
+
     // --- controls ---
     const std::string& cell(int index) const { return m_cells.at(static_cast<std::size_t>(index)); }
     void setCell(int index, std::string_view text) { Edit1Change(index, text); }

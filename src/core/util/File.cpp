@@ -385,10 +385,19 @@ void AtomicFile::write(const void* data, std::size_t size) {
     m_file.write(data, size);
 }
 
+namespace {
+AtomicFile::BeforeRename beforeRename = nullptr;
+} // namespace
+
+void AtomicFile::setBeforeRename(BeforeRename hook) {
+    beforeRename = hook;
+}
+
 void AtomicFile::commit() {
     const std::string shown = m_file.path();
     m_file.sync();
     m_file.close();
+    if (beforeRename) beforeRename(m_temp);
     if (::rename(m_temp.c_str(), m_target.c_str()) != 0)
         throwFileError("Die Datei kann nicht geschrieben werden", shown, errno);
     m_committed = true;

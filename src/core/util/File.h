@@ -67,6 +67,11 @@ public:
     // The file that is replaced: the target with its links followed.
     const std::string& target() const { return m_target; }
 
+    // Called by commit() when the temporary file is complete and synced, just before the
+    // rename; tests stop the process there, as a crash or a power cut would.
+    using BeforeRename = void (*)(const std::string& temporaryPath);
+    static void setBeforeRename(BeforeRename hook);
+
 private:
     std::string m_target;
     std::string m_temp;

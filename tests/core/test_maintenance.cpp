@@ -1,0 +1,171 @@
+#include "core/StateFixture.h"
+#include "core/archive/ArchiveMaintenance.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace lotto;
+using namespace lotto::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Sunday, Wednesday, Sunday; the slot byte 0 as in Austrian data.
+const std::vector<DrawRecord> kDraws{draw(2002, 1, 6, {2, 8, 15, 22, 30, 44}, 5),
+                                     draw(2002, 1, 9, {1, 7, 12, 25, 33, 41}, 19),
+                                     draw(2002, 1, 13, {4, 10, 18, 27, 36, 42}, 3)};
+
+std::string encoded(const std::vector<DrawRecord>& records) {
+    const auto bytes = DrawArchive::encodeAll(records);
+    return {bytes.begin(), bytes.end()};
+}
+
+struct Maintenance : StateFixture<> {
+    const std::string path = dir.file("ZahlenAT.dat");
+    void SetUp() override { archive(kDraws); }
+    std::string bytes() const { return readWholeFile(path); }
+    ino_t inode() const {
+        struct stat st {};
+        ::stat(path.c_str(), &st);
+        return st.st_ino;
+    }
+    std::vector<std::string> files() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir.path()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    void show(int year, int month, int day) {
+        state.dateTimePicker1().setDate(dayNumber(year, month, day));
+        state.SpeedButton5Click();
+    }
+};
+
+} // namespace
+
+TEST_F(Maintenance, EntryAfterTheLastDrawIsAppendedInPlaceSortedWithTheSlotCarried) {
+    host.drawAnswer = DrawEntry{dayNumber(2002, 1, 16), {40, 3, 17, 9, 45, 1}, 8};
+    const ino_t before = inode();
+    state.BitBtn8Click();
+    ASSERT_EQ(host.drawPresets.size(), 1U);
+    EXPECT_EQ(host.drawPresets[0], (DrawEntry{dayNumber(2002, 1, 13), {4, 10, 18, 27, 36, 42}, 3}));
+    std::vector<DrawRecord> expected = kDraws;
+    expected.push_back(draw(2002, 1, 16, {1, 3, 9, 17, 40, 45}, 8, 0));
+    EXPECT_EQ(bytes(), encoded(expected));
+    EXPECT_EQ(inode(), before); // written in place, no temporary copy renamed over it
+    EXPECT_EQ(files(), std::vector<std::string>{"ZahlenAT.dat"});
+    EXPECT_EQ(state.label(MainState::kDrawCaptionLabel).text, "Mi 16.01.02    1  3  9  17  40  45 Z:8");
+    EXPECT_EQ(state.dateTimePicker1().date, dayNumber(2002, 1, 16));
+}
+
+TEST_F(Maintenance, EntryOnAnExistingDateReplacesItAndAnEarlierOneBecomesRecordZero) {
+    const DrawRecord replacement = draw(2002, 1, 9, {5, 6, 7, 8, 9, 10}, 11);
+    host.drawAnswer = DrawEntry{dayNumber(2002, 1, 9), {5, 6, 7, 8, 9, 10}, 11};
+    state.BitBtn8Click();
+    EXPECT_EQ(bytes(), encoded({kDraws[0], replacement, kDraws[2]}));
+    EXPECT_EQ(files(), std::vector<std::string>{"ZahlenAT.dat"});
+    // The evaluation that follows shows the newest draw.
+    EXPECT_EQ(state.dateTimePicker1().date, dayNumber(2002, 1, 13));
+
+    const DrawRecord first = draw(2001, 12, 30, {1, 2, 3, 4, 5, 6}, 7);
+    host.drawAnswer = DrawEntry{dayNumber(2001, 12, 30), {1, 2, 3, 4, 5, 6}, 7};
+    state.BitBtn8Click();
+    EXPECT_EQ(bytes(), encoded({first, kDraws[0], replacement, kDraws[2]}));
+    EXPECT_EQ(files(), std::vector<std::string>{"ZahlenAT.dat"});
+}
+
+TEST_F(Maintenance, EntryWithRepeatedOrOutOfRangeNumbersWritesNothing) {
+    host.drawAnswer = DrawEntry{dayNumber(2002, 1, 16), {1, 2, 3, 17, 5, 17}, 8};
+    state.BitBtn8Click();
+    ASSERT_EQ(host.messages.size(), 1U);
+    EXPECT_NE(host.messages[0].find("die 17 ist mehrfach eingegeben"), std::string::npos) << host.messages[0];
+    EXPECT_EQ(bytes(), encoded(kDraws));
+
+    EXPECT_FALSE(entryProblem({0, {1, 2, 3, 4, 5, 45}, 1}));
+    EXPECT_TRUE(entryProblem({0, {0, 2, 3, 4, 5, 6}, 1}));
+    EXPECT_TRUE(entryProblem({0, {1, 2, 3, 4, 5, 46}, 1}));
+    EXPECT_TRUE(entryProblem({0, {1, 2, 3, 4, 5, 6}, 0}));
+    EXPECT_TRUE(entryProblem({0, {1, 2, 3, 4, 5, 6}, 46}));
+    EXPECT_FALSE(entryProblem({0, {1, 2, 3, 4, 5, 6}, 6})); // the extra number may repeat a main one
+}
+
+TEST_F(Maintenance, AppendOverwritesATrailingFragment) {
+    writeBytes(path, encoded(kDraws) + "\x01\x02\x03\x04\x05");
+    host.drawAnswer = DrawEntry{dayNumber(2002, 1, 16), {1, 2, 3, 4, 5, 6}, 7};
+    state.BitBtn8Click();
+    std::vector<DrawRecord> expected = kDraws;
+    expected.push_back(draw(2002, 1, 16, {1, 2, 3, 4, 5, 6}, 7));
+    EXPECT_EQ(bytes(), encoded(expected));
+}
+
+TEST_F(Maintenance, DeleteRemovesTheShownDrawAndShowsTheNext) {
+    show(2002, 1, 9);
+    state.BitBtn4Click();
+    EXPECT_EQ(bytes(), encoded({kDraws[0], kDraws[2]}));
+    EXPECT_EQ(files(), std::vector<std::string>{"ZahlenAT.dat"});
+    EXPECT_EQ(state.dateTimePicker1().date, dayNumber(2002, 1, 13));
+    EXPECT_EQ(host.busyDepth, 0);
+
+    // A shown draw no longer in the archive: the archive stays as it is.
+    state.currentDraw().date = dayNumber(2002, 1, 9);
+    const ino_t before = inode();
+    state.BitBtn4Click();
+    EXPECT_EQ(bytes(), encoded({kDraws[0], kDraws[2]}));
+    EXPECT_EQ(inode(), before);
+
+    fs::remove(path);
+    EXPECT_THROW(state.BitBtn4Click(), FileError);
+    EXPECT_EQ(files(), std::vector<std::string>{});
+}
+
+TEST_F(Maintenance, ExportFromTheChosenDateAsWindowsText) {
+    EXPECT_EQ(exportLine(draw(2002, 10, 9, {3, 11, 19, 27, 33, 41}, 8, 0)), "09.10.2002,3,11,19,27,33,41,8,0;\r\n");
+
+    host.saveFile = dir.file("export.txt");
+    state.dateTimePicker1().setDate(dayNumber(2002, 1, 9));
+    state.BitBtn3Click();
+    ASSERT_EQ(host.saveDialogs.size(), 1U);
+    EXPECT_EQ(host.saveDialogs[0].fileName, dir.path() + "Zahlen.txt");
+    EXPECT_EQ(host.saveDialogs[0].filter, "Textdatei|*.txt");
+    EXPECT_EQ(readWholeFile(*host.saveFile),
+              "09.01.2002,1,7,12,25,33,41,19,0;\r\n13.01.2002,4,10,18,27,36,42,3,0;\r\n");
+
+    state.dateTimePicker1().setDate(dayNumber(2002, 1, 14)); // after the last draw
+    state.BitBtn3Click();
+    EXPECT_EQ(readWholeFile(*host.saveFile), "");
+    EXPECT_EQ(files(), (std::vector<std::string>{"ZahlenAT.dat", "export.txt"}));
+
+    host.saveFile = dir.path() + "./ZahlenAT.dat";
+    EXPECT_THROW(state.BitBtn3Click(), FileError);
+    EXPECT_EQ(bytes(), encoded(kDraws));
+}
+
+TEST_F(Maintenance, RewriteStoppedBeforeTheRenameLeavesTheOldArchive) {
+    show(2002, 1, 9);
+    for (int operation = 0; operation < 2; ++operation) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) { // the process dies with the new copy written but not yet renamed
+            AtomicFile::setBeforeRename([](const std::string&) { ::_exit(0); });
+            host.drawAnswer = DrawEntry{dayNumber(2002, 1, 2), {1, 2, 3, 4, 5, 6}, 7};
+            if (operation == 0)
+                state.BitBtn4Click();
+            else
+                state.BitBtn8Click();
+            ::_exit(1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << operation;
+        EXPECT_EQ(bytes(), encoded(kDraws)) << operation;
+        EXPECT_EQ(files().size(), 2U) << operation; // the archive and the abandoned copy
+        for (const std::string& name : files())
+            if (name != "ZahlenAT.dat") fs::remove(dir.file(name));
+    }
+}
