@@ -14,6 +14,8 @@ TForm4::TForm4(QWidget* parent) : QObject(parent), m_parent(parent) {
 
 void TForm4::prepare(const TicketLayout& layout) {
     m_printer.setPageLayout(ticketPageLayout());
+    // Positions count from the paper's corner on every printer, whatever margins it needs.
+    m_printer.setFullPage(true);
     m_printer.setDocName(QString::fromUtf8(ticket::kReportTitle));
     // A scan that cannot be read leaves the one loaded before.
     if (!layout.imagePath().empty() && layout.imagePath() != m_scanPath) {

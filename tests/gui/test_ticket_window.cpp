@@ -1,3 +1,4 @@
+#include "gui/TForm4.h"
 #include "gui/TForm5.h"
 #include "gui/WindowFixture.h"
 #include "print/TicketPainter.h"
@@ -51,14 +52,18 @@ struct ModalAnswers {
 };
 
 // The page as pdftoppm rasterises it at 192 dpi (2 pixels per layout unit), in grey.
-QImage rasterise(const std::string& pdf, const TempDir& dir) {
-    writeBytes(dir.file("schein.pdf"), pdf);
+QImage rasteriseFile(const std::string& file, const TempDir& dir) {
     QProcess pdftoppm;
     pdftoppm.start(QStringLiteral("pdftoppm"),
                    {QStringLiteral("-r"), QStringLiteral("192"), QStringLiteral("-gray"),
-                    QString::fromStdString(dir.file("schein.pdf")), QString::fromStdString(dir.file("seite"))});
+                    QString::fromStdString(file), QString::fromStdString(dir.file("seite"))});
     if (!pdftoppm.waitForFinished(60000) || pdftoppm.exitCode() != 0) return {};
     return QImage(QString::fromStdString(dir.file("seite-1.pgm")));
+}
+
+QImage rasterise(const std::string& pdf, const TempDir& dir) {
+    writeBytes(dir.file("schein.pdf"), pdf);
+    return rasteriseFile(dir.file("schein.pdf"), dir);
 }
 
 bool darkIn(const QImage& page, QRect unitsRect) {
@@ -156,6 +161,14 @@ TEST(TicketPrint, PdfPageHasCrossesOnTheMarksAndNowhereElseInTheFields) {
                 ASSERT_FALSE(darkIn(page, QRect(x, y, 1, 1))) << x << "," << y;
             }
         }
+
+    // The window's print preview prints the same page.
+    TForm4 form4;
+    form4.prepare(layout);
+    form4.printer().setOutputFormat(QPrinter::PdfFormat);
+    form4.printer().setOutputFileName(QString::fromStdString(dir.file("vorschau.pdf")));
+    form4.paint(&form4.printer(), layout);
+    EXPECT_EQ(rasteriseFile(dir.file("vorschau.pdf"), dir), page);
 
     // A test print without a scan draws the ticket's boxes: the frame of an unmarked box.
     settings.testImage = true;
