@@ -35,7 +35,8 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
     auto offset = [this](int number) {
         auto* spin = new QSpinBox;
         spin->setObjectName(QStringLiteral("UpDown%1").arg(number));
-        if (auto* edit = spin->findChild<QLineEdit*>()) edit->setObjectName(QStringLiteral("Edit%1").arg(number));
+        if (auto* edit = spin->findChild<QLineEdit*>())
+            edit->setObjectName(QStringLiteral("Edit%1").arg(number));
         spin->setRange(ticket::kOffsetMin, ticket::kOffsetMax);
         return spin;
     };

@@ -46,8 +46,8 @@ void paintTicketGrid(QPainter& painter, const Units& u, QPointF glyphCentre) {
     painter.save();
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(QColor(170, 170, 170), u(0.75)));
-    painter.drawRect(QRectF(u(ticket::kImageLeft), u(ticket::kImageTop), u(ticket::kImageWidth),
-                            u(ticket::kImageHeight)));
+    painter.drawRect(
+        QRectF(u(ticket::kImageLeft), u(ticket::kImageTop), u(ticket::kImageWidth), u(ticket::kImageHeight)));
 
     auto boxAt = [&](int markLeft, int markTop) {
         const QPointF centre(u(markLeft) + glyphCentre.x(), u(markTop) + glyphCentre.y());
@@ -64,7 +64,8 @@ void paintTicketGrid(QPainter& painter, const Units& u, QPointF glyphCentre) {
         painter.drawRect(QRectF(first.left() - u(1), first.top() - u(1), u(fieldWidth), u(fieldHeight)));
         painter.setPen(QPen(ink, u(0.5)));
         for (int number = 1; number <= 45; ++number) {
-            const QRectF box = boxAt(ticket::numberLeft(left, number, slot), ticket::numberTop(top, number, slot));
+            const QRectF box =
+                boxAt(ticket::numberLeft(left, number, slot), ticket::numberTop(top, number, slot));
             painter.drawRect(box);
             painter.drawText(box, Qt::AlignCenter, QString::number(number));
         }
@@ -137,7 +138,8 @@ void paintTicket(QPainter& painter, double dpi, const TicketLayout& layout, cons
     painter.setPen(Qt::black);
     for (const TicketMark& mark : layout.marks())
         if (mark.printed())
-            painter.drawText(QPointF(u(mark.left), u(mark.top) + metrics.ascent()), QString::fromStdString(mark.caption));
+            painter.drawText(QPointF(u(mark.left), u(mark.top) + metrics.ascent()),
+                             QString::fromStdString(mark.caption));
     painter.restore();
 }
 

@@ -47,7 +47,8 @@ struct Ticket : StateFixture<TicketHost> {
     bool printed(const char* name) const { return state.ticketLayout().mark(name).printed(); }
 };
 
-TicketSettings days(bool sunday, bool wednesday, bool joker = false, bool joker2 = false, bool joker3 = false) {
+TicketSettings days(bool sunday, bool wednesday, bool joker = false, bool joker2 = false,
+                    bool joker3 = false) {
     TicketSettings s;
     s.sunday = sunday;
     s.wednesday = wednesday;
@@ -77,8 +78,8 @@ TEST(TicketCost, DayPresetFromTodaysWeekday) {
     const TicketDialogPresets thursday = ticket::dayPreset(dayNumber(2026, 12, 10));
     EXPECT_TRUE(thursday.sunday);
     EXPECT_FALSE(thursday.wednesday);
-    EXPECT_TRUE(ticket::dayPreset(dayNumber(2026, 12, 12)).sunday);     // Saturday
-    EXPECT_TRUE(ticket::dayPreset(dayNumber(2026, 12, 13)).wednesday);  // Sunday
+    EXPECT_TRUE(ticket::dayPreset(dayNumber(2026, 12, 12)).sunday);    // Saturday
+    EXPECT_TRUE(ticket::dayPreset(dayNumber(2026, 12, 13)).wednesday); // Sunday
 }
 
 TEST_F(Ticket, NumberMarksOnTheFieldsWithTheDefaultOffsets) {

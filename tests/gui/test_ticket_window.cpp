@@ -156,7 +156,8 @@ TEST(TicketPrint, PdfPageHasCrossesOnTheMarksAndNowhereElseInTheFields) {
     const QRect fields(26, 88, 5 * 87 + 90, 240);
     for (int y = fields.top(); y <= fields.bottom(); ++y)
         for (int x = fields.left(); x <= fields.right(); ++x) {
-            const bool onMark = std::any_of(marks.begin(), marks.end(), [&](const QRect& r) { return r.contains(x, y); });
+            const bool onMark =
+                std::any_of(marks.begin(), marks.end(), [&](const QRect& r) { return r.contains(x, y); });
             if (!onMark) {
                 ASSERT_FALSE(darkIn(page, QRect(x, y, 1, 1))) << x << "," << y;
             }

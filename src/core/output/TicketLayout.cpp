@@ -57,8 +57,8 @@ int numberTop(int top, int number, int slot) {
 TicketLayout::TicketLayout() {
     for (int cell = 0; cell < tipgrid::kCells; ++cell)
         m_marks.push_back({"TicketMark" + std::to_string(tipgrid::editNumber(cell))});
-    for (const char* name : {ticket::kOneDayMark, ticket::kBothDaysMark, ticket::kJoker3Mark, ticket::kJoker2Mark,
-                             ticket::kJokerMark, ticket::kNoJokerMark})
+    for (const char* name : {ticket::kOneDayMark, ticket::kBothDaysMark, ticket::kJoker3Mark,
+                             ticket::kJoker2Mark, ticket::kJokerMark, ticket::kNoJokerMark})
         m_marks.push_back({name});
 }
 
@@ -79,8 +79,8 @@ std::vector<TicketMark> TicketLayout::printedMarks() const {
     return printed;
 }
 
-void TicketLayout::place(const TicketSettings& settings, const std::array<std::string, tipgrid::kCells>& cells,
-                         const std::string& scanPath) {
+void TicketLayout::place(const TicketSettings& settings,
+                         const std::array<std::string, tipgrid::kCells>& cells, const std::string& scanPath) {
     // The cell rule lets only 1..45 into a cell; anything else is refused before the
     // layout is touched, so no half-placed print can reach the preview.
     std::array<int, tipgrid::kCells> numbers{};
@@ -110,7 +110,8 @@ void TicketLayout::place(const TicketSettings& settings, const std::array<std::s
     place(ticket::kJoker3Mark, left + 262, optionsTop, settings.joker3);
     place(ticket::kJoker2Mark, left + 292, optionsTop, settings.joker2);
     place(ticket::kJokerMark, left + 322, optionsTop, settings.joker);
-    place(ticket::kNoJokerMark, left + 352, optionsTop, !settings.joker && !settings.joker2 && !settings.joker3);
+    place(ticket::kNoJokerMark, left + 352, optionsTop,
+          !settings.joker && !settings.joker2 && !settings.joker3);
 
     m_imageEnabled = settings.testImage;
     if (m_imageEnabled && !scanPath.empty()) {

@@ -45,7 +45,9 @@ public:
 
     // The ticket print settings dialog opened with these presets: the confirmed answers, or
     // nothing when it was cancelled. Faces without the dialog cancel.
-    virtual std::optional<TicketSettings> askTicketSettings(const TicketDialogPresets&) { return std::nullopt; }
+    virtual std::optional<TicketSettings> askTicketSettings(const TicketDialogPresets&) {
+        return std::nullopt;
+    }
     // The print preview of the placed ticket layout, from which the user prints.
     virtual void previewTicket(const TicketLayout&) {}
 
