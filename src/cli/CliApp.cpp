@@ -9,6 +9,7 @@
 #include "core/util/File.h"
 #include "core/util/SystemClock.h"
 #include "core/util/Text.h"
+#include "print/TicketPainter.h"
 #include "settings/QtSettingsStore.h"
 
 #include <filesystem>
@@ -41,6 +42,10 @@ Befehle:
   export DATEI [--from D]               Archiv ab D (Vorgabe: 09.10.1955) als Text speichern
   add D N1 N2 N3 N4 N5 N6 Z             Ziehung vom D von Hand eingeben
   delete D                              Ziehung vom D löschen
+  ticket TIPS.qtp --pdf OUT.pdf [--top N] [--left N] [--days so|mi|so,mi|none]
+         [--joker] [--joker2] [--joker3] [--test-image]
+                                        Tipps für den Lottoschein als PDF-Seite drucken;
+                                        --top/--left: Versatz 0 bis 100
 
 Gemeinsame Optionen:
   --datadir DIR   Programmverzeichnis (Archiv ZahlenAT.dat usw.)
@@ -89,6 +94,8 @@ const std::map<std::string, CommandSyntax>& commandSyntaxes() {
         {"export", {1, 1, {"--from"}, {}}},
         {"add", {8, 8, {}, {}}},
         {"delete", {1, 1, {}, {}}},
+        {"ticket",
+         {1, 1, {"--pdf", "--top", "--left", "--days"}, {"--joker", "--joker2", "--joker3", "--test-image"}}},
     };
     return syntaxes;
 }
@@ -263,7 +270,46 @@ public:
         return m_host.messages.empty() ? 0 : 1;
     }
 
+    int ticket() {
+        const auto pdf = m_args.value("--pdf");
+        if (!pdf) throw UsageError("ticket braucht --pdf OUT.pdf");
+        CliHost::TicketAnswers answers;
+        answers.top = offsetArgument("--top");
+        answers.left = offsetArgument("--left");
+        if (const auto days = m_args.value("--days")) {
+            if (*days != "so" && *days != "mi" && *days != "so,mi" && *days != "none")
+                throw UsageError("--days: so, mi, so,mi oder none erwartet: " + *days);
+            answers.sunday = *days == "so" || *days == "so,mi";
+            answers.wednesday = *days == "mi" || *days == "so,mi";
+        }
+        answers.joker = m_args.flag("--joker");
+        answers.joker2 = m_args.flag("--joker2");
+        answers.joker3 = m_args.flag("--joker3");
+        answers.testImage = m_args.flag("--test-image");
+        m_state.loadTipFile(m_args.positional.at(0));
+        DrawArchive(m_state.archivePath()).refuseAsOutput(*pdf);
+        m_host.ticketAnswers = answers;
+        m_state.SpeedButton12Click();
+        if (!m_host.ticketPreviewed) return 1;
+        // The page first: nothing is printed for a PDF that could not be written.
+        const TicketLayout& layout = m_state.ticketLayout();
+        writeFileAtomically(*pdf, ticketPdf(layout, loadTicketScan(layout.imagePath())));
+        m_out << "Kosten: " << m_host.ticketCost << '\n';
+        for (const TicketMark& mark : layout.printedMarks())
+            m_out << mark.name << ' ' << mark.left << ' ' << mark.top << '\n';
+        return 0;
+    }
+
 private:
+    std::optional<int> offsetArgument(const std::string& option) const {
+        const auto text = m_args.value(option);
+        if (!text) return std::nullopt;
+        const auto value = toInt(*text);
+        if (!value || *value < ticket::kOffsetMin || *value > ticket::kOffsetMax)
+            throw UsageError(option + ": eine ganze Zahl von 0 bis 100 erwartet: " + *text);
+        return value;
+    }
+
     void setEvaluationDate() {
         const auto date = m_args.value("--date");
         m_state.dateTimePicker1().setDate(date ? parseDateArgument("--date", *date, m_state.clock())
@@ -368,7 +414,8 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
                                                                         {"sheet", &Session::sheet},
                                                                         {"export", &Session::exportArchive},
                                                                         {"add", &Session::add},
-                                                                        {"delete", &Session::remove}};
+                                                                        {"delete", &Session::remove},
+                                                                        {"ticket", &Session::ticket}};
         return (session.*(handlers.at(command)))();
     } catch (const UsageError& e) {
         err << "lotto-cli: " << e.what() << '\n' << kUsage;

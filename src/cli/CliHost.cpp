@@ -9,4 +9,19 @@ void CliHost::showMessage(const std::string& text) {
     m_err << text << (text.ends_with('\n') ? "" : "\n");
 }
 
+std::optional<TicketSettings> CliHost::askTicketSettings(const TicketDialogPresets& presets) {
+    if (!ticketAnswers) return std::nullopt;
+    TicketSettings settings;
+    settings.top = ticketAnswers->top.value_or(presets.top);
+    settings.left = ticketAnswers->left.value_or(presets.left);
+    settings.sunday = ticketAnswers->sunday.value_or(presets.sunday);
+    settings.wednesday = ticketAnswers->wednesday.value_or(presets.wednesday);
+    settings.joker = ticketAnswers->joker;
+    settings.joker2 = ticketAnswers->joker2;
+    settings.joker3 = ticketAnswers->joker3;
+    settings.testImage = ticketAnswers->testImage;
+    ticketCost = ticket::costText(presets.tipCount, settings);
+    return settings;
+}
+
 } // namespace lotto

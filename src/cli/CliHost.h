@@ -30,6 +30,19 @@ public:
     HttpGet& http() override { return m_http; }
     std::optional<DrawEntry> enterDraw(const DrawEntry&) override { return drawEntry; }
 
+    // The print settings dialog answered from the `ticket` arguments: what is not given
+    // keeps the dialog's preset. Without answers the dialog is cancelled.
+    struct TicketAnswers {
+        std::optional<int> top, left;
+        std::optional<bool> sunday, wednesday;
+        bool joker = false, joker2 = false, joker3 = false, testImage = false;
+    };
+    std::optional<TicketSettings> askTicketSettings(const TicketDialogPresets& presets) override;
+    void previewTicket(const TicketLayout&) override { ticketPreviewed = true; }
+    std::optional<TicketAnswers> ticketAnswers;
+    std::string ticketCost; // the cost text as the confirmed dialog showed it
+    bool ticketPreviewed = false;
+
     std::optional<std::string> saveFile;
     std::optional<std::string> openFile;
     std::optional<DrawEntry> drawEntry; // the entry dialog's answer

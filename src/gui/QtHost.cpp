@@ -1,6 +1,8 @@
 #include "gui/QtHost.h"
 
 #include "gui/TForm3.h"
+#include "gui/TForm4.h"
+#include "gui/TForm5.h"
 
 #include <QApplication>
 #include <QAudioDevice>
@@ -121,6 +123,32 @@ std::optional<DrawEntry> QtHost::enterDraw(const DrawEntry& preset) {
 
 void QtHost::repaint(RepaintArea area) {
     if (m_repaint) m_repaint(area);
+}
+
+void QtHost::setTicketForms(TForm4* print, TForm5* settings) {
+    m_form4 = print;
+    m_form5 = settings;
+}
+
+TForm4* QtHost::ticketPrintForm() {
+    if (!m_form4) m_form4 = new TForm4(m_parent);
+    return m_form4;
+}
+
+TForm5* QtHost::ticketSettingsForm() {
+    if (!m_form5) m_form5 = new TForm5(m_parent);
+    return m_form5;
+}
+
+std::optional<TicketSettings> QtHost::askTicketSettings(const TicketDialogPresets& presets) {
+    TForm5* form = ticketSettingsForm();
+    form->preset(presets);
+    if (form->exec() != QDialog::Accepted) return std::nullopt;
+    return form->settings();
+}
+
+void QtHost::previewTicket(const TicketLayout& layout) {
+    ticketPrintForm()->preview(layout);
 }
 
 } // namespace lotto

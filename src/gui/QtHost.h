@@ -14,6 +14,9 @@ class QSoundEffect;
 
 namespace lotto {
 
+class TForm4;
+class TForm5;
+
 // The window's side of the operations: Qt message boxes and dialogs, the busy cursor,
 // sound through Qt Multimedia, links through the desktop's default handler. Tests derive
 // from it and answer the dialogs themselves.
@@ -39,6 +42,13 @@ public:
     void repaint(RepaintArea area) override;
     HttpGet& http() override { return m_http; }
     std::optional<DrawEntry> enterDraw(const DrawEntry& preset) override;
+    std::optional<TicketSettings> askTicketSettings(const TicketDialogPresets& presets) override;
+    void previewTicket(const TicketLayout& layout) override;
+
+    // The ticket forms made at start-up; without them the host makes its own on first use.
+    void setTicketForms(TForm4* print, TForm5* settings);
+    TForm4* ticketPrintForm();
+    TForm5* ticketSettingsForm();
 
 protected:
     QWidget* parentWidget() const { return m_parent; }
@@ -49,6 +59,8 @@ private:
     std::unique_ptr<QSoundEffect> m_sound;
     bool m_soundChecked = false;
     HttpClientGet m_http;
+    QPointer<TForm4> m_form4;
+    QPointer<TForm5> m_form5;
 };
 
 // Turns a dialog filter "Tippdatei|*.qtp" into Qt's "Tippdatei (*.qtp)".

@@ -392,8 +392,8 @@ QHBoxLayout* TForm1::buildTipTools(QWidget* page) {
     auto* clear = makeSpeedButton(QStringLiteral("SpeedButton11"), {}, QStringLiteral("Löschen aller Tipps"));
     clear->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
     auto* ticket = makeSpeedButton(QStringLiteral("SpeedButton12"), QStringLiteral("Schein"),
-                                   QStringLiteral("Tipps auf einen Lottoschein drucken"));
-    ticket->setEnabled(false);
+                                   QStringLiteral("Wenn Sie schon einen Lottoschein haben können Sie Hier den "
+                                                  "Tipp direkt in den Schein drucken"));
     auto* save = makeSpeedButton(QStringLiteral("SpeedButton15"), {}, QStringLiteral("Speichern des Tipps"));
     save->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     addShortcut(save, QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -411,6 +411,7 @@ QHBoxLayout* TForm1::buildTipTools(QWidget* page) {
         tools->addWidget(w);
     tools->addStretch();
     connect(clear, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton11Click(); }); });
+    connect(ticket, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton12Click(); }); });
     connect(save, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton15Click(); }); });
     connect(load, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton16Click(); }); });
     connect(distribution, &QPushButton::clicked, this, [this] { run([this] { m_state.Button6Click(); }); });

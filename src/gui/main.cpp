@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
     lotto::TForm3 form3(&form1);
     lotto::TForm4 form4(&form1);
     lotto::TForm5 form5(&form1);
+    form1.host().setTicketForms(&form4, &form5);
     form1.show();
     return QApplication::exec();
 }

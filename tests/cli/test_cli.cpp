@@ -345,3 +345,34 @@ TEST(CliMaintenance, ExportFromADateAndNeverOverTheArchive) {
     EXPECT_NE(r.err.find("wird nicht überschrieben"), std::string::npos) << r.err;
     EXPECT_EQ(readWholeFile(dir.file("ZahlenAT.dat")), archiveBytes(kSmallArchive));
 }
+
+TEST(CliTicket, MarksCostAndThePdfPage) {
+    TempDir dir;
+    const std::string data = dir.path() + "programm";
+    // "1,7,45" fills the first two cells and the last; tip 2 is empty and takes no field.
+    writeBytes(dir.file("t.qtp"), "1,7,45\r\n,,,,,\r\n3,7,23,1,2,4\r\n");
+    const CliResult r = runCli({"--datadir", data, "--no-settings", "ticket", dir.file("t.qtp"), "--pdf",
+                                dir.file("schein.pdf"), "--days", "so,mi", "--joker", "--top", "90", "--left",
+                                "20"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.lines(),
+              (std::vector<std::string>{"Kosten: 6,16 €", "TicketMark1 20 90", "TicketMark2 20 105",
+                                        "TicketMark6 50 195", "TicketMark13 50 210", "TicketMark14 20 225",
+                                        "TicketMark15 80 255", "TicketMark16 20 210", "TicketMark17 35 210",
+                                        "TicketMark18 65 210", "Mittwoch 138 362", "Spiel77Ja 342 392"}));
+    EXPECT_EQ(readWholeFile(dir.file("schein.pdf")).substr(0, 5), "%PDF-");
+
+    const CliResult none = runCli({"--datadir", data, "--no-settings", "ticket", dir.file("t.qtp"), "--pdf",
+                                   dir.file("leer.pdf"), "--days", "none", "--test-image"});
+    ASSERT_EQ(none.exitCode, 0) << none.err;
+    EXPECT_EQ(none.lines().at(0), "Kosten: 0,00 €");
+    EXPECT_EQ(none.lines().back(), "Spiel77Nein 378 390");
+
+    EXPECT_EQ(runCli({"--datadir", data, "ticket", dir.file("t.qtp")}).exitCode, 2);
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"--top", "101"}, std::vector<std::string>{"--days", "sa"}}) {
+        std::vector<std::string> args{"--datadir", data, "ticket", dir.file("t.qtp"), "--pdf", "x.pdf"};
+        args.insert(args.end(), bad.begin(), bad.end());
+        EXPECT_EQ(runCli(args).exitCode, 2) << bad[0];
+    }
+}

@@ -2,6 +2,7 @@
 
 #include "core/archive/ArchiveMaintenance.h"
 #include "core/import/HttpGet.h"
+#include "core/output/TicketLayout.h"
 #include "core/util/Dates.h"
 
 #include <optional>
@@ -46,6 +47,14 @@ public:
 
     // The HTTP client's blocking GET; faces without one fail every request.
     virtual HttpGet& http() { return m_noHttp; }
+
+    // The ticket print settings dialog opened with these presets: the confirmed answers, or
+    // nothing when it was cancelled. Faces without the dialog cancel.
+    virtual std::optional<TicketSettings> askTicketSettings(const TicketDialogPresets&) {
+        return std::nullopt;
+    }
+    // The print preview of the placed ticket layout, from which the user prints.
+    virtual void previewTicket(const TicketLayout&) {}
 
 private:
     NoHttpGet m_noHttp;

@@ -626,4 +626,21 @@ void MainState::BitBtn8Click() {
     SpeedButton5Click();
 }
 
+// ---------------------------------------------------------------- ticket printing
+
+void MainState::SpeedButton12Click() {
+    TicketDialogPresets presets = ticket::dayPreset(m_clock.today());
+    presets.top = std::clamp(m_tippTop, ticket::kOffsetMin, ticket::kOffsetMax);
+    presets.left = std::clamp(m_tippLeft, ticket::kOffsetMin, ticket::kOffsetMax);
+    presets.tipCount = ticket::printedTipCount(m_cells);
+    auto settings = m_host.askTicketSettings(presets);
+    if (!settings) return;
+    settings->top = std::clamp(settings->top, ticket::kOffsetMin, ticket::kOffsetMax);
+    settings->left = std::clamp(settings->left, ticket::kOffsetMin, ticket::kOffsetMax);
+    m_tippTop = settings->top;
+    m_tippLeft = settings->left;
+    m_ticketLayout.place(*settings, m_cells, m_programDir + ticket::kScanFileName);
+    m_host.previewTicket(m_ticketLayout);
+}
+
 } // namespace lotto

@@ -4,6 +4,7 @@
 #include "core/evaluation/CurrentDraw.h"
 #include "core/evaluation/TipGrid.h"
 #include "core/generation/GenerationOptions.h"
+#include "core/output/TicketLayout.h"
 #include "core/shell/Host.h"
 #include "core/shell/SettingsStore.h"
 #include "core/shell/StatusText.h"
@@ -138,6 +139,10 @@ public:
     void BitBtn3Click(); // export as text from the date of DateTimePicker1 on
     void BitBtn4Click(); // delete the shown draw (button BitBtn6)
     void BitBtn8Click(); // enter a draw by hand
+    // --- ticket printing ---
+    // "Schein": the print settings dialog, then the preview of the crosses on a paper ticket.
+    void SpeedButton12Click();
+    const TicketLayout& ticketLayout() const { return m_ticketLayout; }
 
     // --- controls ---
     const std::string& cell(int index) const { return m_cells.at(static_cast<std::size_t>(index)); }
@@ -285,6 +290,7 @@ private:
     int m_tippLeft = 26;
     int m_country = 1;
     Random m_random;
+    TicketLayout m_ticketLayout;
 };
 
 } // namespace lotto

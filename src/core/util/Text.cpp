@@ -39,6 +39,18 @@ long long roundHalfEven(double value) {
     return static_cast<long long>(std::nearbyint(value)); // default FE_TONEAREST: ties to even
 }
 
+std::string formatEuro(double amount) {
+    const long long cents = roundHalfEven(amount * 100.0);
+    const unsigned long long abs = cents < 0 ? 0ULL - static_cast<unsigned long long>(cents)
+                                             : static_cast<unsigned long long>(cents);
+    std::string euros = std::to_string(abs / 100);
+    for (std::size_t i = euros.size(); i > 3; i -= 3)
+        euros.insert(i - 3, 1, '.');
+    const unsigned long long rest = abs % 100;
+    return (cents < 0 ? "-" : "") + euros + ',' + static_cast<char>('0' + rest / 10) +
+           static_cast<char>('0' + rest % 10) + " €";
+}
+
 namespace {
 
 // Code points of 0x80..0x9F in Windows-1252; 0 marks the five unassigned bytes.

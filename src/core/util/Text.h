@@ -22,6 +22,9 @@ int convertToInt(std::string_view text);
 // Rounds half to the even neighbour, as every rounding in the program does.
 long long roundHalfEven(double value);
 
+// Money as the program shows it on every system: "10,20 €", "1.234,50 €", "-0,85 €".
+std::string formatEuro(double amount);
+
 // Conversion at the boundary of text files, which are Windows-1252.
 std::string utf8ToWindows1252(std::string_view utf8); // unmappable characters become '?'
 std::string windows1252ToUtf8(std::string_view bytes);
