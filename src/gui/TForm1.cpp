@@ -685,10 +685,11 @@ void TForm1::buildStatusBar() {
     m_importProgress->setVisible(false);
     bar->addWidget(m_importProgress);
     bar->addWidget(m_statusPanels[1], 1);
-    // The download's texts are shown the moment they are set: the GET that follows is where
-    // the window paints.
+    // A download's texts ("Loading", ...) are shown with the whole state the moment they are
+    // set, whatever the repaint throttle says: the GET that follows is where the window paints.
     m_state.setStatusListener([this](int panel, const std::string& text) {
         m_statusPanels[static_cast<std::size_t>(panel)]->setText(QString::fromStdString(text));
+        if (panel == 0 && !m_syncing) refreshFromState();
     });
 }
 
