@@ -11,7 +11,7 @@ LOTTO_PACKAGES=(
   libqt6svg6 qt6-translations-l10n
   libgtest-dev libbenchmark-dev
   fonts-liberation2
-  xvfb xauth python3
+  xvfb xauth python3 tinyproxy
 )
 
 lotto_install_packages() {

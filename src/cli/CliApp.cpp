@@ -10,6 +10,7 @@
 #include "core/util/Text.h"
 #include "settings/QtSettingsStore.h"
 
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -38,6 +39,10 @@ Befehle:
                                         Archiv ab dem Datum D neu einlesen
   fetch URL [--file PATH] [--proxy HOST] [--proxy-port PORT]
                                         eine Seite in die Temp-Datei laden
+  search TIPS.qtp [--threshold N] [--since D]
+                                        Tipps 1 bis 8 im Archiv ab D suchen; jede Ziehung
+                                        mit mindestens N Treffern (Vorgabe 6) melden
+  sheet TIPS.qtp [--date D]             Tippzettel Tipp.txt für die Ziehung nach D schreiben
 
 Gemeinsame Optionen:
   --datadir DIR   Programmverzeichnis (Archiv ZahlenAT.dat usw.)
@@ -84,6 +89,8 @@ const std::map<std::string, CommandSyntax>& commandSyntaxes() {
         {"update", {0, 0, {"--source", "--from", "--server", "--proxy", "--proxy-port", "--file"}, {}}},
         {"rebuild", {0, 0, {"--source", "--from", "--server", "--proxy", "--proxy-port", "--file"}, {}}},
         {"fetch", {1, 1, {"--proxy", "--proxy-port", "--file"}, {}}},
+        {"search", {1, 1, {"--threshold", "--since"}, {}}},
+        {"sheet", {1, 1, {"--date"}, {}}},
     };
     return syntaxes;
 }
@@ -197,6 +204,25 @@ public:
             m_host.saveFile = *file;
             m_state.SpeedButton15Click();
         }
+        return 0;
+    }
+
+    int search() {
+        m_state.loadTipFile(m_args.positional.at(0));
+        if (const auto since = m_args.value("--since"))
+            m_state.dateTimePicker2().setDate(parseDateArgument("--since", *since, m_state.clock()));
+        m_state.runTipSearch(m_args.value("--threshold").value_or("6"), [this](int tip, const std::string& text) {
+            m_out << tip + 1 << '\t' << text << '\n';
+        });
+        return 0;
+    }
+
+    int sheet() {
+        m_state.loadTipFile(m_args.positional.at(0));
+        setEvaluationDate();
+        m_state.SpeedButton5Click();
+        if (!m_host.messages.empty()) return 1;
+        m_out << std::filesystem::absolute(m_state.writeTipSheet()).lexically_normal().string() << '\n';
         return 0;
     }
 
@@ -353,7 +379,9 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
                                                                         {"generate", &Session::generate},
                                                                         {"update", &Session::update},
                                                                         {"rebuild", &Session::rebuild},
-                                                                        {"fetch", &Session::fetch}};
+                                                                        {"fetch", &Session::fetch},
+                                                                        {"search", &Session::search},
+                                                                        {"sheet", &Session::sheet}};
         return (session.*(handlers.at(command)))();
     } catch (const UsageError& e) {
         err << "lotto-cli: " << e.what() << '\n' << kUsage;

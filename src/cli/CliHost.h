@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HttpClient/HttpClientGet.h"
 #include "core/shell/Host.h"
 
 #include <optional>
@@ -26,6 +27,7 @@ public:
     void openDocument(const std::string&) override {}
     void setBusy(bool) override {}
     void repaint(RepaintArea) override {}
+    HttpGet& http() override { return m_http; }
 
     std::optional<std::string> saveFile;
     std::optional<std::string> openFile;
@@ -34,6 +36,7 @@ public:
 
 private:
     std::ostream& m_err;
+    HttpClientGet m_http;
 };
 
 } // namespace lotto

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HttpClient/HttpClientGet.h"
 #include "core/shell/Host.h"
 
 #include <QElapsedTimer>
@@ -36,6 +37,7 @@ public:
     void openDocument(const std::string& urlOrPath) override;
     void setBusy(bool busy) override;
     void repaint(RepaintArea area) override;
+    HttpGet& http() override { return m_http; }
 
 protected:
     QWidget* parentWidget() const { return m_parent; }
@@ -45,6 +47,7 @@ private:
     std::function<void(RepaintArea)> m_repaint;
     std::unique_ptr<QSoundEffect> m_sound;
     bool m_soundChecked = false;
+    HttpClientGet m_http;
 };
 
 // Turns a dialog filter "Tippdatei|*.qtp" into Qt's "Tippdatei (*.qtp)".

@@ -290,7 +290,7 @@ QWidget* TForm1::buildActionPanel(QWidget* page) {
     auto* search =
         makeSpeedButton(QStringLiteral("SpeedButton4"), QStringLiteral("Tipps in DB suchen"),
                         QStringLiteral("Hier können Sie suchen ob dieser Tipp schon einmal gezagen würde"));
-    search->setEnabled(false);
+    connect(search, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton4Click(); }); });
     auto* lucky = makeSpeedButton(
         QStringLiteral("SpeedButton13"), QStringLiteral("Glückszahl"),
         QStringLiteral("Hier können Sie den Zufall etwas nachhelfen und wirklich Ihren Tipp generieren"));
@@ -403,8 +403,10 @@ QHBoxLayout* TForm1::buildTipTools(QWidget* page) {
     load->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     addShortcut(load, QKeySequence(Qt::CTRL | Qt::Key_O));
     auto* sheet =
-        makeButton(QStringLiteral("BitBtn7"), QStringLiteral("Tipp"), QStringLiteral("Tippzettel als Text"));
-    sheet->setEnabled(false);
+        makeButton(QStringLiteral("BitBtn7"), QStringLiteral("Tipp"),
+                   QStringLiteral("Der Tipp wurd als Textgespeichert und angezeigt. Kann natürlich auch "
+                                  "gedrucktwerden und zur annahmestelle gebracht werden."));
+    connect(sheet, &QPushButton::clicked, this, [this] { run([this] { m_state.BitBtn7Click(); }); });
     auto* distribution = makeButton(QStringLiteral("Button6"), QStringLiteral("Tippverteilung"),
                                     QStringLiteral("Wie oft kommen die Zahlen in den Tipps vor"));
     for (QWidget* w : std::initializer_list<QWidget*>{update, clear, ticket, save, load, sheet, distribution})

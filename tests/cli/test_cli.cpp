@@ -1,5 +1,6 @@
 #include "cli/CliRunner.h"
 #include "core/TestSupport.h"
+#include "core/evaluation/CurrentDraw.h"
 #include "settings/QtSettingsStore.h"
 
 #include <gtest/gtest.h>
@@ -235,4 +236,46 @@ TEST(CliSettings, ALinkToADeviceOrFifoIsNeitherReadNorReplaced) {
     EXPECT_TRUE(std::filesystem::is_fifo(dir.file("fifo")));
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
     qputenv("XDG_CONFIG_HOME", oldConfig);
+}
+
+TEST(CliSheet, WritesTippTxtForTheDrawAfterTheDate) {
+    TempDir dir;
+    const std::string data = dir.path() + "p";
+    writeBytes(dir.file("t.qtp"), "39,36,33,24,23,7\r\n1,2,3,4,5,6\r\n");
+    CliResult r = runCli({"--datadir", data, "--no-settings", "sheet", dir.file("t.qtp"), "--date", "02.01.2002"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, std::filesystem::path(data + "/Tipp.txt").lexically_normal().string() + "\n");
+    EXPECT_EQ(readWholeFile(data + "/Tipp.txt"), "Zerbosts Lotto-Tipp f\xFCr Sonntag 06.01.02\r\n" + std::string(46, '~') +
+                                                     "\r\n\r\n 1. Tipp:  7   23   24   33   36   39\r\n"
+                                                     " 2. Tipp:  1    2    3    4    5    6\r\n");
+
+    writeBytes(dir.file("t.qtp"), "1,2,3,4,5,\r\n");
+    r = runCli({"--datadir", data, "--no-settings", "sheet", dir.file("t.qtp")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "lotto-cli: '' ist kein gültiger ganzzahliger Wert (1. Tipp, 6. Zahl)\n");
+}
+
+TEST(CliSearch, AnnouncesEachHitWithItsTip) {
+    TempDir dir;
+    const std::string data = dir.path() + "p";
+    writeBytes(dir.file("t.qtp"), "1,2,3,4,5,6\r\n39,36,33,24,23,7\r\n");
+    CliResult r = runCli({"--datadir", data, "--no-settings", "search", dir.file("t.qtp"), "--since", "01.01.2002"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "2\tEin Treffer am: 02.01.2002\n");
+
+    r = runCli({"--datadir", data, "--no-settings", "search", dir.file("t.qtp"), "--since", "01.01.2002",
+                "--threshold", "4"});
+    std::string expected;
+    for (const DrawRecord& d : realDraws()) {
+        if (d.day() < dayNumber(2002, 1, 1)) continue;
+        const std::vector<int> main(d.numbers.begin(), d.numbers.begin() + 6);
+        for (const std::vector<int>& tip : {std::vector<int>{1, 2, 3, 4, 5, 6}, std::vector<int>{39, 36, 33, 24, 23, 7}})
+            if (countHits(tip, main) >= 4)
+                expected += (tip[0] == 1 ? "1" : "2") + std::string("\tEin Treffer am: ") + formatShortDate(d.day()) + "\n";
+    }
+    EXPECT_EQ(r.out, expected);
+
+    r = runCli({"--datadir", data, "--no-settings", "search", dir.file("t.qtp"), "--threshold", "vier"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "lotto-cli: 'vier' ist kein gültiger ganzzahliger Wert\n");
 }

@@ -185,3 +185,20 @@ TEST(Window, LinksOpenTheirAddresses) {
     EXPECT_EQ(w.host->opened[1], std::string(MainState::kMakerAddress) + "/tendora/");
     EXPECT_EQ(w.host->opened[2], w.host->opened[1]);
 }
+
+TEST(Window, TipSheetAndArchiveSearchButtons) {
+    Window w;
+    QTest::mouseClick(w.find<QWidget>(QStringLiteral("BitBtn7")), Qt::LeftButton);
+    ASSERT_EQ(w.host->opened, (std::vector<std::string>{w.dir.file("Tipp.txt")}));
+    EXPECT_TRUE(std::filesystem::exists(w.dir.file("Tipp.txt")));
+
+    const auto* pages = w.find<QTabWidget>(QStringLiteral("PageControl1"));
+    const int page = pages->currentIndex();
+    w.host->inputAnswer = "7"; // more than any tip can hit: no message
+    QTest::mouseClick(w.find<QWidget>(QStringLiteral("SpeedButton4")), Qt::LeftButton);
+    EXPECT_TRUE(w.host->messages.empty());
+    EXPECT_TRUE(w.host->errors.empty());
+    EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label13"))->text().left(12), QStringLiteral("Quersummer: "));
+    EXPECT_EQ(w.chartBarCount(), 10);
+    EXPECT_EQ(pages->currentIndex(), page);
+}

@@ -1,9 +1,11 @@
 #include "core/shell/MainState.h"
 
 #include "core/archive/DrawArchive.h"
+#include "core/evaluation/ArchiveSearch.h"
 #include "core/import/AustrianArchive.h"
 #include "core/import/ImportSession.h"
 #include "core/output/TipFile.h"
+#include "core/output/TipSheet.h"
 #include "core/shell/GenerationRun.h"
 #include "core/shell/ProgramDirectory.h"
 #include "core/shell/SettingsSchema.h"
@@ -579,6 +581,70 @@ void MainState::SpeedButton16Click() {
         }
     }
     SpeedButton5Click();
+}
+
+// ---------------------------------------------------------------- tip sheet and archive search
+
+std::string MainState::writeTipSheet() {
+    // Without a shown draw (no archive yet) the sheet is for the next draw after the date field.
+    const DayNumber next = nextDrawDayAfter(m_currentDraw.date > 0 ? wholeDay(m_currentDraw.date)
+                                                                   : m_dateTimePicker1.date);
+    const std::string sheet = formatTipSheet(m_cells, next); // a listed tip with an empty cell ends here
+    const std::string path = m_programDir + kTipSheetFileName;
+    DrawArchive(archivePath()).refuseAsOutput(path);
+    writeFileAtomically(path, sheet);
+    return path;
+}
+
+void MainState::BitBtn7Click() {
+    m_host.openDocument(writeTipSheet());
+}
+
+namespace {
+ChartModel tipSearchChart(const TipSearchCounts& counts) {
+    ChartModel chart;
+    chart.prepare();
+    for (std::size_t k = 0; k < counts.checksWithHits.size(); ++k)
+        chart.bars.push_back({static_cast<int>(k), static_cast<int>(counts.checksWithHits[k])});
+    chart.axisTitle = "Wie oft hatten die Tipps 1 bis 8 bei " + std::to_string(counts.draws) +
+                      " durchsuchten Ziehungen 0 bis 9 Treffer?";
+    return chart;
+}
+} // namespace
+
+void MainState::runTipSearch(const std::string& thresholdText,
+                             const std::function<void(int tip, const std::string& text)>& announce) {
+    const int threshold = convertToInt(thresholdText);
+    BusyScope busy(m_host);
+    DrawArchiveReader reader(archivePath());
+    prepareChart();
+    // The shown draw changes to each draw searched; DrawStepIndex and the date field stay.
+    const TipSearchCounts counts =
+        searchTipsInArchive(reader, m_dateTimePicker2.date, m_cells, m_currentDraw, [&](int tip) {
+            if (tip == 0) {
+                label(kDrawCaptionLabel).text = drawCaption(m_currentDraw);
+                label(kDigitSumLabel).text = "Quersummer: " + std::to_string(m_currentDraw.mainSum());
+                label(kTipPageDrawLabel).text = label(kDrawCaptionLabel).text;
+            }
+            LabelControl& hitLabel = label(tipgrid::hitLabel(tip));
+            hitLabel.text = std::to_string(m_currentDraw.hits);
+            hitLabel.color = m_currentDraw.hits >= 3 ? LabelColor::Red : LabelColor::Black;
+            if (m_currentDraw.extraHit) hitLabel.text += " + Z";
+            if (m_currentDraw.hits >= threshold)
+                announce(tip, "Ein Treffer am: " + formatShortDate(wholeDay(m_currentDraw.date)));
+        });
+    publishChart(tipSearchChart(counts));
+}
+
+void MainState::SpeedButton4Click() {
+    const std::string answer = m_host.inputBox("Bei wievielen Zahlen Übereinstellung stoppen?", "Tipp-Test", "6");
+    runTipSearch(answer, [this](int, const std::string& text) {
+        // The window shows the draw of the hit behind the message, with the normal cursor.
+        m_host.repaint(RepaintArea::Window);
+        m_host.setBusy(false);
+        m_host.showMessage(text);
+        m_host.setBusy(true);
+    });
 }
 
 } // namespace lotto

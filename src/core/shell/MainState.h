@@ -158,6 +158,15 @@ public:
     // The file name the save dialog proposes for the date in DateTimePicker1.
     std::string proposedTipFileName() const;
 
+    // --- tip sheet and archive search ---
+    void BitBtn7Click(); // writes "Tipp.txt" and opens it
+    // The sheet without opening it; returns the path written.
+    std::string writeTipSheet();
+    void SpeedButton4Click(); // "Tipps in DB suchen": asks for the threshold, a message per hit
+    // The search with the input box's answer given; announce(tip, text) stands for the message.
+    void runTipSearch(const std::string& thresholdText,
+                      const std::function<void(int tip, const std::string& text)>& announce);
+
     // --- controls ---
     const std::string& cell(int index) const { return m_cells.at(static_cast<std::size_t>(index)); }
     void setCell(int index, std::string_view text) { Edit1Change(index, text); }

@@ -28,6 +28,12 @@ std::optional<int> toInt(std::string_view text) {
     return static_cast<int>(value);
 }
 
+int convertToInt(std::string_view text) {
+    const auto value = toInt(text);
+    if (!value) throw ConversionError("'" + std::string(text) + "' ist kein gültiger ganzzahliger Wert");
+    return *value;
+}
+
 long long roundHalfEven(double value) {
     if (!std::isfinite(value) || std::fabs(value) > 9.0e18) return 0;
     return static_cast<long long>(std::nearbyint(value)); // default FE_TONEAREST: ties to even

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,14 @@ namespace lotto {
 // The program's strict text-to-integer conversion: an optional sign followed by decimal
 // digits and nothing else, within the 32-bit range. Leading zeros are allowed ("045").
 std::optional<int> toInt(std::string_view text);
+
+// A text that should have held a whole number; the message quotes it, in German.
+class ConversionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+// toInt for operations that end on a text that is not a number: throws ConversionError.
+int convertToInt(std::string_view text);
 
 // Rounds half to the even neighbour, as every rounding in the program does.
 long long roundHalfEven(double value);

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHostAddress>
+#include <QList>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include <functional>
+#include <optional>
+
+// An HTTP server on 127.0.0.1 that records each request header and answers with the
+// bytes its script gives for that request (by number), then closes; no answer keeps
+// the connection open and silent.
+class ScriptedServer {
+public:
+    using Script = std::function<std::optional<QByteArray>(int index, const QByteArray& request)>;
+
+    explicit ScriptedServer(Script script) : m_script(std::move(script)) {
+        m_server.listen(QHostAddress::LocalHost);
+        QObject::connect(&m_server, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket* socket = m_server.nextPendingConnection()) {
+                QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { read(socket); });
+                QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            }
+        });
+    }
+    explicit ScriptedServer(const QByteArray& response)
+        : ScriptedServer([response](int, const QByteArray&) { return response; }) {}
+
+    quint16 port() const { return m_server.serverPort(); }
+    QByteArray url(const char* path = "/") const {
+        return "http://127.0.0.1:" + QByteArray::number(port()) + path;
+    }
+
+    QList<QByteArray> requests;
+
+private:
+    void read(QTcpSocket* socket) {
+        QByteArray& buffer = m_buffers[socket];
+        buffer += socket->readAll();
+        if (!buffer.contains("\r\n\r\n")) return;
+        requests << buffer;
+        const std::optional<QByteArray> answer = m_script(static_cast<int>(requests.size()) - 1, buffer);
+        m_buffers.remove(socket);
+        if (!answer) return;
+        socket->write(*answer);
+        socket->disconnectFromHost();
+    }
+
+    QTcpServer m_server;
+    Script m_script;
+    QHash<QTcpSocket*, QByteArray> m_buffers;
+};

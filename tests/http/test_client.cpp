@@ -1,0 +1,265 @@
+// The client against a scripted server on 127.0.0.1.
+#include "HttpClient/HttpClient.h"
+#include "HttpClient/HttpClientGet.h"
+#include "ScriptedServer.h"
+
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+using namespace lotto;
+
+namespace {
+
+struct Fetch {
+    std::optional<HttpException> error;
+    QByteArray body;
+};
+
+Fetch fetch(HttpClient& client, const QByteArray& url) {
+    Fetch result;
+    client.setUrl(QString::fromLatin1(url));
+    client.setBodyWriter([&result](const char* data, std::size_t size) {
+        result.body.append(data, static_cast<qsizetype>(size));
+    });
+    try {
+        client.get();
+    } catch (const HttpException& e) {
+        result.error = e;
+    }
+    return result;
+}
+
+const QByteArray ok = "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\nhello";
+
+} // namespace
+
+TEST(HttpClient, DirectRequestByteForByte) {
+    ScriptedServer server(ok);
+    HttpClient client;
+    client.setSender(QStringLiteral("joe@example.com"));
+    client.setAccept(QStringLiteral("*/*"));
+    client.setReference(QStringLiteral("http://ref.example/"));
+    client.setAgent(QStringLiteral("Mozilla/3.0 (compatible)"));
+    client.setNoCache(true);
+    client.setModifiedSince(QDateTime(QDate(2024, 3, 5), QTime(7, 8, 9), Qt::UTC));
+    client.setUsername(QStringLiteral("joe"));
+    client.setPassword(QStringLiteral("secret"));
+    client.setProxyUsername(QStringLiteral("px"));
+    client.setCookie(QStringLiteral("a=b"));
+    client.setContentRangeBegin(QStringLiteral("10"));
+    const Fetch result = fetch(client, server.url("/dir/file.csv?y=1"));
+    ASSERT_FALSE(result.error);
+    EXPECT_EQ(result.body, "hello");
+    EXPECT_EQ(client.statusCode(), 200);
+    EXPECT_EQ(client.reasonPhrase(), "OK");
+    EXPECT_EQ(client.contentType(), "text/plain");
+    EXPECT_EQ(client.bytesReceived(), 5);
+    EXPECT_EQ(client.documentName(), "file.csv");
+    ASSERT_EQ(server.requests.size(), 1);
+    EXPECT_EQ(server.requests[0], "GET /dir/file.csv?y=1 HTTP/1.0\r\n"
+                                  "From: joe@example.com\r\n"
+                                  "Accept: */*\r\n"
+                                  "Referer: http://ref.example/\r\n"
+                                  "User-Agent: Mozilla/3.0 (compatible)\r\n"
+                                  "Host: 127.0.0.1\r\n"
+                                  "Pragma: no-cache\r\n"
+                                  "If-Modified-Since: Tue, 05 Mar 2024 07:08:09 GMT\r\n"
+                                  "Authorization: Basic am9lOnNlY3JldA==\r\n"
+                                  "Cookie: a=b\r\n"
+                                  "Range: bytes=10-\r\n"
+                                  "\r\n");
+    EXPECT_EQ(client.contentRangeBegin(), ""); // sent once
+}
+
+TEST(HttpClient, ThroughProxy) {
+    ScriptedServer proxy(ok);
+    HttpClient client;
+    client.setProxy(QStringLiteral("127.0.0.1"));
+    client.setProxyPort(QString::number(proxy.port()));
+    client.setProxyUsername(QStringLiteral("px"));
+    client.setProxyPassword(QStringLiteral("pw"));
+    ASSERT_FALSE(fetch(client, "http://joe:pw@origin.invalid:8080/a.txt").error);
+    // The proxy's own port wins over ProxyPort.
+    client.setProxy(QStringLiteral("http://127.0.0.1:") + QString::number(proxy.port()));
+    client.setProxyPort(QStringLiteral("1"));
+    client.setProxyUsername({});
+    ASSERT_FALSE(fetch(client, "origin.invalid").error);
+    ASSERT_EQ(proxy.requests.size(), 2);
+    EXPECT_EQ(proxy.requests[0], "GET http://origin.invalid:8080/a.txt HTTP/1.0\r\n"
+                                 "Host: origin.invalid\r\n"
+                                 "Authorization: Basic am9lOnB3\r\n"
+                                 "Proxy-Authorization: Basic cHg6cHc=\r\n"
+                                 "\r\n");
+    EXPECT_TRUE(proxy.requests[1].startsWith("GET http://origin.invalid HTTP/1.0\r\nHost: origin.invalid\r\n"));
+}
+
+TEST(HttpClient, UrlWithoutPath) {
+    ScriptedServer server(ok);
+    HttpClient client;
+    ASSERT_FALSE(fetch(client, server.url("")).error);
+    EXPECT_TRUE(server.requests.value(0).startsWith("GET / HTTP/1.0\r\n"));
+    EXPECT_EQ(client.documentName(), "document.htm");
+}
+
+TEST(HttpClient, HtmlWithoutHeaderStoredWhole) {
+    const QByteArray page = "<html>\r\n<body>\n1;2;3\r\n</body></html>";
+    ScriptedServer server(page);
+    HttpClient client;
+    const Fetch result = fetch(client, server.url("/tool.exe"));
+    ASSERT_FALSE(result.error);
+    EXPECT_EQ(result.body, page);
+    EXPECT_EQ(client.statusCode(), 0);
+    EXPECT_EQ(client.contentType(), "text/html");
+    EXPECT_EQ(client.documentName(), "tool.htm");
+}
+
+TEST(HttpClient, ErrorStatusStoresNoBody) {
+    ScriptedServer server("HTTP/1.1 404 Nicht gefunden\r\nContent-Type: text/html\r\n\r\n<html>missing</html>");
+    HttpClient client;
+    const Fetch result = fetch(client, server.url("/2099.csv"));
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(result.error->code(), 404);
+    EXPECT_STREQ(result.error->what(), "Nicht gefunden");
+    EXPECT_EQ(result.body, "");
+    EXPECT_EQ(client.state(), HttpClient::State::Ready);
+}
+
+TEST(HttpClient, HeaderLineTooLong) {
+    ScriptedServer server("HTTP/1.0 200 OK\r\nX-Long: " + QByteArray(8192 - 8, 'x') + "\r\n\r\nbody");
+    HttpClient client;
+    const Fetch result = fetch(client, server.url());
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(result.error->code(), 4);
+    EXPECT_STREQ(result.error->what(), "HTTP line too long");
+}
+
+TEST(HttpClient, RedirectsFollowed) {
+    ScriptedServer target(ok);
+    ScriptedServer server([&target](int index, const QByteArray&) -> std::optional<QByteArray> {
+        if (index == 0) return "HTTP/1.0 302 Found\r\nLocation: /moved.csv\r\n\r\nignored";
+        return "HTTP/1.0 301 Moved\r\nLocation: " + target.url("/final.csv") + "\r\n\r\n";
+    });
+    HttpClient client;
+    QStringList locations;
+    QObject::connect(&client, &HttpClient::locationChange, [&locations](const QString& to) { locations << to; });
+    const Fetch result = fetch(client, server.url("/first.csv"));
+    ASSERT_FALSE(result.error);
+    EXPECT_EQ(result.body, "hello");
+    EXPECT_EQ(locations, QStringList({"/moved.csv", "/final.csv"}));
+    ASSERT_EQ(server.requests.size(), 2);
+    EXPECT_TRUE(server.requests[1].startsWith("GET /moved.csv HTTP/1.0\r\n"));
+    EXPECT_TRUE(target.requests.value(0).startsWith("GET /final.csv HTTP/1.0\r\n"));
+}
+
+TEST(HttpClient, RedirectLoopStopped) {
+    ScriptedServer server("HTTP/1.0 302 Found\r\nLocation: /again\r\n\r\n");
+    HttpClient client;
+    const Fetch result = fetch(client, server.url());
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(result.error->code(), 404);
+    EXPECT_STREQ(result.error->what(), "too many redirects");
+    EXPECT_EQ(server.requests.size(), 1 + HttpClient::maxRedirects);
+}
+
+TEST(HttpClient, SilentServerTimesOut) {
+    ScriptedServer server([](int, const QByteArray&) { return std::nullopt; });
+    HttpClient client;
+    client.setIdleTimeout(200);
+    const Fetch result = fetch(client, server.url());
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(result.error->code(), 404);
+    EXPECT_STREQ(result.error->what(), "timed out: no data for 200 ms");
+}
+
+TEST(HttpClient, SecondRequestWhileBusy) {
+    ScriptedServer server(ok);
+    HttpClient client;
+    std::optional<HttpException> second;
+    QTimer::singleShot(0, [&] {
+        try {
+            client.get();
+        } catch (const HttpException& e) {
+            second = e;
+        }
+    });
+    EXPECT_FALSE(fetch(client, server.url()).error);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->code(), 1);
+    EXPECT_STREQ(second->what(), "HTTP component is busy");
+}
+
+TEST(HttpClient, BodyLargerThanLimit) {
+    ScriptedServer server("HTTP/1.0 200 OK\r\n\r\n" + QByteArray(HttpClient::maxBodySize + 1, 'x'));
+    HttpClient client;
+    const Fetch result = fetch(client, server.url());
+    ASSERT_TRUE(result.error);
+    EXPECT_STREQ(result.error->what(), "response body larger than 64 MiB");
+    EXPECT_LE(result.body.size(), HttpClient::maxBodySize);
+}
+
+TEST(HttpClient, LookupAndConnectFailures) {
+    HttpClient client;
+    const Fetch unresolved = fetch(client, "http://no-such-host.invalid/");
+    ASSERT_TRUE(unresolved.error);
+    EXPECT_EQ(unresolved.error->code(), 404);
+    EXPECT_STREQ(unresolved.error->what(), "can't resolve hostname to IP address");
+
+    quint16 port = 0;
+    {
+        QTcpServer closed;
+        closed.listen(QHostAddress::LocalHost);
+        port = closed.serverPort();
+    }
+    const Fetch refused = fetch(client, "http://127.0.0.1:" + QByteArray::number(port) + "/");
+    ASSERT_TRUE(refused.error);
+    EXPECT_EQ(refused.error->code(), 404);
+    EXPECT_STREQ(refused.error->what(), "Connection refused (Error #10061)");
+
+    const Fetch badPort = fetch(client, "http://127.0.0.1:99999/");
+    ASSERT_TRUE(badPort.error);
+    EXPECT_STREQ(badPort.error->what(), "can't connect: Invalid argument (Error #10022)");
+}
+
+TEST(HttpClient, ClosedWithoutResponseFails) {
+    ScriptedServer server(QByteArray(""));
+    HttpClient client;
+    const Fetch result = fetch(client, server.url());
+    ASSERT_TRUE(result.error);
+    EXPECT_STREQ(result.error->what(), "connection closed before a response arrived");
+}
+
+namespace {
+
+struct StringSink : ByteSink {
+    std::string bytes;
+    void write(const char* data, std::size_t size) override { bytes.append(data, size); }
+};
+
+} // namespace
+
+TEST(HttpClientGet, DownloadDriverSettingsAndSink) {
+    ScriptedServer server([](int index, const QByteArray&) -> std::optional<QByteArray> {
+        if (index == 0) return ok;
+        return std::nullopt;
+    });
+    qputenv("LOTTO_HTTP_TIMEOUT_MS", "150");
+    HttpClientGet http;
+    qunsetenv("LOTTO_HTTP_TIMEOUT_MS");
+    StringSink sink;
+    http.get({server.url("/x").toStdString(), "", "80"}, sink);
+    EXPECT_EQ(sink.bytes, "hello");
+    EXPECT_EQ(server.requests.value(0), "GET /x HTTP/1.0\r\n"
+                                        "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n"
+                                        "User-Agent: Mozilla/3.0 (compatible)\r\n"
+                                        "Host: 127.0.0.1\r\n"
+                                        "\r\n");
+    try {
+        http.get({server.url("/y").toStdString(), "", "80"}, sink);
+        FAIL() << "no time-out";
+    } catch (const HttpException& e) {
+        EXPECT_STREQ(e.what(), "timed out: no data for 150 ms");
+    }
+}
