@@ -35,6 +35,12 @@ Befehle:
                                         Tipps berechnen; --seed N: 0 bis 4294967295;
                                         --set ändert eine Option
                                         (Chekcbox1..15, Chekcbox18: 0/1; UpDown1..8: Position)
+  update [--source S] [--from D] [--server URL] [--proxy HOST] [--proxy-port PORT] [--file PATH]
+                                        Archiv aus dem Internet ergänzen (Quelle: austria)
+  rebuild --from D [--source S] [--server URL] [--proxy HOST] [--proxy-port PORT] [--file PATH]
+                                        Archiv ab dem Datum D neu einlesen
+  fetch URL [--file PATH] [--proxy HOST] [--proxy-port PORT]
+                                        eine Seite in die Temp-Datei laden
   search TIPS.qtp [--threshold N] [--since D]
                                         Tipps 1 bis 8 im Archiv ab D suchen; jede Ziehung
                                         mit mindestens N Treffern (Vorgabe 6) melden
@@ -89,6 +95,9 @@ const std::map<std::string, CommandSyntax>& commandSyntaxes() {
         {"check", {1, 1, {"--date"}, {}}},
         {"stats", {1, 1, {"--since", "--tips"}, {"--no-sunday", "--no-wednesday"}}},
         {"generate", {0, 0, {"--seed", "--set", "--out"}, {}}},
+        {"update", {0, 0, {"--source", "--from", "--server", "--proxy", "--proxy-port", "--file"}, {}}},
+        {"rebuild", {0, 0, {"--source", "--from", "--server", "--proxy", "--proxy-port", "--file"}, {}}},
+        {"fetch", {1, 1, {"--proxy", "--proxy-port", "--file"}, {}}},
         {"search", {1, 1, {"--threshold", "--since"}, {}}},
         {"sheet", {1, 1, {"--date"}, {}}},
         {"export", {1, 1, {"--from"}, {}}},
@@ -300,6 +309,26 @@ public:
         return 0;
     }
 
+    int update() {
+        prepareImport();
+        m_state.AustiaBitBtn1();
+        return importOutput();
+    }
+
+    int rebuild() {
+        if (!m_args.value("--from")) throw UsageError("rebuild braucht --from D");
+        prepareImport();
+        m_state.BitBtn2Click();
+        return importOutput();
+    }
+
+    int fetch() {
+        applyDownloadOptions();
+        const bool received = m_state.HttpFetch(m_args.positional.at(0));
+        m_out << m_state.statusText(0) << '\n';
+        return received && m_state.statusText(0).rfind("Received", 0) == 0 ? 0 : 1;
+    }
+
 private:
     std::optional<int> offsetArgument(const std::string& option) const {
         const auto text = m_args.value(option);
@@ -308,6 +337,36 @@ private:
         if (!value || *value < ticket::kOffsetMin || *value > ticket::kOffsetMax)
             throw UsageError(option + ": eine ganze Zahl von 0 bis 100 erwartet: " + *text);
         return value;
+    }
+
+    void applyDownloadOptions() {
+        if (const auto proxy = m_args.value("--proxy")) m_state.proxyHostEdit() = *proxy;
+        if (const auto port = m_args.value("--proxy-port")) m_state.proxyPortEdit() = *port;
+        if (const auto file = m_args.value("--file")) m_state.fileNameEdit() = *file;
+    }
+
+    // The yearly files of the Austrian operator; the other sources come with their imports.
+    void prepareImport() {
+        const std::string source = m_args.value("--source").value_or("austria");
+        if (source == "austria-today" || source == "austria-last10" || source == "germany" ||
+            source == "switzerland")
+            throw UsageError("--source " + source + ": diese Quelle ist noch nicht eingebaut (nur austria)");
+        if (source != "austria") throw UsageError("--source: unbekannte Quelle „" + source + "“");
+        applyDownloadOptions();
+        if (const auto server = m_args.value("--server")) m_state.serverEdit() = *server;
+        if (const auto from = m_args.value("--from"))
+            m_state.dateTimePicker1().setDate(parseDateArgument("--from", *from, m_state.clock()));
+        else
+            m_state.dateTimePicker1().setDate(m_state.clock().today());
+        m_state.setStatusListener([this](int panel, const std::string& text) {
+            if (panel == 0) m_out << text << '\n' << std::flush;
+        });
+    }
+
+    int importOutput() {
+        m_state.setStatusListener({});
+        m_out << m_state.label(MainState::kTipPageDrawLabel).text << '\n';
+        return m_host.messages.empty() ? 0 : 1;
     }
 
     void setEvaluationDate() {
@@ -410,6 +469,9 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
                                                                         {"check", &Session::check},
                                                                         {"stats", &Session::stats},
                                                                         {"generate", &Session::generate},
+                                                                        {"update", &Session::update},
+                                                                        {"rebuild", &Session::rebuild},
+                                                                        {"fetch", &Session::fetch},
                                                                         {"search", &Session::search},
                                                                         {"sheet", &Session::sheet},
                                                                         {"export", &Session::exportArchive},

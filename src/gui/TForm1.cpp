@@ -19,6 +19,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -388,7 +389,8 @@ QHBoxLayout* TForm1::buildTipTools(QWidget* page) {
     auto* update =
         makeSpeedButton(QStringLiteral("SpeedButton10"), {}, QStringLiteral("Datenbank aktualisieren"));
     update->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
-    update->setEnabled(false);
+    m_importButtons.push_back(update);
+    connect(update, &QToolButton::clicked, this, [this] { runImport([this] { m_state.AustiaBitBtn1(); }); });
     auto* clear = makeSpeedButton(QStringLiteral("SpeedButton11"), {}, QStringLiteral("Löschen aller Tipps"));
     clear->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
     auto* ticket = makeSpeedButton(QStringLiteral("SpeedButton12"), QStringLiteral("Schein"),
@@ -576,8 +578,9 @@ QWidget* TForm1::buildDatabasePage() {
                               QStringLiteral("Die angezeigte Ziehung aus der Datenbank löschen"));
     auto* enter = makeButton(QStringLiteral("BitBtn8"), QStringLiteral("Eingeben"),
                              QStringLiteral("Eine Ziehung von Hand eingeben"));
-    for (QPushButton* b : {update, rebuild})
-        b->setEnabled(false);
+    m_importButtons.push_back(update);
+    connect(update, &QPushButton::clicked, this, [this] { runImport([this] { m_state.AustiaBitBtn1(); }); });
+    connect(rebuild, &QPushButton::clicked, this, [this] { runImport([this] { m_state.BitBtn2Click(); }); });
     connect(exportText, &QPushButton::clicked, this, [this] { run([this] { m_state.BitBtn3Click(); }); });
     connect(remove, &QPushButton::clicked, this, [this] { run([this] { m_state.BitBtn4Click(); }); });
     connect(enter, &QPushButton::clicked, this, [this] { run([this] { m_state.BitBtn8Click(); }); });
@@ -630,10 +633,12 @@ QWidget* TForm1::buildInternetPage() {
     layout->addWidget(makeLabel(QStringLiteral("Label12"), QStringLiteral("Temp-Datei für Internetabruf")), 2,
                       0);
     layout->addWidget(makeTextEdit(QStringLiteral("FileNameEdit"), m_state.fileNameEdit()), 2, 1);
+    layout->addWidget(makeLabel(QStringLiteral("ServerLabel"), QStringLiteral("Server der Ziehungsarchive")), 3, 0);
+    layout->addWidget(makeTextEdit(QStringLiteral("ServerEdit"), m_state.serverEdit()), 3, 1);
     auto* url = makeTextEdit(QStringLiteral("URLEdit"), m_state.urlEdit());
     url->setVisible(false);
     url->setEnabled(false);
-    layout->addWidget(url, 3, 1);
+    layout->addWidget(url, 11, 1);
 
     auto link = [&](const QString& name, const QString& address) {
         auto* label = new ClickableLabel(address);
@@ -676,7 +681,20 @@ void TForm1::buildStatusBar() {
     m_statusPanels[0]->setMinimumWidth(
         fontMetrics().horizontalAdvance(QStringLiteral("Received 123456 bytes")) + 12);
     bar->addWidget(m_statusPanels[0]);
+    // Years read out of years to read while an import runs.
+    m_importProgress = new QProgressBar;
+    m_importProgress->setObjectName(QStringLiteral("ImportProgress"));
+    m_importProgress->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000000000000")));
+    m_importProgress->setFormat(QStringLiteral("%v / %m"));
+    m_importProgress->setVisible(false);
+    bar->addWidget(m_importProgress);
     bar->addWidget(m_statusPanels[1], 1);
+    // A download's texts ("Loading", ...) are shown with the whole state the moment they are
+    // set, whatever the repaint throttle says: the GET that follows is where the window paints.
+    m_state.setStatusListener([this](int panel, const std::string& text) {
+        m_statusPanels[static_cast<std::size_t>(panel)]->setText(QString::fromStdString(text));
+        if (panel == 0 && !m_syncing) refreshFromState();
+    });
 }
 
 // ---------------------------------------------------------------- state <-> controls
@@ -689,6 +707,11 @@ void TForm1::run(const std::function<void()>& operation) {
         m_host->showError(e.what());
     }
     refreshFromState();
+}
+
+void TForm1::runImport(const std::function<void()>& operation) {
+    run(operation);
+    if (m_closeAfterImport && !m_state.importRunning()) close();
 }
 
 void TForm1::refreshFromState() {
@@ -739,6 +762,12 @@ void TForm1::refreshFromState() {
     if (m_state.activePage() != Page::LetzteZiehung)
         m_pages->setCurrentIndex(static_cast<int>(m_state.activePage()));
     m_stopButton->setVisible(m_state.speedButton8Visible());
+    for (QAbstractButton* button : m_importButtons)
+        button->setEnabled(m_state.importButtonsEnabled());
+    const MainState::ImportProgress& progress = m_state.importProgress();
+    m_importProgress->setVisible(m_state.importRunning() && progress.total > 0);
+    m_importProgress->setRange(0, std::max(progress.total, 1));
+    m_importProgress->setValue(progress.done);
     showRepeatedCells();
     m_syncing = false;
 }
@@ -767,6 +796,15 @@ void TForm1::onRepaintPoint(RepaintArea area) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    // The import runs inside a GET further down this stack: it is asked to stop, and the
+    // window closes when it has ended.
+    if (m_state.importRunning()) {
+        m_closeAfterImport = true;
+        m_state.SpeedButton8Click();
+        refreshFromState();
+        event->ignore();
+        return;
+    }
     saveWindowGeometry();
     m_state.FormClose(m_store);
     event->accept();

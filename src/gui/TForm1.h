@@ -24,6 +24,7 @@ class QSpinBox;
 class QTabWidget;
 class QToolButton;
 class QPushButton;
+class QProgressBar;
 
 namespace lotto {
 
@@ -46,6 +47,8 @@ public:
     // message box, and the window shows the state afterwards.
     void run(const std::function<void()>& operation);
     void refreshFromState();
+    // An import: run, then the close that was asked for while it ran.
+    void runImport(const std::function<void()>& operation);
 
     // Settings of the window itself, beside the program's own values.
     static constexpr const char* kWindowLeft = "Form1Left";
@@ -105,6 +108,9 @@ private:
     QDateEdit* m_picker2 = nullptr;
     std::vector<std::pair<QLineEdit*, std::string*>> m_textEdits;
     QToolButton* m_stopButton = nullptr;
+    std::vector<QAbstractButton*> m_importButtons; // BitBtn1, SpeedButton10
+    QProgressBar* m_importProgress = nullptr;
+    bool m_closeAfterImport = false;
     bool m_syncing = false;
     QElapsedTimer m_repaintTimer;
     QWidget* m_tipPage = nullptr;

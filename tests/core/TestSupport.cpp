@@ -3,6 +3,7 @@
 #include "core/util/Text.h"
 
 #include <atomic>
+#include <cstdio>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -63,6 +64,24 @@ std::vector<DrawRecord> realDraws() {
                                numbers.at(6)));
     }
     return records;
+}
+
+std::string austrianYearFile(int year, const std::vector<DrawRecord>& draws) {
+    std::string text = "Datum;Runde;Zahlen;;;;;;Zusatzzahl\r\n";
+    int round = 0;
+    for (const DrawRecord& d : draws) {
+        const CivilDate c = civilDate(d.day());
+        if (c.year != year) continue;
+        char date[16];
+        std::snprintf(date, sizeof date, year < 1999 ? "%02d.%02d." : "%02d.%02d.%04d", c.day, c.month, c.year);
+        text += std::string(date) + ";" + std::to_string(++round) + ";";
+        if (year < 1999) text += "x;";
+        for (int i = 0; i < 6; ++i)
+            text += std::to_string(d.numbers[static_cast<std::size_t>(i)]) + ";";
+        if (year < 1999) text += "0;";
+        text += std::to_string(d.extra()) + (year < 1999 ? ";\r\n" : "\r\n");
+    }
+    return text;
 }
 
 std::string realArchivePath() {

@@ -31,6 +31,10 @@ void writeBytes(const std::string& path, const std::string& bytes);
 // The real draws 1986-2026 as the bundled archive holds them.
 std::vector<DrawRecord> realDraws();
 std::string realArchivePath(); // the archive built from them
+// The Austrian operator's results file for one year, holding the given year's draws: a
+// heading line, then up to 1998 "dd.mm.;round;x;n1..n6;x;extra;", from 1999 on
+// "dd.mm.yyyy;round;n1..n6;extra" (no ";" after the last field), CR LF line ends.
+std::string austrianYearFile(int year, const std::vector<DrawRecord>& draws);
 
 // Records what operations ask of the window and answers from prepared values.
 class FakeHost : public Host {

@@ -34,7 +34,9 @@ public:
     void playSound(const std::string& file) override { sounds.push_back(file); }
     void openDocument(const std::string& target) override { opened.push_back(target); }
     std::optional<DrawEntry> enterDraw(const DrawEntry&) override { return drawEntry; }
+    HttpGet& http() override { return httpGet ? *httpGet : QtHost::http(); }
 
+    HttpGet* httpGet = nullptr; // the test's server, when it sets one
     std::vector<std::string> messages, errors, questions, sounds, opened, proposedNames;
     bool answerYes = false;
     std::optional<std::string> inputAnswer, saveFile, openFile;

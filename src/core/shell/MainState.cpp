@@ -3,11 +3,14 @@
 #include "core/archive/ArchiveMaintenance.h"
 #include "core/archive/DrawArchive.h"
 #include "core/evaluation/ArchiveSearch.h"
+#include "core/import/AustrianArchive.h"
+#include "core/import/ImportSession.h"
 #include "core/output/TipFile.h"
 #include "core/output/TipSheet.h"
 #include "core/shell/GenerationRun.h"
 #include "core/shell/ProgramDirectory.h"
 #include "core/shell/SettingsSchema.h"
+#include "core/shell/StateImportWindow.h"
 #include "core/statistics/Distribution.h"
 #include "core/statistics/GroupSearch.h"
 #include "core/util/File.h"
@@ -105,9 +108,11 @@ void MainState::restoreStartupState(SettingsStore& store) {
     UpDown7Changing();
     if (m_fileNameEdit.empty()) m_fileNameEdit = m_programDir + "Lotto.html";
     if (m_proxyHostEdit.empty()) m_proxyPortEdit = "80";
+    if (m_serverEdit.empty()) m_serverEdit = kOperatorAddress;
 
     m_random.setSeed(m_clock.seed());
     m_dateTimePicker1.setDate(m_clock.today());
+    m_lastStoredDate = m_dateTimePicker2.date;
 }
 
 void MainState::startupEvaluation() {
@@ -121,6 +126,7 @@ void MainState::startupEvaluation() {
 }
 
 void MainState::installBundledArchive(std::span<const unsigned char> bundled) {
+    if (refuseWhileImporting()) return;
     if (DrawArchive(archivePath()).exists() &&
         !m_host.askYesNo("Das vorhandene Archiv der Ziehungen wird durch das mitgelieferte ersetzt; "
                          "später eingelesene oder eingegebene Ziehungen gehen dabei verloren.\n\n"
@@ -155,6 +161,68 @@ void MainState::Label52Click(std::string_view labelName) {
         m_host.openDocument(kOperatorAddress);
     else if (labelName == kTendoraLinkLabel)
         m_host.openDocument(std::string(kMakerAddress) + "/tendora/");
+}
+
+// ---------------------------------------------------------------- downloads and imports
+
+bool MainState::refuseWhileImporting() {
+    if (!m_importRunning) return false;
+    m_host.showMessage(kImportRunningMessage);
+    return true;
+}
+
+bool MainState::HttpFetch(const std::string& url, const std::function<void(std::string_view)>& onLine) {
+    StateImportWindow window(*this);
+    return httpFetch(window, url, onLine ? onLine : [](std::string_view) {});
+}
+
+std::int64_t MainState::AustiaBitBtn1() {
+    if (refuseWhileImporting()) return 0;
+    BusyScope busy(m_host);
+    StateImportWindow window(*this);
+    ImportSession session(window, archivePath());
+    runAustrianImport(session, m_serverEdit);
+    session.finish();
+    return session.appended();
+}
+
+void MainState::BitBtn2Click() {
+    if (refuseWhileImporting()) return;
+    const std::string archive = archivePath();
+    // The old archive is kept beside the new one until the new one holds a draw. Its name is
+    // fixed (not a temporary name, which start-up would clear) so it survives a crash.
+    const std::string aside = archive + ".alt";
+    const bool hadArchive = fileExists(archive);
+    if (hadArchive) {
+        if (fileExists(aside)) {
+            m_host.showMessage("Von einer unterbrochenen Neuanlage liegt noch das alte Archiv „" + aside +
+                               "“ vor. Benennen Sie es um oder löschen Sie es, bevor die Datenbank neu angelegt wird.");
+            return;
+        }
+        writeFileAtomically(aside, readWholeFile(archive));
+        DrawArchive(archive).createEmpty();
+    }
+    auto newArchiveEmpty = [&] { return !fileExists(archive) || DrawArchive(archive).recordCount() == 0; };
+    std::int64_t appended = 0;
+    try {
+        appended = AustiaBitBtn1();
+    } catch (...) {
+        if (hadArchive) {
+            if (newArchiveEmpty())
+                renameOverwrite(aside, archive);
+            else
+                removeFile(aside);
+        }
+        throw;
+    }
+    if (!hadArchive) return;
+    if (appended > 0 || !newArchiveEmpty()) {
+        removeFile(aside);
+        return;
+    }
+    renameOverwrite(aside, archive);
+    m_host.showMessage(kRebuildEmptyMessage);
+    SpeedButton5Click();
 }
 
 // ---------------------------------------------------------------- charts
@@ -595,6 +663,7 @@ void MainState::BitBtn3Click() {
 }
 
 void MainState::BitBtn4Click() {
+    if (refuseWhileImporting()) return;
     {
         BusyScope busy(m_host);
         removeDrawsOn(DrawArchive(archivePath()), wholeDay(m_currentDraw.date));
@@ -603,6 +672,7 @@ void MainState::BitBtn4Click() {
 }
 
 void MainState::BitBtn8Click() {
+    if (refuseWhileImporting()) return;
     const DrawArchive archive(archivePath());
     const std::optional<DrawRecord> last = archive.lastRecord();
     DrawEntry preset{m_dateTimePicker1.date, {}, 0};

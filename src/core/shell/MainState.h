@@ -84,6 +84,39 @@ public:
     void Label43Click();
     void Label52Click(std::string_view labelName);
     void SpeedButton8Click() { m_speedButton8Visible = false; }
+
+    // --- downloads and archive imports ---
+    // HttpFetch of url into the download file; the lines are handed to onLine.
+    bool HttpFetch(const std::string& url, const std::function<void(std::string_view)>& onLine = {});
+    // "Datenbank aktualisieren" (BitBtn1, SpeedButton10): the Austrian archive import.
+    // Returns the number of draws appended.
+    std::int64_t AustiaBitBtn1();
+    // "Datenbank neu anlegen": the archive is set aside and read anew from DateTimePicker1;
+    // when that brings no draw, the old archive is put back and the user is told.
+    void BitBtn2Click();
+    static constexpr const char* kRebuildEmptyMessage =
+        "Beim Neuanlegen wurde keine Ziehung eingelesen (keine Verbindung zum Server oder "
+        "abgebrochen). Das bisherige Archiv bleibt erhalten.";
+    static constexpr const char* kImportRunningMessage =
+        "Die Ziehungen werden gerade eingelesen. Das Archiv kann erst geändert werden, wenn das "
+        "Einlesen beendet ist (\"Stoppt das Einlesen\" beendet es nach dem laufenden Jahr).";
+    // While an import runs, every other operation that writes the archive calls this first:
+    // it tells the user and returns true, and the operation does nothing.
+    bool refuseWhileImporting();
+    bool importRunning() const { return m_importRunning; }
+    // BitBtn1 and SpeedButton10 are disabled while an import runs, Button1 during a fetch.
+    bool importButtonsEnabled() const { return !m_importRunning; }
+    bool button1Enabled() const { return m_button1Enabled; }
+    struct ImportProgress {
+        int done = 0;
+        int total = 0;
+    };
+    const ImportProgress& importProgress() const { return m_importProgress; }
+    DayNumber lastStoredDate() const { return m_lastStoredDate; }
+    // Called with every text a status panel receives, as it is set (lotto-cli prints them).
+    void setStatusListener(std::function<void(int, const std::string&)> listener) {
+        m_statusListener = std::move(listener);
+    }
     void UpDown7Changing() { m_maxRuns = value(Option::MaxRunsThousands) * 1000; }
 
     // --- charts ---
@@ -189,12 +222,16 @@ public:
     const std::string& urlEdit() const { return m_urlEdit; }
     const std::string& proxyHostEdit() const { return m_proxyHostEdit; }
     const std::string& proxyPortEdit() const { return m_proxyPortEdit; }
+    // The Austrian operator's web server for the yearly files ("Internet-Optionen").
+    std::string& serverEdit() { return m_serverEdit; }
+    const std::string& serverEdit() const { return m_serverEdit; }
 
     const std::string& statusText(int panel) const {
         return m_status.at(static_cast<std::size_t>(panel)).text();
     }
     void setStatusText(int panel, std::string text) {
         m_status.at(static_cast<std::size_t>(panel)).set(std::move(text));
+        if (m_statusListener) m_statusListener(panel, statusText(panel));
     }
     void setCandidateStatus(int tip, const std::array<int, 6>& numbers, int sum) {
         m_status[1].setCandidate(tip, numbers, sum);
@@ -252,6 +289,7 @@ public:
     void restoreShownDraw(const ShownDraw& shown);
 
 private:
+    friend class StateImportWindow;
     void runShownGroupSearch(int length);
     void showDraw(const DrawRecord& record, std::string_view separator);
     bool skippedByStepping(const DrawRecord& record) const;
@@ -274,6 +312,7 @@ private:
     std::string m_urlEdit;
     std::string m_proxyHostEdit;
     std::string m_proxyPortEdit;
+    std::string m_serverEdit;
     std::array<StatusText, 2> m_status;
     ChartModel m_chart;
     unsigned m_chartRevision = 0;
@@ -286,6 +325,11 @@ private:
     bool m_tipsReady = false;
     std::int32_t m_maxRuns = 100000;
     bool m_speedButton8Visible = false;
+    bool m_importRunning = false;
+    bool m_button1Enabled = true;
+    ImportProgress m_importProgress;
+    DayNumber m_lastStoredDate = 0;
+    std::function<void(int, const std::string&)> m_statusListener;
     int m_tippTop = 88;
     int m_tippLeft = 26;
     int m_country = 1;

@@ -64,6 +64,9 @@ SettingsSchema::SettingsSchema() {
     m_entries.push_back(textEntry(
         "ProxyPortEdit", "80", [](MainState& s) -> std::string& { return s.proxyPortEdit(); },
         [](const MainState& s) -> const std::string& { return s.proxyPortEdit(); }));
+    m_entries.push_back(textEntry(
+        "ServerEdit", MainState::kOperatorAddress, [](MainState& s) -> std::string& { return s.serverEdit(); },
+        [](const MainState& s) -> const std::string& { return s.serverEdit(); }));
     m_entries.push_back({"DateTimePicker2", SettingType::Date,
                          DateSetting{static_cast<double>(MainState::earliestDate())},
                          [](const MainState& s) -> SettingValue {
@@ -92,6 +95,8 @@ SettingsSchema::SettingsSchema() {
         add(m_first, tipgrid::editName(cell));
     for (const char* name : {"FileNameEdit", "URLEdit", "ProxyHostEdit", "ProxyPortEdit", "DateTimePicker2"})
         add(m_second, name);
+    // Added after the original values, so a wrong type among those does not reach it.
+    add(m_second, "ServerEdit");
 }
 
 const SettingsSchema& SettingsSchema::instance() {

@@ -1,0 +1,81 @@
+#include "core/import/HttpFetch.h"
+
+#include "core/util/File.h"
+
+namespace lotto {
+
+namespace {
+
+class FileSink : public ByteSink {
+public:
+    explicit FileSink(File& file) : m_file(file) {}
+    void write(const char* data, std::size_t size) override {
+        m_file.write(data, size);
+        m_size += static_cast<std::int64_t>(size);
+    }
+    std::int64_t size() const { return m_size; }
+
+private:
+    File& m_file;
+    std::int64_t m_size = 0;
+};
+
+// Button1 is enabled again however the GET ends.
+class Button1Disabled {
+public:
+    explicit Button1Disabled(FetchWindow& window) : m_window(window) { m_window.setButton1Enabled(false); }
+    ~Button1Disabled() { m_window.setButton1Enabled(true); }
+    Button1Disabled(const Button1Disabled&) = delete;
+    Button1Disabled& operator=(const Button1Disabled&) = delete;
+
+private:
+    FetchWindow& m_window;
+};
+
+bool isArchive(const std::string& path, const std::string& archive) {
+    return !archive.empty() && isFileOrItsTemporary(path, archive);
+}
+
+} // namespace
+
+void forEachLine(std::string_view text, bool completeOnly, const std::function<void(std::string_view)>& onLine) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos && completeOnly) return;
+        std::string_view line = text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        onLine(line);
+        if (end == std::string_view::npos) return;
+        start = end + 1;
+    }
+}
+
+bool httpFetch(FetchWindow& window, const std::string& url, const std::function<void(std::string_view)>& onLine) {
+    const HttpGetRequest request{url, window.proxyHost(), window.proxyPort()};
+    const std::string path = window.downloadFile();
+    if (isArchive(path, window.archivePath()))
+        throw FileError("Die Temp-Datei für den Internetabruf „" + path +
+                        "“ ist das Archiv der Ziehungen und wird nicht überschrieben");
+    bool received = false;
+    {
+        File file(path, File::Mode::CreateTruncate);
+        FileSink sink(file);
+        Button1Disabled busy(window);
+        window.setStatus("Loading");
+        try {
+            window.http().get(request, sink);
+            received = true;
+            window.setStatus("Received " + std::to_string(sink.size()) + " bytes");
+        } catch (const HttpException& e) {
+            window.setStatus("Failed : " + std::to_string(e.code()) + " " + e.what());
+        }
+        file.close();
+    }
+    if (!fileExists(path)) return received;
+    const std::string text = readWholeFile(path, kMaxDownloadBytes);
+    forEachLine(text, !received, onLine);
+    return received;
+}
+
+} // namespace lotto

@@ -1,0 +1,89 @@
+#include "core/import/ImportSession.h"
+
+#include "core/archive/DrawArchive.h"
+
+namespace lotto {
+
+std::string importCaption(const ParsedDraw& draw) {
+    std::string text = formatDrawDate(draw.day) + "   ";
+    for (std::size_t i = 0; i < 6; ++i)
+        text += "  " + std::to_string(draw.numbers[i]);
+    return text + " Z:" + std::to_string(draw.numbers[6]);
+}
+
+std::string importDigitSum(const ParsedDraw& draw) {
+    long long sum = 0;
+    for (std::size_t i = 0; i < 6; ++i)
+        sum += draw.numbers[i];
+    return "Quersumme: " + std::to_string(sum);
+}
+
+ImportSession::ImportSession(ImportWindow& window, std::string archivePath)
+    : m_window(window), m_running(window), m_archivePath(std::move(archivePath)) {
+    const DrawArchive archive(m_archivePath);
+    if (!archive.exists()) archive.createEmpty();
+    m_archive = File(m_archivePath, File::Mode::ReadWrite);
+    // A trailing fragment shorter than a record is not a record: the next append covers it.
+    m_records = m_archive.size() / static_cast<std::int64_t>(DrawRecord::kSize);
+    if (m_records > 0) {
+        std::array<std::uint8_t, DrawRecord::kSize> bytes{};
+        if (m_archive.readAt((m_records - 1) * static_cast<std::int64_t>(DrawRecord::kSize), bytes.data(),
+                             bytes.size()) == bytes.size())
+            m_working = DrawRecord::decode(bytes.data());
+    }
+    if (m_working.date > 0) m_window.setPickerDate(m_working.day());
+    m_lastStored = m_window.pickerDate();
+    m_window.setLastStoredDate(m_lastStored);
+}
+
+ImportSession::~ImportSession() {
+    // Only on the error path: what was appended stays, and is made durable if possible.
+    if (m_unsynced && m_archive.isOpen()) {
+        try {
+            m_archive.sync();
+        } catch (const FileError&) {
+        }
+    }
+}
+
+bool ImportSession::goOn() {
+    return m_window.today() >= m_window.pickerDate() && m_window.stopButtonVisible();
+}
+
+bool ImportSession::fetch(const std::string& url, const std::function<void(std::string_view)>& onLine) {
+    const bool received = httpFetch(m_window, url, onLine);
+    if (m_unsynced) {
+        m_archive.sync();
+        m_unsynced = false;
+    }
+    return received;
+}
+
+bool ImportSession::offer(const ParsedDraw& draw) {
+    m_window.showParsedDraw(importCaption(draw), importDigitSum(draw));
+    m_working.date = draw.day;
+    for (std::size_t i = 0; i < 7; ++i)
+        m_working.numbers[i] = static_cast<std::uint8_t>(draw.numbers[i] & 0xFF);
+    // Byte 15 is never written: it repeats that of the last record as the import found it.
+    if (draw.day <= m_lastStored) return false;
+    std::array<std::uint8_t, DrawRecord::kSize> bytes{};
+    m_working.encode(bytes.data());
+    m_archive.writeAt(m_records * static_cast<std::int64_t>(DrawRecord::kSize), bytes.data(), bytes.size());
+    ++m_records;
+    ++m_appended;
+    m_unsynced = true;
+    m_lastStored = draw.day;
+    m_window.setLastStoredDate(m_lastStored);
+    return true;
+}
+
+void ImportSession::finish() {
+    m_archive.sync();
+    m_unsynced = false;
+    m_archive.close();
+    m_running.active = false;
+    m_window.setImportRunning(false);
+    m_window.importFinished();
+}
+
+} // namespace lotto

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "core/archive/DrawRecord.h"
+#include "core/import/HttpFetch.h"
+#include "core/util/File.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace lotto {
+
+// One draw as a results page gives it: its day, six main numbers and the extra number.
+struct ParsedDraw {
+    DayNumber day = 0;
+    std::array<int, 7> numbers{};
+};
+
+// What an archive import reads from and writes to the window besides the download.
+class ImportWindow : public FetchWindow {
+public:
+    virtual DayNumber today() = 0;
+    virtual DayNumber pickerDate() const = 0; // DateTimePicker1
+    virtual void setPickerDate(DayNumber day) = 0;
+    virtual void setLastStoredDate(DayNumber day) = 0;
+    // Running: BitBtn1 and SpeedButton10 disabled, SpeedButton8 shown; not running: the reverse.
+    virtual void setImportRunning(bool running) = 0;
+    // False once SpeedButton8 has been clicked.
+    virtual bool stopButtonVisible() const = 0;
+    // Label29 and Label13 for the draw being read.
+    virtual void showParsedDraw(const std::string& caption, const std::string& digitSum) = 0;
+    // Years (or pages) done out of those to fetch, for the progress bar.
+    virtual void setProgress(int done, int total) = 0;
+    // The closing steps after the archive is closed: Label29 to Label35, the evaluation for
+    // the chosen date and the check of all tips.
+    virtual void importFinished() = 0;
+};
+
+// "DDD dd.mm.yy", three blanks, the six numbers each after two blanks, " Z:" and the extra.
+std::string importCaption(const ParsedDraw& draw);
+std::string importDigitSum(const ParsedDraw& draw); // "Quersumme: " + sum of the six
+
+// The frame of every archive import. Construction runs the opening steps: start buttons
+// disabled, stop button shown, the archive opened (created empty when missing) and read to
+// its last record, DateTimePicker1 set to that record's date, LastStoredDate taken from the
+// picker. finish() runs the closing steps. A session that ends without finish() (an error
+// escaped) restores the buttons and closes the archive, which keeps what was appended.
+class ImportSession {
+public:
+    ImportSession(ImportWindow& window, std::string archivePath);
+    ~ImportSession();
+    ImportSession(const ImportSession&) = delete;
+    ImportSession& operator=(const ImportSession&) = delete;
+
+    ImportWindow& window() { return m_window; }
+    // Today on or after DateTimePicker1 and no stop request.
+    bool goOn();
+    // HttpFetch of url with onLine as the page's parser.
+    bool fetch(const std::string& url, const std::function<void(std::string_view)>& onLine);
+    // Shows the draw and applies the append rule: written as a whole record at the end of
+    // the archive when its day is later than LastStoredDate. Returns whether it was written.
+    bool offer(const ParsedDraw& draw);
+    void finish();
+
+    std::int64_t appended() const { return m_appended; }
+    DayNumber lastStoredDate() const { return m_lastStored; }
+
+private:
+    struct Running {
+        explicit Running(ImportWindow& window) : window(window) { window.setImportRunning(true); }
+        ~Running() {
+            if (active) window.setImportRunning(false);
+        }
+        ImportWindow& window;
+        bool active = true;
+    };
+
+    ImportWindow& m_window;
+    Running m_running;
+    std::string m_archivePath;
+    File m_archive;
+    std::int64_t m_records = 0; // whole records in the file; the next one goes at 16 x this
+    DrawRecord m_working;
+    DayNumber m_lastStored = 0;
+    std::int64_t m_appended = 0;
+    bool m_unsynced = false;
+};
+
+} // namespace lotto

@@ -1,0 +1,115 @@
+#include "cli/CliRunner.h"
+#include "core/TestSupport.h"
+#include "core/import/AustrianArchive.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QStringList>
+
+#include <filesystem>
+
+using namespace lotto;
+using namespace lotto::test;
+
+TEST(CliUpdate, SourcesNotBuiltYetAreUsageErrors) {
+    TempDir dir;
+    for (const char* source : {"germany", "switzerland", "austria-today", "austria-last10", "mars"}) {
+        const CliResult r = runCli({"--datadir", dir.path(), "--no-settings", "update", "--source", source});
+        EXPECT_EQ(r.exitCode, 2) << source;
+        EXPECT_TRUE(r.out.empty());
+    }
+    EXPECT_EQ(runCli({"--datadir", dir.path(), "--no-settings", "rebuild"}).exitCode, 2); // --from is required
+}
+
+namespace {
+
+// python3's http.server on 127.0.0.1 serving the yearly files of the real draws.
+struct YearFiles : ::testing::Test {
+    TempDir dir;
+    std::string data = dir.path() + "programm";
+    std::vector<DrawRecord> real = realDraws();
+    QProcess server;
+    std::string base;
+
+    void SetUp() override {
+        std::filesystem::create_directories(dir.path() + "www/download");
+        std::filesystem::create_directories(data);
+        for (int year = 1986; year <= 2026; ++year)
+            writeBytes(dir.path() + "www/download/lo_" + std::to_string(year) + ".csv", austrianYearFile(year, real));
+        server.start(QStringLiteral("python3"), {QStringLiteral("-u"), QStringLiteral("-m"), QStringLiteral("http.server"),
+                                                 QStringLiteral("0"), QStringLiteral("--bind"), QStringLiteral("127.0.0.1"),
+                                                 QStringLiteral("--directory"),
+                                                 QString::fromStdString(dir.path() + "www")});
+        if (!server.waitForStarted(10000)) GTEST_SKIP() << "python3 is not available";
+        std::string banner;
+        while (banner.find("port ") == std::string::npos && server.waitForReadyRead(10000))
+            banner += server.readAllStandardOutput().toStdString();
+        const std::size_t at = banner.find("port ");
+        ASSERT_NE(at, std::string::npos) << banner;
+        base = "http://127.0.0.1:" + std::to_string(std::stoi(banner.substr(at + 5)));
+        // Without the HTTP client every request fails as an unknown host.
+        const CliResult probe = fetch(base + "/download/lo_2026.csv");
+        if (probe.out.find("can't resolve") != std::string::npos)
+            GTEST_SKIP() << "lotto-cli has no HTTP client yet: " << probe.out;
+    }
+    void TearDown() override {
+        server.kill();
+        server.waitForFinished(5000);
+    }
+    CliResult fetch(const std::string& url) {
+        return runCli({"--datadir", data, "--no-settings", "fetch", url, "--file", dir.path() + "page.html"});
+    }
+    CliResult update(std::vector<std::string> extra) {
+        std::vector<std::string> args{"--datadir", data, "--no-settings"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        for (const char* a : {"--server", "", "--file", ""})
+            args.emplace_back(a);
+        args[args.size() - 3] = base;
+        args[args.size() - 1] = dir.path() + "page.html";
+        return runCli(args);
+    }
+    std::vector<DrawRecord> until(DayNumber last) const {
+        std::vector<DrawRecord> out;
+        for (const DrawRecord& d : real)
+            if (d.day() <= last) out.push_back(d);
+        return out;
+    }
+    std::string received(int year) const {
+        return "Received " + std::to_string(austrianYearFile(year, real).size()) + " bytes";
+    }
+};
+
+} // namespace
+
+TEST_F(YearFiles, FetchStoresThePageAndTellsTheOutcome) {
+    const CliResult ok = fetch(base + "/download/lo_1998.csv");
+    EXPECT_EQ(ok.exitCode, 0);
+    EXPECT_EQ(ok.out, received(1998) + "\n");
+    EXPECT_EQ(readWholeFile(dir.path() + "page.html"), austrianYearFile(1998, real));
+    const CliResult missing = fetch(base + "/download/lo_1900.csv");
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.out, "Failed : 404 File not found\n");
+    EXPECT_EQ(readWholeFile(dir.path() + "page.html"), "");
+}
+
+TEST_F(YearFiles, UpdateAppendsTheLaterDrawsAndRebuildReadsFromTheDate) {
+    writeArchive(data + "/ZahlenAT.dat", until(dayNumber(2025, 6, 30)));
+    const CliResult r = update({"update"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto lines = r.lines();
+    ASSERT_GE(lines.size(), 5U);
+    EXPECT_EQ(lines[0], "Loading");
+    EXPECT_EQ(lines[1], received(2025));
+    EXPECT_EQ(lines[2], "Loading");
+    EXPECT_EQ(lines[3], received(2026));
+    EXPECT_EQ(lines.back(), "Fr 21.08.26    1  3  24  32  36  42 Z:37");
+    EXPECT_EQ(DrawArchive(data + "/ZahlenAT.dat").readAll(), real);
+
+    const CliResult rebuilt = update({"rebuild", "--from", "01.01.2026"});
+    ASSERT_EQ(rebuilt.exitCode, 0) << rebuilt.err;
+    const auto records = DrawArchive(data + "/ZahlenAT.dat").readAll();
+    EXPECT_EQ(records.size(), real.size() - until(dayNumber(2026, 1, 1)).size());
+    EXPECT_EQ(records.back(), real.back());
+    EXPECT_FALSE(std::filesystem::exists(data + "/ZahlenAT.dat.alt"));
+}

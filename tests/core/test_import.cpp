@@ -1,0 +1,211 @@
+#include "core/StateFixture.h"
+#include "core/import/AustrianArchive.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+
+using namespace lotto;
+using namespace lotto::test;
+
+TEST(AustrianLine, DatesLayoutsAndNumbers) {
+    // Up to 1998: numbers in fields 4 to 9, the extra number in field 11.
+    const auto old = parseAustrianLine("03.01.;1;x;4;8;15;16;23;42;0;7;", 1998);
+    ASSERT_TRUE(old);
+    EXPECT_EQ(old->day, dayNumber(1998, 1, 3));
+    EXPECT_EQ(old->numbers, (std::array<int, 7>{4, 8, 15, 16, 23, 42, 7}));
+    // From 1999: fields 3 to 8 and 9; a full date in field 1 takes the import's year; the
+    // extra number ends the line without ";".
+    const auto now = parseAustrianLine("03.01.2001;1;4;8;15;16;23;42;7", 1999);
+    ASSERT_TRUE(now);
+    EXPECT_EQ(now->day, dayNumber(1999, 1, 3));
+    EXPECT_EQ(now->numbers, (std::array<int, 7>{4, 8, 15, 16, 23, 42, 7}));
+    // The same line read with the other year's layout is no draw (field 3 is "x").
+    EXPECT_FALSE(parseAustrianLine("03.01.;1;x;4;8;15;16;23;42;0;7;", 1999));
+    EXPECT_EQ(parseAustrianLine("03.01.2001;1;4;8;15;16;23;42;7;", 1998), std::nullopt); // extra missing
+}
+
+TEST(AustrianLine, WhatIsNotADrawLine) {
+    for (const char* line : {"Datum;Runde;Zahlen", "", "3.1.01;1;4;8;15;16;23;42;7", "31.02.;1;4;8;15;16;23;42;7",
+                             "03.01.;1;4;8;15;16;23;42;", "03.01.;1;4;8;15;16;23;46;7",   // 46
+                             "03.01.;1;4;8;15;16;23;0;7", "03.01.;1;4;8;15;16;23;15;7",   // 0, repeated
+                             "03.01.;1;4;8;15;16;23;42;46", "03.01.;1;4;8;15;16;23;298;7", // 298 & 0xFF = 42
+                             "03.01.;1;4;8;15;16;23;42;x7"})
+        EXPECT_FALSE(parseAustrianLine(line, 2005)) << line;
+    EXPECT_EQ(austrianYearUrl("http://127.0.0.1:8080/", 2005), "http://127.0.0.1:8080/download/lo_2005.csv");
+}
+
+namespace {
+
+// Serves the yearly files of the real draws; a year can answer 404, and a hook runs while
+// a file "downloads".
+class YearServer : public HttpGet {
+public:
+    void get(const HttpGetRequest& request, ByteSink& body) override {
+        urls.push_back(request.url);
+        proxies.push_back(request.proxy + ":" + request.proxyPort);
+        if (duringDownload) duringDownload(request.url);
+        const auto it = pages.find(request.url);
+        if (it == pages.end()) throw HttpException(404, "Not Found");
+        body.write(it->second.data(), it->second.size());
+    }
+    void serve(const std::vector<DrawRecord>& draws, int from, int to) {
+        for (int year = from; year <= to; ++year)
+            pages[austrianYearUrl("http://lotto.test", year)] = austrianYearFile(year, draws);
+    }
+    std::map<std::string, std::string> pages;
+    std::vector<std::string> urls, proxies;
+    std::function<void(const std::string&)> duringDownload;
+};
+
+class ImportHost : public FakeHost {
+public:
+    HttpGet& http() override { return server; }
+    YearServer server;
+};
+
+std::vector<DrawRecord> drawsUntil(const std::vector<DrawRecord>& all, DayNumber last) {
+    std::vector<DrawRecord> out;
+    for (const DrawRecord& d : all)
+        if (d.day() <= last) out.push_back(d);
+    return out;
+}
+
+struct Import : StateFixture<ImportHost> {
+    std::vector<DrawRecord> real = realDraws();
+    std::vector<std::string> status;
+    Import() {
+        state.serverEdit() = "http://lotto.test";
+        state.fileNameEdit() = dir.file("Lotto.html");
+        state.setTipsReady(true);
+        host.server.serve(real, 1986, 2026);
+        state.setStatusListener([this](int panel, const std::string& t) {
+            if (panel == 0) status.push_back(t);
+        });
+    }
+    std::vector<DrawRecord> stored() const { return DrawArchive(dir.file("ZahlenAT.dat")).readAll(); }
+    std::string url(int year) const { return austrianYearUrl("http://lotto.test", year); }
+};
+
+} // namespace
+
+TEST_F(Import, AppendsExactlyTheLaterDrawsWithTheSlotCarriedForward) {
+    auto old = drawsUntil(real, dayNumber(2024, 6, 30));
+    old.back().numbers[7] = 9;
+    archive(old);
+    const std::size_t later = real.size() - old.size();
+    state.proxyHostEdit() = "proxy.test";
+    state.proxyPortEdit() = "3128";
+
+    EXPECT_EQ(state.AustiaBitBtn1(), static_cast<std::int64_t>(later));
+    EXPECT_EQ(host.server.urls, (std::vector<std::string>{url(2024), url(2025), url(2026)}));
+    EXPECT_EQ(host.server.proxies.front(), "proxy.test:3128");
+    const auto records = stored();
+    ASSERT_EQ(records.size(), real.size());
+    for (std::size_t i = old.size(); i < records.size(); ++i) {
+        DrawRecord expected = real[i];
+        expected.numbers[7] = 9;
+        ASSERT_EQ(records[i], expected) << i;
+    }
+    ASSERT_EQ(status.size(), 6U);
+    EXPECT_EQ(status[0], "Loading");
+    EXPECT_EQ(status[5], "Received " + std::to_string(austrianYearFile(2026, real).size()) + " bytes");
+    EXPECT_EQ(readWholeFile(dir.file("Lotto.html")), austrianYearFile(2026, real)); // the last page is kept
+    EXPECT_EQ(state.lastStoredDate(), dayNumber(2026, 8, 21));
+    // Closing steps: stop button hidden, buttons back, the evaluation shows the newest draw.
+    EXPECT_FALSE(state.importRunning());
+    EXPECT_FALSE(state.speedButton8Visible());
+    EXPECT_EQ(state.label(MainState::kTipPageDrawLabel).text, "Fr 21.08.26    1  3  24  32  36  42 Z:37");
+    EXPECT_EQ(state.importProgress().done, 3);
+    EXPECT_EQ(state.importProgress().total, 3);
+
+    // Up to date: the current year is fetched once more and nothing is appended.
+    host.server.urls.clear();
+    EXPECT_EQ(state.AustiaBitBtn1(), 0);
+    EXPECT_EQ(host.server.urls, std::vector<std::string>{url(2026)});
+    EXPECT_EQ(stored().size(), real.size());
+}
+
+TEST_F(Import, AFailedYearIsShownAndTheImportGoesOn) {
+    archive(drawsUntil(real, dayNumber(2024, 12, 31)));
+    host.server.pages.erase(url(2025));
+    state.AustiaBitBtn1();
+    EXPECT_EQ(status, (std::vector<std::string>{"Loading", "Received " + std::to_string(austrianYearFile(2024, real).size()) + " bytes",
+                                                "Loading", "Failed : 404 Not Found", "Loading",
+                                                "Received " + std::to_string(austrianYearFile(2026, real).size()) + " bytes"}));
+    EXPECT_EQ(readWholeFile(dir.file("Lotto.html")), austrianYearFile(2026, real));
+    const auto records = stored();
+    EXPECT_EQ(records.size(), drawsUntil(real, dayNumber(2024, 12, 31)).size() +
+                                  std::count_if(real.begin(), real.end(), [](const DrawRecord& d) {
+                                      return civilDate(d.day()).year == 2026;
+                                  }));
+    EXPECT_EQ(records.back(), real.back());
+}
+
+TEST_F(Import, StopDuringADownloadFinishesThatYearOnly) {
+    archive(drawsUntil(real, dayNumber(2023, 12, 31)));
+    host.server.duringDownload = [this](const std::string& u) {
+        if (u != url(2024)) return;
+        // The window's other handlers run here: writers of the archive are refused.
+        const auto before = readWholeFile(dir.file("ZahlenAT.dat"));
+        state.BitBtn2Click();
+        EXPECT_EQ(state.AustiaBitBtn1(), 0);
+        state.BitBtn4Click(); // delete
+        state.BitBtn8Click(); // manual entry
+        EXPECT_EQ(host.messages, std::vector<std::string>(4, MainState::kImportRunningMessage));
+        EXPECT_EQ(readWholeFile(dir.file("ZahlenAT.dat")), before);
+        state.SpeedButton8Click();
+    };
+    state.AustiaBitBtn1();
+    EXPECT_EQ(host.server.urls, (std::vector<std::string>{url(2023), url(2024)}));
+    EXPECT_EQ(stored().back(), drawsUntil(real, dayNumber(2024, 12, 31)).back());
+    EXPECT_EQ(stored().size(), drawsUntil(real, dayNumber(2024, 12, 31)).size());
+    EXPECT_FALSE(state.importRunning());
+    EXPECT_EQ(state.dateTimePicker1().date, stored().back().day()); // the evaluation ran
+}
+
+TEST_F(Import, ATrailingFragmentIsOverwritten) {
+    const auto old = drawsUntil(real, dayNumber(2026, 8, 1));
+    archive(old);
+    writeBytes(dir.file("ZahlenAT.dat"), readWholeFile(dir.file("ZahlenAT.dat")) + std::string(7, '\xEE'));
+    state.AustiaBitBtn1();
+    EXPECT_EQ(std::filesystem::file_size(dir.file("ZahlenAT.dat")), real.size() * DrawRecord::kSize);
+    EXPECT_EQ(stored(), real);
+}
+
+TEST_F(Import, AnErrorInAFetchRestoresTheButtonsAndKeepsTheArchive) {
+    archive(drawsUntil(real, dayNumber(2020, 12, 31)));
+    const auto before = readWholeFile(dir.file("ZahlenAT.dat"));
+    state.fileNameEdit() = dir.file("ZahlenAT.dat"); // the download file may not be the archive
+    EXPECT_THROW(state.AustiaBitBtn1(), FileError);
+    EXPECT_EQ(readWholeFile(dir.file("ZahlenAT.dat")), before);
+    EXPECT_FALSE(state.importRunning());
+    EXPECT_FALSE(state.speedButton8Visible());
+    EXPECT_TRUE(state.button1Enabled());
+    EXPECT_EQ(host.busyDepth, 0);
+}
+
+TEST_F(Import, RebuildReadsFromThePickerAndPutsTheOldArchiveBackWhenNothingCame) {
+    archive(real);
+    const auto before = readWholeFile(dir.file("ZahlenAT.dat"));
+    host.server.pages.clear(); // no server answers
+    state.dateTimePicker1().setDate(dayNumber(2025, 1, 1));
+    state.BitBtn2Click();
+    EXPECT_EQ(host.messages, std::vector<std::string>{MainState::kRebuildEmptyMessage});
+    EXPECT_EQ(readWholeFile(dir.file("ZahlenAT.dat")), before);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("ZahlenAT.dat.alt")));
+    EXPECT_EQ(state.label(MainState::kTipPageDrawLabel).text, "Fr 21.08.26    1  3  24  32  36  42 Z:37");
+
+    host.server.serve(real, 2025, 2026);
+    host.messages.clear();
+    state.dateTimePicker1().setDate(dayNumber(2025, 1, 1));
+    state.BitBtn2Click();
+    EXPECT_TRUE(host.messages.empty());
+    const std::vector<DrawRecord> expected(real.begin() + static_cast<std::ptrdiff_t>(
+                                               drawsUntil(real, dayNumber(2025, 1, 1)).size()),
+                                           real.end());
+    EXPECT_EQ(stored(), expected);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("ZahlenAT.dat.alt")));
+}

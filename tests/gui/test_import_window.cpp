@@ -1,0 +1,72 @@
+#include "WindowFixture.h"
+#include "core/import/AustrianArchive.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace lotto;
+using namespace lotto::test;
+
+namespace {
+
+// Serves the yearly files; while a year "downloads" it lets the window's events run, as
+// the HTTP client does, and lets the test act in the window.
+class WindowYearServer : public HttpGet {
+public:
+    void get(const HttpGetRequest& request, ByteSink& body) override {
+        urls.push_back(request.url);
+        QApplication::processEvents();
+        if (duringDownload) duringDownload();
+        const std::string page = austrianYearFile(std::stoi(request.url.substr(request.url.size() - 8, 4)), draws);
+        body.write(page.data(), page.size());
+    }
+    std::vector<DrawRecord> draws = realDraws();
+    std::vector<std::string> urls;
+    std::function<void()> duringDownload;
+};
+
+} // namespace
+
+TEST(ImportWindow, StopButtonWorksDuringADownloadAndTheWindowShowsProgress) {
+    Window w;
+    WindowYearServer server;
+    w.host->httpGet = &server;
+    std::vector<DrawRecord> old;
+    for (const DrawRecord& d : server.draws)
+        if (civilDate(d.day()).year < 2024) old.push_back(d);
+    writeArchive(w.dir.file("ZahlenAT.dat"), old);
+    w.form->state().serverEdit() = "http://lotto.test";
+    w.form->state().fileNameEdit() = w.dir.file("Lotto.html");
+
+    auto* update = w.find<QAbstractButton>(QStringLiteral("BitBtn1"));
+    auto* stop = w.find<QAbstractButton>(QStringLiteral("SpeedButton8"));
+    auto* progress = w.find<QProgressBar>(QStringLiteral("ImportProgress"));
+    ASSERT_TRUE(update && stop && progress);
+    EXPECT_TRUE(update->isEnabled());
+    EXPECT_TRUE(w.find<QAbstractButton>(QStringLiteral("SpeedButton10"))->isEnabled());
+    EXPECT_TRUE(w.find<QAbstractButton>(QStringLiteral("BitBtn2"))->isEnabled());
+
+    server.duringDownload = [&] {
+        if (server.urls.size() != 2) return;
+        EXPECT_FALSE(update->isEnabled());
+        EXPECT_FALSE(stop->isHidden()); // on the page "Datenbank", which need not be shown
+        EXPECT_TRUE(progress->isVisible());
+        EXPECT_EQ(progress->maximum(), 4); // 2023 to 2026
+        EXPECT_EQ(progress->value(), 1);
+        EXPECT_EQ(w.find<QLabel>(QStringLiteral("StatusPanel0"))->text(), QStringLiteral("Loading"));
+        QTest::mouseClick(stop, Qt::LeftButton);
+    };
+    QTest::mouseClick(update, Qt::LeftButton);
+
+    EXPECT_EQ(server.urls, (std::vector<std::string>{austrianYearUrl("http://lotto.test", 2023),
+                                                     austrianYearUrl("http://lotto.test", 2024)}));
+    EXPECT_TRUE(stop->isHidden());
+    EXPECT_FALSE(progress->isVisible());
+    EXPECT_TRUE(update->isEnabled());
+    EXPECT_EQ(DrawArchive(w.dir.file("ZahlenAT.dat")).lastRecord()->day(), dayNumber(2024, 12, 29));
+    EXPECT_TRUE(w.host->errors.empty());
+}
