@@ -36,7 +36,9 @@ Befehle:
                                         --set ändert eine Option
                                         (Chekcbox1..15, Chekcbox18: 0/1; UpDown1..8: Position)
   update [--source S] [--from D] [--server URL] [--proxy HOST] [--proxy-port PORT] [--file PATH]
-                                        Archiv aus dem Internet ergänzen (Quelle: austria)
+                                        Archiv aus dem Internet ergänzen (Quelle: austria,
+                                        austria-today; Vorgabe: die gewählte Quelle)
+  import DATEI                          Ziehungen einer Ergebnisdatei ins Archiv übernehmen
   rebuild --from D [--source S] [--server URL] [--proxy HOST] [--proxy-port PORT] [--file PATH]
                                         Archiv ab dem Datum D neu einlesen
   fetch URL [--file PATH] [--proxy HOST] [--proxy-port PORT]
@@ -97,6 +99,7 @@ const std::map<std::string, CommandSyntax>& commandSyntaxes() {
         {"generate", {0, 0, {"--seed", "--set", "--out"}, {}}},
         {"update", {0, 0, {"--source", "--from", "--server", "--proxy", "--proxy-port", "--file"}, {}}},
         {"rebuild", {0, 0, {"--source", "--from", "--server", "--proxy", "--proxy-port", "--file"}, {}}},
+        {"import", {1, 1, {}, {}}},
         {"fetch", {1, 1, {"--proxy", "--proxy-port", "--file"}, {}}},
         {"search", {1, 1, {"--threshold", "--since"}, {}}},
         {"sheet", {1, 1, {"--date"}, {}}},
@@ -311,7 +314,14 @@ public:
 
     int update() {
         prepareImport();
-        m_state.AustiaBitBtn1();
+        m_state.AustrianSourceUpdate();
+        return importOutput();
+    }
+
+    int importFile() {
+        m_host.openFile = m_args.positional.at(0);
+        m_state.ImportFileBitBtnClick();
+        if (!m_host.messages.empty()) return 1; // not a results file: the message alone
         return importOutput();
     }
 
@@ -345,15 +355,18 @@ private:
         if (const auto file = m_args.value("--file")) m_state.fileNameEdit() = *file;
     }
 
-    // The yearly files of the Austrian operator; the other sources come with their imports.
+    // The Austrian sources: the original yearly files and today's results files; the other
+    // sources come with their imports. Without --source the stored choice applies.
     void prepareImport() {
-        const std::string source = m_args.value("--source").value_or("austria");
-        if (source == "austria-today" || source == "austria-last10" || source == "germany" ||
-            source == "switzerland")
-            throw UsageError("--source " + source + ": diese Quelle ist noch nicht eingebaut (nur austria)");
-        if (source != "austria") throw UsageError("--source: unbekannte Quelle „" + source + "“");
+        const std::string source = m_args.value("--source").value_or(m_state.austrianSource());
+        if (source == "austria-last10" || source == "germany" || source == "switzerland")
+            throw UsageError("--source " + source + ": diese Quelle ist noch nicht eingebaut (nur austria, austria-today)");
+        if (source != MainState::kSourceAustria && source != MainState::kSourceAustriaToday)
+            throw UsageError("--source: unbekannte Quelle „" + source + "“");
+        m_state.austrianSource() = source;
         applyDownloadOptions();
-        if (const auto server = m_args.value("--server")) m_state.serverEdit() = *server;
+        if (const auto server = m_args.value("--server"))
+            (source == MainState::kSourceAustria ? m_state.serverEdit() : m_state.todayServerEdit()) = *server;
         if (const auto from = m_args.value("--from"))
             m_state.dateTimePicker1().setDate(parseDateArgument("--from", *from, m_state.clock()));
         else
@@ -471,6 +484,7 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
                                                                         {"generate", &Session::generate},
                                                                         {"update", &Session::update},
                                                                         {"rebuild", &Session::rebuild},
+                                                                        {"import", &Session::importFile},
                                                                         {"fetch", &Session::fetch},
                                                                         {"search", &Session::search},
                                                                         {"sheet", &Session::sheet},

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QFrame>
@@ -390,7 +391,7 @@ QHBoxLayout* TForm1::buildTipTools(QWidget* page) {
         makeSpeedButton(QStringLiteral("SpeedButton10"), {}, QStringLiteral("Datenbank aktualisieren"));
     update->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
     m_importButtons.push_back(update);
-    connect(update, &QToolButton::clicked, this, [this] { runImport([this] { m_state.AustiaBitBtn1(); }); });
+    connect(update, &QToolButton::clicked, this, [this] { runImport([this] { m_state.AustrianSourceUpdate(); }); });
     auto* clear = makeSpeedButton(QStringLiteral("SpeedButton11"), {}, QStringLiteral("Löschen aller Tipps"));
     clear->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
     auto* ticket = makeSpeedButton(QStringLiteral("SpeedButton12"), QStringLiteral("Schein"),
@@ -579,7 +580,7 @@ QWidget* TForm1::buildDatabasePage() {
     auto* enter = makeButton(QStringLiteral("BitBtn8"), QStringLiteral("Eingeben"),
                              QStringLiteral("Eine Ziehung von Hand eingeben"));
     m_importButtons.push_back(update);
-    connect(update, &QPushButton::clicked, this, [this] { runImport([this] { m_state.AustiaBitBtn1(); }); });
+    connect(update, &QPushButton::clicked, this, [this] { runImport([this] { m_state.AustrianSourceUpdate(); }); });
     connect(rebuild, &QPushButton::clicked, this, [this] { runImport([this] { m_state.BitBtn2Click(); }); });
     connect(exportText, &QPushButton::clicked, this, [this] { run([this] { m_state.BitBtn3Click(); }); });
     connect(remove, &QPushButton::clicked, this, [this] { run([this] { m_state.BitBtn4Click(); }); });
@@ -592,6 +593,11 @@ QWidget* TForm1::buildDatabasePage() {
     auto* bundled = makeButton(QStringLiteral("BundledArchiveButton"), QStringLiteral("Mitgeliefertes Archiv einspielen"),
                                QStringLiteral("Schreibt die mit dem Programm gelieferten Ziehungen als Archiv"));
     archive->addWidget(bundled, 1, 2);
+    auto* importFile = makeButton(QStringLiteral("ImportFileBitBtn"), QStringLiteral("Datei importieren…"),
+                                  QStringLiteral("Liest die Ziehungen einer heruntergeladenen Ergebnisdatei ein"));
+    archive->addWidget(importFile, 2, 0);
+    connect(importFile, &QPushButton::clicked, this,
+            [this] { runImport([this] { m_state.ImportFileBitBtnClick(); }); });
     connect(bundled, &QPushButton::clicked, this,
             [this] { run([this] { m_state.installBundledArchive(bundledArchive()); }); });
     layout->addWidget(archiveBox);
@@ -639,6 +645,20 @@ QWidget* TForm1::buildInternetPage() {
     url->setVisible(false);
     url->setEnabled(false);
     layout->addWidget(url, 11, 1);
+    layout->addWidget(makeLabel(QStringLiteral("AustriaSourceLabel"), QStringLiteral("Quelle der Ziehungen")), 12, 0);
+    auto* source = new QComboBox;
+    source->setObjectName(QStringLiteral("AustriaSourceComboBox"));
+    source->addItem(QStringLiteral("Ergebnisdateien von heute"), QString::fromLatin1(MainState::kSourceAustriaToday));
+    source->addItem(QStringLiteral("Ursprüngliche Jahresdateien"), QString::fromLatin1(MainState::kSourceAustria));
+    source->setCurrentIndex(source->findData(QString::fromStdString(m_state.austrianSource())));
+    connect(source, &QComboBox::currentIndexChanged, this, [this, source](int) {
+        if (!m_syncing) m_state.austrianSource() = source->currentData().toString().toStdString();
+    });
+    layout->addWidget(source, 12, 1);
+    layout->addWidget(makeLabel(QStringLiteral("AustriaTodayServerLabel"), QStringLiteral("Server der Ergebnisdateien")), 13, 0);
+    layout->addWidget(makeTextEdit(QStringLiteral("AustriaTodayServerEdit"), m_state.todayServerEdit()), 13, 1);
+    layout->addWidget(makeLabel(QStringLiteral("AustriaTodayFilesLabel"), QStringLiteral("Dateien (Jahre=Pfad)")), 14, 0);
+    layout->addWidget(makeTextEdit(QStringLiteral("AustriaTodayFilesEdit"), m_state.todayFilesEdit()), 14, 1);
 
     auto link = [&](const QString& name, const QString& address) {
         auto* label = new ClickableLabel(address);
@@ -716,6 +736,8 @@ void TForm1::runImport(const std::function<void()>& operation) {
 
 void TForm1::refreshFromState() {
     m_syncing = true;
+    if (auto* source = findChild<QComboBox*>(QStringLiteral("AustriaSourceComboBox")))
+        source->setCurrentIndex(source->findData(QString::fromStdString(m_state.austrianSource())));
     for (int i = 0; i < tipgrid::kCells; ++i) {
         const QString text = QString::fromStdString(m_state.cell(i));
         QLineEdit* edit = m_cells[static_cast<std::size_t>(i)];

@@ -1,6 +1,8 @@
 #include "cli/CliRunner.h"
 #include "core/TestSupport.h"
+#include "core/archive/DrawArchive.h"
 #include "core/import/AustrianArchive.h"
+#include "core/shell/MainState.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +16,7 @@ using namespace lotto::test;
 
 TEST(CliUpdate, SourcesNotBuiltYetAreUsageErrors) {
     TempDir dir;
-    for (const char* source : {"germany", "switzerland", "austria-today", "austria-last10", "mars"}) {
+    for (const char* source : {"germany", "switzerland", "austria-last10", "mars"}) {
         const CliResult r = runCli({"--datadir", dir.path(), "--no-settings", "update", "--source", source});
         EXPECT_EQ(r.exitCode, 2) << source;
         EXPECT_TRUE(r.out.empty());
@@ -95,7 +97,7 @@ TEST_F(YearFiles, FetchStoresThePageAndTellsTheOutcome) {
 
 TEST_F(YearFiles, UpdateAppendsTheLaterDrawsAndRebuildReadsFromTheDate) {
     writeArchive(data + "/ZahlenAT.dat", until(dayNumber(2025, 6, 30)));
-    const CliResult r = update({"update"});
+    const CliResult r = update({"update", "--source", "austria"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const auto lines = r.lines();
     ASSERT_GE(lines.size(), 5U);
@@ -106,10 +108,99 @@ TEST_F(YearFiles, UpdateAppendsTheLaterDrawsAndRebuildReadsFromTheDate) {
     EXPECT_EQ(lines.back(), "Fr 21.08.26    1  3  24  32  36  42 Z:37");
     EXPECT_EQ(DrawArchive(data + "/ZahlenAT.dat").readAll(), real);
 
-    const CliResult rebuilt = update({"rebuild", "--from", "01.01.2026"});
+    const CliResult rebuilt = update({"rebuild", "--from", "01.01.2026", "--source", "austria"});
     ASSERT_EQ(rebuilt.exitCode, 0) << rebuilt.err;
     const auto records = DrawArchive(data + "/ZahlenAT.dat").readAll();
     EXPECT_EQ(records.size(), real.size() - until(dayNumber(2026, 1, 1)).size());
     EXPECT_EQ(records.back(), real.back());
     EXPECT_FALSE(std::filesystem::exists(data + "/ZahlenAT.dat.alt"));
+}
+
+namespace {
+
+// Today's results files of the real draws over HTTPS from 127.0.0.1, with the test authority's
+// server certificate; lotto-cli trusts the authority through LOTTO_HTTP_CA_FILE.
+struct TodayFiles : ::testing::Test {
+    TempDir dir;
+    std::string data = dir.path() + "programm";
+    std::vector<DrawRecord> real = realDraws();
+    QProcess server;
+    std::string base;
+
+    void SetUp() override {
+        const std::string media = dir.path() + "www/media/NN_W2D_STAT_Lotto_";
+        std::filesystem::create_directories(dir.path() + "www/media");
+        std::filesystem::create_directories(data);
+        writeBytes(media + "1986_2010.csv", todayFile1986(real));
+        writeBytes(media + "2010_2017.csv", todayFile2010(real));
+        for (int year = 2018; year <= 2026; ++year)
+            writeBytes(media + std::to_string(year) + ".csv", todayYearFile(year, real));
+        const std::string tls = std::string(LOTTO_SOURCE_DIR) + "/tests/data/tls/";
+        const char* script =
+            "import functools, http.server, ssl, sys\n"
+            "class Quiet(http.server.SimpleHTTPRequestHandler):\n"
+            "    def log_message(self, *args): pass\n"
+            "server = http.server.HTTPServer(('127.0.0.1', 0), functools.partial(Quiet, directory=sys.argv[1]))\n"
+            "context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)\n"
+            "context.load_cert_chain(sys.argv[2] + 'server.pem', sys.argv[2] + 'server.key')\n"
+            "server.socket = context.wrap_socket(server.socket, server_side=True)\n"
+            "print('port', server.server_address[1], flush=True)\n"
+            "server.serve_forever()\n";
+        server.start(QStringLiteral("python3"), {QStringLiteral("-c"), QString::fromLatin1(script),
+                                                 QString::fromStdString(dir.path() + "www"), QString::fromStdString(tls)});
+        if (!server.waitForStarted(10000)) GTEST_SKIP() << "python3 is not available";
+        std::string banner;
+        while (banner.find('\n') == std::string::npos && server.waitForReadyRead(10000))
+            banner += server.readAllStandardOutput().toStdString();
+        ASSERT_EQ(banner.rfind("port ", 0), 0U) << banner;
+        base = "https://127.0.0.1:" + std::to_string(std::stoi(banner.substr(5)));
+        qputenv("LOTTO_HTTP_CA_FILE", QByteArray::fromStdString(tls + "ca.pem"));
+    }
+    void TearDown() override {
+        qunsetenv("LOTTO_HTTP_CA_FILE");
+        server.kill();
+        server.waitForFinished(5000);
+    }
+    std::vector<DrawRecord> until(DayNumber last) const {
+        std::vector<DrawRecord> out;
+        for (const DrawRecord& d : real)
+            if (d.day() <= last) out.push_back(d);
+        return out;
+    }
+};
+
+} // namespace
+
+TEST_F(TodayFiles, UpdateOverHttpsAppendsTheLaterDraws) {
+    writeArchive(data + "/ZahlenAT.dat", until(dayNumber(2025, 6, 30)));
+    const CliResult r = runCli({"--datadir", data, "--no-settings", "update", "--source", "austria-today", "--server",
+                                base, "--file", dir.path() + "page.csv"});
+    ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
+    const std::string received2026 = "Received " + std::to_string(todayYearFile(2026, real).size()) + " bytes";
+    EXPECT_EQ(r.lines(), (std::vector<std::string>{"Loading", "Received " + std::to_string(todayYearFile(2025, real).size()) + " bytes",
+                                                   "Loading", received2026, "Fr 21.08.26    1  3  24  32  36  42 Z:37"}));
+    EXPECT_EQ(DrawArchive(data + "/ZahlenAT.dat").readAll(), real);
+}
+
+TEST(CliImport, AResultsFileIsAppendedAndAnUnknownOneRefused) {
+    TempDir dir;
+    const std::string archive = dir.path() + "ZahlenAT.dat";
+    const auto real = realDraws();
+    std::vector<DrawRecord> old;
+    for (const DrawRecord& d : real)
+        if (d.day() < dayNumber(2026, 1, 1)) old.push_back(d);
+    writeArchive(archive, old);
+    writeBytes(dir.path() + "2026.csv", todayYearFile(2026, real));
+    writeBytes(dir.path() + "bild.png", "\x89PNG\r\n");
+
+    const CliResult unknown = runCli({"--datadir", dir.path(), "--no-settings", "import", dir.path() + "bild.png"});
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_EQ(unknown.out, "");
+    EXPECT_EQ(unknown.err, std::string(MainState::kUnknownResultsFileMessage) + "\n");
+    EXPECT_EQ(DrawArchive(archive).readAll(), old);
+
+    const CliResult ok = runCli({"--datadir", dir.path(), "--no-settings", "import", dir.path() + "2026.csv"});
+    EXPECT_EQ(ok.exitCode, 0) << ok.err;
+    EXPECT_EQ(ok.out, "Fr 21.08.26    1  3  24  32  36  42 Z:37\n");
+    EXPECT_EQ(DrawArchive(archive).readAll(), real);
 }

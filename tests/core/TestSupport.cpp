@@ -84,6 +84,93 @@ std::string austrianYearFile(int year, const std::vector<DrawRecord>& draws) {
     return text;
 }
 
+namespace {
+
+const DayNumber kTwoLineLayoutFrom = dayNumber(2010, 7, 1);
+
+std::string numbersOf(const DrawRecord& d, bool reversed) {
+    std::string text;
+    for (int i = 0; i < 6; ++i)
+        text += std::to_string(d.numbers[static_cast<std::size_t>(reversed ? 5 - i : i)]) + ";";
+    return text;
+}
+
+std::string dayMonth(DayNumber day, const char* format) {
+    const CivilDate c = civilDate(day);
+    char text[16];
+    std::snprintf(text, sizeof text, format, c.day, c.month);
+    return text;
+}
+
+std::string section(int year) {
+    return std::to_string(year) + (year < 2002 ? " Lotto - Beträge in ATS" : " Lotto - Beträge in EUR") +
+           ";;;;;;;;;;;;;\r\n";
+}
+
+} // namespace
+
+std::string todayFile1986(const std::vector<DrawRecord>& draws) {
+    std::string text;
+    int year = 0;
+    for (const DrawRecord& d : draws) {
+        if (d.day() >= kTwoLineLayoutFrom) break;
+        if (civilDate(d.day()).year != year) text += section(year = civilDate(d.day()).year);
+        if (d.day() == dayNumber(1986, 9, 7)) {
+            text += "So.;07.09.;1;20;22;24;27;40;Zz:;12;1;à;6.542.159,00\r\n";
+        } else if (d.day() == dayNumber(1999, 9, 1)) {
+            text += "Mi.;01.09.;3;6;10;13;21;43;Zz:;7;4;à;5.442.999,00;15;à;271.997,00;415;à;14.746,00;19.480;à;"
+                    "418,00;296.846;à;34,00;10;43;21;13;3;6;Zz:;7;\r\n";
+        } else {
+            text += std::string(shortDayName(weekday(d.day()))) + ".;" + dayMonth(d.day(), "%02d.%02d.") + ";" +
+                    numbersOf(d, false) + "Zz:;" + std::to_string(d.extra()) + ";2;à;1.234.567,00;" +
+                    numbersOf(d, true) + "Zz:;" + std::to_string(d.extra()) + ";\r\n";
+        }
+    }
+    return text;
+}
+
+std::string todayFile2010(const std::vector<DrawRecord>& draws) {
+    std::string text;
+    for (int year = 2017; year >= 2010; --year) {
+        text += section(year);
+        for (const DrawRecord& d : draws) {
+            if (civilDate(d.day()).year != year || d.day() < kTwoLineLayoutFrom) continue;
+            const std::string z = std::to_string(d.extra());
+            if (d.day() == dayNumber(2010, 11, 21)) {
+                text += "So;21.11.;aufsteigend;1;13;24;30;36;38;Zz;19;6er;2;à;1.864.444,50;5er + ZZ;2;à;108.025,80;"
+                        "5er;160;à;1.473,00;4er + ZZ;477;à;172,90;;;;;;\r\n"
+                        ";;gezogen;38;24;13;36;30;1;Zz;19;4er;8.099;à;48,00;3er + ZZ;11.676;à;16,10;3er;135.104;à;"
+                        "5,10;ZZ;472.879;à;1,10;;;;;;\r\n";
+                continue;
+            }
+            const std::string date = dayMonth(d.day(), "%d.%d.");
+            text += std::string(shortDayName(weekday(d.day()))) + ";" + date + ";aufsteigend;" + numbersOf(d, false) +
+                    "Zz;" + z + ";6er;1;à;1.000.000,00;;;;;;\r\n";
+            text += ";;gezogen;" + numbersOf(d, true) + "Zz;" + z + ";4er;5.000;à;50,00;;;;;;\r\n";
+        }
+    }
+    return text;
+}
+
+std::string todayYearFile(int year, const std::vector<DrawRecord>& draws) {
+    std::string text = "Datum;Reihenfolge;Zahl1;Zahl2;Zahl3;Zahl4;Zahl5;Zahl6;ZZ;Zusatzzahl;Rang_1_5;Anzahl_1_5;"
+                       "a_1_5;Quote_1_5\r\n" +
+                       section(year);
+    for (const DrawRecord& d : draws) {
+        if (civilDate(d.day()).year != year) continue;
+        if (d.day() == dayNumber(2026, 1, 4)) {
+            text += "04.01.;aufsteigend;1;4;15;16;22;38;ZZ;11;6er;1;€;1.200.000,00\r\n"
+                    "04.01.;;;;;;;;;;4er;3.027;€;62,70\r\n";
+            continue;
+        }
+        const std::string date = dayMonth(d.day(), "%02d.%02d.");
+        text += date + ";aufsteigend;" + numbersOf(d, false) + "ZZ;" + std::to_string(d.extra()) +
+                ";6er;0;€;0,00\r\n" + date + ";;;;;;;;;;5er;12;€;3.400,10\r\n" + date +
+                ";;;;;;;;;;4er;3.027;€;62,70\r\n";
+    }
+    return text;
+}
+
 std::string realArchivePath() {
     return std::string(LOTTO_BINARY_DIR) + "/ZahlenAT.dat";
 }

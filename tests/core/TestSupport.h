@@ -35,6 +35,12 @@ std::string realArchivePath(); // the archive built from them
 // heading line, then up to 1998 "dd.mm.;round;x;n1..n6;x;extra;", from 1999 on
 // "dd.mm.yyyy;round;n1..n6;extra" (no ";" after the last field), CR LF line ends.
 std::string austrianYearFile(int year, const std::vector<DrawRecord>& draws);
+// The operator's results files as published today, with the data README's sample lines
+// among them: 1986 to 30.06.2010 (one line per draw), 01.07.2010 to 2017 (two lines per
+// draw, "d.m." dates, the years newest first), and one file per year from 2018.
+std::string todayFile1986(const std::vector<DrawRecord>& draws);
+std::string todayFile2010(const std::vector<DrawRecord>& draws);
+std::string todayYearFile(int year, const std::vector<DrawRecord>& draws);
 
 // Records what operations ask of the window and answers from prepared values.
 class FakeHost : public Host {

@@ -78,6 +78,7 @@ struct Import : StateFixture<ImportHost> {
     std::vector<std::string> status;
     Import() {
         state.serverEdit() = "http://lotto.test";
+        state.austrianSource() = MainState::kSourceAustria; // the rebuild runs the chosen source
         state.fileNameEdit() = dir.file("Lotto.html");
         state.setTipsReady(true);
         host.server.serve(real, 1986, 2026);

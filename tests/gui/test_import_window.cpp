@@ -40,6 +40,7 @@ TEST(ImportWindow, StopButtonWorksDuringADownloadAndTheWindowShowsProgress) {
         if (civilDate(d.day()).year < 2024) old.push_back(d);
     writeArchive(w.dir.file("ZahlenAT.dat"), old);
     w.form->state().serverEdit() = "http://lotto.test";
+    w.form->state().austrianSource() = MainState::kSourceAustria;
     w.form->state().fileNameEdit() = w.dir.file("Lotto.html");
 
     auto* update = w.find<QAbstractButton>(QStringLiteral("BitBtn1"));

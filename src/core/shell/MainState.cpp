@@ -4,6 +4,7 @@
 #include "core/archive/DrawArchive.h"
 #include "core/evaluation/ArchiveSearch.h"
 #include "core/import/AustrianArchive.h"
+#include "core/import/AustrianToday.h"
 #include "core/import/ImportSession.h"
 #include "core/output/TipFile.h"
 #include "core/output/TipSheet.h"
@@ -109,6 +110,9 @@ void MainState::restoreStartupState(SettingsStore& store) {
     if (m_fileNameEdit.empty()) m_fileNameEdit = m_programDir + "Lotto.html";
     if (m_proxyHostEdit.empty()) m_proxyPortEdit = "80";
     if (m_serverEdit.empty()) m_serverEdit = kOperatorAddress;
+    if (m_todayServerEdit.empty()) m_todayServerEdit = kTodayDefaultServer;
+    if (m_todayFilesEdit.empty()) m_todayFilesEdit = kTodayDefaultFiles;
+    if (m_austrianSource != kSourceAustria) m_austrianSource = kSourceAustriaToday;
 
     m_random.setSeed(m_clock.seed());
     m_dateTimePicker1.setDate(m_clock.today());
@@ -186,6 +190,46 @@ std::int64_t MainState::AustiaBitBtn1() {
     return session.appended();
 }
 
+std::int64_t MainState::AustriaTodayBitBtn1() {
+    if (refuseWhileImporting()) return 0;
+    BusyScope busy(m_host);
+    StateImportWindow window(*this);
+    ImportSession session(window, archivePath());
+    runAustrianTodayImport(session, m_todayServerEdit.empty() ? kTodayDefaultServer : m_todayServerEdit,
+                           m_todayFilesEdit.empty() ? kTodayDefaultFiles : m_todayFilesEdit);
+    session.finish();
+    return session.appended();
+}
+
+std::int64_t MainState::AustrianSourceUpdate() {
+    return m_austrianSource == kSourceAustria ? AustiaBitBtn1() : AustriaTodayBitBtn1();
+}
+
+std::int64_t MainState::ImportFileBitBtnClick() {
+    if (refuseWhileImporting()) return 0;
+    const auto file = m_host.chooseOpenFile(m_importDialog);
+    if (!file) return 0;
+    // Read and recognised before the archive is opened: an unknown file leaves it untouched.
+    std::vector<ParsedDraw> draws = readResultsFile(readWholeFile(*file, kMaxDownloadBytes), *file);
+    if (draws.empty()) {
+        m_host.showMessage(kUnknownResultsFileMessage);
+        return 0;
+    }
+    BusyScope busy(m_host);
+    StateImportWindow window(*this);
+    ImportSession session(window, archivePath());
+    const int total = static_cast<int>(draws.size());
+    int done = 0;
+    window.setProgress(done, total);
+    for (const ParsedDraw& draw : draws) {
+        if (!m_speedButton8Visible) break;
+        session.offer(draw);
+        if (++done % 64 == 0 || done == total) window.setProgress(done, total);
+    }
+    session.finish();
+    return session.appended();
+}
+
 void MainState::BitBtn2Click() {
     if (refuseWhileImporting()) return;
     const std::string archive = archivePath();
@@ -205,7 +249,7 @@ void MainState::BitBtn2Click() {
     auto newArchiveEmpty = [&] { return !fileExists(archive) || DrawArchive(archive).recordCount() == 0; };
     std::int64_t appended = 0;
     try {
-        appended = AustiaBitBtn1();
+        appended = AustrianSourceUpdate();
     } catch (...) {
         if (hadArchive) {
             if (newArchiveEmpty())

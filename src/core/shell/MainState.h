@@ -91,6 +91,19 @@ public:
     // "Datenbank aktualisieren" (BitBtn1, SpeedButton10): the Austrian archive import.
     // Returns the number of draws appended.
     std::int64_t AustiaBitBtn1();
+    // The operator's results files as published today (the same session and append rule).
+    std::int64_t AustriaTodayBitBtn1();
+    // "Datenbank aktualisieren", SpeedButton10 and the rebuild: the Austrian source chosen on
+    // "Internet-Optionen" (austrianSource()).
+    std::int64_t AustrianSourceUpdate();
+    static constexpr const char* kSourceAustria = "austria";
+    static constexpr const char* kSourceAustriaToday = "austria-today";
+    // "Datei importieren…": a results file chosen in the open dialog, appended through the
+    // same session and rule; a file in none of the known layouts imports nothing.
+    std::int64_t ImportFileBitBtnClick();
+    static constexpr const char* kUnknownResultsFileMessage =
+        "Die Datei enthält keine Ziehungen in einem bekannten Format (Ergebnisdatei der "
+        "Österreichischen Lotterien oder CSV der mitgelieferten Ziehungen). Es wurde nichts eingelesen.";
     // "Datenbank neu anlegen": the archive is set aside and read anew from DateTimePicker1;
     // when that brings no draw, the old archive is put back and the user is told.
     void BitBtn2Click();
@@ -225,6 +238,14 @@ public:
     // The Austrian operator's web server for the yearly files ("Internet-Optionen").
     std::string& serverEdit() { return m_serverEdit; }
     const std::string& serverEdit() const { return m_serverEdit; }
+    // Today's results files: the source chosen ("austria" or "austria-today"), their server
+    // and the table of which file serves which years (AustrianToday.h).
+    std::string& austrianSource() { return m_austrianSource; }
+    const std::string& austrianSource() const { return m_austrianSource; }
+    std::string& todayServerEdit() { return m_todayServerEdit; }
+    const std::string& todayServerEdit() const { return m_todayServerEdit; }
+    std::string& todayFilesEdit() { return m_todayFilesEdit; }
+    const std::string& todayFilesEdit() const { return m_todayFilesEdit; }
 
     const std::string& statusText(int panel) const {
         return m_status.at(static_cast<std::size_t>(panel)).text();
@@ -313,12 +334,16 @@ private:
     std::string m_proxyHostEdit;
     std::string m_proxyPortEdit;
     std::string m_serverEdit;
+    std::string m_austrianSource = kSourceAustriaToday;
+    std::string m_todayServerEdit;
+    std::string m_todayFilesEdit;
     std::array<StatusText, 2> m_status;
     ChartModel m_chart;
     unsigned m_chartRevision = 0;
     Page m_activePage = Page::Lottotipp;
     FileDialogState m_saveDialog1{"txt", "Textdatei|*.txt", {}};
     FileDialogState m_openDialog1{"", "", {}};
+    FileDialogState m_importDialog{"csv", "Ergebnisdatei|*.csv;*.txt", {}};
 
     CurrentDraw m_currentDraw;
     std::int32_t m_drawStepIndex = 0;

@@ -1,5 +1,6 @@
 #include "core/shell/SettingsSchema.h"
 
+#include "core/import/AustrianToday.h"
 #include "core/shell/MainState.h"
 
 namespace lotto {
@@ -67,6 +68,15 @@ SettingsSchema::SettingsSchema() {
     m_entries.push_back(textEntry(
         "ServerEdit", MainState::kOperatorAddress, [](MainState& s) -> std::string& { return s.serverEdit(); },
         [](const MainState& s) -> const std::string& { return s.serverEdit(); }));
+    m_entries.push_back(textEntry(
+        "AustriaSource", MainState::kSourceAustriaToday, [](MainState& s) -> std::string& { return s.austrianSource(); },
+        [](const MainState& s) -> const std::string& { return s.austrianSource(); }));
+    m_entries.push_back(textEntry(
+        "AustriaTodayServer", kTodayDefaultServer, [](MainState& s) -> std::string& { return s.todayServerEdit(); },
+        [](const MainState& s) -> const std::string& { return s.todayServerEdit(); }));
+    m_entries.push_back(textEntry(
+        "AustriaTodayFiles", kTodayDefaultFiles, [](MainState& s) -> std::string& { return s.todayFilesEdit(); },
+        [](const MainState& s) -> const std::string& { return s.todayFilesEdit(); }));
     m_entries.push_back({"DateTimePicker2", SettingType::Date,
                          DateSetting{static_cast<double>(MainState::earliestDate())},
                          [](const MainState& s) -> SettingValue {
@@ -97,6 +107,8 @@ SettingsSchema::SettingsSchema() {
         add(m_second, name);
     // Added after the original values, so a wrong type among those does not reach it.
     add(m_second, "ServerEdit");
+    for (const char* name : {"AustriaSource", "AustriaTodayServer", "AustriaTodayFiles"})
+        add(m_second, name);
 }
 
 const SettingsSchema& SettingsSchema::instance() {

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "core/import/ImportSession.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lotto {
+
+// One line of the Austrian operator's results files as published today. The layout is
+// recognised by the line's content:
+//   1986-2010  "So.;07.09.;1;20;22;24;27;40;Zz:;12;prizes...;drawing order..."
+//   2010-2017  "So;21.11.;aufsteigend;1;13;24;30;36;38;Zz;19;prizes..." and a second
+//              line ";;gezogen;..." with the numbers in drawing order
+//   from 2018  heading "Datum;Reihenfolge;...", "04.01.;aufsteigend;1;4;15;16;22;38;ZZ;11;
+//              prizes..." and prize-only lines "04.01.;;;;;;;;;;4er;..."
+// and in every file a section line "1999 Lotto - Beträge in ATS;;;..." opening a year.
+enum class TodayLineKind {
+    Unknown,       // skipped
+    Section,       // year
+    Heading,       // "Datum;..."
+    Draw,          // day, month, numbers (ascending line), prizeFields
+    DrawingOrder,  // the "gezogen" line of a two-line draw
+    PrizeOnly,     // a date or nothing, no numbers, prize fields
+};
+
+struct TodayLine {
+    TodayLineKind kind = TodayLineKind::Unknown;
+    int year = 0;                   // Section
+    int day = 0, month = 0;         // Draw
+    std::array<int, 7> numbers{};   // Draw: six main numbers as listed, then the extra number
+    // Draw and PrizeOnly: the raw fields after the extra number (prize classes, and in the
+    // oldest layout the numbers in drawing order), for reading the prizes later.
+    std::vector<std::string_view> prizeFields;
+};
+
+// Views into line; a draw is six distinct numbers 1..45 and an extra number 1..45 with a
+// "d.m." or "dd.mm." date.
+TodayLine parseTodayLine(std::string_view line);
+
+// Reads a results file line by line: the year comes from the section lines, before the
+// first one from the year given at construction. Dates that are no day of that year are
+// not draws.
+class TodayFileReader {
+public:
+    explicit TodayFileReader(int year) : m_year(year) {}
+    std::optional<ParsedDraw> read(std::string_view line);
+
+private:
+    int m_year;
+};
+
+// One row of the table that says which file serves which years: "FROM-TO=PATH", TO empty
+// for open-ended; "{JJJJ}" in PATH stands for the year (one file per year).
+struct TodayFileEntry {
+    int firstYear = 0;
+    int lastYear = 9999;
+    std::string path;
+};
+inline constexpr const char* kTodayDefaultServer = "https://www.win2day.at";
+inline constexpr const char* kTodayDefaultFiles =
+    "1986-2010=/media/NN_W2D_STAT_Lotto_1986_2010.csv;"
+    "2010-2017=/media/NN_W2D_STAT_Lotto_2010_2017.csv;"
+    "2018-=/media/NN_W2D_STAT_Lotto_{JJJJ}.csv";
+// Rows separated by ";" or line ends; rows that do not read are left out.
+std::vector<TodayFileEntry> parseTodayFileTable(std::string_view table);
+
+// The files' addresses for one year, in table order.
+struct TodayFileUrl {
+    std::string url;
+    int firstYear; // the year before the file's first section line
+};
+std::vector<TodayFileUrl> todayFileUrls(std::string_view server, const std::vector<TodayFileEntry>& table, int year);
+
+// The draws of one fetched or read file, in ascending order of their days (a file listing
+// the newest draw first loses nothing to the append rule).
+void sortDraws(std::vector<ParsedDraw>& draws);
+
+// The import of today's files inside an open session: the years from that of
+// DateTimePicker1 to the current one, for each year the files serving it that have not been
+// fetched in this run, their draws offered in ascending order; the picker moved to 1 January
+// of the next year after each year. Stops between years on a stop request.
+void runAustrianTodayImport(ImportSession& session, std::string_view server, std::string_view fileTable);
+
+// A results file on disk: today's layouts, the original yearly layout (year from "lo_YYYY"
+// in the name or the line's full date) or the CSV of the bundled draws ("yyyy-mm-dd,n1..n6,z").
+// The layout is that of the first line that reads as a draw. Empty: none of these layouts.
+std::vector<ParsedDraw> readResultsFile(std::string_view text, std::string_view fileName);
+
+} // namespace lotto
