@@ -200,6 +200,7 @@ TEST_F(TodayImport, FileImportReadsEveryKnownLayout) {
     EXPECT_EQ(DrawArchive(archivePath()).readAll(), until(dayNumber(2018, 12, 31)));
     importFile("alle.csv", readWholeFile(std::string(LOTTO_SOURCE_DIR) + "/data/austria-6aus45.csv"));
     EXPECT_EQ(readWholeFile(archivePath()), readWholeFile(realArchivePath()));
+    EXPECT_EQ(state.label(MainState::kTipPageDrawLabel).text, "Fr 21.08.26    1  3  24  32  36  42 Z:37");
     EXPECT_TRUE(host.messages.empty());
     EXPECT_FALSE(state.importRunning());
     EXPECT_EQ(state.importProgress().done, state.importProgress().total);

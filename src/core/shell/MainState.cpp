@@ -226,6 +226,8 @@ std::int64_t MainState::ImportFileBitBtnClick() {
         session.offer(draw);
         if (++done % 64 == 0 || done == total) window.setProgress(done, total);
     }
+    // As after a download, the evaluation that closes the import shows the newest draw.
+    window.setPickerDate(std::max(m_clock.today(), session.lastStoredDate()));
     session.finish();
     return session.appended();
 }
