@@ -310,14 +310,19 @@ public:
     }
 
     int update() {
-        prepareImport();
-        m_state.AustiaBitBtn1();
+        const std::string source = prepareImport();
+        if (source == "germany")
+            m_state.BitBtn1Click();
+        else if (source == "switzerland")
+            m_state.SwissBitBtn1Click();
+        else
+            m_state.AustiaBitBtn1();
         return importOutput();
     }
 
     int rebuild() {
         if (!m_args.value("--from")) throw UsageError("rebuild braucht --from D");
-        prepareImport();
+        prepareImport(true);
         m_state.BitBtn2Click();
         return importOutput();
     }
@@ -345,15 +350,19 @@ private:
         if (const auto file = m_args.value("--file")) m_state.fileNameEdit() = *file;
     }
 
-    // The yearly files of the Austrian operator; the other sources come with their imports.
-    void prepareImport() {
+    // The source's server, picker and status output for update and rebuild; returns the source.
+    std::string prepareImport(bool rebuilding = false) {
         const std::string source = m_args.value("--source").value_or("austria");
-        if (source == "austria-today" || source == "austria-last10" || source == "germany" ||
-            source == "switzerland")
-            throw UsageError("--source " + source + ": diese Quelle ist noch nicht eingebaut (nur austria)");
-        if (source != "austria") throw UsageError("--source: unbekannte Quelle „" + source + "“");
+        if (source == "austria-today" || source == "austria-last10" ||
+            (rebuilding && (source == "germany" || source == "switzerland")))
+            throw UsageError("--source " + source + ": diese Quelle ist hier nicht eingebaut");
+        if (source != "austria" && source != "germany" && source != "switzerland")
+            throw UsageError("--source: unbekannte Quelle „" + source + "“");
         applyDownloadOptions();
-        if (const auto server = m_args.value("--server")) m_state.serverEdit() = *server;
+        std::string& server = source == "germany"       ? m_state.germanServerEdit()
+                              : source == "switzerland" ? m_state.swissServerEdit()
+                                                        : m_state.serverEdit();
+        if (const auto url = m_args.value("--server")) server = *url;
         if (const auto from = m_args.value("--from"))
             m_state.dateTimePicker1().setDate(parseDateArgument("--from", *from, m_state.clock()));
         else
@@ -361,6 +370,7 @@ private:
         m_state.setStatusListener([this](int panel, const std::string& text) {
             if (panel == 0) m_out << text << '\n' << std::flush;
         });
+        return source;
     }
 
     int importOutput() {

@@ -4,7 +4,9 @@
 #include "core/archive/DrawArchive.h"
 #include "core/evaluation/ArchiveSearch.h"
 #include "core/import/AustrianArchive.h"
+#include "core/import/GermanHistory.h"
 #include "core/import/ImportSession.h"
+#include "core/import/SwissPages.h"
 #include "core/output/TipFile.h"
 #include "core/output/TipSheet.h"
 #include "core/shell/GenerationRun.h"
@@ -109,6 +111,8 @@ void MainState::restoreStartupState(SettingsStore& store) {
     if (m_fileNameEdit.empty()) m_fileNameEdit = m_programDir + "Lotto.html";
     if (m_proxyHostEdit.empty()) m_proxyPortEdit = "80";
     if (m_serverEdit.empty()) m_serverEdit = kOperatorAddress;
+    if (m_germanServerEdit.empty()) m_germanServerEdit = kGermanHistoryAddress;
+    if (m_swissServerEdit.empty()) m_swissServerEdit = kSwissResultsAddress;
 
     m_random.setSeed(m_clock.seed());
     m_dateTimePicker1.setDate(m_clock.today());
@@ -182,6 +186,24 @@ std::int64_t MainState::AustiaBitBtn1() {
     StateImportWindow window(*this);
     ImportSession session(window, archivePath());
     runAustrianImport(session, m_serverEdit);
+    session.finish();
+    return session.appended();
+}
+
+std::int64_t MainState::BitBtn1Click() {
+    if (refuseWhileImporting()) return 0;
+    StateImportWindow window(*this);
+    ImportSession session(window, archivePath());
+    runGermanImport(session, m_germanServerEdit);
+    session.finish();
+    return session.appended();
+}
+
+std::int64_t MainState::SwissBitBtn1Click() {
+    if (refuseWhileImporting()) return 0;
+    StateImportWindow window(*this);
+    ImportSession session(window, archivePath());
+    runSwissImport(session, m_swissServerEdit);
     session.finish();
     return session.appended();
 }

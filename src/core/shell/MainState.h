@@ -54,6 +54,8 @@ public:
     static constexpr const char* kApplicationTitle = "Zerbosts Lotto";
     static constexpr const char* kOperatorAddress = "https://www.lotterien.at";
     static constexpr const char* kMakerAddress = "https://www.zerbost.de";
+    static constexpr const char* kGermanHistoryAddress = "https://www.lotto.de";
+    static constexpr const char* kSwissResultsAddress = "http://www.tkalnor.ch";
 
     // Labels that operations write and both faces read, by their designer names.
     static constexpr const char* kDrawCaptionLabel = "Label29";    // the shown draw, "Letzte Ziehung"
@@ -94,6 +96,10 @@ public:
     // "Datenbank neu anlegen": the archive is set aside and read anew from DateTimePicker1;
     // when that brings no draw, the old archive is put back and the user is told.
     void BitBtn2Click();
+    // The German history import and the Swiss import (no control of the window starts them).
+    // Return the number of draws stored.
+    std::int64_t BitBtn1Click();
+    std::int64_t SwissBitBtn1Click();
     static constexpr const char* kRebuildEmptyMessage =
         "Beim Neuanlegen wurde keine Ziehung eingelesen (keine Verbindung zum Server oder "
         "abgebrochen). Das bisherige Archiv bleibt erhalten.";
@@ -225,6 +231,11 @@ public:
     // The Austrian operator's web server for the yearly files ("Internet-Optionen").
     std::string& serverEdit() { return m_serverEdit; }
     const std::string& serverEdit() const { return m_serverEdit; }
+    // The German operator's and the Swiss results server.
+    std::string& germanServerEdit() { return m_germanServerEdit; }
+    const std::string& germanServerEdit() const { return m_germanServerEdit; }
+    std::string& swissServerEdit() { return m_swissServerEdit; }
+    const std::string& swissServerEdit() const { return m_swissServerEdit; }
 
     const std::string& statusText(int panel) const {
         return m_status.at(static_cast<std::size_t>(panel)).text();
@@ -313,6 +324,8 @@ private:
     std::string m_proxyHostEdit;
     std::string m_proxyPortEdit;
     std::string m_serverEdit;
+    std::string m_germanServerEdit = kGermanHistoryAddress;
+    std::string m_swissServerEdit = kSwissResultsAddress;
     std::array<StatusText, 2> m_status;
     ChartModel m_chart;
     unsigned m_chartRevision = 0;

@@ -67,6 +67,14 @@ SettingsSchema::SettingsSchema() {
     m_entries.push_back(textEntry(
         "ServerEdit", MainState::kOperatorAddress, [](MainState& s) -> std::string& { return s.serverEdit(); },
         [](const MainState& s) -> const std::string& { return s.serverEdit(); }));
+    m_entries.push_back(textEntry(
+        "GermanServerEdit", MainState::kGermanHistoryAddress,
+        [](MainState& s) -> std::string& { return s.germanServerEdit(); },
+        [](const MainState& s) -> const std::string& { return s.germanServerEdit(); }));
+    m_entries.push_back(textEntry(
+        "SwissServerEdit", MainState::kSwissResultsAddress,
+        [](MainState& s) -> std::string& { return s.swissServerEdit(); },
+        [](const MainState& s) -> const std::string& { return s.swissServerEdit(); }));
     m_entries.push_back({"DateTimePicker2", SettingType::Date,
                          DateSetting{static_cast<double>(MainState::earliestDate())},
                          [](const MainState& s) -> SettingValue {
@@ -97,6 +105,8 @@ SettingsSchema::SettingsSchema() {
         add(m_second, name);
     // Added after the original values, so a wrong type among those does not reach it.
     add(m_second, "ServerEdit");
+    add(m_second, "GermanServerEdit");
+    add(m_second, "SwissServerEdit");
 }
 
 const SettingsSchema& SettingsSchema::instance() {
