@@ -353,9 +353,10 @@ private:
     // The source's server, picker and status output for update and rebuild; returns the source.
     std::string prepareImport(bool rebuilding = false) {
         const std::string source = m_args.value("--source").value_or("austria");
-        if (source == "austria-today" || source == "austria-last10" ||
-            (rebuilding && (source == "germany" || source == "switzerland")))
-            throw UsageError("--source " + source + ": diese Quelle ist hier nicht eingebaut");
+        if (source == "austria-today" || source == "austria-last10")
+            throw UsageError("--source " + source + ": diese Quelle ist noch nicht eingebaut");
+        if (rebuilding && (source == "germany" || source == "switzerland"))
+            throw UsageError("--source " + source + ": rebuild liest nur die österreichischen Quellen");
         if (source != "austria" && source != "germany" && source != "switzerland")
             throw UsageError("--source: unbekannte Quelle „" + source + "“");
         applyDownloadOptions();
