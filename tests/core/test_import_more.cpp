@@ -53,11 +53,11 @@ std::string superNumber(int n) { return "<img src=\"/bilder/superzahlen/" + std:
 std::string swissPage(const std::vector<DrawRecord>& newestFirst, const char* lineEnd) {
     std::string text = std::string("<html>") + lineEnd;
     for (const DrawRecord& d : newestFirst) {
-        const char* lines[] = {"<tr><td class=\"textb\">Ziehung</td>", "<tr>", nullptr, "<tr>"};
-        text += std::string(lines[0]) + lineEnd + lines[1] + lineEnd + "<td>Sa;" + formatShortDate(d.day()) +
-                "</td>" + lineEnd + lines[3] + lineEnd;
-        for (int i = 0; i < 6; ++i)
-            text += "<td class=\"text\">" + std::to_string(d.numbers[static_cast<std::size_t>(i)]) + "</td>" + lineEnd;
+        for (const std::string& line : {std::string("<tr><td class=\"textb\">Ziehung</td>"), std::string("<tr>"),
+                                        "<td>Sa;" + formatShortDate(d.day()) + "</td>", std::string("<tr>")})
+            text += line + lineEnd;
+        for (std::size_t i = 0; i < 6; ++i)
+            text += "<td class=\"text\">" + std::to_string(d.numbers[i]) + "</td>" + lineEnd;
         text += std::string("<tr>") + lineEnd + "<td class=\"tc1\">" + std::to_string(d.numbers[6]) + "</td>" + lineEnd;
     }
     return text;
@@ -118,7 +118,8 @@ TEST(SwissPage, UpTo1996TheDrawNumbersSaturday) {
     ASSERT_EQ(draws.size(), 1U); // the block cut off by the page's end is not handed over
     EXPECT_EQ(draws[0].day, dayNumber(1987, 3, 7));
     EXPECT_EQ(draws[0].numbers, (std::array<int, 7>{3, 12, 0, 20, 33, 41, 7}));
-    EXPECT_THROW(parser.line("<td class=\"textb\">zehn</td>"), ConversionError);
+    SwissPageParser next(1987, [&](const ParsedDraw& d) { draws.push_back(d); });
+    EXPECT_THROW(next.line("<td class=\"textb\">zehn</td>"), ConversionError);
 }
 
 TEST_F(Pages, SwissPagesNewestFirstAreStoredInDateOrderOnceEach) {
