@@ -313,8 +313,13 @@ public:
     }
 
     int update() {
-        prepareImport();
-        m_state.AustrianSourceUpdate();
+        const std::string source = prepareImport();
+        if (source == "germany")
+            m_state.BitBtn1Click();
+        else if (source == "switzerland")
+            m_state.SwissBitBtn1Click();
+        else
+            m_state.AustrianSourceUpdate();
         return importOutput();
     }
 
@@ -327,7 +332,7 @@ public:
 
     int rebuild() {
         if (!m_args.value("--from")) throw UsageError("rebuild braucht --from D");
-        prepareImport();
+        prepareImport(true);
         m_state.BitBtn2Click();
         return importOutput();
     }
@@ -355,18 +360,25 @@ private:
         if (const auto file = m_args.value("--file")) m_state.fileNameEdit() = *file;
     }
 
-    // The Austrian sources: the original yearly files and today's results files; the other
-    // sources come with their imports. Without --source the stored choice applies.
-    void prepareImport() {
+    // The source's server, picker and status output for update and rebuild; returns the source.
+    // Without --source the Austrian source chosen on "Internet-Optionen" applies.
+    std::string prepareImport(bool rebuilding = false) {
         const std::string source = m_args.value("--source").value_or(m_state.austrianSource());
-        if (source == "austria-last10" || source == "germany" || source == "switzerland")
-            throw UsageError("--source " + source + ": diese Quelle ist noch nicht eingebaut (nur austria, austria-today)");
-        if (source != MainState::kSourceAustria && source != MainState::kSourceAustriaToday)
+        if (source == "austria-last10")
+            throw UsageError("--source " + source + ": diese Quelle ist noch nicht eingebaut");
+        if (rebuilding && (source == "germany" || source == "switzerland"))
+            throw UsageError("--source " + source + ": rebuild liest nur die österreichischen Quellen");
+        if (source != MainState::kSourceAustria && source != MainState::kSourceAustriaToday && source != "germany" &&
+            source != "switzerland")
             throw UsageError("--source: unbekannte Quelle „" + source + "“");
-        m_state.austrianSource() = source;
+        if (source == MainState::kSourceAustria || source == MainState::kSourceAustriaToday)
+            m_state.austrianSource() = source;
         applyDownloadOptions();
-        if (const auto server = m_args.value("--server"))
-            (source == MainState::kSourceAustria ? m_state.serverEdit() : m_state.todayServerEdit()) = *server;
+        std::string& server = source == "germany"                        ? m_state.germanServerEdit()
+                              : source == "switzerland"                  ? m_state.swissServerEdit()
+                              : source == MainState::kSourceAustriaToday ? m_state.todayServerEdit()
+                                                                         : m_state.serverEdit();
+        if (const auto url = m_args.value("--server")) server = *url;
         if (const auto from = m_args.value("--from"))
             m_state.dateTimePicker1().setDate(parseDateArgument("--from", *from, m_state.clock()));
         else
@@ -374,6 +386,7 @@ private:
         m_state.setStatusListener([this](int panel, const std::string& text) {
             if (panel == 0) m_out << text << '\n' << std::flush;
         });
+        return source;
     }
 
     int importOutput() {

@@ -46,7 +46,7 @@ TEST_F(SettingsFixture, FirstStartKeepsDefaultsAndShutdownWritesEveryValue) {
 
     state.FormClose(store);
     const auto& entries = SettingsSchema::instance().entries();
-    EXPECT_EQ(entries.size(), 16U + 2U + 8U + 72U + 6U + 1U + 3U); // + the source of today's files, its server and table
+    EXPECT_EQ(entries.size(), 16U + 2U + 8U + 72U + 6U + 1U + 3U + 2U); // + today's source, server and table; German and Swiss servers
     EXPECT_EQ(store.values.size(), entries.size());
     EXPECT_TRUE(std::holds_alternative<bool>(store.values.at("Chekcbox18")));
     EXPECT_EQ(std::get<int>(store.values.at("UpDown7")), 100);
@@ -57,6 +57,7 @@ TEST_F(SettingsFixture, FirstStartKeepsDefaultsAndShutdownWritesEveryValue) {
     EXPECT_EQ(std::get<std::string>(store.values.at("ServerEdit")), "https://www.lotterien.at");
     EXPECT_EQ(std::get<std::string>(store.values.at("AustriaSource")), "austria-today");
     EXPECT_EQ(std::get<std::string>(store.values.at("AustriaTodayServer")), "https://www.win2day.at");
+    EXPECT_EQ(std::get<std::string>(store.values.at("SwissServerEdit")), MainState::kSwissResultsAddress);
     EXPECT_EQ(entries.front().name, "Chekcbox1");
     EXPECT_EQ(entries.back().name, "Land");
 }

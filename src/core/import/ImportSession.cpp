@@ -22,6 +22,13 @@ ImportSession::ImportSession(ImportWindow& window, std::string archivePath)
     : m_window(window), m_running(window), m_archivePath(std::move(archivePath)) {
     const DrawArchive archive(m_archivePath);
     if (!archive.exists()) archive.createEmpty();
+    readLastRecord();
+    if (m_working.date > 0) m_window.setPickerDate(m_working.day());
+    m_lastStored = m_window.pickerDate();
+    m_window.setLastStoredDate(m_lastStored);
+}
+
+void ImportSession::readLastRecord() {
     m_archive = File(m_archivePath, File::Mode::ReadWrite);
     // A trailing fragment shorter than a record is not a record: the next append covers it.
     m_records = m_archive.size() / static_cast<std::int64_t>(DrawRecord::kSize);
@@ -31,9 +38,6 @@ ImportSession::ImportSession(ImportWindow& window, std::string archivePath)
                              bytes.size()) == bytes.size())
             m_working = DrawRecord::decode(bytes.data());
     }
-    if (m_working.date > 0) m_window.setPickerDate(m_working.day());
-    m_lastStored = m_window.pickerDate();
-    m_window.setLastStoredDate(m_lastStored);
 }
 
 ImportSession::~ImportSession() {
@@ -75,6 +79,44 @@ bool ImportSession::offer(const ParsedDraw& draw) {
     m_lastStored = draw.day;
     m_window.setLastStoredDate(m_lastStored);
     return true;
+}
+
+bool ImportSession::insertOlder(const ParsedDraw& draw) {
+    if (draw.day >= m_lastStored) return false;
+    DrawRecord record = m_working;
+    record.date = draw.day;
+    for (std::size_t i = 0; i < 7; ++i)
+        record.numbers[i] = static_cast<std::uint8_t>(draw.numbers[i] & 0xFF);
+    m_archive.sync();
+    m_unsynced = false;
+    m_archive.close();
+    const DrawArchive archive(m_archivePath);
+    bool stored = false;
+    archive.forEach([&](const DrawRecord& r) { stored = stored || r.day() == draw.day; });
+    if (!stored) {
+        archive.rewrite([&](const auto& emit) {
+            bool written = false;
+            archive.forEach([&](const DrawRecord& r) {
+                if (!written && r.day() > draw.day) {
+                    emit(record);
+                    written = true;
+                }
+                emit(r);
+            });
+            if (!written) emit(record);
+        });
+        ++m_appended;
+    }
+    readLastRecord();
+    if (m_working.date > 0) m_lastStored = m_working.day();
+    m_window.setLastStoredDate(m_lastStored);
+    return !stored;
+}
+
+void ImportSession::moveStart(int days) {
+    m_window.setPickerDate(m_window.pickerDate() + days);
+    m_lastStored = m_window.pickerDate();
+    m_window.setLastStoredDate(m_lastStored);
 }
 
 void ImportSession::finish() {

@@ -60,12 +60,21 @@ public:
     // Shows the draw and applies the append rule: written as a whole record at the end of
     // the archive when its day is later than LastStoredDate. Returns whether it was written.
     bool offer(const ParsedDraw& draw);
+    // For a draw offer() dropped as older than LastStoredDate: inserted in date order by a
+    // rewrite of the archive (a whole new file renamed over it), unless a draw on its day is
+    // stored already. Appending then goes on at the new end. Returns whether it was written.
+    bool insertOlder(const ParsedDraw& draw);
+    // Moves DateTimePicker1 forward by days and takes LastStoredDate from it again, so that
+    // only draws later than that are appended.
+    void moveStart(int days);
     void finish();
 
-    std::int64_t appended() const { return m_appended; }
+    std::int64_t appended() const { return m_appended; } // inserted draws included
     DayNumber lastStoredDate() const { return m_lastStored; }
 
 private:
+    void readLastRecord();
+
     struct Running {
         explicit Running(ImportWindow& window) : window(window) { window.setImportRunning(true); }
         ~Running() {

@@ -5,7 +5,9 @@
 #include "core/evaluation/ArchiveSearch.h"
 #include "core/import/AustrianArchive.h"
 #include "core/import/AustrianToday.h"
+#include "core/import/GermanHistory.h"
 #include "core/import/ImportSession.h"
+#include "core/import/SwissPages.h"
 #include "core/output/TipFile.h"
 #include "core/output/TipSheet.h"
 #include "core/shell/GenerationRun.h"
@@ -113,6 +115,8 @@ void MainState::restoreStartupState(SettingsStore& store) {
     if (m_todayServerEdit.empty()) m_todayServerEdit = kTodayDefaultServer;
     if (m_todayFilesEdit.empty()) m_todayFilesEdit = kTodayDefaultFiles;
     if (m_austrianSource != kSourceAustria) m_austrianSource = kSourceAustriaToday;
+    if (m_germanServerEdit.empty()) m_germanServerEdit = kGermanHistoryAddress;
+    if (m_swissServerEdit.empty()) m_swissServerEdit = kSwissResultsAddress;
 
     m_random.setSeed(m_clock.seed());
     m_dateTimePicker1.setDate(m_clock.today());
@@ -201,6 +205,15 @@ std::int64_t MainState::AustriaTodayBitBtn1() {
     return session.appended();
 }
 
+std::int64_t MainState::BitBtn1Click() {
+    if (refuseWhileImporting()) return 0;
+    StateImportWindow window(*this);
+    ImportSession session(window, archivePath());
+    runGermanImport(session, m_germanServerEdit);
+    session.finish();
+    return session.appended();
+}
+
 std::int64_t MainState::AustrianSourceUpdate() {
     return m_austrianSource == kSourceAustria ? AustiaBitBtn1() : AustriaTodayBitBtn1();
 }
@@ -228,6 +241,15 @@ std::int64_t MainState::ImportFileBitBtnClick() {
     }
     // As after a download, the evaluation that closes the import shows the newest draw.
     window.setPickerDate(std::max(m_clock.today(), session.lastStoredDate()));
+    session.finish();
+    return session.appended();
+}
+
+std::int64_t MainState::SwissBitBtn1Click() {
+    if (refuseWhileImporting()) return 0;
+    StateImportWindow window(*this);
+    ImportSession session(window, archivePath());
+    runSwissImport(session, m_swissServerEdit);
     session.finish();
     return session.appended();
 }

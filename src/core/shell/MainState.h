@@ -54,6 +54,8 @@ public:
     static constexpr const char* kApplicationTitle = "Zerbosts Lotto";
     static constexpr const char* kOperatorAddress = "https://www.lotterien.at";
     static constexpr const char* kMakerAddress = "https://www.zerbost.de";
+    static constexpr const char* kGermanHistoryAddress = "https://www.lotto.de";
+    static constexpr const char* kSwissResultsAddress = "http://www.tkalnor.ch";
 
     // Labels that operations write and both faces read, by their designer names.
     static constexpr const char* kDrawCaptionLabel = "Label29";    // the shown draw, "Letzte Ziehung"
@@ -107,6 +109,10 @@ public:
     // "Datenbank neu anlegen": the archive is set aside and read anew from DateTimePicker1;
     // when that brings no draw, the old archive is put back and the user is told.
     void BitBtn2Click();
+    // The German history import and the Swiss import (no control of the window starts them).
+    // Return the number of draws stored.
+    std::int64_t BitBtn1Click();
+    std::int64_t SwissBitBtn1Click();
     static constexpr const char* kRebuildEmptyMessage =
         "Beim Neuanlegen wurde keine Ziehung eingelesen (keine Verbindung zum Server oder "
         "abgebrochen). Das bisherige Archiv bleibt erhalten.";
@@ -246,6 +252,11 @@ public:
     const std::string& todayServerEdit() const { return m_todayServerEdit; }
     std::string& todayFilesEdit() { return m_todayFilesEdit; }
     const std::string& todayFilesEdit() const { return m_todayFilesEdit; }
+    // The German operator's and the Swiss results server.
+    std::string& germanServerEdit() { return m_germanServerEdit; }
+    const std::string& germanServerEdit() const { return m_germanServerEdit; }
+    std::string& swissServerEdit() { return m_swissServerEdit; }
+    const std::string& swissServerEdit() const { return m_swissServerEdit; }
 
     const std::string& statusText(int panel) const {
         return m_status.at(static_cast<std::size_t>(panel)).text();
@@ -337,6 +348,8 @@ private:
     std::string m_austrianSource = kSourceAustriaToday;
     std::string m_todayServerEdit;
     std::string m_todayFilesEdit;
+    std::string m_germanServerEdit = kGermanHistoryAddress;
+    std::string m_swissServerEdit = kSwissResultsAddress;
     std::array<StatusText, 2> m_status;
     ChartModel m_chart;
     unsigned m_chartRevision = 0;

@@ -77,6 +77,14 @@ SettingsSchema::SettingsSchema() {
     m_entries.push_back(textEntry(
         "AustriaTodayFiles", kTodayDefaultFiles, [](MainState& s) -> std::string& { return s.todayFilesEdit(); },
         [](const MainState& s) -> const std::string& { return s.todayFilesEdit(); }));
+    m_entries.push_back(textEntry(
+        "GermanServerEdit", MainState::kGermanHistoryAddress,
+        [](MainState& s) -> std::string& { return s.germanServerEdit(); },
+        [](const MainState& s) -> const std::string& { return s.germanServerEdit(); }));
+    m_entries.push_back(textEntry(
+        "SwissServerEdit", MainState::kSwissResultsAddress,
+        [](MainState& s) -> std::string& { return s.swissServerEdit(); },
+        [](const MainState& s) -> const std::string& { return s.swissServerEdit(); }));
     m_entries.push_back({"DateTimePicker2", SettingType::Date,
                          DateSetting{static_cast<double>(MainState::earliestDate())},
                          [](const MainState& s) -> SettingValue {
@@ -109,6 +117,8 @@ SettingsSchema::SettingsSchema() {
     add(m_second, "ServerEdit");
     for (const char* name : {"AustriaSource", "AustriaTodayServer", "AustriaTodayFiles"})
         add(m_second, name);
+    add(m_second, "GermanServerEdit");
+    add(m_second, "SwissServerEdit");
 }
 
 const SettingsSchema& SettingsSchema::instance() {
