@@ -36,9 +36,12 @@ Befehle:
                                         --set ändert eine Option
                                         (Chekcbox1..15, Chekcbox18: 0/1; UpDown1..8: Position)
   update [--source S] [--from D] [--server URL] [--proxy HOST] [--proxy-port PORT] [--file PATH]
-                                        Archiv aus dem Internet ergänzen (Quelle: austria)
+                                        Archiv aus dem Internet ergänzen
+                                        (Quelle: austria, austria-last10)
   rebuild --from D [--source S] [--server URL] [--proxy HOST] [--proxy-port PORT] [--file PATH]
                                         Archiv ab dem Datum D neu einlesen
+  latest [--url URL] [--tips TIPS.qtp]  letzte Mittwochs- und Samstagsziehung laden, Treffer
+                                        der Tipps 1 bis 6
   fetch URL [--file PATH] [--proxy HOST] [--proxy-port PORT]
                                         eine Seite in die Temp-Datei laden
   search TIPS.qtp [--threshold N] [--since D]
@@ -98,6 +101,7 @@ const std::map<std::string, CommandSyntax>& commandSyntaxes() {
         {"update", {0, 0, {"--source", "--from", "--server", "--proxy", "--proxy-port", "--file"}, {}}},
         {"rebuild", {0, 0, {"--source", "--from", "--server", "--proxy", "--proxy-port", "--file"}, {}}},
         {"fetch", {1, 1, {"--proxy", "--proxy-port", "--file"}, {}}},
+        {"latest", {0, 0, {"--url", "--tips"}, {}}},
         {"search", {1, 1, {"--threshold", "--since"}, {}}},
         {"sheet", {1, 1, {"--date"}, {}}},
         {"export", {1, 1, {"--from"}, {}}},
@@ -310,16 +314,28 @@ public:
     }
 
     int update() {
-        prepareImport();
-        m_state.AustiaBitBtn1();
+        if (prepareImport() == "austria-last10")
+            m_state.AustriaLast10();
+        else
+            m_state.AustiaBitBtn1();
         return importOutput();
     }
 
     int rebuild() {
         if (!m_args.value("--from")) throw UsageError("rebuild braucht --from D");
+        if (m_args.value("--source") == "austria-last10")
+            throw UsageError("rebuild: --source austria-last10 ist nicht möglich (nur austria)");
         prepareImport();
         m_state.BitBtn2Click();
         return importOutput();
+    }
+
+    int latest() {
+        if (const auto url = m_args.value("--url")) m_state.urlEdit() = *url;
+        if (const auto tips = m_args.value("--tips")) m_state.loadTipFile(*tips);
+        for (const std::string& name : m_state.Button1Click())
+            m_out << name << ": " << m_state.label(name).text << '\n';
+        return m_host.messages.empty() ? 0 : 1;
     }
 
     int fetch() {
@@ -345,13 +361,14 @@ private:
         if (const auto file = m_args.value("--file")) m_state.fileNameEdit() = *file;
     }
 
-    // The yearly files of the Austrian operator; the other sources come with their imports.
-    void prepareImport() {
+    // The Austrian operator's yearly files or page of the last ten draws; the other sources
+    // come with their imports.
+    std::string prepareImport() {
         const std::string source = m_args.value("--source").value_or("austria");
-        if (source == "austria-today" || source == "austria-last10" || source == "germany" ||
+        if (source == "austria-today" || source == "germany" ||
             source == "switzerland")
             throw UsageError("--source " + source + ": diese Quelle ist noch nicht eingebaut (nur austria)");
-        if (source != "austria") throw UsageError("--source: unbekannte Quelle „" + source + "“");
+        if (source != "austria" && source != "austria-last10") throw UsageError("--source: unbekannte Quelle „" + source + "“");
         applyDownloadOptions();
         if (const auto server = m_args.value("--server")) m_state.serverEdit() = *server;
         if (const auto from = m_args.value("--from"))
@@ -361,6 +378,7 @@ private:
         m_state.setStatusListener([this](int panel, const std::string& text) {
             if (panel == 0) m_out << text << '\n' << std::flush;
         });
+        return source;
     }
 
     int importOutput() {
@@ -472,6 +490,7 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
                                                                         {"update", &Session::update},
                                                                         {"rebuild", &Session::rebuild},
                                                                         {"fetch", &Session::fetch},
+                                                                        {"latest", &Session::latest},
                                                                         {"search", &Session::search},
                                                                         {"sheet", &Session::sheet},
                                                                         {"export", &Session::exportArchive},
