@@ -227,7 +227,7 @@ TEST(LatestDrawLine, WhatIsADrawLineAndWhatEndsTheView) {
     for (const char* none : {"<b>Ziehung</b>", "Ziehung:<br><b>1,2,3,4,5,6 ZZ: 7 SZ: 1<", "ziehung 02.01.02:<br><b>1"})
         EXPECT_FALSE(parseLatestDrawLine(none, 2026)) << none;
     for (const char* bad : {"Ziehung 32.01.02:<br><b>1,2,3,4,5,6 ZZ: 7 SZ: 1<", "Ziehung 02.01.02:<br><b>1,x,3,4,5,6 ZZ: 7 SZ: 1<",
-                            "Ziehung 02.01.02:<br><b>1,2,3,4,5,6 SZ: 1<"})
+                            "Ziehung 02.01.02:<br><b>1,2,3,4,5,6 SZ: 1<", "Ziehung 1.2.0129:<br>"})
         EXPECT_THROW(parseLatestDrawLine(bad, 2026), ConversionError) << bad;
 }
 

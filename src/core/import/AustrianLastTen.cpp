@@ -10,6 +10,15 @@ constexpr std::string_view kOpening = "Ziehung  vom";
 constexpr std::string_view kNumber = "lottozahlen/";
 constexpr std::string_view kSuperzahl = "superzahlen/";
 
+// The page's "dd.mm.yy": two digits each, or it does not convert (a shorter day with a
+// four-digit year would otherwise land centuries away).
+DayNumber twoDigitYearDate(std::string_view text, int referenceYear) {
+    const bool shaped = text.size() == 8 && text[2] == '.' && text[5] == '.';
+    const auto day = shaped ? parseShortDate(text, referenceYear) : std::nullopt;
+    if (!day) throw ConversionError("'" + std::string(text) + "' ist kein gültiges Datum");
+    return *day;
+}
+
 // The number of an image reference: the text after the marker up to the next "." within
 // 15 characters, blanks trimmed.
 int imageNumber(std::string_view line, std::size_t markerEnd) {
@@ -33,10 +42,7 @@ void AustrianLastTenParser::openDraw(std::string_view dateLine) {
     m_draw = ParsedDraw{};
     const std::size_t lt = dateLine.find('<');
     if (lt == std::string_view::npos || lt < 8) return; // no draw line
-    const std::string_view text = dateLine.substr(lt - 8, 8);
-    const auto day = parseShortDate(text, m_referenceYear);
-    if (!day) throw ConversionError("'" + std::string(text) + "' ist kein gültiges Datum");
-    m_draw.day = *day;
+    m_draw.day = twoDigitYearDate(dateLine.substr(lt - 8, 8), m_referenceYear);
     m_open = true;
 }
 

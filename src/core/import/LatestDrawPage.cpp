@@ -6,6 +6,15 @@ namespace lotto {
 
 namespace {
 
+// The page's "dd.mm.yy": two digits each, or it does not convert (a shorter day with a
+// four-digit year would otherwise land centuries away).
+DayNumber twoDigitYearDate(std::string_view text, int referenceYear) {
+    const bool shaped = text.size() == 8 && text[2] == '.' && text[5] == '.';
+    const auto day = shaped ? parseShortDate(text, referenceYear) : std::nullopt;
+    if (!day) throw ConversionError("'" + std::string(text) + "' ist kein gültiges Datum");
+    return *day;
+}
+
 std::string_view trimBlanks(std::string_view text) {
     while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ')
         text.remove_prefix(1);
@@ -27,12 +36,8 @@ std::optional<LatestDrawLine> parseLatestDrawLine(std::string_view line, int ref
     if (line.find("Ziehung") == std::string_view::npos) return std::nullopt;
     const std::size_t dateEnd = line.find(":<br>");
     if (dateEnd == std::string_view::npos || dateEnd < 8) return std::nullopt;
-    const std::string_view dateText = line.substr(dateEnd - 8, 8);
-    const auto day = parseShortDate(dateText, referenceYear);
-    if (!day) throw ConversionError("'" + std::string(dateText) + "' ist kein gültiges Datum");
-
     LatestDrawLine draw;
-    draw.day = *day;
+    draw.day = twoDigitYearDate(line.substr(dateEnd - 8, 8), referenceYear);
     const std::size_t bold = line.find("<b>");
     if (bold == std::string_view::npos) return draw;
 
