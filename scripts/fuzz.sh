@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for the given seconds (default 60):
-#   scripts/fuzz.sh [SECONDS] [TARGET...]      targets: tipfile archive dates http_response url yearline todayline germanpage swisspage
+#   scripts/fuzz.sh [SECONDS] [TARGET...]      targets: tipfile archive dates http_response url yearline todayline germanpage swisspage latestline lastten
 # Afterwards each corpus in fuzz/corpus/<target> is merged down to the inputs that matter.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(tipfile archive dates http_response url yearline todayline germanpage swisspage)
+[ ${#targets[@]} -eq 0 ] && targets=(tipfile archive dates http_response url yearline todayline germanpage swisspage latestline lastten)
 source "$root/scripts/common.sh"
 LOTTO_PACKAGES+=(clang-14 libclang-rt-14-dev)
 lotto_install_packages

@@ -37,10 +37,12 @@ Befehle:
                                         (Chekcbox1..15, Chekcbox18: 0/1; UpDown1..8: Position)
   update [--source S] [--from D] [--server URL] [--proxy HOST] [--proxy-port PORT] [--file PATH]
                                         Archiv aus dem Internet ergänzen (Quelle: austria,
-                                        austria-today; Vorgabe: die gewählte Quelle)
+                                        austria-today, austria-last10, germany, switzerland; Vorgabe: die gewählte Quelle)
   import DATEI                          Ziehungen einer Ergebnisdatei ins Archiv übernehmen
   rebuild --from D [--source S] [--server URL] [--proxy HOST] [--proxy-port PORT] [--file PATH]
                                         Archiv ab dem Datum D neu einlesen
+  latest [--url URL] [--tips TIPS.qtp]  letzte Mittwochs- und Samstagsziehung laden, Treffer
+                                        der Tipps 1 bis 6
   fetch URL [--file PATH] [--proxy HOST] [--proxy-port PORT]
                                         eine Seite in die Temp-Datei laden
   search TIPS.qtp [--threshold N] [--since D]
@@ -101,6 +103,7 @@ const std::map<std::string, CommandSyntax>& commandSyntaxes() {
         {"rebuild", {0, 0, {"--source", "--from", "--server", "--proxy", "--proxy-port", "--file"}, {}}},
         {"import", {1, 1, {}, {}}},
         {"fetch", {1, 1, {"--proxy", "--proxy-port", "--file"}, {}}},
+        {"latest", {0, 0, {"--url", "--tips"}, {}}},
         {"search", {1, 1, {"--threshold", "--since"}, {}}},
         {"sheet", {1, 1, {"--date"}, {}}},
         {"export", {1, 1, {"--from"}, {}}},
@@ -314,7 +317,9 @@ public:
 
     int update() {
         const std::string source = prepareImport();
-        if (source == "germany")
+        if (source == "austria-last10")
+            m_state.AustriaLast10();
+        else if (source == "germany")
             m_state.BitBtn1Click();
         else if (source == "switzerland")
             m_state.SwissBitBtn1Click();
@@ -335,6 +340,14 @@ public:
         prepareImport(true);
         m_state.BitBtn2Click();
         return importOutput();
+    }
+
+    int latest() {
+        if (const auto url = m_args.value("--url")) m_state.urlEdit() = *url;
+        if (const auto tips = m_args.value("--tips")) m_state.loadTipFile(*tips);
+        for (const std::string& name : m_state.Button1Click())
+            m_out << name << ": " << m_state.label(name).text << '\n';
+        return m_host.messages.empty() ? 0 : 1;
     }
 
     int fetch() {
@@ -364,12 +377,10 @@ private:
     // Without --source the Austrian source chosen on "Internet-Optionen" applies.
     std::string prepareImport(bool rebuilding = false) {
         const std::string source = m_args.value("--source").value_or(m_state.austrianSource());
-        if (source == "austria-last10")
-            throw UsageError("--source " + source + ": diese Quelle ist noch nicht eingebaut");
-        if (rebuilding && (source == "germany" || source == "switzerland"))
+        if (rebuilding && (source == "germany" || source == "switzerland" || source == "austria-last10"))
             throw UsageError("--source " + source + ": rebuild liest nur die österreichischen Quellen");
         if (source != MainState::kSourceAustria && source != MainState::kSourceAustriaToday && source != "germany" &&
-            source != "switzerland")
+            source != "switzerland" && source != "austria-last10")
             throw UsageError("--source: unbekannte Quelle „" + source + "“");
         if (source == MainState::kSourceAustria || source == MainState::kSourceAustriaToday)
             m_state.austrianSource() = source;
@@ -499,6 +510,7 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
                                                                         {"rebuild", &Session::rebuild},
                                                                         {"import", &Session::importFile},
                                                                         {"fetch", &Session::fetch},
+                                                                        {"latest", &Session::latest},
                                                                         {"search", &Session::search},
                                                                         {"sheet", &Session::sheet},
                                                                         {"export", &Session::exportArchive},

@@ -379,6 +379,12 @@ QGridLayout* TForm1::buildTipGrid() {
         sum->setToolTip(QStringLiteral("Quersumme"));
         grid->addWidget(hits, row, col + 7);
         grid->addWidget(sum, row, col + 8);
+        if (tip < 6) {
+            // Hits in the Saturday draw of the page "Zahlen der letzten Ziehung"; empty until loaded.
+            auto* saturday = makeLabel(QStringLiteral("Label%1").arg(15 + tip));
+            saturday->setToolTip(QStringLiteral("Treffer in der Samstagsziehung"));
+            grid->addWidget(saturday, row, col + 9);
+        }
     }
     grid->setColumnMinimumWidth(9, 24);
     return grid;
@@ -458,7 +464,7 @@ QWidget* TForm1::buildLastDrawPage() {
     layout->addWidget(makeLabel(QStringLiteral("Label9"), QStringLiteral("ZZ:")), 1, 3);
     layout->addWidget(makeLabel(QStringLiteral("Label8"), QStringLiteral("SZ:")), 1, 4);
     auto* load = makeButton(QStringLiteral("Button1"), QStringLiteral("Lottozahlen aus dem Internet laden"));
-    load->setEnabled(false);
+    connect(load, &QPushButton::clicked, this, [this] { run([this] { m_state.Button1Click(); }); });
     layout->addWidget(load, 2, 0, 1, 2);
     layout->setRowStretch(3, 1);
     return page;

@@ -171,6 +171,42 @@ std::string todayYearFile(int year, const std::vector<DrawRecord>& draws) {
     return text;
 }
 
+namespace {
+std::string twoDigitYearDate(DayNumber day) {
+    const std::string date = formatShortDate(day); // dd.mm.yyyy
+    return date.substr(0, 6) + date.substr(8, 2);
+}
+} // namespace
+
+std::string austrianLastTenPage(const std::vector<DrawRecord>& draws) {
+    std::string text = "<html><body><h1>Die letzten 10 Ziehungen</h1>\n<table>\n";
+    for (const DrawRecord& d : draws) {
+        if (weekday(d.day()) == kSunday)
+            text += "<tr><td class=\"datum\">Ziehung  vom</td></tr>\nSonntag " + twoDigitYearDate(d.day()) +
+                    "</td></tr>\n";
+        else
+            text += "<tr><td class=\"datum\">\nZiehung  vom " + std::string(shortDayName(weekday(d.day()))) + "., " +
+                    twoDigitYearDate(d.day()) + "</td></tr>\n";
+        for (std::size_t i = 0; i < 7; ++i)
+            text += "<td><img src=\"/bilder/lottozahlen/" + std::to_string(d.numbers[i]) + ".gif\"></td>\n";
+    }
+    return text + "</table></body></html>\n";
+}
+
+std::string latestDrawPage(const std::vector<DrawRecord>& draws, int superzahl) {
+    std::string text = "<html><body>\n<h2>Ziehungen</h2>\n";
+    for (const DrawRecord& d : draws) {
+        text += "<p>Ziehung vom " + std::string(longDayName(weekday(d.day()))) + ", " + twoDigitYearDate(d.day()) +
+                ":<br><b>";
+        for (std::size_t i = 0; i < 6; ++i)
+            text += std::to_string(d.numbers[i]) + (i < 5 ? "," : "");
+        const std::string extra = std::to_string(d.extra());
+        text += " ZZ:" + std::string(extra.size() < 2 ? " " : "") + extra + " SZ: " + std::to_string(superzahl) +
+                "</b></p>\n";
+    }
+    return text + "</body></html>\n";
+}
+
 std::string realArchivePath() {
     return std::string(LOTTO_BINARY_DIR) + "/ZahlenAT.dat";
 }

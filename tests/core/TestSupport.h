@@ -42,6 +42,16 @@ std::string todayFile1986(const std::vector<DrawRecord>& draws);
 std::string todayFile2010(const std::vector<DrawRecord>& draws);
 std::string todayYearFile(int year, const std::vector<DrawRecord>& draws);
 
+// The operator's HTML page of the last ten draws holding the given draws in their order: an
+// opening line "Ziehung  vom Mi., dd.mm.yy</td>" (the markup before it on the line above; a
+// Sunday draw's date on the next line, after "Ziehung  vom</td>"),
+// then one "lottozahlen/n.gif" image line per number, the extra number last.
+std::string austrianLastTenPage(const std::vector<DrawRecord>& draws);
+
+// A results page of the latest draws: per draw "Ziehung vom ..., dd.mm.yy:<br><b>n1,...,n6
+// ZZ:zz SZ: s</b>", the extra number written in two characters.
+std::string latestDrawPage(const std::vector<DrawRecord>& draws, int superzahl);
+
 // Records what operations ask of the window and answers from prepared values.
 class FakeHost : public Host {
 public:

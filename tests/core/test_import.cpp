@@ -1,5 +1,8 @@
 #include "core/StateFixture.h"
 #include "core/import/AustrianArchive.h"
+#include "core/import/AustrianLastTen.h"
+#include "core/import/LatestDrawPage.h"
+#include "core/util/Text.h"
 
 #include <gtest/gtest.h>
 
@@ -209,4 +212,126 @@ TEST_F(Import, RebuildReadsFromThePickerAndPutsTheOldArchiveBackWhenNothingCame)
                                            real.end());
     EXPECT_EQ(stored(), expected);
     EXPECT_FALSE(std::filesystem::exists(dir.file("ZahlenAT.dat.alt")));
+}
+
+TEST(LatestDrawLine, WhatIsADrawLineAndWhatEndsTheView) {
+    const auto line = parseLatestDrawLine("Ziehung vom Mittwoch, 19.08.26:<br><b>3,5,6,22,38,40 ZZ:27 SZ: 4</b>", 2026);
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->day, dayNumber(2026, 8, 19));
+    EXPECT_EQ(line->numbers, (std::array<int, 8>{3, 5, 6, 22, 38, 40, 27, 4}));
+    EXPECT_EQ(latestDrawNumbersText(*line, true), "3  5 6  22  38  40");
+    // A date without numbers still is a draw line; no ":<br>" or too little before it is none.
+    const auto dateOnly = parseLatestDrawLine("Ziehung 02.01.02:<br>", 2026);
+    ASSERT_TRUE(dateOnly);
+    EXPECT_EQ(dateOnly->day, dayNumber(2002, 1, 2));
+    EXPECT_FALSE(dateOnly->numbersRead);
+    for (const char* none : {"<b>Ziehung</b>", "Ziehung:<br><b>1,2,3,4,5,6 ZZ: 7 SZ: 1<", "ziehung 02.01.02:<br><b>1"})
+        EXPECT_FALSE(parseLatestDrawLine(none, 2026)) << none;
+    for (const char* bad : {"Ziehung 32.01.02:<br><b>1,2,3,4,5,6 ZZ: 7 SZ: 1<", "Ziehung 02.01.02:<br><b>1,x,3,4,5,6 ZZ: 7 SZ: 1<",
+                            "Ziehung 02.01.02:<br><b>1,2,3,4,5,6 SZ: 1<", "Ziehung 1.2.0129:<br>"})
+        EXPECT_THROW(parseLatestDrawLine(bad, 2026), ConversionError) << bad;
+}
+
+TEST(LastTenPage, DrawsAreSeparatedByTheirOpeningLines) {
+    AustrianLastTenParser parser(2026);
+    std::vector<ParsedDraw> out;
+    auto feed = [&](const std::string& page) {
+        forEachLine(page, false, [&](std::string_view line) {
+            if (auto d = parser.feed(line)) out.push_back(*d);
+        });
+    };
+    // Numbers before any draw, a date line without "<", a draw cut short by the next opening
+    // and one completed by its Superzahl with six numbers are all dropped.
+    feed("lottozahlen/1.gif\nZiehung  vom Mi., 05.08.26\nlottozahlen/2.gif\n"
+         "Ziehung  vom Mi., 05.08.26</td>\nlottozahlen/8.gif\nZiehung  vom\nSo. 09.08.26</td>\n");
+    for (int n : {12, 16, 31, 34, 37, 39, 36, 44})
+        feed("<img src=\"lottozahlen/ " + std::to_string(n) + " .gif\">\n");
+    feed("Ziehung  vom Mi., 12.08.26</td>\n");
+    for (int n : {4, 19, 25, 26, 27, 36})
+        feed("lottozahlen/" + std::to_string(n) + ".gif\n");
+    feed("superzahlen/3.gif\nZiehung  vom So., 16.08.26</td>\n");
+    for (int n : {5, 14, 22, 25, 29, 31, 43})
+        feed("lottozahlen/" + std::to_string(n) + ".gif\n");
+    ASSERT_EQ(out.size(), 2U);
+    EXPECT_EQ(out[0].day, dayNumber(2026, 8, 9));
+    EXPECT_EQ(out[0].numbers, (std::array<int, 7>{12, 16, 31, 34, 37, 39, 36}));
+    EXPECT_EQ(out[1].day, dayNumber(2026, 8, 16));
+    EXPECT_FALSE(parser.finish()); // its seventh number completed it already
+    EXPECT_THROW(parser.feed("lottozahlen/1x.gif"), ConversionError);
+    EXPECT_THROW(parser.feed("lottozahlen/123456789012345678.gif"), ConversionError); // no "." near
+    EXPECT_THROW(parser.feed("Ziehung  vom Mi., 35.08.26</td>"), ConversionError);
+}
+
+namespace {
+
+struct LatestDraw : Import {
+    DrawRecord wednesday = draw(2026, 8, 19, {3, 5, 6, 22, 38, 40}, 27);
+    DrawRecord saturday = draw(2001, 12, 29, {6, 10, 11, 21, 31, 37}, 40);
+    std::string url = "http://lotto.test/aktuell.html";
+    LatestDraw() {
+        state.urlEdit() = url;
+        const std::vector<std::vector<int>> tips{{3, 5, 6, 10, 11, 12}, {1, 2, 5, 27, 43, 44}, {40, 41, 42, 43, 44, 45}};
+        for (std::size_t t = 0; t < tips.size(); ++t)
+            for (std::size_t c = 0; c < 6; ++c)
+                state.setCell(static_cast<int>(t * 6 + c), std::to_string(tips[t][c]));
+        for (int c = 0; c < 6; ++c) // tip 7 would hit all six
+            state.setCell(36 + c, std::to_string(wednesday.numbers[static_cast<std::size_t>(c)]));
+        state.label("Label45").text = "vorher";
+    }
+};
+
+} // namespace
+
+TEST_F(LatestDraw, FillsBothHalvesAndTheHitsOfTipsOneToSix) {
+    ASSERT_EQ(realDraws().back().day(), dayNumber(2026, 8, 21)); // the draws come from the real archive
+    host.server.pages[url] = "<h1>Ziehung</h1>\n" + latestDrawPage({wednesday, saturday}, 4);
+    const auto set = state.Button1Click();
+    EXPECT_EQ(set, (std::vector<std::string>{"Label3", "Label1", "Label6", "Label7", "Label22", "Label23", "Label24",
+                                             "Label25", "Label26", "Label27", "Label5", "Label2", "Label9", "Label8",
+                                             "Label15", "Label16", "Label17", "Label18", "Label19", "Label20"}));
+    auto text = [&](const char* name) { return state.label(name).text; };
+    EXPECT_EQ(text("Label3"), "19.08.2026");
+    EXPECT_EQ(text("Label1"), "3  5 6  22  38  40");
+    EXPECT_EQ(text("Label6"), "ZZ: 27");
+    EXPECT_EQ(text("Label7"), "SZ: 4");
+    EXPECT_EQ(text("Label5"), "29.12.2001");
+    EXPECT_EQ(text("Label2"), "6  10  11  21  31  37");
+    EXPECT_EQ(text("Label9"), "ZZ: 40");
+    EXPECT_EQ(text("Label8"), "SZ: 4");
+    const std::vector<std::string> wed{text("Label22"), text("Label23"), text("Label24"), text("Label25")};
+    EXPECT_EQ(wed, (std::vector<std::string>{"3", "1 + Z", "1", "0"}));
+    const std::vector<std::string> sat{text("Label15"), text("Label16"), text("Label17"), text("Label20")};
+    EXPECT_EQ(sat, (std::vector<std::string>{"3", "0", "0 + Z", "0"}));
+    EXPECT_EQ(state.label("Label22").color, LabelColor::Red);
+    EXPECT_EQ(state.label("Label15").color, LabelColor::Red);
+    EXPECT_EQ(state.label("Label23").color, LabelColor::Black);
+    EXPECT_EQ(text("Label45"), "vorher"); // tip 7 is not evaluated
+    EXPECT_EQ(state.currentDraw().date, dayNumber(2001, 12, 29)); // the page's last draw line
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(LatestDraw, APageWithoutDrawLinesLeavesTheLabels) {
+    host.server.pages[url] = "<html>Ziehung am Mittwoch</html>\nZiehung 19.08.26:<br>\n";
+    const auto before = state.labels();
+    EXPECT_TRUE(state.Button1Click().empty());
+    EXPECT_EQ(state.labels(), before);
+    EXPECT_EQ(state.currentDraw().date, dayNumber(2026, 8, 19)); // the date-only line still counts
+}
+
+TEST_F(Import, LastTenAppendsTheFridayDrawAndAllLaterOnesInOrder) {
+    const auto old = drawsUntil(real, dayNumber(2026, 8, 5)); // ends on Wednesday 05.08.26
+    archive(old);
+    const std::vector<DrawRecord> page(real.end() - 10, real.end());
+    host.server.pages[austrianLastTenUrl("http://lotto.test")] = austrianLastTenPage(page);
+
+    EXPECT_EQ(state.AustriaLast10(), 6);
+    EXPECT_EQ(host.server.urls, std::vector<std::string>{"http://lotto.test/frame/LO_10rd.html"});
+    EXPECT_EQ(stored(), real); // Fr 07.08. (two days after) up to Fr 21.08., in order
+    // The picker went from 05.08. to 07.08. and to 14.08.: the evaluation shows the next draw.
+    EXPECT_EQ(state.dateTimePicker1().date, dayNumber(2026, 8, 16));
+    EXPECT_EQ(state.label(MainState::kTipPageDrawLabel).text.substr(0, 11), "So 16.08.26");
+    EXPECT_FALSE(state.importRunning());
+
+    EXPECT_EQ(state.AustriaLast10(), 0); // nothing new the second time
+    EXPECT_EQ(stored(), real);
 }

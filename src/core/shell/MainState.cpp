@@ -8,6 +8,9 @@
 #include "core/import/GermanHistory.h"
 #include "core/import/ImportSession.h"
 #include "core/import/SwissPages.h"
+#include "core/import/AustrianLastTen.h"
+#include "core/import/ImportSession.h"
+#include "core/import/LatestDrawPage.h"
 #include "core/output/TipFile.h"
 #include "core/output/TipSheet.h"
 #include "core/shell/GenerationRun.h"
@@ -61,6 +64,13 @@ MainState::MainState(std::string programDir, Host& host, Clock& clock)
     for (const char* name : {kDigitSumLabel, kDrawCaptionLabel, kTipPageDrawLabel})
         m_labels[name];
     m_labels[kDigitSumLabel].text = "Quersumme";
+    for (const char* name : {"Label1", "Label2", "Label3", "Label5", "Label15", "Label16", "Label17", "Label18",
+                             "Label19", "Label20"})
+        m_labels[name];
+    for (const char* name : {"Label6", "Label9"})
+        m_labels[name].text = "ZZ:";
+    for (const char* name : {"Label7", "Label8"})
+        m_labels[name].text = "SZ:";
     for (int tip = 0; tip < tipgrid::kTips; ++tip) {
         m_labels[tipgrid::hitLabel(tip)];
         m_labels[tipgrid::sumLabel(tip)];
@@ -205,6 +215,15 @@ std::int64_t MainState::AustriaTodayBitBtn1() {
     return session.appended();
 }
 
+std::int64_t MainState::AustriaLast10() {
+    if (refuseWhileImporting()) return 0;
+    StateImportWindow window(*this);
+    ImportSession session(window, archivePath());
+    runAustrianLastTenImport(session, m_serverEdit);
+    session.finish();
+    return session.appended();
+}
+
 std::int64_t MainState::BitBtn1Click() {
     if (refuseWhileImporting()) return 0;
     StateImportWindow window(*this);
@@ -252,6 +271,44 @@ std::int64_t MainState::SwissBitBtn1Click() {
     runSwissImport(session, m_swissServerEdit);
     session.finish();
     return session.appended();
+}
+
+std::vector<std::string> MainState::Button1Click() {
+    // Hit labels of tips 1 to 6: Wednesday draws on the tip page's own, Saturday draws beside.
+    static constexpr std::array<const char*, 6> kSaturdayHits{"Label15", "Label16", "Label17",
+                                                               "Label18", "Label19", "Label20"};
+    // The download shares the HTTP client and the download file with a running import.
+    if (refuseWhileImporting()) return {};
+    std::vector<std::string> set;
+    auto show = [&](const std::string& name, std::string text, LabelColor color = LabelColor::Black) {
+        label(name) = {std::move(text), color};
+        if (std::find(set.begin(), set.end(), name) == set.end()) set.push_back(name);
+    };
+    m_currentDraw.date = 0;
+    const int referenceYear = civilDate(m_clock.today()).year;
+    HttpFetch(m_urlEdit, [&](std::string_view line) {
+        const auto draw = parseLatestDrawLine(line, referenceYear);
+        if (!draw) return;
+        m_currentDraw.date = draw->day;
+        if (!draw->numbersRead) return;
+        m_currentDraw.numbers = draw->numbers;
+        const int day = weekday(draw->day);
+        if (day != kWednesday && day != kSaturday) return;
+        const bool wednesday = day == kWednesday;
+        show(wednesday ? "Label3" : "Label5", formatShortDate(draw->day));
+        show(wednesday ? "Label1" : "Label2", latestDrawNumbersText(*draw, wednesday));
+        show(wednesday ? "Label6" : "Label9", "ZZ: " + std::to_string(draw->numbers[6]));
+        show(wednesday ? "Label7" : "Label8", "SZ: " + std::to_string(draw->numbers[7]));
+        for (int tip = 0; tip < 6; ++tip) {
+            const auto texts = tipTexts(tip);
+            Zettelcheck(texts[0], texts[1], texts[2], texts[3], texts[4], texts[5]);
+            const int hits = m_currentDraw.hits;
+            show(wednesday ? tipgrid::hitLabel(tip) : kSaturdayHits.at(static_cast<std::size_t>(tip)),
+                 std::to_string(hits) + (m_currentDraw.extraHit ? " + Z" : ""),
+                 hits > 2 ? LabelColor::Red : LabelColor::Black);
+        }
+    });
+    return set;
 }
 
 void MainState::BitBtn2Click() {

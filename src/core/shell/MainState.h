@@ -19,6 +19,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lotto {
 
@@ -106,6 +107,13 @@ public:
     static constexpr const char* kUnknownResultsFileMessage =
         "Die Datei enthält keine Ziehungen in einem bekannten Format (Ergebnisdatei der "
         "Österreichischen Lotterien oder CSV der mitgelieferten Ziehungen). Es wurde nichts eingelesen.";
+    // The Austrian page of the last ten draws (no control of the window starts it).
+    // Returns the number of draws appended.
+    std::int64_t AustriaLast10();
+    // "Lottozahlen aus dem Internet laden" (page "Zahlen der letzten Ziehung"): the page at
+    // URLEdit, its Wednesday and Saturday draws shown with the hits of tips 1 to 6. Returns
+    // the names of the labels it set, in the order it first set them.
+    std::vector<std::string> Button1Click();
     // "Datenbank neu anlegen": the archive is set aside and read anew from DateTimePicker1;
     // when that brings no draw, the old archive is put back and the user is told.
     void BitBtn2Click();
