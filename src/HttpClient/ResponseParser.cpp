@@ -127,9 +127,11 @@ ResponseParser::Step ResponseParser::headerLine(std::string_view line, ResponseL
             m_head.locationSeen = true;
             m_head.location = value;
         } else if (name == "content-length") {
+            // At most 18 digits, so the value never overflows; anything else is ignored.
             std::int64_t length = 0;
             bool valid = !value.empty() && value.size() <= 18;
-            for (const char c : value) {
+            for (std::size_t i = 0; valid && i < value.size(); ++i) {
+                const char c = value[i];
                 if (c < '0' || c > '9') valid = false;
                 else length = length * 10 + (c - '0');
             }

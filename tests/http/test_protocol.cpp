@@ -89,6 +89,15 @@ struct Recorder : ResponseListener {
 
 } // namespace
 
+TEST(ResponseParser, ContentLengthOutOfRangeIsIgnored) {
+    for (const char* length : {"7777777777777877777", "1e3", "-5", ""}) {
+        ResponseParser parser;
+        Recorder recorder;
+        parser.feed("HTTP/1.0 200 OK\r\nContent-Length: " + std::string(length) + "\r\n\r\n", recorder);
+        EXPECT_EQ(parser.head().contentLength, -1) << length;
+    }
+}
+
 TEST(ResponseParser, HeaderFieldsAndBody) {
     ResponseParser parser;
     Recorder recorder;
