@@ -650,8 +650,8 @@ QWidget* TForm1::buildInternetPage() {
     auto* url = makeTextEdit(QStringLiteral("URLEdit"), m_state.urlEdit());
     url->setVisible(false);
     url->setEnabled(false);
-    layout->addWidget(url, 11, 1);
-    layout->addWidget(makeLabel(QStringLiteral("AustriaSourceLabel"), QStringLiteral("Quelle der Ziehungen")), 12, 0);
+    layout->addWidget(url, 14, 1);
+    layout->addWidget(makeLabel(QStringLiteral("AustriaSourceLabel"), QStringLiteral("Quelle der Ziehungen")), 4, 0);
     auto* source = new QComboBox;
     source->setObjectName(QStringLiteral("AustriaSourceComboBox"));
     source->addItem(QStringLiteral("Ergebnisdateien von heute"), QString::fromLatin1(MainState::kSourceAustriaToday));
@@ -660,11 +660,11 @@ QWidget* TForm1::buildInternetPage() {
     connect(source, &QComboBox::currentIndexChanged, this, [this, source](int) {
         if (!m_syncing) m_state.austrianSource() = source->currentData().toString().toStdString();
     });
-    layout->addWidget(source, 12, 1);
-    layout->addWidget(makeLabel(QStringLiteral("AustriaTodayServerLabel"), QStringLiteral("Server der Ergebnisdateien")), 13, 0);
-    layout->addWidget(makeTextEdit(QStringLiteral("AustriaTodayServerEdit"), m_state.todayServerEdit()), 13, 1);
-    layout->addWidget(makeLabel(QStringLiteral("AustriaTodayFilesLabel"), QStringLiteral("Dateien (Jahre=Pfad)")), 14, 0);
-    layout->addWidget(makeTextEdit(QStringLiteral("AustriaTodayFilesEdit"), m_state.todayFilesEdit()), 14, 1);
+    layout->addWidget(source, 4, 1);
+    layout->addWidget(makeLabel(QStringLiteral("AustriaTodayServerLabel"), QStringLiteral("Server der Ergebnisdateien")), 5, 0);
+    layout->addWidget(makeTextEdit(QStringLiteral("AustriaTodayServerEdit"), m_state.todayServerEdit()), 5, 1);
+    layout->addWidget(makeLabel(QStringLiteral("AustriaTodayFilesLabel"), QStringLiteral("Dateien (Jahre=Pfad)")), 6, 0);
+    layout->addWidget(makeTextEdit(QStringLiteral("AustriaTodayFilesEdit"), m_state.todayFilesEdit()), 6, 1);
 
     auto link = [&](const QString& name, const QString& address) {
         auto* label = new ClickableLabel(address);
@@ -678,19 +678,19 @@ QWidget* TForm1::buildInternetPage() {
     const QString maker = QString::fromLatin1(MainState::kMakerAddress);
     layout->addWidget(
         makeLabel(QStringLiteral("Label51"), QStringLiteral("Updates und die neueste Version gibt es bei:")),
-        4, 0, 1, 2);
-    layout->addWidget(link(QString::fromLatin1(MainState::kUpdatesLinkLabel), maker + QStringLiteral("/freeware/lotto.htm")), 5, 0, 1,
+        7, 0, 1, 2);
+    layout->addWidget(link(QString::fromLatin1(MainState::kUpdatesLinkLabel), maker + QStringLiteral("/freeware/lotto.htm")), 8, 0, 1,
                       2);
     layout->addWidget(makeLabel(QStringLiteral("Label53"),
                                 QStringLiteral("Die aktuellen Ziehungen und Quoten finden unter:")),
-                      6, 0, 1, 2);
-    layout->addWidget(link(QString::fromLatin1(MainState::kOperatorLinkLabel), QString::fromLatin1(MainState::kOperatorAddress)), 7, 0,
+                      9, 0, 1, 2);
+    layout->addWidget(link(QString::fromLatin1(MainState::kOperatorLinkLabel), QString::fromLatin1(MainState::kOperatorAddress)), 10, 0,
                       1, 2);
     layout->addWidget(makeLabel(QStringLiteral("Label55"),
                                 QStringLiteral("Haben Sie dann gewonnen, hilft Tendora beim Anlegen")),
-                      8, 0, 1, 2);
-    layout->addWidget(link(QString::fromLatin1(MainState::kTendoraLinkLabel), maker + QStringLiteral("/tendora/")), 9, 0, 1, 2);
-    layout->setRowStretch(10, 1);
+                      11, 0, 1, 2);
+    layout->addWidget(link(QString::fromLatin1(MainState::kTendoraLinkLabel), maker + QStringLiteral("/tendora/")), 12, 0, 1, 2);
+    layout->setRowStretch(15, 1);
     layout->setColumnStretch(1, 1);
     return page;
 }
