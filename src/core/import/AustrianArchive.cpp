@@ -31,16 +31,6 @@ std::optional<int> takeNumber(std::string_view& rest) {
     return toInt(field);
 }
 
-bool isDraw(const std::array<int, 7>& numbers) {
-    std::array<bool, 46> seen{};
-    for (std::size_t i = 0; i < 6; ++i) {
-        const int n = numbers[i];
-        if (!isLottoNumber(n) || seen[static_cast<std::size_t>(n)]) return false;
-        seen[static_cast<std::size_t>(n)] = true;
-    }
-    return isLottoNumber(numbers[6]);
-}
-
 } // namespace
 
 std::optional<ParsedDraw> parseAustrianLine(std::string_view line, int year) {
@@ -62,7 +52,7 @@ std::optional<ParsedDraw> parseAustrianLine(std::string_view line, int year) {
         if (!number) return std::nullopt;
         draw.numbers[i] = *number;
     }
-    if (!isDraw(draw.numbers)) return std::nullopt;
+    if (!isAustrianDraw(draw.numbers)) return std::nullopt;
     return draw;
 }
 

@@ -66,16 +66,6 @@ bool isExtraMarker(std::string_view text) {
     return text.size() == 2 && (text[0] == 'Z' || text[0] == 'z') && (text[1] == 'Z' || text[1] == 'z');
 }
 
-bool isDraw(const std::array<int, 7>& numbers) {
-    std::array<bool, 46> seen{};
-    for (std::size_t i = 0; i < 6; ++i) {
-        const int n = numbers[i];
-        if (!isLottoNumber(n) || seen[static_cast<std::size_t>(n)]) return false;
-        seen[static_cast<std::size_t>(n)] = true;
-    }
-    return isLottoNumber(numbers[6]);
-}
-
 // "1999 Lotto - Beträge in ATS": four digits, a blank, "Lotto".
 std::optional<int> sectionYear(std::string_view field) {
     if (field.size() < 10 || field.substr(4, 6) != " Lotto") return std::nullopt;
@@ -126,7 +116,7 @@ TodayLine parseTodayLine(std::string_view line) {
             if (!n) ok = false;
             else out.numbers[k] = *n;
         }
-        if (ok && isDraw(out.numbers)) {
+        if (ok && isAustrianDraw(out.numbers)) {
             out.kind = TodayLineKind::Draw;
             out.prizeFields.assign(fields.begin() + static_cast<std::ptrdiff_t>(i + 8), fields.end());
             return out;
@@ -240,7 +230,7 @@ std::optional<ParsedDraw> parseCsvLine(std::string_view line) {
         if (!n) return std::nullopt;
         draw.numbers[k] = *n;
     }
-    if (!isDraw(draw.numbers)) return std::nullopt;
+    if (!isAustrianDraw(draw.numbers)) return std::nullopt;
     return draw;
 }
 

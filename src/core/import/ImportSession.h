@@ -16,6 +16,18 @@ struct ParsedDraw {
     std::array<int, 7> numbers{};
 };
 
+// Six distinct main numbers 1..45 and an extra number 1..45: what an Austrian results line
+// must hold to be a draw line (anything else is skipped, never stored by its low eight bits).
+inline bool isAustrianDraw(const std::array<int, 7>& numbers) {
+    std::array<bool, 46> seen{};
+    for (std::size_t i = 0; i < 6; ++i) {
+        const int n = numbers[i];
+        if (!isLottoNumber(n) || seen[static_cast<std::size_t>(n)]) return false;
+        seen[static_cast<std::size_t>(n)] = true;
+    }
+    return isLottoNumber(numbers[6]);
+}
+
 // What an archive import reads from and writes to the window besides the download.
 class ImportWindow : public FetchWindow {
 public:
