@@ -37,11 +37,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     });
     // The first line, when short, doubles as the file's name (a year in it counts).
     const std::string_view name = text.substr(0, std::min<std::size_t>(text.find('\n'), 16));
-    const auto draws = lotto::readResultsFile(text, name);
+    const auto file = lotto::readResultsFile(text, name);
+    const auto& draws = file.draws;
     for (std::size_t i = 0; i < draws.size(); ++i) {
         checkDraw(draws[i].numbers);
         if (i > 0 && draws[i].day < draws[i - 1].day) std::abort();
     }
+    // Quotas only for draws read, each rank once and in order, and the store reads back
+    // what it wrote.
+    for (const auto& [day, quotas] : file.prizes) {
+        if (std::none_of(draws.begin(), draws.end(), [day = day](const lotto::ParsedDraw& d) { return d.day == day; }))
+            std::abort();
+        for (std::size_t i = 1; i < quotas.size(); ++i)
+            if (!(quotas[i - 1].rank < quotas[i].rank)) std::abort();
+        for (const auto& quota : quotas)
+            if (quota.amount < 0 || quota.winners < 0) std::abort();
+    }
+    if (lotto::parsePrizeStore(lotto::formatPrizeStore(file.prizes)) != file.prizes) std::abort();
+    lotto::parsePrizeStore(text);
     for (const auto& entry : lotto::parseTodayFileTable(text)) {
         if (entry.path.empty() || entry.firstYear > entry.lastYear) std::abort();
         for (const auto& url : lotto::todayFileUrls("https://h", {entry}, entry.firstYear))

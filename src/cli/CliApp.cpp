@@ -48,6 +48,9 @@ Befehle:
   search TIPS.qtp [--threshold N] [--since D]
                                         Tipps 1 bis 8 im Archiv ab D suchen; jede Ziehung
                                         mit mindestens N Treffern (Vorgabe 6) melden
+  prizes TIPS.qtp [--since D] [--to D] [--no-sunday] [--no-wednesday] [--stake CENTS]
+                                        Gewinnbilanz der Tipps: Ränge, Gewinn, Einsatz und
+                                        Saldo in Cent je Tipp (Einsatz je Tipp und Ziehung)
   sheet TIPS.qtp [--date D]             Tippzettel Tipp.txt für die Ziehung nach D schreiben
   export DATEI [--from D]               Archiv ab D (Vorgabe: 09.10.1955) als Text speichern
   add D N1 N2 N3 N4 N5 N6 Z             Ziehung vom D von Hand eingeben
@@ -105,6 +108,7 @@ const std::map<std::string, CommandSyntax>& commandSyntaxes() {
         {"fetch", {1, 1, {"--proxy", "--proxy-port", "--file"}, {}}},
         {"latest", {0, 0, {"--url", "--tips"}, {}}},
         {"search", {1, 1, {"--threshold", "--since"}, {}}},
+        {"prizes", {1, 1, {"--since", "--to", "--stake"}, {"--no-sunday", "--no-wednesday"}}},
         {"sheet", {1, 1, {"--date"}, {}}},
         {"export", {1, 1, {"--from"}, {}}},
         {"add", {8, 8, {}, {}}},
@@ -234,6 +238,34 @@ public:
         m_state.runTipSearch(m_args.value("--threshold").value_or("6"), [this](int tip, const std::string& text) {
             m_out << tip + 1 << '\t' << text << '\n';
         });
+        return 0;
+    }
+
+    int prizes() {
+        m_state.loadTipFile(m_args.positional.at(0));
+        if (const auto since = m_args.value("--since"))
+            m_state.dateTimePicker2().setDate(parseDateArgument("--since", *since, m_state.clock()));
+        if (m_args.flag("--no-sunday")) m_state.setCheckBox(MainState::kSundaysBox, false);
+        if (m_args.flag("--no-wednesday")) m_state.setCheckBox(MainState::kWednesdaysBox, false);
+        const DayNumber to = m_args.value("--to") ? parseDateArgument("--to", *m_args.value("--to"), m_state.clock())
+                                                   : kLastDay;
+        std::int64_t stake = m_state.stakeCents();
+        if (const auto text = m_args.value("--stake")) {
+            const auto cents = toInt(*text);
+            if (!cents || *cents < 0 || text->front() == '+' || text->front() == '-')
+                throw UsageError("--stake: eine ganze Zahl von Cent ab 0 erwartet: " + *text);
+            stake = *cents;
+        }
+        const PrizeBalance balance = m_state.computePrizeBalance(to, stake);
+        auto printTally = [this](const std::string& name, const PrizeTally& tally) {
+            m_out << name << '\t' << tally.played;
+            for (const std::int64_t count : tally.ranks)
+                m_out << '\t' << count;
+            m_out << '\t' << tally.wonCents << '\t' << tally.stakeCents << '\t' << tally.netCents() << '\n';
+        };
+        for (std::size_t i = 0; i < balance.tips.size(); ++i)
+            printTally(std::to_string(balance.tips[i] + 1), balance.perTip[i]);
+        printTally("total", balance.total);
         return 0;
     }
 
@@ -512,6 +544,7 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
                                                                         {"fetch", &Session::fetch},
                                                                         {"latest", &Session::latest},
                                                                         {"search", &Session::search},
+                                                                        {"prizes", &Session::prizes},
                                                                         {"sheet", &Session::sheet},
                                                                         {"export", &Session::exportArchive},
                                                                         {"add", &Session::add},

@@ -376,3 +376,23 @@ TEST(CliTicket, MarksCostAndThePdfPage) {
         EXPECT_EQ(runCli(args).exitCode, 2) << bad[0];
     }
 }
+
+TEST(CliPrizes, BalancePerTipAndTotal) {
+    TempDir dir;
+    const std::string data = dir.path() + "p";
+    std::filesystem::create_directories(data);
+    writeArchive(data + "/ZahlenAT.dat", prizeBalanceDraws());
+    writeBytes(data + "/Quoten.csv", kPrizeBalanceQuotas);
+    writeBytes(dir.file("t.qtp"), "1,2,3,4,40,44\r\n20,21,22,30,31,32\r\n40,41,42,43,44,45\r\n1,2,3,4,5\r\n");
+    CliResult r = runCli({"--datadir", data, "--no-settings", "prizes", dir.file("t.qtp")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "1\t4\t0\t0\t0\t0\t2\t1\t0\t0\t42746\t480\t42266\n"
+                     "2\t4\t0\t0\t0\t0\t0\t0\t1\t0\t510\t480\t30\n"
+                     "3\t4\t0\t0\t0\t0\t0\t0\t0\t1\t110\t480\t-370\n"
+                     "total\t12\t0\t0\t0\t0\t2\t1\t1\t1\t43366\t1440\t41926\n");
+    r = runCli({"--datadir", data, "--no-settings", "prizes", dir.file("t.qtp"), "--since", "01.01.2010", "--to",
+                "07.03.2010", "--stake", "250", "--no-wednesday"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.lines().back(), "total\t3\t0\t0\t0\t0\t0\t1\t1\t1\t2230\t750\t1480");
+    EXPECT_EQ(runCli({"--datadir", data, "prizes", dir.file("t.qtp"), "--stake", "-5"}).exitCode, 2);
+}

@@ -211,4 +211,20 @@ std::string realArchivePath() {
     return std::string(LOTTO_BINARY_DIR) + "/ZahlenAT.dat";
 }
 
+std::vector<DrawRecord> prizeBalanceDraws() {
+    return {draw(1999, 1, 3, {1, 2, 3, 4, 5, 6}, 7),          draw(1999, 1, 6, {10, 11, 12, 13, 14, 15}, 16),
+            draw(2010, 3, 7, {1, 2, 3, 20, 21, 22}, 40),      draw(2010, 3, 10, {1, 2, 3, 4, 30, 31}, 32),
+            draw(2010, 3, 12, {1, 2, 3, 4, 40, 44}, 45)};
+}
+
+const char* const kPrizeBalanceQuotas = "03.01.1999;4er;120;500000;ATS\n"
+                                       "03.01.1999;3er;2000;10000;ATS\n"
+                                       "07.03.2010;3er + ZZ;11676;1610;EUR\n"
+                                       "07.03.2010;3er;135104;510;EUR\n"
+                                       "07.03.2010;ZZ;472879;110;EUR\n"
+                                       "10.03.2010;4er;8099;4800;EUR\n"
+                                       "10.03.2010;3er;99;510;EUR\n"
+                                       "12.03.2010;6er;1;99900;EUR\n";
+
+
 } // namespace lotto::test

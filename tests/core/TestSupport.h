@@ -52,6 +52,11 @@ std::string austrianLastTenPage(const std::vector<DrawRecord>& draws);
 // ZZ:zz SZ: s</b>", the extra number written in two characters.
 std::string latestDrawPage(const std::vector<DrawRecord>& draws, int superzahl);
 
+// The prize balance's fixture: two draws in 1999 (Schilling quotas, the second without any),
+// two in 2010, a Friday draw that the weekday boxes never pass; and their "Quoten.csv".
+std::vector<DrawRecord> prizeBalanceDraws();
+extern const char* const kPrizeBalanceQuotas;
+
 // Records what operations ask of the window and answers from prepared values.
 class FakeHost : public Host {
 public:

@@ -128,9 +128,9 @@ TEST_F(SearchFixture, CancelSearchesForSixAndLeavesTheStepping) {
     EXPECT_EQ(state.label("Label29").text, "So 13.01.02    6  5  4  3  2  1 Z:40");
     EXPECT_EQ(state.label("Label35").text, state.label("Label29").text);
     EXPECT_EQ(state.label("Label13").text, "Quersummer: 21");
-    EXPECT_EQ(state.label("Label22"), (LabelControl{"6", LabelColor::Red}));
-    EXPECT_EQ(state.label("Label23"), (LabelControl{"3", LabelColor::Red}));
-    EXPECT_EQ(state.label("Label47"), (LabelControl{"0", LabelColor::Black}));
+    EXPECT_EQ(state.label("Label22"), (LabelControl{"6", LabelColor::Red, "Rang 6er: keine Quote gespeichert"}));
+    EXPECT_EQ(state.label("Label23"), (LabelControl{"3", LabelColor::Red, "Rang 3er: keine Quote gespeichert"}));
+    EXPECT_EQ(state.label("Label47"), (LabelControl{"0", LabelColor::Black, "kein Gewinnrang"}));
     EXPECT_EQ(state.label("Label65"), tip9); // tip 9 is not searched
     EXPECT_EQ(state.drawStepIndex(), 1);
     EXPECT_EQ(state.dateTimePicker1().date, dayNumber(2002, 1, 6));

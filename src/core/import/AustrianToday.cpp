@@ -74,6 +74,50 @@ std::optional<int> sectionYear(std::string_view field) {
     return year;
 }
 
+// The currency a section line names: "Beträge in ATS", "in EUR", "in €".
+std::optional<Currency> sectionCurrency(std::string_view field) {
+    if (field.find("ATS") != std::string_view::npos) return Currency::Schilling;
+    if (field.find("EUR") != std::string_view::npos || field.find("\xE2\x82\xAC") != std::string_view::npos ||
+        field.find('\x80') != std::string_view::npos)
+        return Currency::Euro;
+    return std::nullopt;
+}
+
+// The field between winners and amount: "à" (UTF-8 or Windows-1252), or "€", "EUR", "ATS"
+// naming the currency.
+enum class QuotaSeparator { None, Plain, Euro, Schilling };
+QuotaSeparator quotaSeparator(std::string_view text) {
+    if (text == "\xC3\xA0" || text == "\xE0" || text == "a") return QuotaSeparator::Plain;
+    if (text == "\xE2\x82\xAC" || text == "\x80" || text == "EUR") return QuotaSeparator::Euro;
+    if (text == "ATS") return QuotaSeparator::Schilling;
+    return QuotaSeparator::None;
+}
+
+// Digits with dots between thousands: "472.879" -> 472879.
+std::optional<std::int64_t> groupedNumber(std::string_view text) {
+    if (text.empty() || text.front() == '.' || text.back() == '.') return std::nullopt;
+    std::int64_t value = 0;
+    int digits = 0;
+    for (const char c : text) {
+        if (c == '.') continue;
+        if (!isDigit(c) || ++digits > 13) return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+// "1.200.000,00", "1,1", "48" -> cents.
+std::optional<std::int64_t> amountInCents(std::string_view text) {
+    const std::size_t comma = text.find(',');
+    const auto whole = groupedNumber(text.substr(0, comma));
+    if (!whole) return std::nullopt;
+    if (comma == std::string_view::npos) return *whole * 100;
+    const std::string_view fraction = text.substr(comma + 1);
+    const auto cents = smallNumber(fraction, 2);
+    if (!cents) return std::nullopt;
+    return *whole * 100 + (fraction.size() == 1 ? *cents * 10 : *cents);
+}
+
 bool allEmpty(const std::vector<std::string_view>& fields, std::size_t from, std::size_t to) {
     for (std::size_t i = from; i < to && i < fields.size(); ++i)
         if (!fields[i].empty()) return false;
@@ -88,6 +132,7 @@ TodayLine parseTodayLine(std::string_view line) {
     if (const auto year = sectionYear(fields[0])) {
         out.kind = TodayLineKind::Section;
         out.year = *year;
+        out.currency = sectionCurrency(fields[0]);
         return out;
     }
     if (fields[0] == "Datum") {
@@ -97,6 +142,11 @@ TodayLine parseTodayLine(std::string_view line) {
     for (std::size_t k = 0; k < 3 && k < fields.size(); ++k)
         if (fields[k] == "gezogen") {
             out.kind = TodayLineKind::DrawingOrder;
+            for (std::size_t m = k + 1; m < fields.size() && m <= k + 7; ++m)
+                if (isExtraMarker(fields[m]) && m + 2 <= fields.size()) {
+                    out.prizeFields.assign(fields.begin() + static_cast<std::ptrdiff_t>(m + 2), fields.end());
+                    break;
+                }
             return out;
         }
     std::size_t i = 0;
@@ -133,12 +183,91 @@ TodayLine parseTodayLine(std::string_view line) {
     return TodayLine{};
 }
 
+std::optional<PrizeRank> readPrizeRankName(std::string_view name) {
+    std::string key;
+    for (const char c : name)
+        if (c != ' ') key += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    if (key == "zz" || key == "zusatzzahl") return PrizeRank::Extra;
+    if (key.size() < 1 || key[0] < '3' || key[0] > '6') return std::nullopt;
+    const int hits = key[0] - '0';
+    std::string_view rest = std::string_view(key).substr(1);
+    if (rest.substr(0, 2) == "er") rest.remove_prefix(2);
+    bool extra = false;
+    if (rest == "+zz" || rest == "+zusatzzahl") extra = true;
+    else if (!rest.empty()) return std::nullopt;
+    switch (hits) {
+    case 6: return extra ? std::nullopt : std::optional(PrizeRank::Six);
+    case 5: return extra ? PrizeRank::FiveExtra : PrizeRank::Five;
+    case 4: return extra ? PrizeRank::FourExtra : PrizeRank::Four;
+    default: return extra ? PrizeRank::ThreeExtra : PrizeRank::Three;
+    }
+}
+
+std::vector<PrizeQuota> readPrizeFields(const std::vector<std::string_view>& fields, Currency currency) {
+    std::vector<PrizeQuota> quotas;
+    for (std::size_t i = 0; i + 3 < fields.size();) {
+        const QuotaSeparator separator = quotaSeparator(fields[i + 2]);
+        const auto amount = separator != QuotaSeparator::None ? amountInCents(fields[i + 3]) : std::nullopt;
+        if (!amount) {
+            ++i;
+            continue;
+        }
+        if (const auto rank = readPrizeRankName(fields[i])) {
+            const auto winners = groupedNumber(fields[i + 1]);
+            const Currency named = separator == QuotaSeparator::Euro        ? Currency::Euro
+                                   : separator == QuotaSeparator::Schilling ? Currency::Schilling
+                                                                            : currency;
+            addQuota(quotas, {*rank, winners.value_or(0), *amount, named});
+        }
+        i += 4;
+    }
+    return quotas;
+}
+
+void TodayFileReader::addPrizes(DayNumber day, const std::vector<std::string_view>& fields) {
+    const Currency currency = m_currency.value_or(day < dayNumber(2002, 1, 1) ? Currency::Schilling : Currency::Euro);
+    for (const PrizeQuota& quota : readPrizeFields(fields, currency))
+        addQuota(m_prizes[day], quota);
+}
+
 std::optional<ParsedDraw> TodayFileReader::read(std::string_view line) {
     const TodayLine parsed = parseTodayLine(line);
-    if (parsed.kind == TodayLineKind::Section) m_year = parsed.year;
-    if (parsed.kind != TodayLineKind::Draw || !isValidCivilDate(m_year, parsed.month, parsed.day))
+    switch (parsed.kind) {
+    case TodayLineKind::Section:
+        m_year = parsed.year;
+        m_currency = parsed.currency;
+        m_lastDraw.reset();
         return std::nullopt;
-    return ParsedDraw{dayNumber(m_year, parsed.month, parsed.day), parsed.numbers};
+    case TodayLineKind::Heading:
+    case TodayLineKind::Unknown:
+        return std::nullopt;
+    case TodayLineKind::DrawingOrder:
+    case TodayLineKind::PrizeOnly:
+        // The further classes of the draw just read; a dated line must carry its date.
+        if (m_lastDraw && (parsed.day == 0 || (isValidCivilDate(m_year, parsed.month, parsed.day) &&
+                                               dayNumber(m_year, parsed.month, parsed.day) == *m_lastDraw)))
+            addPrizes(*m_lastDraw, parsed.prizeFields);
+        return std::nullopt;
+    case TodayLineKind::Draw:
+        break;
+    }
+    if (!isValidCivilDate(m_year, parsed.month, parsed.day)) {
+        m_lastDraw.reset();
+        return std::nullopt;
+    }
+    const DayNumber day = dayNumber(m_year, parsed.month, parsed.day);
+    m_lastDraw = day;
+    addPrizes(day, parsed.prizeFields);
+    return ParsedDraw{day, parsed.numbers};
+}
+
+void mergePrizes(PrizeTable& into, const PrizeTable& from) {
+    for (const auto& [day, quotas] : from) {
+        if (quotas.empty()) continue;
+        std::vector<PrizeQuota>& target = into[day];
+        for (const PrizeQuota& quota : quotas)
+            addQuota(target, quota);
+    }
 }
 
 std::vector<TodayFileEntry> parseTodayFileTable(std::string_view table) {
@@ -185,7 +314,8 @@ void sortDraws(std::vector<ParsedDraw>& draws) {
                      [](const ParsedDraw& a, const ParsedDraw& b) { return a.day < b.day; });
 }
 
-void runAustrianTodayImport(ImportSession& session, std::string_view server, std::string_view fileTable) {
+void runAustrianTodayImport(ImportSession& session, std::string_view server, std::string_view fileTable,
+                            PrizeTable& prizes) {
     ImportWindow& window = session.window();
     const std::vector<TodayFileEntry> table = parseTodayFileTable(fileTable);
     const int firstYear = civilDate(window.pickerDate()).year;
@@ -204,6 +334,7 @@ void runAustrianTodayImport(ImportSession& session, std::string_view server, std
                 if (auto draw = reader.read(line)) draws.push_back(*draw);
             });
             sortDraws(draws);
+            mergePrizes(prizes, reader.prizes());
             for (const ParsedDraw& draw : draws)
                 session.offer(draw);
         }
@@ -261,11 +392,12 @@ enum class Layout { Unknown, Today, Csv, Original };
 
 } // namespace
 
-std::vector<ParsedDraw> readResultsFile(std::string_view text, std::string_view fileName) {
+ResultsFile readResultsFile(std::string_view text, std::string_view fileName) {
     const int nameYear = yearOfFileName(fileName);
     TodayFileReader today(nameYear);
     Layout layout = Layout::Unknown;
-    std::vector<ParsedDraw> draws;
+    ResultsFile file;
+    std::vector<ParsedDraw>& draws = file.draws;
     forEachLine(text, false, [&](std::string_view line) {
         std::optional<ParsedDraw> draw;
         if (layout == Layout::Unknown || layout == Layout::Today) {
@@ -283,7 +415,8 @@ std::vector<ParsedDraw> readResultsFile(std::string_view text, std::string_view 
         if (draw) draws.push_back(*draw);
     });
     sortDraws(draws);
-    return draws;
+    if (layout == Layout::Today) file.prizes = today.prizes();
+    return file;
 }
 
 } // namespace lotto

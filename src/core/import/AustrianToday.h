@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/archive/PrizeStore.h"
 #include "core/import/ImportSession.h"
 
 #include <optional>
@@ -29,10 +30,11 @@ enum class TodayLineKind {
 struct TodayLine {
     TodayLineKind kind = TodayLineKind::Unknown;
     int year = 0;                   // Section
+    std::optional<Currency> currency; // Section: "Beträge in ATS" / "in EUR"
     int day = 0, month = 0;         // Draw
     std::array<int, 7> numbers{};   // Draw: six main numbers as listed, then the extra number
-    // Draw and PrizeOnly: the raw fields after the extra number (prize classes, and in the
-    // oldest layout the numbers in drawing order), for reading the prizes later.
+    // Draw, DrawingOrder and PrizeOnly: the raw fields after the extra number (prize classes,
+    // and in the oldest layout the numbers in drawing order).
     std::vector<std::string_view> prizeFields;
 };
 
@@ -40,16 +42,32 @@ struct TodayLine {
 // "d.m." or "dd.mm." date.
 TodayLine parseTodayLine(std::string_view line);
 
+// A rank name as the files write it ("6er", "5er + ZZ", "5er+ZZ", "Zusatzzahl" ...); empty
+// for anything else.
+std::optional<PrizeRank> readPrizeRankName(std::string_view name);
+
+// The prize classes among a line's fields: groups of rank name, winners, "à" or "€", amount
+// ("6er;1;€;1.200.000,00"). Groups whose rank is unknown, and amounts without a rank name
+// (the oldest layout), give nothing. `currency` is that of groups written with "à".
+std::vector<PrizeQuota> readPrizeFields(const std::vector<std::string_view>& fields, Currency currency);
+
 // Reads a results file line by line: the year comes from the section lines, before the
 // first one from the year given at construction. Dates that are no day of that year are
-// not draws.
+// not draws. The prize classes of a draw (on its line, its drawing-order line and the
+// prize-only lines after it) are collected in prizes().
 class TodayFileReader {
 public:
     explicit TodayFileReader(int year) : m_year(year) {}
     std::optional<ParsedDraw> read(std::string_view line);
+    const PrizeTable& prizes() const { return m_prizes; }
 
 private:
+    void addPrizes(DayNumber day, const std::vector<std::string_view>& fields);
+
     int m_year;
+    std::optional<Currency> m_currency;
+    std::optional<DayNumber> m_lastDraw;
+    PrizeTable m_prizes;
 };
 
 // One row of the table that says which file serves which years: "FROM-TO=PATH", TO empty
@@ -81,12 +99,22 @@ void sortDraws(std::vector<ParsedDraw>& draws);
 // The import of today's files inside an open session: the years from that of
 // DateTimePicker1 to the current one, for each year the files serving it that have not been
 // fetched in this run, their draws offered in ascending order; the picker moved to 1 January
-// of the next year after each year. Stops between years on a stop request.
-void runAustrianTodayImport(ImportSession& session, std::string_view server, std::string_view fileTable);
+// of the next year after each year. Stops between years on a stop request. The quotas of
+// every draw read, also of draws already stored, are added to prizes.
+void runAustrianTodayImport(ImportSession& session, std::string_view server, std::string_view fileTable,
+                            PrizeTable& prizes);
+
+// Adds the quotas of from to into, draw by draw and rank by rank.
+void mergePrizes(PrizeTable& into, const PrizeTable& from);
 
 // A results file on disk: today's layouts, the original yearly layout (year from "lo_YYYY"
 // in the name or the line's full date) or the CSV of the bundled draws ("yyyy-mm-dd,n1..n6,z").
-// The layout is that of the first line that reads as a draw. Empty: none of these layouts.
-std::vector<ParsedDraw> readResultsFile(std::string_view text, std::string_view fileName);
+// The layout is that of the first line that reads as a draw. No draws: none of these layouts.
+// Quotas come from today's layouts only.
+struct ResultsFile {
+    std::vector<ParsedDraw> draws;
+    PrizeTable prizes;
+};
+ResultsFile readResultsFile(std::string_view text, std::string_view fileName);
 
 } // namespace lotto

@@ -209,8 +209,15 @@ std::int64_t MainState::AustriaTodayBitBtn1() {
     BusyScope busy(m_host);
     StateImportWindow window(*this);
     ImportSession session(window, archivePath());
-    runAustrianTodayImport(session, m_todayServerEdit.empty() ? kTodayDefaultServer : m_todayServerEdit,
-                           m_todayFilesEdit.empty() ? kTodayDefaultFiles : m_todayFilesEdit);
+    PrizeTable prizes;
+    try {
+        runAustrianTodayImport(session, m_todayServerEdit.empty() ? kTodayDefaultServer : m_todayServerEdit,
+                               m_todayFilesEdit.empty() ? kTodayDefaultFiles : m_todayFilesEdit, prizes);
+    } catch (...) {
+        storePrizes(prizes); // what was read before the failure is kept
+        throw;
+    }
+    storePrizes(prizes); // before the closing check, whose hit labels name the quotas
     session.finish();
     return session.appended();
 }
@@ -242,7 +249,8 @@ std::int64_t MainState::ImportFileBitBtnClick() {
     const auto file = m_host.chooseOpenFile(m_importDialog);
     if (!file) return 0;
     // Read and recognised before the archive is opened: an unknown file leaves it untouched.
-    std::vector<ParsedDraw> draws = readResultsFile(readWholeFile(*file, kMaxDownloadBytes), *file);
+    ResultsFile results = readResultsFile(readWholeFile(*file, kMaxDownloadBytes), *file);
+    const std::vector<ParsedDraw>& draws = results.draws;
     if (draws.empty()) {
         m_host.showMessage(kUnknownResultsFileMessage);
         return 0;
@@ -260,6 +268,7 @@ std::int64_t MainState::ImportFileBitBtnClick() {
     }
     // As after a download, the evaluation that closes the import shows the newest draw.
     window.setPickerDate(std::max(m_clock.today(), session.lastStoredDate()));
+    storePrizes(results.prizes);
     session.finish();
     return session.appended();
 }
@@ -281,7 +290,7 @@ std::vector<std::string> MainState::Button1Click() {
     if (refuseWhileImporting()) return {};
     std::vector<std::string> set;
     auto show = [&](const std::string& name, std::string text, LabelColor color = LabelColor::Black) {
-        label(name) = {std::move(text), color};
+        label(name) = {std::move(text), color, {}};
         if (std::find(set.begin(), set.end(), name) == set.end()) set.push_back(name);
     };
     m_currentDraw.date = 0;
@@ -523,14 +532,24 @@ int MainState::Komplettcheck() {
 
         zettelcheck(m_currentDraw, tipTexts(tip));
         const int hits = m_currentDraw.hits;
-        LabelControl& hitLabel = label(tipgrid::hitLabel(tip));
-        hitLabel.text = std::to_string(hits);
-        hitLabel.color = hits >= 3 ? LabelColor::Red : LabelColor::Black;
+        showHits(tip);
         if (hits >= 3) m_host.playSound(m_soundFileName);
         best = std::max(best, hits);
-        if (m_currentDraw.extraHit) hitLabel.text += " + Z";
     }
     return best;
+}
+
+void MainState::showHits(int tip) {
+    LabelControl& hitLabel = label(tipgrid::hitLabel(tip));
+    const int hits = m_currentDraw.hits;
+    hitLabel.text = std::to_string(hits);
+    hitLabel.color = hits >= 3 ? LabelColor::Red : LabelColor::Black;
+    if (m_currentDraw.extraHit) hitLabel.text += " + Z";
+    const PrizeTable& prizes = storedPrizes();
+    const auto quotas = prizes.find(wholeDay(m_currentDraw.date));
+    const std::vector<PrizeQuota>* drawQuotas = quotas == prizes.end() ? nullptr : &quotas->second;
+    const bool paysExtraOnly = drawQuotas && findQuota(*drawQuotas, PrizeRank::Extra);
+    hitLabel.hint = prizeHint(prizeRank(hits, m_currentDraw.extraHit, paysExtraOnly), drawQuotas);
 }
 
 void MainState::showDraw(const DrawRecord& record, std::string_view separator) {
@@ -752,10 +771,7 @@ void MainState::runTipSearch(const std::string& thresholdText,
                 label(kDigitSumLabel).text = "Quersummer: " + std::to_string(m_currentDraw.mainSum());
                 label(kTipPageDrawLabel).text = label(kDrawCaptionLabel).text;
             }
-            LabelControl& hitLabel = label(tipgrid::hitLabel(tip));
-            hitLabel.text = std::to_string(m_currentDraw.hits);
-            hitLabel.color = m_currentDraw.hits >= 3 ? LabelColor::Red : LabelColor::Black;
-            if (m_currentDraw.extraHit) hitLabel.text += " + Z";
+            showHits(tip);
             if (m_currentDraw.hits >= threshold)
                 announce(tip, "Ein Treffer am: " + formatShortDate(wholeDay(m_currentDraw.date)));
         });
@@ -771,6 +787,42 @@ void MainState::SpeedButton4Click() {
         m_host.showMessage(text);
         m_host.setBusy(true);
     });
+}
+
+// ---------------------------------------------------------------- prize ranks
+
+const PrizeTable& MainState::storedPrizes() {
+    if (!m_storedPrizes) {
+        try {
+            m_storedPrizes = readPrizeStore(prizeStorePath());
+        } catch (const FileError&) {
+            m_storedPrizes = PrizeTable{}; // a hint without quotas; the balance reports the error
+        }
+    }
+    return *m_storedPrizes;
+}
+
+void MainState::storePrizes(const PrizeTable& prizes) {
+    if (prizes.empty()) return;
+    m_storedPrizes.reset();
+    try {
+        mergePrizeStore(prizeStorePath(), prizes);
+    } catch (const FileError& error) {
+        m_host.showMessage("Die Quoten konnten nicht gespeichert werden: " + std::string(error.what()));
+    }
+}
+
+PrizeBalance MainState::computePrizeBalance(DayNumber to, std::int64_t stakeCents) {
+    BusyScope busy(m_host);
+    DrawArchiveReader reader(archivePath());
+    m_storedPrizes = readPrizeStore(prizeStorePath()); // fresh: another process may have added quotas
+    return lotto::computePrizeBalance(reader, archiveFilter(), to, completeTips(m_cells), *m_storedPrizes,
+                                      stakeCents);
+}
+
+void MainState::GewinnbilanzClick() {
+    m_prizeBalance = computePrizeBalance(kLastDay, m_stakeCents);
+    setStatusText(0, "Gewinnbilanz: " + std::to_string(m_prizeBalance.draws) + " Ziehungen");
 }
 
 // ---------------------------------------------------------------- archive maintenance

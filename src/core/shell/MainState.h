@@ -2,6 +2,7 @@
 
 #include "core/archive/ArchiveFilter.h"
 #include "core/evaluation/CurrentDraw.h"
+#include "core/evaluation/PrizeBalance.h"
 #include "core/evaluation/TipGrid.h"
 #include "core/generation/GenerationOptions.h"
 #include "core/output/TicketLayout.h"
@@ -12,10 +13,12 @@
 #include "core/util/Clock.h"
 #include "core/util/Random.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -42,6 +45,7 @@ enum class LabelColor { Black = 0, Red = 255 };
 struct LabelControl {
     std::string text;
     LabelColor color = LabelColor::Black;
+    std::string hint; // the tooltip, where an operation sets one
     bool operator==(const LabelControl&) const = default;
 };
 
@@ -195,6 +199,21 @@ public:
     void runTipSearch(const std::string& thresholdText,
                       const std::function<void(int tip, const std::string& text)>& announce);
 
+    // --- prize ranks ---
+    // "Gewinnbilanz": tips 1 to 12 against the draws from DateTimePicker2 on (weekday boxes
+    // honoured) up to the newest, at the stake per tip and draw; kept for the window.
+    void GewinnbilanzClick();
+    // The same for lotto-cli, with the end date and stake given (no end: the newest draw).
+    PrizeBalance computePrizeBalance(DayNumber to, std::int64_t stakeCents);
+    const PrizeBalance& prizeBalance() const { return m_prizeBalance; }
+    // "Einsatz je Tipp" on "Berechnungs-Optionen", in cents (0 to 100 €).
+    static constexpr std::int64_t kMaxStakeCents = 10000;
+    std::int64_t stakeCents() const { return m_stakeCents; }
+    void setStakeCents(std::int64_t cents) { m_stakeCents = cents < 0 ? 0 : std::min(cents, kMaxStakeCents); }
+    std::string prizeStorePath() const { return m_programDir + kPrizeStoreName; }
+    // Adds the quotas an import read to "Quoten.csv"; a failure is reported, the import stands.
+    void storePrizes(const PrizeTable& prizes);
+
     // --- archive maintenance (page "Datenbank") ---
     void BitBtn3Click(); // export as text from the date of DateTimePicker1 on
     void BitBtn4Click(); // delete the shown draw (button BitBtn6)
@@ -334,6 +353,9 @@ private:
     void showDraw(const DrawRecord& record, std::string_view separator);
     bool skippedByStepping(const DrawRecord& record) const;
     std::array<std::string_view, 6> tipTexts(int tip) const;
+    const PrizeTable& storedPrizes();
+    // A tip's hit label after a check against the current draw: hits, colour, rank hint.
+    void showHits(int tip);
 
     Host& m_host;
     Clock& m_clock;
@@ -381,6 +403,9 @@ private:
     int m_country = 1;
     Random m_random;
     TicketLayout m_ticketLayout;
+    std::int64_t m_stakeCents = 120;
+    PrizeBalance m_prizeBalance;
+    std::optional<PrizeTable> m_storedPrizes; // read once, dropped when an import adds quotas
 };
 
 } // namespace lotto

@@ -93,6 +93,9 @@ SettingsSchema::SettingsSchema() {
                          [](MainState& s, const SettingValue& v) {
                              s.dateTimePicker2().setDate(wholeDay(std::get<DateSetting>(v).days));
                          }});
+    m_entries.push_back({"EinsatzCent", SettingType::Int, 120,
+                         [](const MainState& s) -> SettingValue { return static_cast<int>(s.stakeCents()); },
+                         [](MainState& s, const SettingValue& v) { s.setStakeCents(std::get<int>(v)); }});
     m_entries.push_back({"Land", SettingType::Int, 1,
                          [](const MainState& s) -> SettingValue { return s.country(); },
                          [](MainState& s, const SettingValue& v) { s.setCountry(std::get<int>(v)); }});
@@ -119,6 +122,7 @@ SettingsSchema::SettingsSchema() {
         add(m_second, name);
     add(m_second, "GermanServerEdit");
     add(m_second, "SwissServerEdit");
+    add(m_second, "EinsatzCent");
 }
 
 const SettingsSchema& SettingsSchema::instance() {

@@ -39,8 +39,9 @@ long long roundHalfEven(double value) {
     return static_cast<long long>(std::nearbyint(value)); // default FE_TONEAREST: ties to even
 }
 
-std::string formatEuro(double amount) {
-    const long long cents = roundHalfEven(amount * 100.0);
+std::string formatEuro(double amount) { return formatCents(roundHalfEven(amount * 100.0)); }
+
+std::string formatCents(long long cents) {
     const unsigned long long abs = cents < 0 ? 0ULL - static_cast<unsigned long long>(cents)
                                              : static_cast<unsigned long long>(cents);
     std::string euros = std::to_string(abs / 100);
