@@ -46,7 +46,8 @@ TEST_F(SettingsFixture, FirstStartKeepsDefaultsAndShutdownWritesEveryValue) {
 
     state.FormClose(store);
     const auto& entries = SettingsSchema::instance().entries();
-    EXPECT_EQ(entries.size(), 16U + 2U + 8U + 72U + 6U + 1U + 3U + 2U); // + today's source, server and table; German and Swiss servers
+    // + today's source, server and table; German and Swiss servers; the stake per tip
+    EXPECT_EQ(entries.size(), 16U + 2U + 8U + 72U + 6U + 1U + 3U + 2U + 1U);
     EXPECT_EQ(store.values.size(), entries.size());
     EXPECT_TRUE(std::holds_alternative<bool>(store.values.at("Chekcbox18")));
     EXPECT_EQ(std::get<int>(store.values.at("UpDown7")), 100);
@@ -54,6 +55,7 @@ TEST_F(SettingsFixture, FirstStartKeepsDefaultsAndShutdownWritesEveryValue) {
     EXPECT_EQ(std::get<std::string>(store.values.at("FileNameEdit")), dir.path() + "Lotto.html");
     EXPECT_EQ(std::get<DateSetting>(store.values.at("DateTimePicker2")).days, dayNumber(1955, 10, 9));
     EXPECT_EQ(std::get<int>(store.values.at("Land")), 1);
+    EXPECT_EQ(std::get<int>(store.values.at("EinsatzCent")), 120);
     EXPECT_EQ(std::get<std::string>(store.values.at("ServerEdit")), "https://www.lotterien.at");
     EXPECT_EQ(std::get<std::string>(store.values.at("AustriaSource")), "austria-today");
     EXPECT_EQ(std::get<std::string>(store.values.at("AustriaTodayServer")), "https://www.win2day.at");
