@@ -1,5 +1,7 @@
 #include "gui/ChartView.h"
 
+#include "gui/QtDates.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -15,6 +17,8 @@
 #include <QtCharts/QBarSeries>
 #include <QtCharts/QBarSet>
 #include <QtCharts/QCategoryAxis>
+#include <QtCharts/QDateTimeAxis>
+#include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 
 #include <algorithm>
@@ -96,6 +100,47 @@ void ChartView::showModel(const ChartModel& model) {
     axisY->setTickAnchor(0);
     axisY->setTickInterval(valueTickInterval(high - low));
     axisY->setMinorTickCount(0);
+}
+
+void ChartView::showNetCurve(const std::vector<std::pair<DayNumber, std::int64_t>>& points) {
+    QChart* c = chart();
+    c->removeAllSeries();
+    for (QAbstractAxis* axis : c->axes()) {
+        c->removeAxis(axis);
+        delete axis;
+    }
+    c->zoomReset();
+    auto* series = new QLineSeries;
+    series->setObjectName(QStringLiteral("NetCurve"));
+    series->setPen(QPen(QColor(0x0b, 0x5a, 0x0b), 2));
+    double low = 0;
+    double high = 0;
+    QList<QPointF> data;
+    data.reserve(static_cast<qsizetype>(points.size()));
+    for (const auto& [day, cents] : points) {
+        const double euros = static_cast<double>(cents) / 100.0;
+        low = std::min(low, euros);
+        high = std::max(high, euros);
+        data.append(QPointF(static_cast<double>(QDateTime(toQDate(day), QTime(12, 0)).toMSecsSinceEpoch()), euros));
+    }
+    series->replace(data);
+    c->addSeries(series);
+    auto* axisX = new QDateTimeAxis;
+    axisX->setFormat(QStringLiteral("MM.yyyy"));
+    axisX->setTickCount(7);
+    axisX->setTitleText(QStringLiteral("Gewinnbilanz aller Tipps: Gewinn minus Einsatz, aufsummiert"));
+    auto* axisY = new QValueAxis;
+    axisY->setTitleText(QStringLiteral("Saldo in €"));
+    axisY->setLabelFormat(QStringLiteral("%.0f"));
+    axisY->setRange(low, high > low ? high : low + 1);
+    axisY->applyNiceNumbers();
+    c->addAxis(axisX, Qt::AlignBottom);
+    c->addAxis(axisY, Qt::AlignLeft);
+    series->attachAxis(axisX);
+    series->attachAxis(axisY);
+    if (!points.empty())
+        axisX->setRange(QDateTime(toQDate(points.front().first), QTime(0, 0)),
+                        QDateTime(toQDate(points.back().first), QTime(23, 59)));
 }
 
 int ChartView::valueTickInterval(int span) {

@@ -1,6 +1,11 @@
 #pragma once
 
 #include "core/statistics/ChartModel.h"
+#include "core/util/Dates.h"
+
+#include <cstdint>
+#include <utility>
+#include <vector>
 
 #include <QtCharts/QChartView>
 
@@ -16,6 +21,9 @@ public:
     explicit ChartView(QWidget* parent = nullptr);
 
     void showModel(const ChartModel& model);
+    // The "Gewinnbilanz": the cumulative net of all tips in euros over the draws, one point
+    // per draw (day, cents).
+    void showNetCurve(const std::vector<std::pair<DayNumber, std::int64_t>>& points);
     // The step between two value-axis ticks: a whole number, at most ten steps over span.
     static int valueTickInterval(int span);
     // Adds the view tools to a tool bar.

@@ -1,6 +1,7 @@
 #include "gui/TForm1.h"
 
 #include "bundle/BundledArchive.h"
+#include "gui/BalanceDialog.h"
 #include "gui/ChartView.h"
 #include "gui/ClickableLabel.h"
 #include "gui/QtDates.h"
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QCloseEvent>
 #include <QDateEdit>
+#include <QDoubleSpinBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -512,6 +514,22 @@ QWidget* TForm1::buildOptionsPage() {
     row({makeCheckBox(Option::ArchiveRule, QStringLiteral("Tipp darf noch keinen")), makeUpDown(Option::ArchiveMatch, 42),
          new QLabel(QStringLiteral("er aus der Datenbank entsprechen"))});
     row({makeCheckBox(Option::OnlyPreferred, QStringLiteral("für den Tipp nur bevorzugte Zahlen verwenden!"))});
+
+    m_stakeSpin = new QDoubleSpinBox;
+    m_stakeSpin->setObjectName(QStringLiteral("EinsatzEdit"));
+    m_stakeSpin->setLocale(QLocale(QLocale::German));
+    m_stakeSpin->setRange(0.0, static_cast<double>(MainState::kMaxStakeCents) / 100.0);
+    m_stakeSpin->setDecimals(2);
+    m_stakeSpin->setSingleStep(0.1);
+    m_stakeSpin->setSuffix(QStringLiteral(" €"));
+    m_stakeSpin->setValue(static_cast<double>(m_state.stakeCents()) / 100.0);
+    m_stakeSpin->setToolTip(QStringLiteral("Einsatz je Tipp und Ziehung für die Gewinnbilanz (Seite „Datenbank“)"));
+    connect(m_stakeSpin, &QDoubleSpinBox::valueChanged, this, [this](double euros) {
+        if (!m_syncing) m_state.setStakeCents(std::llround(euros * 100.0));
+    });
+    auto* stakeLabel = makeLabel(QStringLiteral("EinsatzLabel"), QStringLiteral("Einsatz je Tipp"));
+    stakeLabel->setBuddy(m_stakeSpin);
+    row({stakeLabel, m_stakeSpin});
     layout->addStretch();
     return page;
 }
@@ -614,8 +632,12 @@ QWidget* TForm1::buildDatabasePage() {
     auto* triples = makeButton(QStringLiteral("Button3"), QStringLiteral("Dreier suchen"));
     auto* quadruples = makeButton(QStringLiteral("Button4"), QStringLiteral("Vierer suchen"));
     auto* overdue = makeButton(QStringLiteral("Button5"), QStringLiteral("Ausstehende"));
-    for (QPushButton* b : {pairs, triples, quadruples, overdue})
+    auto* balance = makeButton(QStringLiteral("GewinnbilanzButton"), QStringLiteral("Gewinnbilanz"),
+                               QStringLiteral("Was hätten die Tipps 1 bis 12 seit dem Datum auf der Seite "
+                                              "„Diagramm“ gewonnen, was gekostet?"));
+    for (QPushButton* b : {pairs, triples, quadruples, overdue, balance})
         groups->addWidget(b);
+    connect(balance, &QPushButton::clicked, this, [this] { showPrizeBalance(); });
     connect(pairs, &QPushButton::clicked, this, [this] { run([this] { m_state.Button2Click(); }); });
     connect(triples, &QPushButton::clicked, this, [this] { run([this] { m_state.Button3Click(); }); });
     connect(quadruples, &QPushButton::clicked, this, [this] { run([this] { m_state.Button4Click(); }); });
@@ -740,6 +762,32 @@ void TForm1::runImport(const std::function<void()>& operation) {
     if (m_closeAfterImport && !m_state.importRunning()) close();
 }
 
+void TForm1::showPrizeBalance() {
+    bool done = false;
+    run([&] {
+        m_state.GewinnbilanzClick();
+        done = true;
+    });
+    if (!done) return;
+    const PrizeBalance& balance = m_state.prizeBalance();
+    m_chart->showNetCurve(balance.netCurve);
+    std::array<std::array<int, 6>, 12> numbers{};
+    for (const NumberedTip& tip : completeTips(cellsOfState()))
+        numbers.at(static_cast<std::size_t>(tip.tip)) = tip.numbers;
+    if (!m_balanceDialog) m_balanceDialog = new BalanceDialog(this);
+    m_balanceDialog->showBalance(balance, numbers, m_state.stakeCents());
+    m_balanceDialog->show();
+    m_balanceDialog->raise();
+    m_balanceDialog->activateWindow();
+}
+
+std::array<std::string, tipgrid::kCells> TForm1::cellsOfState() const {
+    std::array<std::string, tipgrid::kCells> cells;
+    for (int i = 0; i < tipgrid::kCells; ++i)
+        cells[static_cast<std::size_t>(i)] = m_state.cell(i);
+    return cells;
+}
+
 void TForm1::refreshFromState() {
     m_syncing = true;
     if (auto* source = findChild<QComboBox*>(QStringLiteral("AustriaSourceComboBox")))
@@ -755,6 +803,7 @@ void TForm1::refreshFromState() {
         QLabel* label = it->second;
         const QString text = QString::fromStdString(control.text);
         if (label->text() != text) label->setText(text);
+        if (m_hitLabels.count(label)) label->setToolTip(QString::fromStdString(control.hint));
         if (name == MainState::kTipPageDrawLabel) continue; // keeps the tool-tip colours of its banner
         // Hit labels are black or red on a light ground, as on a paper ticket; every other
         // label's black is the theme's text colour so it stays readable on a dark theme.
@@ -769,6 +818,7 @@ void TForm1::refreshFromState() {
     }
     for (int n = 1; n <= 18; ++n)
         if (QCheckBox* box = m_checkBoxes[static_cast<std::size_t>(n)]) box->setChecked(m_state.checkBox(n));
+    m_stakeSpin->setValue(static_cast<double>(m_state.stakeCents()) / 100.0);
     for (int n = 1; n <= 8; ++n)
         if (QSpinBox* spin = m_upDowns[static_cast<std::size_t>(n)])
             spin->setValue(m_state.upDown(n).position);

@@ -18,6 +18,7 @@ class QGridLayout;
 class QHBoxLayout;
 class QKeySequence;
 class QDateEdit;
+class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
@@ -28,6 +29,7 @@ class QProgressBar;
 
 namespace lotto {
 
+class BalanceDialog;
 class ChartView;
 
 // The main window "Zerbosts Lotto". It builds the controls under their designer names,
@@ -42,6 +44,9 @@ public:
     MainState& state() { return m_state; }
     QtHost& host() { return *m_host; }
     ChartView* chartView() const { return m_chart; }
+    BalanceDialog* balanceDialog() const { return m_balanceDialog; }
+    // "Gewinnbilanz": the balance of the tips as a table and its course on "Diagramm".
+    void showPrizeBalance();
 
     // Runs one operation of the state as a click handler does: a failure is shown in a
     // message box, and the window shows the state afterwards.
@@ -86,6 +91,7 @@ private:
     void onRepaintPoint(RepaintArea area);
     void addShortcut(QAbstractButton* button, const QKeySequence& keys);
     void showRepeatedCells();
+    std::array<std::string, tipgrid::kCells> cellsOfState() const;
     void scaleTipGrid();
     void setTipGridScale(double scale);
     void restoreWindowGeometry();
@@ -119,6 +125,8 @@ private:
     double m_tipScale = 0.0;
     bool m_shownOnce = false;
     std::set<QLabel*> m_hitLabels;
+    QDoubleSpinBox* m_stakeSpin = nullptr;
+    BalanceDialog* m_balanceDialog = nullptr;
 };
 
 } // namespace lotto
