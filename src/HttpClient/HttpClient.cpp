@@ -58,8 +58,9 @@ int socketErrorNumber(QAbstractSocket::SocketError error) {
 
 HttpClient::HttpClient(QObject* parent) : QObject(parent) {
     m_idleTimer.setSingleShot(true);
-    connect(&m_idleTimer, &QTimer::timeout, this,
-            [this] { fail(404, QStringLiteral("Zeitüberschreitung: keine Daten seit ") + duration(m_idleTimeoutMs)); });
+    connect(&m_idleTimer, &QTimer::timeout, this, [this] {
+        fail(404, QStringLiteral("Zeitüberschreitung: keine Daten seit ") + duration(m_idleTimeoutMs));
+    });
 }
 
 HttpClient::~HttpClient() {

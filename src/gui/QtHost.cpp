@@ -26,8 +26,8 @@ QString qtFileFilter(const std::string& filter) {
     QStringList out;
     // Qt separates the patterns of one entry with blanks; "*.csv;*.txt" would match no file.
     for (int i = 0; i + 1 < parts.size(); i += 2)
-        out << parts[i] + QStringLiteral(" (") + QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) +
-                   QLatin1Char(')');
+        out << parts[i] + QStringLiteral(" (") +
+                   QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) + QLatin1Char(')');
     return out.join(QStringLiteral(";;"));
 }
 

@@ -289,9 +289,11 @@ QWidget* TForm1::buildDrawPanel(QWidget* page) {
     top->addWidget(makeLabel(QString::fromLatin1(MainState::kDigitSumLabel), QStringLiteral("Quersumme")));
     top->addStretch();
     auto* sundays = makeCheckBox(MainState::kSundaysBox, QStringLiteral("Sonntag Ziehungen"));
-    sundays->setToolTip(QStringLiteral("Sonntagsziehungen beim Blättern und in den Auswertungen berücksichtigen"));
+    sundays->setToolTip(
+        QStringLiteral("Sonntagsziehungen beim Blättern und in den Auswertungen berücksichtigen"));
     auto* wednesdays = makeCheckBox(MainState::kWednesdaysBox, QStringLiteral("Mittwoch Ziehungen"));
-    wednesdays->setToolTip(QStringLiteral("Mittwochsziehungen beim Blättern und in den Auswertungen berücksichtigen"));
+    wednesdays->setToolTip(
+        QStringLiteral("Mittwochsziehungen beim Blättern und in den Auswertungen berücksichtigen"));
     top->addWidget(sundays);
     top->addWidget(wednesdays);
     connect(back, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton6Click(); }); });
@@ -573,7 +575,8 @@ QWidget* TForm1::buildDatabasePage() {
 
     auto* drawRow = new QHBoxLayout;
     m_picker1 = makeDatePicker(QStringLiteral("DateTimePicker1"), m_state.dateTimePicker1());
-    m_picker1->setToolTip(QStringLiteral("Datum der zu bewertenden Ziehung, Beginn von Neuanlage und Export"));
+    m_picker1->setToolTip(
+        QStringLiteral("Datum der zu bewertenden Ziehung, Beginn von Neuanlage und Export"));
     auto* evaluate =
         makeSpeedButton(QStringLiteral("SpeedButton5"), QStringLiteral("Bewertung"),
                         QStringLiteral("Bewertung des Tipps für die Ziehung des gewählten Datums"));
@@ -600,14 +603,16 @@ QWidget* TForm1::buildDatabasePage() {
 
     auto* archiveBox = new QGroupBox(QStringLiteral("Datenbank"));
     auto* archive = new QGridLayout(archiveBox);
-    auto* update = makeButton(QStringLiteral("BitBtn1"), QStringLiteral("Datenbank aktualisieren"),
-                              hintWithKeys(QStringLiteral("Lädt die neuen Ziehungen aus dem Internet"), updateKeys()));
+    auto* update =
+        makeButton(QStringLiteral("BitBtn1"), QStringLiteral("Datenbank aktualisieren"),
+                   hintWithKeys(QStringLiteral("Lädt die neuen Ziehungen aus dem Internet"), updateKeys()));
     auto* rebuild = makeButton(
         QStringLiteral("BitBtn2"), QStringLiteral("Datenbank neu anlegen"),
         QStringLiteral("Beim neu anlegen der Datenbank, wird mit dem Einlesen bei dem Eingestellten "
                        "Datum begonnen. Ein Datum bis 1955 ist möglich."));
-    auto* exportText = makeButton(QStringLiteral("BitBtn3"), QStringLiteral("Export nach Text"),
-                                  QStringLiteral("Schreibt die Ziehungen ab dem gewählten Datum in eine Textdatei"));
+    auto* exportText =
+        makeButton(QStringLiteral("BitBtn3"), QStringLiteral("Export nach Text"),
+                   QStringLiteral("Schreibt die Ziehungen ab dem gewählten Datum in eine Textdatei"));
     addShortcut(exportText, QKeySequence(Qt::CTRL | Qt::Key_E));
     auto* remove = makeButton(QStringLiteral("BitBtn6"), QStringLiteral("Löschen"),
                               QStringLiteral("Die angezeigte Ziehung aus der Datenbank löschen"));
@@ -677,7 +682,8 @@ QWidget* TForm1::buildInternetPage() {
     auto* layout = new QGridLayout(page);
     layout->addWidget(makeLabel(QStringLiteral("Label10"), QStringLiteral("Proxy-Server")), 0, 0);
     layout->addWidget(makeTextEdit(QStringLiteral("ProxyHostEdit"), m_state.proxyHostEdit()), 0, 1);
-    m_textEdits.back().first->setToolTip(QStringLiteral("Leer lassen, wenn Sie ohne Proxy ins Internet gehen"));
+    m_textEdits.back().first->setToolTip(
+        QStringLiteral("Leer lassen, wenn Sie ohne Proxy ins Internet gehen"));
     layout->addWidget(makeLabel(QStringLiteral("Label11"), QStringLiteral("Porxy-Port")), 1, 0);
     auto* port = makeTextEdit(QStringLiteral("ProxyPortEdit"), m_state.proxyPortEdit());
     port->setMaximumWidth(port->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 16);
@@ -706,9 +712,9 @@ QWidget* TForm1::buildInternetPage() {
     layout->addWidget(makeTextEdit(QStringLiteral("AustriaTodayServerEdit"), m_state.todayServerEdit()), 5, 1);
     layout->addWidget(makeLabel(QStringLiteral("AustriaTodayFilesLabel"), QStringLiteral("Dateien (Jahre=Pfad)")), 6, 0);
     layout->addWidget(makeTextEdit(QStringLiteral("AustriaTodayFilesEdit"), m_state.todayFilesEdit()), 6, 1);
-    m_textEdits.back().first->setToolTip(
-        QStringLiteral("Welche Datei welche Jahre enthält, z. B. „1986-2010=/pfad.csv;2018-=/pfad_{JJJJ}.csv“ "
-                       "({JJJJ} steht für das Jahr)"));
+    m_textEdits.back().first->setToolTip(QStringLiteral(
+        "Welche Datei welche Jahre enthält, z. B. „1986-2010=/pfad.csv;2018-=/pfad_{JJJJ}.csv“ "
+        "({JJJJ} steht für das Jahr)"));
 
     auto link = [&](const QString& name, const QString& address) {
         auto* label = new ClickableLabel(address);

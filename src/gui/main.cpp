@@ -10,8 +10,8 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLockFile>
 #include <QLocale>
+#include <QLockFile>
 #include <QMessageBox>
 
 #include <cstdio>

@@ -222,5 +222,6 @@ TEST(Desktop, StandardDialogButtonsSpeakGerman) {
 
 TEST(Desktop, FileDialogFiltersListEveryPattern) {
     EXPECT_EQ(qtFileFilter("Ergebnisdatei|*.csv;*.txt"), QStringLiteral("Ergebnisdatei (*.csv *.txt)"));
-    EXPECT_EQ(qtFileFilter("Tippdatei|*.qtp|Textdatei|*.txt"), QStringLiteral("Tippdatei (*.qtp);;Textdatei (*.txt)"));
+    EXPECT_EQ(qtFileFilter("Tippdatei|*.qtp|Textdatei|*.txt"),
+              QStringLiteral("Tippdatei (*.qtp);;Textdatei (*.txt)"));
 }
