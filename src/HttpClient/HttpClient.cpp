@@ -58,8 +58,9 @@ int socketErrorNumber(QAbstractSocket::SocketError error) {
 
 HttpClient::HttpClient(QObject* parent) : QObject(parent) {
     m_idleTimer.setSingleShot(true);
-    connect(&m_idleTimer, &QTimer::timeout, this,
-            [this] { fail(404, QStringLiteral("timed out: no data for ") + duration(m_idleTimeoutMs)); });
+    connect(&m_idleTimer, &QTimer::timeout, this, [this] {
+        fail(404, QStringLiteral("Zeitüberschreitung: keine Daten seit ") + duration(m_idleTimeoutMs));
+    });
 }
 
 HttpClient::~HttpClient() {
@@ -226,7 +227,7 @@ void HttpClient::handleStep(ResponseParser::Step step) {
         fail(4, QStringLiteral("HTTP line too long"));
         break;
     case ResponseParser::Step::BadStatusLine:
-        fail(404, QStringLiteral("bad HTTP status line"));
+        fail(404, QStringLiteral("ungültige HTTP-Statuszeile"));
         break;
     }
 }
@@ -261,7 +262,7 @@ void HttpClient::connectionEnded() {
     if (m_state == State::Ready) return;
     if (m_parser.head().locationSeen) {
         if (++m_redirects > maxRedirects) {
-            fail(404, QStringLiteral("too many redirects"));
+            fail(404, QStringLiteral("zu viele Weiterleitungen"));
             return;
         }
         followLocation(m_plan, m_parser.head().location);
@@ -271,7 +272,7 @@ void HttpClient::connectionEnded() {
         return;
     }
     if (!m_parser.sawResponse()) {
-        fail(404, QStringLiteral("connection closed before a response arrived"));
+        fail(404, QStringLiteral("Verbindung vor der Antwort geschlossen"));
         return;
     }
     m_idleTimer.stop();
@@ -338,7 +339,7 @@ void HttpClient::Listener::bodyPiece(const char* data, std::size_t size) {
     HttpClient& client = m_client;
     if (client.m_state == State::Ready) return;
     if (client.m_bytesReceived + static_cast<std::int64_t>(size) > maxBodySize) {
-        client.fail(404, QStringLiteral("response body larger than 64 MiB"));
+        client.fail(404, QStringLiteral("Antwort größer als 64 MiB"));
         return;
     }
     if (!client.m_documentBegun) {

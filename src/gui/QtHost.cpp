@@ -24,25 +24,52 @@ QString qtFileFilter(const std::string& filter) {
     const QString f = QString::fromStdString(filter);
     const QStringList parts = f.split(QLatin1Char('|'));
     QStringList out;
+    // Qt separates the patterns of one entry with blanks; "*.csv;*.txt" would match no file.
     for (int i = 0; i + 1 < parts.size(); i += 2)
-        out << parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
+        out << parts[i] + QStringLiteral(" (") +
+                   QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) + QLatin1Char(')');
     return out.join(QStringLiteral(";;"));
 }
 
+namespace {
+
+// A dialog opened in the middle of a busy operation waits for the user: it shows the normal
+// cursor, and the busy one comes back when it closes.
+class NormalCursor {
+public:
+    NormalCursor() : m_active(QApplication::overrideCursor() != nullptr) {
+        if (m_active) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~NormalCursor() {
+        if (m_active) QApplication::restoreOverrideCursor();
+    }
+    NormalCursor(const NormalCursor&) = delete;
+    NormalCursor& operator=(const NormalCursor&) = delete;
+
+private:
+    bool m_active;
+};
+
+} // namespace
+
 void QtHost::showMessage(const std::string& text) {
+    const NormalCursor normal;
     QMessageBox::information(m_parent, QStringLiteral("Zerbosts Lotto"), QString::fromStdString(text));
 }
 
 void QtHost::showError(const std::string& text) {
+    const NormalCursor normal;
     QMessageBox::critical(m_parent, QStringLiteral("Zerbosts Lotto"), QString::fromStdString(text));
 }
 
 bool QtHost::askYesNo(const std::string& text, const std::string& caption) {
+    const NormalCursor normal;
     return QMessageBox::question(m_parent, QString::fromStdString(caption), QString::fromStdString(text),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 std::string QtHost::inputBox(const std::string& caption, const std::string& prompt, const std::string& text) {
+    const NormalCursor normal;
     bool ok = false;
     const QString answer =
         QInputDialog::getText(m_parent, QString::fromStdString(caption), QString::fromStdString(prompt),
@@ -60,6 +87,7 @@ std::optional<std::string> withExtension(QString file, const std::string& defaul
 } // namespace
 
 std::optional<std::string> QtHost::chooseSaveFile(const FileDialogState& dialog) {
+    const NormalCursor normal;
     QString proposed = QString::fromStdString(dialog.fileName);
     if (QFileInfo(proposed).isRelative()) proposed = QDir::home().filePath(proposed);
     return withExtension(
@@ -68,6 +96,7 @@ std::optional<std::string> QtHost::chooseSaveFile(const FileDialogState& dialog)
 }
 
 std::optional<std::string> QtHost::chooseOpenFile(const FileDialogState& dialog) {
+    const NormalCursor normal;
     const QString file = QFileDialog::getOpenFileName(
         m_parent, QString(), QString::fromStdString(dialog.fileName), qtFileFilter(dialog.filter));
     if (file.isEmpty()) return std::nullopt;
@@ -114,6 +143,7 @@ void QtHost::setBusy(bool busy) {
 }
 
 std::optional<DrawEntry> QtHost::enterDraw(const DrawEntry& preset) {
+    const NormalCursor normal;
     TForm3 form(m_parent);
     form.setEntry(preset);
     form.setSlotVisible(false);
@@ -141,6 +171,7 @@ TForm5* QtHost::ticketSettingsForm() {
 }
 
 std::optional<TicketSettings> QtHost::askTicketSettings(const TicketDialogPresets& presets) {
+    const NormalCursor normal;
     TForm5* form = ticketSettingsForm();
     form->preset(presets);
     if (form->exec() != QDialog::Accepted) return std::nullopt;
@@ -148,6 +179,7 @@ std::optional<TicketSettings> QtHost::askTicketSettings(const TicketDialogPreset
 }
 
 void QtHost::previewTicket(const TicketLayout& layout) {
+    const NormalCursor normal;
     ticketPrintForm()->preview(layout);
 }
 

@@ -40,6 +40,16 @@ namespace lotto {
 
 namespace {
 
+// "Datenbank aktualisieren" has two buttons and one key.
+QKeySequence updateKeys() {
+    return QKeySequence(Qt::Key_F5);
+}
+
+// A hint that names the key doing the same: "Speichern des Tipps (Strg+S)".
+QString hintWithKeys(const QString& hint, const QKeySequence& keys) {
+    return hint + QStringLiteral(" (") + keys.toString(QKeySequence::NativeText) + QLatin1Char(')');
+}
+
 QFrame* makePanel(const QString& name, QWidget* parent) {
     auto* panel = new QFrame(parent);
     panel->setObjectName(name);
@@ -217,7 +227,8 @@ QToolButton* TForm1::makeSpeedButton(const QString& name, const QString& text, c
     button->setObjectName(name);
     button->setText(text);
     button->setToolTip(hint);
-    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    // A button without a caption is its icon alone, without the room of an empty caption.
+    button->setToolButtonStyle(text.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);
     return button;
 }
 
@@ -279,8 +290,14 @@ QWidget* TForm1::buildDrawPanel(QWidget* page) {
     top->addSpacing(12);
     top->addWidget(makeLabel(QString::fromLatin1(MainState::kDigitSumLabel), QStringLiteral("Quersumme")));
     top->addStretch();
-    top->addWidget(makeCheckBox(MainState::kSundaysBox, QStringLiteral("Sonntag Ziehungen")));
-    top->addWidget(makeCheckBox(MainState::kWednesdaysBox, QStringLiteral("Mittwoch Ziehungen")));
+    auto* sundays = makeCheckBox(MainState::kSundaysBox, QStringLiteral("Sonntag Ziehungen"));
+    sundays->setToolTip(
+        QStringLiteral("Sonntagsziehungen beim Blättern und in den Auswertungen berücksichtigen"));
+    auto* wednesdays = makeCheckBox(MainState::kWednesdaysBox, QStringLiteral("Mittwoch Ziehungen"));
+    wednesdays->setToolTip(
+        QStringLiteral("Mittwochsziehungen beim Blättern und in den Auswertungen berücksichtigen"));
+    top->addWidget(sundays);
+    top->addWidget(wednesdays);
     connect(back, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton6Click(); }); });
     connect(forward, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton7Click(); }); });
     return panel4;
@@ -293,6 +310,7 @@ QWidget* TForm1::buildActionPanel(QWidget* page) {
     auto* search =
         makeSpeedButton(QStringLiteral("SpeedButton4"), QStringLiteral("Tipps in DB suchen"),
                         QStringLiteral("Hier können Sie suchen ob dieser Tipp schon einmal gezagen würde"));
+    addShortcut(search, QKeySequence(Qt::CTRL | Qt::Key_F));
     connect(search, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton4Click(); }); });
     auto* lucky = makeSpeedButton(
         QStringLiteral("SpeedButton13"), QStringLiteral("Glückszahl"),
@@ -398,6 +416,7 @@ QHBoxLayout* TForm1::buildTipTools(QWidget* page) {
     auto* update =
         makeSpeedButton(QStringLiteral("SpeedButton10"), {}, QStringLiteral("Datenbank aktualisieren"));
     update->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    addShortcut(update, updateKeys());
     m_importButtons.push_back(update);
     connect(update, &QToolButton::clicked, this, [this] { runImport([this] { m_state.AustrianSourceUpdate(); }); });
     auto* clear = makeSpeedButton(QStringLiteral("SpeedButton11"), {}, QStringLiteral("Löschen aller Tipps"));
@@ -405,6 +424,7 @@ QHBoxLayout* TForm1::buildTipTools(QWidget* page) {
     auto* ticket = makeSpeedButton(QStringLiteral("SpeedButton12"), QStringLiteral("Schein"),
                                    QStringLiteral("Wenn Sie schon einen Lottoschein haben können Sie Hier den "
                                                   "Tipp direkt in den Schein drucken"));
+    addShortcut(ticket, QKeySequence(Qt::CTRL | Qt::Key_P));
     auto* save = makeSpeedButton(QStringLiteral("SpeedButton15"), {}, QStringLiteral("Speichern des Tipps"));
     save->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     addShortcut(save, QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -415,9 +435,11 @@ QHBoxLayout* TForm1::buildTipTools(QWidget* page) {
         makeButton(QStringLiteral("BitBtn7"), QStringLiteral("Tipp"),
                    QStringLiteral("Der Tipp wurd als Textgespeichert und angezeigt. Kann natürlich auch "
                                   "gedrucktwerden und zur annahmestelle gebracht werden."));
+    addShortcut(sheet, QKeySequence(Qt::CTRL | Qt::Key_T));
     connect(sheet, &QPushButton::clicked, this, [this] { run([this] { m_state.BitBtn7Click(); }); });
     auto* distribution = makeButton(QStringLiteral("Button6"), QStringLiteral("Tippverteilung"),
                                     QStringLiteral("Wie oft kommen die Zahlen in den Tipps vor"));
+    addShortcut(distribution, QKeySequence(Qt::Key_F8));
     for (QWidget* w : std::initializer_list<QWidget*>{update, clear, ticket, save, load, sheet, distribution})
         tools->addWidget(w);
     tools->addStretch();
@@ -550,6 +572,8 @@ QWidget* TForm1::buildChartPage() {
                                       QStringLiteral("Wie oft wurden die einzelnen Zahlen gezogen"));
     auto* sums = makeSpeedButton(QStringLiteral("SpeedButton9"), QStringLiteral("QS"),
                                  QStringLiteral("Verteilung der Quersummen der Ziehungen"));
+    addShortcut(frequency, QKeySequence(Qt::Key_F6), true);
+    addShortcut(sums, QKeySequence(Qt::Key_F7), true);
     toolBar->addWidget(frequency);
     toolBar->addWidget(sums);
     toolBar->addWidget(new QLabel(QStringLiteral(" ab ")));
@@ -569,10 +593,13 @@ QWidget* TForm1::buildDatabasePage() {
 
     auto* drawRow = new QHBoxLayout;
     m_picker1 = makeDatePicker(QStringLiteral("DateTimePicker1"), m_state.dateTimePicker1());
+    m_picker1->setToolTip(
+        QStringLiteral("Datum der zu bewertenden Ziehung, Beginn von Neuanlage und Export"));
     auto* evaluate =
         makeSpeedButton(QStringLiteral("SpeedButton5"), QStringLiteral("Bewertung"),
                         QStringLiteral("Bewertung des Tipps für die Ziehung des gewählten Datums"));
     evaluate->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    addShortcut(evaluate, QKeySequence(Qt::CTRL | Qt::Key_B));
     auto* label29 = makeLabel(QString::fromLatin1(MainState::kDrawCaptionLabel));
     QFont bold = label29->font();
     bold.setBold(true);
@@ -584,6 +611,7 @@ QWidget* TForm1::buildDatabasePage() {
     m_stopButton = makeSpeedButton(QStringLiteral("SpeedButton8"), QStringLiteral("Stopp"),
                                    QStringLiteral("Stoppt das Einlesen"));
     m_stopButton->setIcon(style()->standardIcon(QStyle::SP_BrowserStop));
+    addShortcut(m_stopButton, QKeySequence(Qt::Key_Escape));
     m_stopButton->setVisible(false);
     drawRow->addWidget(m_stopButton);
     connect(evaluate, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton5Click(); }); });
@@ -593,12 +621,17 @@ QWidget* TForm1::buildDatabasePage() {
 
     auto* archiveBox = new QGroupBox(QStringLiteral("Datenbank"));
     auto* archive = new QGridLayout(archiveBox);
-    auto* update = makeButton(QStringLiteral("BitBtn1"), QStringLiteral("Datenbank aktualisieren"));
+    auto* update =
+        makeButton(QStringLiteral("BitBtn1"), QStringLiteral("Datenbank aktualisieren"),
+                   hintWithKeys(QStringLiteral("Lädt die neuen Ziehungen aus dem Internet"), updateKeys()));
     auto* rebuild = makeButton(
         QStringLiteral("BitBtn2"), QStringLiteral("Datenbank neu anlegen"),
         QStringLiteral("Beim neu anlegen der Datenbank, wird mit dem Einlesen bei dem Eingestellten "
                        "Datum begonnen. Ein Datum bis 1955 ist möglich."));
-    auto* exportText = makeButton(QStringLiteral("BitBtn3"), QStringLiteral("Export nach Text"));
+    auto* exportText =
+        makeButton(QStringLiteral("BitBtn3"), QStringLiteral("Export nach Text"),
+                   QStringLiteral("Schreibt die Ziehungen ab dem gewählten Datum in eine Textdatei"));
+    addShortcut(exportText, QKeySequence(Qt::CTRL | Qt::Key_E));
     auto* remove = makeButton(QStringLiteral("BitBtn6"), QStringLiteral("Löschen"),
                               QStringLiteral("Die angezeigte Ziehung aus der Datenbank löschen"));
     auto* enter = makeButton(QStringLiteral("BitBtn8"), QStringLiteral("Eingeben"),
@@ -619,6 +652,7 @@ QWidget* TForm1::buildDatabasePage() {
     archive->addWidget(bundled, 1, 2);
     auto* importFile = makeButton(QStringLiteral("ImportFileBitBtn"), QStringLiteral("Datei importieren…"),
                                   QStringLiteral("Liest die Ziehungen einer heruntergeladenen Ergebnisdatei ein"));
+    addShortcut(importFile, QKeySequence(Qt::CTRL | Qt::Key_I));
     archive->addWidget(importFile, 2, 0);
     connect(importFile, &QPushButton::clicked, this,
             [this] { runImport([this] { m_state.ImportFileBitBtnClick(); }); });
@@ -628,13 +662,22 @@ QWidget* TForm1::buildDatabasePage() {
 
     auto* groupsBox = new QGroupBox(QStringLiteral("Auswertungen"));
     auto* groups = new QHBoxLayout(groupsBox);
-    auto* pairs = makeButton(QStringLiteral("Button2"), QStringLiteral("Paare suchen"));
-    auto* triples = makeButton(QStringLiteral("Button3"), QStringLiteral("Dreier suchen"));
-    auto* quadruples = makeButton(QStringLiteral("Button4"), QStringLiteral("Vierer suchen"));
-    auto* overdue = makeButton(QStringLiteral("Button5"), QStringLiteral("Ausstehende"));
+    auto* pairs = makeButton(QStringLiteral("Button2"), QStringLiteral("Paare suchen"),
+                             QStringLiteral("Wie oft zwei benachbarte Zahlen zusammen gezogen wurden"));
+    auto* triples = makeButton(QStringLiteral("Button3"), QStringLiteral("Dreier suchen"),
+                               QStringLiteral("Wie oft drei benachbarte Zahlen zusammen gezogen wurden"));
+    auto* quadruples = makeButton(QStringLiteral("Button4"), QStringLiteral("Vierer suchen"),
+                                  QStringLiteral("Wie oft vier benachbarte Zahlen zusammen gezogen wurden"));
+    auto* overdue = makeButton(QStringLiteral("Button5"), QStringLiteral("Ausstehende"),
+                               QStringLiteral("Seit wie vielen Ziehungen jede Zahl nicht gezogen wurde"));
+    addShortcut(pairs, QKeySequence(Qt::CTRL | Qt::Key_2));
+    addShortcut(triples, QKeySequence(Qt::CTRL | Qt::Key_3));
+    addShortcut(quadruples, QKeySequence(Qt::CTRL | Qt::Key_4));
+    addShortcut(overdue, QKeySequence(Qt::CTRL | Qt::Key_5));
     auto* balance = makeButton(QStringLiteral("GewinnbilanzButton"), QStringLiteral("Gewinnbilanz"),
                                QStringLiteral("Was hätten die Tipps 1 bis 12 seit dem Datum auf der Seite "
                                               "„Diagramm“ gewonnen, was gekostet?"));
+    addShortcut(balance, QKeySequence(Qt::CTRL | Qt::Key_G));
     for (QPushButton* b : {pairs, triples, quadruples, overdue, balance})
         groups->addWidget(b);
     connect(balance, &QPushButton::clicked, this, [this] { showPrizeBalance(); });
@@ -648,6 +691,8 @@ QWidget* TForm1::buildDatabasePage() {
     auto* runsRow = new QHBoxLayout;
     runsRow->addWidget(makeLabel(QStringLiteral("Label57"), QStringLiteral("Max.Berechnungsläufe")));
     runsRow->addWidget(makeUpDown(Option::MaxRunsThousands, 55));
+    m_upDowns[static_cast<std::size_t>(optionInfo(Option::MaxRunsThousands).number)]->setToolTip(
+        QStringLiteral("So viele tausend Versuche darf eine Tippberechnung höchstens machen"));
     runsRow->addWidget(makeLabel(QStringLiteral("Label58"), QStringLiteral("Tausend")));
     runsRow->addStretch();
     layout->addLayout(runsRow);
@@ -660,6 +705,8 @@ QWidget* TForm1::buildInternetPage() {
     auto* layout = new QGridLayout(page);
     layout->addWidget(makeLabel(QStringLiteral("Label10"), QStringLiteral("Proxy-Server")), 0, 0);
     layout->addWidget(makeTextEdit(QStringLiteral("ProxyHostEdit"), m_state.proxyHostEdit()), 0, 1);
+    m_textEdits.back().first->setToolTip(
+        QStringLiteral("Leer lassen, wenn Sie ohne Proxy ins Internet gehen"));
     layout->addWidget(makeLabel(QStringLiteral("Label11"), QStringLiteral("Porxy-Port")), 1, 0);
     auto* port = makeTextEdit(QStringLiteral("ProxyPortEdit"), m_state.proxyPortEdit());
     port->setMaximumWidth(port->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 16);
@@ -676,6 +723,7 @@ QWidget* TForm1::buildInternetPage() {
     layout->addWidget(makeLabel(QStringLiteral("AustriaSourceLabel"), QStringLiteral("Quelle der Ziehungen")), 4, 0);
     auto* source = new QComboBox;
     source->setObjectName(QStringLiteral("AustriaSourceComboBox"));
+    source->setToolTip(QStringLiteral("Woher „Datenbank aktualisieren“ die Ziehungen liest"));
     source->addItem(QStringLiteral("Ergebnisdateien von heute"), QString::fromLatin1(MainState::kSourceAustriaToday));
     source->addItem(QStringLiteral("Ursprüngliche Jahresdateien"), QString::fromLatin1(MainState::kSourceAustria));
     source->setCurrentIndex(source->findData(QString::fromStdString(m_state.austrianSource())));
@@ -687,6 +735,9 @@ QWidget* TForm1::buildInternetPage() {
     layout->addWidget(makeTextEdit(QStringLiteral("AustriaTodayServerEdit"), m_state.todayServerEdit()), 5, 1);
     layout->addWidget(makeLabel(QStringLiteral("AustriaTodayFilesLabel"), QStringLiteral("Dateien (Jahre=Pfad)")), 6, 0);
     layout->addWidget(makeTextEdit(QStringLiteral("AustriaTodayFilesEdit"), m_state.todayFilesEdit()), 6, 1);
+    m_textEdits.back().first->setToolTip(QStringLiteral(
+        "Welche Datei welche Jahre enthält, z. B. „1986-2010=/pfad.csv;2018-=/pfad_{JJJJ}.csv“ "
+        "({JJJJ} steht für das Jahr)"));
 
     auto link = [&](const QString& name, const QString& address) {
         auto* label = new ClickableLabel(address);
@@ -826,7 +877,9 @@ void TForm1::refreshFromState() {
     m_picker2->setDate(toQDate(m_state.dateTimePicker2().date));
     for (auto& [edit, field] : m_textEdits) {
         const QString text = QString::fromStdString(*field);
-        if (edit->text() != text) edit->setText(text);
+        if (edit->text() == text) continue;
+        edit->setText(text);
+        if (!edit->hasFocus()) edit->setCursorPosition(0); // a long value shows its beginning
     }
     for (int i = 0; i < 2; ++i) {
         const QString text = QString::fromStdString(m_state.statusText(i));
@@ -924,14 +977,20 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::addShortcut(QAbstractButton* button, const QKeySequence& keys) {
+void TForm1::addShortcut(QAbstractButton* button, const QKeySequence& keys, bool showsChart) {
     // A window-wide shortcut, so it works from every page; it names itself in the hint.
     auto* shortcut = new QShortcut(keys, this);
-    connect(shortcut, &QShortcut::activated, button, [button] {
-        if (button->isEnabled()) button->click();
+    connect(shortcut, &QShortcut::activated, button, [this, button, showsChart] {
+        if (!button->isEnabled()) return;
+        button->click();
+        // The chart page's own buttons leave the page as it is: their key shows the chart.
+        if (showsChart) {
+            m_state.setActivePage(Page::Diagramm);
+            refreshFromState();
+        }
     });
     const QString hint = button->toolTip().isEmpty() ? button->text() : button->toolTip();
-    button->setToolTip(hint + QStringLiteral(" (") + keys.toString(QKeySequence::NativeText) + QLatin1Char(')'));
+    button->setToolTip(hintWithKeys(hint, keys));
 }
 
 void TForm1::scaleTipGrid() {

@@ -89,7 +89,7 @@ private:
     QToolButton* makeSpeedButton(const QString& name, const QString& text, const QString& hint);
     QPushButton* makeButton(const QString& name, const QString& text, const QString& hint = {});
     void onRepaintPoint(RepaintArea area);
-    void addShortcut(QAbstractButton* button, const QKeySequence& keys);
+    void addShortcut(QAbstractButton* button, const QKeySequence& keys, bool showsChart = false);
     void showRepeatedCells();
     std::array<std::string, tipgrid::kCells> cellsOfState() const;
     void scaleTipGrid();

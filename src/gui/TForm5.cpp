@@ -42,6 +42,11 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
     };
     m_top = offset(1);
     m_left = offset(2);
+    m_top->setToolTip(QStringLiteral("Abstand der Kreuze vom oberen Rand, in 1/96 Zoll"));
+    m_left->setToolTip(QStringLiteral("Abstand der Kreuze vom linken Rand, in 1/96 Zoll"));
+    m_testImage->setToolTip(
+        QStringLiteral("Zeigt den eingescannten Schein „schein.jpg“ oder seine Kästchen hinter den Kreuzen, "
+                       "um die Druckposition einzustellen"));
     auto label = [](const QString& name, const QString& text) {
         auto* l = new QLabel(text);
         l->setObjectName(name);

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 #include <QLockFile>
 #include <QMessageBox>
 
@@ -22,6 +23,8 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zerbosts-lotto.svg")));
     QGuiApplication::setDesktopFileName(QStringLiteral("zerbosts-lotto"));
     lotto::installGermanTranslation(app);
+    // Month and day names of the calendar pop-ups and file dialogs in German, whatever the system says.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 
     QString error;
     const QString dir = lotto::programDirectoryFromArguments(QApplication::arguments(), &error);

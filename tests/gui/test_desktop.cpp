@@ -122,15 +122,34 @@ TEST(Desktop, EnterInACellMovesOnAndLeavesTheCell) {
     EXPECT_EQ(w.form->state().cell(0), "15"); // sorted by the leaving rule
 }
 
+TEST(Desktop, TabWalksTheTipsTipByTipThenTheTools) {
+    Window w;
+    cell(w, 0)->setFocus();
+    for (int index = 1; index < tipgrid::kCells; ++index) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), cell(w, index)) << index;
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), w.find(QStringLiteral("SpeedButton10")));
+}
+
 TEST(Desktop, MainButtonsNameTheirShortcuts) {
     Window w;
     EXPECT_TRUE(w.find(QStringLiteral("BitBtn4"))->toolTip().endsWith(QStringLiteral("(F9)")));
+    EXPECT_TRUE(w.find(QStringLiteral("SpeedButton10"))->toolTip().endsWith(QStringLiteral("(F5)")));
+    EXPECT_TRUE(w.find(QStringLiteral("BitBtn1"))->toolTip().endsWith(QStringLiteral("(F5)")));
     EXPECT_TRUE(w.find(QStringLiteral("SpeedButton15"))->toolTip().endsWith(QStringLiteral("(Ctrl+S)")));
     EXPECT_TRUE(w.find(QStringLiteral("BitBtn5"))->toolTip().endsWith(QStringLiteral("(Ctrl+Q)")));
     w.find<QTabWidget>(QStringLiteral("PageControl1"))->setCurrentIndex(4);
     const int shown = w.form->state().drawStepIndex();
     QTest::keyClick(w.form.get(), Qt::Key_Left, Qt::AltModifier); // works from every page
     EXPECT_EQ(w.form->state().drawStepIndex(), shown - 1);
+    // The chart page's own buttons by key, before that page was ever shown: the chart comes up.
+    w.find<QTabWidget>(QStringLiteral("PageControl1"))->setCurrentIndex(0);
+    const unsigned revision = w.form->state().chartRevision();
+    QTest::keyClick(w.form.get(), Qt::Key_F7);
+    EXPECT_NE(w.form->state().chartRevision(), revision);
+    EXPECT_EQ(w.find<QTabWidget>(QStringLiteral("PageControl1"))->currentIndex(), 3);
 }
 
 TEST(Desktop, ADialogOrAnotherWindowDoesNotLeaveTheCell) {
@@ -199,4 +218,10 @@ TEST(Desktop, StandardDialogButtonsSpeakGerman) {
     EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("Abbrechen"));
     QApplication::removeTranslator(translator);
     delete translator;
+}
+
+TEST(Desktop, FileDialogFiltersListEveryPattern) {
+    EXPECT_EQ(qtFileFilter("Ergebnisdatei|*.csv;*.txt"), QStringLiteral("Ergebnisdatei (*.csv *.txt)"));
+    EXPECT_EQ(qtFileFilter("Tippdatei|*.qtp|Textdatei|*.txt"),
+              QStringLiteral("Tippdatei (*.qtp);;Textdatei (*.txt)"));
 }

@@ -160,7 +160,7 @@ TEST(HttpClient, RedirectLoopStopped) {
     const Fetch result = fetch(client, server.url());
     ASSERT_TRUE(result.error);
     EXPECT_EQ(result.error->code(), 404);
-    EXPECT_STREQ(result.error->what(), "too many redirects");
+    EXPECT_STREQ(result.error->what(), "zu viele Weiterleitungen");
     EXPECT_EQ(server.requests.size(), 1 + HttpClient::maxRedirects);
 }
 
@@ -171,7 +171,7 @@ TEST(HttpClient, SilentServerTimesOut) {
     const Fetch result = fetch(client, server.url());
     ASSERT_TRUE(result.error);
     EXPECT_EQ(result.error->code(), 404);
-    EXPECT_STREQ(result.error->what(), "timed out: no data for 200 ms");
+    EXPECT_STREQ(result.error->what(), "Zeitüberschreitung: keine Daten seit 200 ms");
 }
 
 TEST(HttpClient, SecondRequestWhileBusy) {
@@ -196,7 +196,7 @@ TEST(HttpClient, BodyLargerThanLimit) {
     HttpClient client;
     const Fetch result = fetch(client, server.url());
     ASSERT_TRUE(result.error);
-    EXPECT_STREQ(result.error->what(), "response body larger than 64 MiB");
+    EXPECT_STREQ(result.error->what(), "Antwort größer als 64 MiB");
     EXPECT_LE(result.body.size(), HttpClient::maxBodySize);
 }
 
@@ -228,7 +228,7 @@ TEST(HttpClient, ClosedWithoutResponseFails) {
     HttpClient client;
     const Fetch result = fetch(client, server.url());
     ASSERT_TRUE(result.error);
-    EXPECT_STREQ(result.error->what(), "connection closed before a response arrived");
+    EXPECT_STREQ(result.error->what(), "Verbindung vor der Antwort geschlossen");
 }
 
 namespace {
@@ -260,6 +260,6 @@ TEST(HttpClientGet, DownloadDriverSettingsAndSink) {
         http.get({server.url("/y").toStdString(), "", "80"}, sink);
         FAIL() << "no time-out";
     } catch (const HttpException& e) {
-        EXPECT_STREQ(e.what(), "timed out: no data for 150 ms");
+        EXPECT_STREQ(e.what(), "Zeitüberschreitung: keine Daten seit 150 ms");
     }
 }

@@ -248,6 +248,7 @@ std::int64_t MainState::ImportFileBitBtnClick() {
     if (refuseWhileImporting()) return 0;
     const auto file = m_host.chooseOpenFile(m_importDialog);
     if (!file) return 0;
+    BusyScope busy(m_host);
     // Read and recognised before the archive is opened: an unknown file leaves it untouched.
     ResultsFile results = readResultsFile(readWholeFile(*file, kMaxDownloadBytes), *file);
     const std::vector<ParsedDraw>& draws = results.draws;
@@ -255,7 +256,6 @@ std::int64_t MainState::ImportFileBitBtnClick() {
         m_host.showMessage(kUnknownResultsFileMessage);
         return 0;
     }
-    BusyScope busy(m_host);
     StateImportWindow window(*this);
     ImportSession session(window, archivePath());
     const int total = static_cast<int>(draws.size());
@@ -288,6 +288,7 @@ std::vector<std::string> MainState::Button1Click() {
                                                                "Label18", "Label19", "Label20"};
     // The download shares the HTTP client and the download file with a running import.
     if (refuseWhileImporting()) return {};
+    BusyScope busy(m_host);
     std::vector<std::string> set;
     auto show = [&](const std::string& name, std::string text, LabelColor color = LabelColor::Black) {
         label(name) = {std::move(text), color, {}};
@@ -333,6 +334,7 @@ void MainState::BitBtn2Click() {
                                "“ vor. Benennen Sie es um oder löschen Sie es, bevor die Datenbank neu angelegt wird.");
             return;
         }
+        BusyScope busy(m_host);
         writeFileAtomically(aside, readWholeFile(archive));
         DrawArchive(archive).createEmpty();
     }
@@ -566,6 +568,7 @@ void MainState::SpeedButton5Click() {
         m_host.showMessage("Lesen Sie zuerst du Daten der Ziehungen ein");
         return;
     }
+    BusyScope busy(m_host);
     DrawArchiveReader reader(archive.path());
     const DayNumber chosen = m_dateTimePicker1.date;
     DrawRecord record;
