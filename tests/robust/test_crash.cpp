@@ -56,6 +56,7 @@ std::string bytesOf(const std::vector<DrawRecord>& records) {
 
 struct Crash : ::testing::Test {
     static inline int kills = 0;
+    static inline int restored = 0; // next starts that put a killed rebuild's set-aside archive back
     TempDir dir;
     std::string data = dir.path() + "programm";
     std::string archive = data + "/ZahlenAT.dat";
@@ -103,7 +104,9 @@ struct Crash : ::testing::Test {
         server.kill();
         server.waitForFinished(5000);
     }
-    static void TearDownTestSuite() { std::cout << "lotto-cli killed " << kills << " times\n"; }
+    static void TearDownTestSuite() {
+        std::cout << "lotto-cli killed " << kills << " times; " << restored << " set-aside archives put back\n";
+    }
 
     std::vector<std::string> withDatadir(const std::vector<std::string>& args) const {
         std::vector<std::string> all{"--datadir", data, "--no-settings"};
@@ -188,6 +191,7 @@ struct Crash : ::testing::Test {
         for (const fs::path& p : strays)
             EXPECT_FALSE(fs::exists(p)) << p;
         if (asideBefore && (before.size() < DrawRecord::kSize || before == *asideBefore)) {
+            restored += before.size() < DrawRecord::kSize ? 1 : 0;
             EXPECT_EQ(archiveBytes(), *asideBefore);
             EXPECT_FALSE(fs::exists(aside));
         } else {
