@@ -226,6 +226,9 @@ void HttpClient::handleStep(ResponseParser::Step step) {
     case ResponseParser::Step::LineTooLong:
         fail(4, QStringLiteral("HTTP line too long"));
         break;
+    case ResponseParser::Step::HeaderTooLong:
+        fail(4, QStringLiteral("HTTP header too long"));
+        break;
     case ResponseParser::Step::BadStatusLine:
         fail(404, QStringLiteral("ungültige HTTP-Statuszeile"));
         break;
@@ -273,6 +276,11 @@ void HttpClient::connectionEnded() {
     }
     if (!m_parser.sawResponse()) {
         fail(404, QStringLiteral("Verbindung vor der Antwort geschlossen"));
+        return;
+    }
+    if (!m_parser.inBody() && m_parser.head().statusCode < 300) {
+        // A success whose header never ended: the page itself is missing, not empty.
+        fail(404, QStringLiteral("connection closed in the middle of the header"));
         return;
     }
     m_idleTimer.stop();

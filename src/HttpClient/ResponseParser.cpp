@@ -62,6 +62,11 @@ ResponseParser::Step ResponseParser::feed(std::string_view bytes, ResponseListen
             m_stopped = true;
             return m_stopStep = Step::LineTooLong;
         }
+        m_headerBytes += lineEnd + 1;
+        if (m_headerBytes > maxHeaderBytes) {
+            m_stopped = true;
+            return m_stopStep = Step::HeaderTooLong;
+        }
         std::string_view line = rest.substr(0, lineEnd);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         const std::size_t next = start + lineEnd + 1;

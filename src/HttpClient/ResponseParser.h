@@ -39,11 +39,15 @@ struct ResponseHead {
 class ResponseParser {
 public:
     static constexpr std::size_t maxLineLength = 8192;
+    // All header lines together, line ends included; a server that never ends its header
+    // of short lines is cut off here instead of filling the memory.
+    static constexpr std::size_t maxHeaderBytes = 65536;
 
     enum class Step {
         More,         // keep reading
         Close,        // close now: an error status, or the header of a redirect is complete
         LineTooLong,  // a header line of maxLineLength bytes or more
+        HeaderTooLong, // more than maxHeaderBytes of header lines
         BadStatusLine // "HTTP/1.x" without a three-digit status code
     };
 
@@ -70,6 +74,7 @@ private:
     bool m_stopped = false;
     Step m_stopStep = Step::More;
     std::uint64_t m_bodyBytes = 0;
+    std::size_t m_headerBytes = 0;
 };
 
 } // namespace lotto

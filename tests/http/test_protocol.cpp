@@ -132,6 +132,16 @@ TEST(ResponseParser, LineLengthLimit) {
     ResponseParser neverEnds;
     EXPECT_EQ(neverEnds.feed(std::string(8191, 'a'), recorder), ResponseParser::Step::More);
     EXPECT_EQ(neverEnds.feed("a", recorder), ResponseParser::Step::LineTooLong);
+    // A header of short lines that never ends: 65536 bytes of header fit, one line more not.
+    std::string header;
+    for (int i = 0; i < 63; ++i)
+        header += "X: " + std::string(1019, 'a') + "\r\n";
+    ResponseParser fitsWhole;
+    EXPECT_EQ(fitsWhole.feed(header + "X: " + std::string(1017, 'a') + "\r\n\r\n", recorder), ResponseParser::Step::More);
+    EXPECT_TRUE(fitsWhole.inBody());
+    ResponseParser endless;
+    EXPECT_EQ(endless.feed(header + "X: " + std::string(1019, 'a') + "\r\n", recorder), ResponseParser::Step::More);
+    EXPECT_EQ(endless.feed("X: b\r\n", recorder), ResponseParser::Step::HeaderTooLong);
 }
 
 TEST(ResponseParser, ErrorStatusAndBadStatusLine) {

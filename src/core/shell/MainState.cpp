@@ -326,7 +326,14 @@ void MainState::BitBtn2Click() {
     const std::string archive = archivePath();
     // The old archive is kept beside the new one until the new one holds a draw. Its name is
     // fixed (not a temporary name, which start-up would clear) so it survives a crash.
-    const std::string aside = archive + ".alt";
+    const std::string aside = archive + kRebuildAsideSuffix;
+    // Held for the whole rebuild, so another start does not take the emptied archive and its
+    // set-aside copy for the remains of a killed rebuild (recoverInterruptedRebuild).
+    const FolderLock rebuilding(m_programDir, 2000); // a start's recovery takes a moment
+    if (!rebuilding.held()) {
+        m_host.showMessage(kRebuildRunningMessage);
+        return;
+    }
     const bool hadArchive = fileExists(archive);
     if (hadArchive) {
         if (fileExists(aside)) {

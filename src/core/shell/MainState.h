@@ -128,6 +128,8 @@ public:
     static constexpr const char* kRebuildEmptyMessage =
         "Beim Neuanlegen wurde keine Ziehung eingelesen (keine Verbindung zum Server oder "
         "abgebrochen). Das bisherige Archiv bleibt erhalten.";
+    static constexpr const char* kRebuildRunningMessage =
+        "Die Datenbank wird gerade von einem anderen Programm neu angelegt. Versuchen Sie es danach noch einmal.";
     static constexpr const char* kImportRunningMessage =
         "Die Ziehungen werden gerade eingelesen. Das Archiv kann erst geändert werden, wenn das "
         "Einlesen beendet ist (\"Stoppt das Einlesen\" beendet es nach dem laufenden Jahr).";

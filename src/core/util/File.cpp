@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -407,6 +408,20 @@ void AtomicFile::commit() {
         ::fsync(fd);
         ::close(fd);
     }
+}
+
+FolderLock::FolderLock(const std::string& folder, int patienceMs) {
+    m_fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (m_fd < 0) return;
+    for (int waited = 0;; waited += 10) {
+        m_held = ::flock(m_fd, LOCK_EX | LOCK_NB) == 0;
+        if (m_held || waited >= patienceMs) return;
+        ::usleep(10000);
+    }
+}
+
+FolderLock::~FolderLock() {
+    if (m_fd >= 0) ::close(m_fd);
 }
 
 void writeFileAtomically(const std::string& path, std::string_view bytes) {

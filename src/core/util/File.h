@@ -79,6 +79,22 @@ private:
     bool m_committed = false;
 };
 
+// An advisory lock (flock) on a folder, held while the object lives; the system drops it
+// when the process ends, however it ends. held() tells whether it was obtained: not while
+// another process held it for longer than patienceMs.
+class FolderLock {
+public:
+    explicit FolderLock(const std::string& folder, int patienceMs = 0);
+    ~FolderLock();
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    bool held() const { return m_held; }
+
+private:
+    int m_fd = -1;
+    bool m_held = false;
+};
+
 // The temporary files of this program are named after their target: "ZahlenAT.dat" is
 // written through "ZahlenAT.dat.~lotto-" plus six letters or digits.
 inline constexpr std::string_view kTemporaryMarker = ".~lotto-";
