@@ -280,7 +280,7 @@ void HttpClient::connectionEnded() {
     }
     if (!m_parser.inBody() && m_parser.head().statusCode < 300) {
         // A success whose header never ended: the page itself is missing, not empty.
-        fail(404, QStringLiteral("connection closed in the middle of the header"));
+        fail(404, QStringLiteral("Verbindung mitten im Antwortkopf geschlossen"));
         return;
     }
     m_idleTimer.stop();

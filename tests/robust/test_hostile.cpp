@@ -284,9 +284,9 @@ TEST_F(Hostile, NothingCrashesHangsOrDamagesTheArchive) {
          {"--no-settings", "update", "--source", "switzerland", "--server", "%", "--file", "@seite.html"}, 0,
          "out:Failed", Archive::Unchanged},
         {"close in the middle of the header", [](Hostile& t) { t.mode("mid-header"); }, fetchPage, 1,
-         "out:Failed : 404 connection closed in the middle of the header",
+         "out:Failed : 404 Verbindung mitten im Antwortkopf geschlossen",
          Archive::Unchanged},
-        {"one byte a second", [](Hostile& t) { t.mode("trickle"); }, fetchPage, 1, "out:Failed : 404 timed out",
+        {"one byte a second", [](Hostile& t) { t.mode("trickle"); }, fetchPage, 1, "out:Failed : 404 Zeitüberschreitung",
          Archive::Unchanged, "500"},
     };
 
