@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QTableView>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace lotto {
@@ -143,8 +144,13 @@ void BalanceDialog::showBalance(const PrizeBalance& balance, const std::array<st
                         count(balance.drawsWithoutQuotas), money(stakeCents));
     }
     m_note->setText(note);
+    // As wide as the table, within the screen (a scaled screen may be narrower than it).
     const int width = m_table->horizontalHeader()->length() + 2 * m_table->frameWidth() + 40;
-    resize(std::max(width, 600), std::min(520, 160 + 30 * m_model.rowCount()));
+    const int height = m_table->horizontalHeader()->height() +
+                       m_table->verticalHeader()->length() + 2 * m_table->frameWidth() + 140;
+    const QRect screen = (parentWidget() ? parentWidget()->screen() : this->screen())->availableGeometry();
+    resize(std::min(std::max(width, 600), screen.width() - 20), std::min(height, screen.height() - 20));
+    move(screen.center() - rect().center());
 }
 
 } // namespace lotto
