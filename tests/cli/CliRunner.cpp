@@ -42,4 +42,14 @@ CliResult runCli(const std::vector<std::string>& args, const std::string& config
     return result;
 }
 
+int startPythonServer(QProcess& server, const QStringList& arguments) {
+    server.start(QStringLiteral("python3"), arguments);
+    if (!server.waitForStarted(10000)) return 0;
+    std::string banner;
+    while (banner.find('\n', banner.find("port ")) == std::string::npos && server.waitForReadyRead(10000))
+        banner += server.readAllStandardOutput().toStdString();
+    const std::size_t at = banner.find("port ");
+    return at == std::string::npos ? 0 : std::atoi(banner.c_str() + at + 5);
+}
+
 } // namespace lotto::test

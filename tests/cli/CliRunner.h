@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QStringList>
+
 #include <string>
 #include <vector>
+
+class QProcess;
 
 namespace lotto::test {
 
@@ -15,5 +19,9 @@ struct CliResult {
 // Runs the lotto-cli binary with its own configuration folder, so no user's settings are
 // touched. configHome empty: a fresh temporary folder for this call.
 CliResult runCli(const std::vector<std::string>& args, const std::string& configHome = {});
+
+// Starts `python3 ARGUMENTS` as a local server that prints "port N" once it listens;
+// returns N, or 0 when python3 cannot be started or says no port within ten seconds.
+int startPythonServer(QProcess& server, const QStringList& arguments);
 
 } // namespace lotto::test

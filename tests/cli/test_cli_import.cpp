@@ -39,17 +39,12 @@ struct YearFiles : ::testing::Test {
         std::filesystem::create_directories(data);
         for (int year = 1986; year <= 2026; ++year)
             writeBytes(dir.path() + "www/download/lo_" + std::to_string(year) + ".csv", austrianYearFile(year, real));
-        server.start(QStringLiteral("python3"), {QStringLiteral("-u"), QStringLiteral("-m"), QStringLiteral("http.server"),
+        const int port = startPythonServer(server, {QStringLiteral("-u"), QStringLiteral("-m"), QStringLiteral("http.server"),
                                                  QStringLiteral("0"), QStringLiteral("--bind"), QStringLiteral("127.0.0.1"),
                                                  QStringLiteral("--directory"),
                                                  QString::fromStdString(dir.path() + "www")});
-        if (!server.waitForStarted(10000)) GTEST_SKIP() << "python3 is not available";
-        std::string banner;
-        while (banner.find("port ") == std::string::npos && server.waitForReadyRead(10000))
-            banner += server.readAllStandardOutput().toStdString();
-        const std::size_t at = banner.find("port ");
-        ASSERT_NE(at, std::string::npos) << banner;
-        base = "http://127.0.0.1:" + std::to_string(std::stoi(banner.substr(at + 5)));
+        if (port == 0) GTEST_SKIP() << "python3 is not available";
+        base = "http://127.0.0.1:" + std::to_string(port);
         // Without the HTTP client every request fails as an unknown host.
         const CliResult probe = fetch(base + "/download/lo_2026.csv");
         if (probe.out.find("can't resolve") != std::string::npos)
@@ -72,10 +67,7 @@ struct YearFiles : ::testing::Test {
         return runCli(args);
     }
     std::vector<DrawRecord> until(DayNumber last) const {
-        std::vector<DrawRecord> out;
-        for (const DrawRecord& d : real)
-            if (d.day() <= last) out.push_back(d);
-        return out;
+        return drawsUntil(real, last);
     }
     std::string received(int year) const {
         return "Received " + std::to_string(austrianYearFile(year, real).size()) + " bytes";
@@ -146,14 +138,10 @@ struct TodayFiles : ::testing::Test {
             "server.socket = context.wrap_socket(server.socket, server_side=True)\n"
             "print('port', server.server_address[1], flush=True)\n"
             "server.serve_forever()\n";
-        server.start(QStringLiteral("python3"), {QStringLiteral("-c"), QString::fromLatin1(script),
+        const int port = startPythonServer(server, {QStringLiteral("-c"), QString::fromLatin1(script),
                                                  QString::fromStdString(dir.path() + "www"), QString::fromStdString(tls)});
-        if (!server.waitForStarted(10000)) GTEST_SKIP() << "python3 is not available";
-        std::string banner;
-        while (banner.find('\n') == std::string::npos && server.waitForReadyRead(10000))
-            banner += server.readAllStandardOutput().toStdString();
-        ASSERT_EQ(banner.rfind("port ", 0), 0U) << banner;
-        base = "https://127.0.0.1:" + std::to_string(std::stoi(banner.substr(5)));
+        if (port == 0) GTEST_SKIP() << "python3 is not available";
+        base = "https://127.0.0.1:" + std::to_string(port);
         qputenv("LOTTO_HTTP_CA_FILE", QByteArray::fromStdString(tls + "ca.pem"));
     }
     void TearDown() override {
@@ -162,10 +150,7 @@ struct TodayFiles : ::testing::Test {
         server.waitForFinished(5000);
     }
     std::vector<DrawRecord> until(DayNumber last) const {
-        std::vector<DrawRecord> out;
-        for (const DrawRecord& d : real)
-            if (d.day() <= last) out.push_back(d);
-        return out;
+        return drawsUntil(real, last);
     }
 };
 

@@ -211,6 +211,13 @@ std::string realArchivePath() {
     return std::string(LOTTO_BINARY_DIR) + "/ZahlenAT.dat";
 }
 
+std::vector<DrawRecord> drawsUntil(const std::vector<DrawRecord>& draws, DayNumber last) {
+    std::vector<DrawRecord> out;
+    for (const DrawRecord& d : draws)
+        if (d.day() <= last) out.push_back(d);
+    return out;
+}
+
 std::vector<DrawRecord> prizeBalanceDraws() {
     return {draw(1999, 1, 3, {1, 2, 3, 4, 5, 6}, 7),          draw(1999, 1, 6, {10, 11, 12, 13, 14, 15}, 16),
             draw(2010, 3, 7, {1, 2, 3, 20, 21, 22}, 40),      draw(2010, 3, 10, {1, 2, 3, 4, 30, 31}, 32),

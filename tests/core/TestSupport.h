@@ -31,6 +31,7 @@ void writeBytes(const std::string& path, const std::string& bytes);
 // The real draws 1986-2026 as the bundled archive holds them.
 std::vector<DrawRecord> realDraws();
 std::string realArchivePath(); // the archive built from them
+std::vector<DrawRecord> drawsUntil(const std::vector<DrawRecord>& draws, DayNumber last); // on or before last
 // The Austrian operator's results file for one year, holding the given year's draws: a
 // heading line, then up to 1998 "dd.mm.;round;x;n1..n6;x;extra;", from 1999 on
 // "dd.mm.yyyy;round;n1..n6;extra" (no ";" after the last field), CR LF line ends.

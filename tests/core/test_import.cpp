@@ -69,13 +69,6 @@ public:
     YearServer server;
 };
 
-std::vector<DrawRecord> drawsUntil(const std::vector<DrawRecord>& all, DayNumber last) {
-    std::vector<DrawRecord> out;
-    for (const DrawRecord& d : all)
-        if (d.day() <= last) out.push_back(d);
-    return out;
-}
-
 struct Import : StateFixture<ImportHost> {
     std::vector<DrawRecord> real = realDraws();
     std::vector<std::string> status;

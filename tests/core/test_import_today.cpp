@@ -127,10 +127,7 @@ struct TodayImport : StateFixture<TodayHost> {
     }
     std::string archivePath() const { return dir.file("ZahlenAT.dat"); }
     std::vector<DrawRecord> until(DayNumber last) const {
-        std::vector<DrawRecord> out;
-        for (const DrawRecord& d : real)
-            if (d.day() <= last) out.push_back(d);
-        return out;
+        return drawsUntil(real, last);
     }
     void importFile(const std::string& name, const std::string& content) {
         writeBytes(dir.file(name), content);

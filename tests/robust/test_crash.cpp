@@ -91,14 +91,9 @@ struct Crash : ::testing::Test {
             "server.handle_error = lambda *args: None\n"
             "print('port', server.server_address[1], flush=True)\n"
             "server.serve_forever()\n";
-        server.start(QStringLiteral("python3"),
-                     {QStringLiteral("-c"), QString::fromLatin1(script), QString::fromStdString(dir.path() + "www")});
-        if (!server.waitForStarted(10000)) GTEST_SKIP() << "python3 is not available";
-        std::string banner;
-        while (banner.find('\n') == std::string::npos && server.waitForReadyRead(10000))
-            banner += server.readAllStandardOutput().toStdString();
-        ASSERT_EQ(banner.rfind("port ", 0), 0U) << banner;
-        base = "http://127.0.0.1:" + std::to_string(std::stoi(banner.substr(5)));
+        const int port = startPythonServer(server, {QStringLiteral("-c"), QString::fromLatin1(script), QString::fromStdString(dir.path() + "www")});
+        if (port == 0) GTEST_SKIP() << "python3 is not available";
+        base = "http://127.0.0.1:" + std::to_string(port);
     }
     void TearDown() override {
         server.kill();
@@ -114,10 +109,7 @@ struct Crash : ::testing::Test {
         return all;
     }
     std::vector<DrawRecord> until(DayNumber last) const {
-        std::vector<DrawRecord> out;
-        for (const DrawRecord& d : real)
-            if (d.day() <= last) out.push_back(d);
-        return out;
+        return drawsUntil(real, last);
     }
     std::string archiveBytes() const { return fs::exists(archive) ? readWholeFile(archive) : std::string(); }
 

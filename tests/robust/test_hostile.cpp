@@ -2,6 +2,7 @@
 // hangs nor grows without bound, says what went wrong, and changes the archive at most by
 // appending whole draws that the source delivered.
 
+#include "cli/CliRunner.h"
 #include "core/TestSupport.h"
 #include "core/archive/DrawArchive.h"
 #include "core/shell/SettingsSchema.h"
@@ -100,14 +101,9 @@ struct Hostile : ::testing::Test {
         fs::create_directories(www + "interactive");
         fs::create_directories(data);
         fs::create_directories(fs::path(settings).parent_path());
-        server.start(QStringLiteral("python3"),
-                     {QStringLiteral("-c"), QString::fromLatin1(kServer), QString::fromStdString(www)});
-        if (!server.waitForStarted(10000)) GTEST_SKIP() << "python3 is not available";
-        std::string banner;
-        while (banner.find('\n') == std::string::npos && server.waitForReadyRead(10000))
-            banner += server.readAllStandardOutput().toStdString();
-        ASSERT_EQ(banner.rfind("port ", 0), 0U) << banner;
-        base = "http://127.0.0.1:" + std::to_string(std::stoi(banner.substr(5)));
+        const int port = startPythonServer(server, {QStringLiteral("-c"), QString::fromLatin1(kServer), QString::fromStdString(www)});
+        if (port == 0) GTEST_SKIP() << "python3 is not available";
+        base = "http://127.0.0.1:" + std::to_string(port);
     }
     void TearDown() override {
         server.kill();
@@ -115,10 +111,7 @@ struct Hostile : ::testing::Test {
     }
 
     std::vector<DrawRecord> until(DayNumber last) const {
-        std::vector<DrawRecord> out;
-        for (const DrawRecord& d : real)
-            if (d.day() <= last) out.push_back(d);
-        return out;
+        return drawsUntil(real, last);
     }
     std::string junk(std::size_t size) {
         std::string bytes(size, '\0');
