@@ -1,27 +1,51 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for the given seconds (default 60):
-#   scripts/fuzz.sh [SECONDS] [TARGET...]      targets: tipfile archive dates http_response url yearline todayline germanpage swisspage latestline lastten
-# Afterwards each corpus in fuzz/corpus/<target> is merged down to the inputs that matter.
+#   scripts/fuzz.sh [--check] [SECONDS] [TARGET...]
+#   targets: tipfile archive dates http_response url yearline todayline germanpage swisspage
+#            latestline lastten settings
+# Each target starts from its saved corpus fuzz/corpus/<target> (and its dictionary
+# fuzz/<target>.dict where there is one). Afterwards the corpus is
+# merged down to the inputs that matter, old and new. With --check (CI) the saved corpus
+# is left as it is: new inputs are thrown away, and the first crash, leak or timeout ends
+# the script with a failure, its input kept in build-fuzz/crashes/.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+check=0
+if [ "${1:-}" = "--check" ]; then
+  check=1
+  shift
+fi
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(tipfile archive dates http_response url yearline todayline germanpage swisspage latestline lastten)
+[ ${#targets[@]} -eq 0 ] && targets=(tipfile archive dates http_response url yearline todayline germanpage swisspage latestline lastten settings)
 source "$root/scripts/common.sh"
 LOTTO_PACKAGES+=(clang-14 libclang-rt-14-dev)
 lotto_install_packages
 cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER=clang++-14 -DLOTTO_FUZZ=ON -DLOTTO_BUILD_GUI=OFF -DLOTTO_BUILD_TESTS=OFF -DLOTTO_BUILD_BENCH=OFF
-cmake --build "$root/build-fuzz" -j1 --target "${targets[@]/#/fuzz_}"
+  -DCMAKE_CXX_COMPILER=clang++-14 -DLOTTO_FUZZ=ON -DLOTTO_WERROR=ON \
+  -DLOTTO_BUILD_GUI=OFF -DLOTTO_BUILD_TESTS=OFF -DLOTTO_BUILD_BENCH=OFF
+cmake --build "$root/build-fuzz" -j2 --target "${targets[@]/#/fuzz_}"
+crashes="$root/build-fuzz/crashes"
+mkdir -p "$crashes"
 for target in "${targets[@]}"; do
   corpus="$root/fuzz/corpus/$target"
   work="$(mktemp -d)"
+  trap 'rm -rf "$work"' EXIT
   mkdir -p "$corpus"
   cp -r "$corpus/." "$work/"
-  # A crash leaves its input as crash-* in the current folder and ends the script.
-  "$root/build-fuzz/fuzz/fuzz_$target" -max_total_time="$seconds" -max_len=4096 "$work"
-  merged="$(mktemp -d)"
-  "$root/build-fuzz/fuzz/fuzz_$target" -merge=1 "$merged" "$work"
-  rm -rf "$corpus" && mv "$merged" "$corpus" && rm -rf "$work"
+  dict=()
+  [ -f "$root/fuzz/$target.dict" ] && dict=(-dict="$root/fuzz/$target.dict")
+  echo "--- fuzz_$target: ${seconds} s over $(find "$corpus" -type f | wc -l) saved inputs"
+  # A crash leaves its input as crash-* (leak-*, timeout-*) in build-fuzz/crashes and ends
+  # the script.
+  "$root/build-fuzz/fuzz/fuzz_$target" -max_total_time="$seconds" -max_len=4096 -timeout=20 \
+    -artifact_prefix="$crashes/${target}-" -print_final_stats=1 "${dict[@]}" "$work"
+  if [ $check -eq 0 ]; then
+    merged="$(mktemp -d)"
+    "$root/build-fuzz/fuzz/fuzz_$target" -merge=1 "$merged" "$work"
+    rm -rf "$corpus" && mv "$merged" "$corpus"
+  fi
+  rm -rf "$work"
+  trap - EXIT
 done

@@ -19,8 +19,18 @@ namespace {
 const QDate kEpoch(1899, 12, 30);
 
 bool readJson(QIODevice& device, QSettings::SettingsMap& map) {
+    return QtSettingsStore::readTypedJson(device.readAll(), map);
+}
+
+bool writeJson(QIODevice& device, const QSettings::SettingsMap& map) {
+    return device.write(QtSettingsStore::writeTypedJson(map)) >= 0;
+}
+
+} // namespace
+
+bool QtSettingsStore::readTypedJson(const QByteArray& bytes, QSettings::SettingsMap& map) {
     QJsonParseError error{};
-    const QJsonDocument doc = QJsonDocument::fromJson(device.readAll(), &error);
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError || !doc.isObject()) return false;
     const QJsonObject root = doc.object();
     for (auto it = root.begin(); it != root.end(); ++it) {
@@ -45,7 +55,7 @@ bool readJson(QIODevice& device, QSettings::SettingsMap& map) {
     return true;
 }
 
-bool writeJson(QIODevice& device, const QSettings::SettingsMap& map) {
+QByteArray QtSettingsStore::writeTypedJson(const QSettings::SettingsMap& map) {
     QJsonObject root;
     for (auto it = map.begin(); it != map.end(); ++it) {
         QJsonObject entry;
@@ -70,10 +80,8 @@ bool writeJson(QIODevice& device, const QSettings::SettingsMap& map) {
         }
         root.insert(it.key(), entry);
     }
-    return device.write(QJsonDocument(root).toJson(QJsonDocument::Indented)) >= 0;
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
-
-} // namespace
 
 QSettings::Format QtSettingsStore::jsonFormat() {
     static const QSettings::Format format =
@@ -111,7 +119,10 @@ QString QtSettingsStore::fileName() const {
 
 std::optional<SettingValue> QtSettingsStore::read(const std::string& name) {
     if (!m_settings) return m_unsaved.read(name);
-    const QVariant v = m_settings->value(QString::fromStdString(name));
+    return settingValue(m_settings->value(QString::fromStdString(name)));
+}
+
+std::optional<SettingValue> QtSettingsStore::settingValue(const QVariant& v) {
     if (!v.isValid()) return std::nullopt;
     switch (v.typeId()) {
     case QMetaType::Bool:

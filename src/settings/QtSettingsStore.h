@@ -28,6 +28,12 @@ public:
 
     QString fileName() const;
     static QSettings::Format jsonFormat();
+    // The registered format's reader and writer, on bytes: an entry whose value does not
+    // fit its tag is dropped; false when the bytes are no JSON object.
+    static bool readTypedJson(const QByteArray& bytes, QSettings::SettingsMap& map);
+    static QByteArray writeTypedJson(const QSettings::SettingsMap& map);
+    // A value as QSettings hands it out, in the store's types; nothing when it is invalid.
+    static std::optional<SettingValue> settingValue(const QVariant& value);
 
     // Whether the file at path may be read and replaced: missing, or a regular file.
     static bool isUsableFile(const QString& path);

@@ -107,6 +107,23 @@ TEST(DrawArchive, ReaderStreamsLongFilesInBlocks) {
     EXPECT_EQ(r, records[5]);
 }
 
+TEST(DrawArchive, ImageInMemoryReadsLikeTheFile) {
+    std::vector<DrawRecord> records;
+    for (int i = 0; i < 4097; ++i) { // one past a block
+        DrawRecord r = draw(1990, 1, 1, {1, 2, 3, 4, 5, 6}, 7);
+        r.date += i;
+        records.push_back(r);
+    }
+    std::vector<std::uint8_t> image = DrawArchive::encodeAll(records);
+    image.insert(image.end(), {1, 2, 3}); // a trailing fragment is never read
+    const DrawArchive archive = DrawArchive::inMemory(image);
+    EXPECT_EQ(archive.readAll(), records);
+    EXPECT_EQ(archive.recordCount(), 4097);
+    EXPECT_EQ(archive.lastRecord(), records.back());
+    EXPECT_THROW(archive.append(records[0]), FileError);
+    EXPECT_FALSE(DrawArchive::inMemory(std::span<const std::uint8_t>(image.data(), 15)).lastRecord());
+}
+
 TEST(ArchiveFilter, StartDateAndWeekdays) {
     const DrawRecord sunday = draw(2002, 1, 6, {1, 2, 3, 4, 5, 6}, 7);
     const DrawRecord wednesday = draw(2002, 1, 9, {1, 2, 3, 4, 5, 6}, 7);

@@ -14,6 +14,19 @@ DrawArchiveReader::DrawArchiveReader(const std::string& path) : m_file(path, Fil
     m_count = m_file.size() / kRecordSize;
 }
 
+DrawArchiveReader::DrawArchiveReader(std::span<const std::uint8_t> image) : m_image(image) {
+    m_count = static_cast<std::int64_t>(image.size()) / kRecordSize;
+}
+
+std::size_t DrawArchiveReader::readBlock(std::int64_t offset, std::uint8_t* data, std::size_t size) const {
+    if (m_file.isOpen()) return m_file.readAt(offset, data, size);
+    const auto at = static_cast<std::size_t>(offset);
+    if (at >= m_image.size()) return 0;
+    const std::size_t got = std::min(size, m_image.size() - at);
+    std::copy_n(m_image.data() + at, got, data);
+    return got;
+}
+
 void DrawArchiveReader::seek(std::int64_t index) {
     m_index = index < 0 ? 0 : index;
 }
@@ -23,7 +36,7 @@ bool DrawArchiveReader::next(DrawRecord& record) {
     if (m_index < m_bufferFirst || m_index >= m_bufferFirst + m_bufferCount) {
         const std::int64_t want = std::min(kBlockRecords, m_count - m_index);
         m_buffer.resize(static_cast<std::size_t>(want * kRecordSize));
-        const std::size_t got = m_file.readAt(m_index * kRecordSize, m_buffer.data(), m_buffer.size());
+        const std::size_t got = readBlock(m_index * kRecordSize, m_buffer.data(), m_buffer.size());
         m_bufferFirst = m_index;
         m_bufferCount = static_cast<std::int64_t>(got) / kRecordSize;
         if (m_bufferCount == 0) { // the file shrank under us
@@ -36,19 +49,27 @@ bool DrawArchiveReader::next(DrawRecord& record) {
     return true;
 }
 
+DrawArchive DrawArchive::inMemory(std::span<const std::uint8_t> image) {
+    DrawArchive archive{std::string()};
+    archive.m_image = image;
+    return archive;
+}
+
+DrawArchiveReader DrawArchive::open() const {
+    return m_image ? DrawArchiveReader(*m_image) : DrawArchiveReader(m_path);
+}
+
 std::int64_t DrawArchive::recordCount() const {
-    File file(m_path, File::Mode::Read);
-    return file.size() / kRecordSize;
+    return open().recordCount();
 }
 
 std::optional<DrawRecord> DrawArchive::lastRecord() const {
-    File file(m_path, File::Mode::Read);
-    const std::int64_t count = file.size() / kRecordSize;
-    if (count == 0) return std::nullopt;
-    std::array<std::uint8_t, DrawRecord::kSize> bytes{};
-    if (file.readAt((count - 1) * kRecordSize, bytes.data(), bytes.size()) != bytes.size())
-        return std::nullopt;
-    return DrawRecord::decode(bytes.data());
+    DrawArchiveReader reader = open();
+    if (reader.recordCount() == 0) return std::nullopt;
+    reader.seek(reader.recordCount() - 1);
+    DrawRecord record;
+    if (!reader.next(record)) return std::nullopt;
+    return record;
 }
 
 std::vector<DrawRecord> DrawArchive::readAll() const {

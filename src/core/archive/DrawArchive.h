@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ namespace lotto {
 class DrawArchiveReader {
 public:
     explicit DrawArchiveReader(const std::string& path); // throws FileError when missing
+    // The same records from an image of the file in memory, which the caller keeps alive.
+    explicit DrawArchiveReader(std::span<const std::uint8_t> image);
 
     bool next(DrawRecord& record);
     bool atEnd() const { return m_index >= m_count; }
@@ -26,7 +29,10 @@ public:
     void seek(std::int64_t index);
 
 private:
+    std::size_t readBlock(std::int64_t offset, std::uint8_t* data, std::size_t size) const;
+
     File m_file;
+    std::span<const std::uint8_t> m_image; // used when no file is open
     std::int64_t m_count = 0;
     std::int64_t m_index = 0;
     std::vector<std::uint8_t> m_buffer;
@@ -40,9 +46,12 @@ private:
 class DrawArchive {
 public:
     explicit DrawArchive(std::string path) : m_path(std::move(path)) {}
+    // An archive image in memory, kept alive by the caller: read like the file (the fuzz
+    // targets read their inputs this way); it has no path, so every write fails.
+    static DrawArchive inMemory(std::span<const std::uint8_t> image);
 
     const std::string& path() const { return m_path; }
-    bool exists() const { return fileExists(m_path); }
+    bool exists() const { return m_image || fileExists(m_path); }
 
     std::int64_t recordCount() const; // throws FileError when missing
     std::optional<DrawRecord> lastRecord() const;
@@ -63,7 +72,7 @@ public:
 
     // Calls onRecord for every record in file order.
     template <class F> void forEach(F&& onRecord) const {
-        DrawArchiveReader reader(m_path);
+        DrawArchiveReader reader = open();
         DrawRecord record;
         while (reader.next(record))
             onRecord(record);
@@ -71,8 +80,12 @@ public:
 
     static std::vector<std::uint8_t> encodeAll(const std::vector<DrawRecord>& records);
 
+    // A reader over the file, or over the image of an archive in memory.
+    DrawArchiveReader open() const;
+
 private:
     std::string m_path;
+    std::optional<std::span<const std::uint8_t>> m_image;
 };
 
 } // namespace lotto
