@@ -61,6 +61,10 @@ HttpClient::HttpClient(QObject* parent) : QObject(parent) {
     connect(&m_idleTimer, &QTimer::timeout, this, [this] {
         fail(404, QStringLiteral("Zeitüberschreitung: keine Daten seit ") + duration(m_idleTimeoutMs));
     });
+    m_totalTimer.setSingleShot(true);
+    connect(&m_totalTimer, &QTimer::timeout, this, [this] {
+        fail(404, QStringLiteral("Zeitüberschreitung: Abruf länger als ") + duration(m_totalTimeoutMs));
+    });
 }
 
 HttpClient::~HttpClient() {
@@ -93,6 +97,7 @@ void HttpClient::get() {
     m_rangeBegin.clear();
     m_rangeEnd.clear();
 
+    m_totalTimer.start(m_totalTimeoutMs);
     startLookup();
     if (m_state != State::Ready) {
         QEventLoop loop;
@@ -284,6 +289,7 @@ void HttpClient::connectionEnded() {
         return;
     }
     m_idleTimer.stop();
+    m_totalTimer.stop();
     if (m_documentBegun) Q_EMIT documentEnd();
     setState(State::Ready);
     Q_EMIT requestDone(m_statusCode);
@@ -302,6 +308,7 @@ void HttpClient::fail(int code, const QString& reason) {
     if (m_socket) setState(State::Aborting);
     closeSocket();
     m_idleTimer.stop();
+    m_totalTimer.stop();
     setState(State::Ready);
     Q_EMIT requestDone(code);
 }

@@ -52,6 +52,8 @@ public:
     static constexpr int maxRedirects = 10;
     static constexpr std::int64_t maxBodySize = 64 * 1024 * 1024;
     static constexpr int defaultIdleTimeoutMs = 30000;
+    // However the data trickle in, one request (redirects included) ends after this long.
+    static constexpr int defaultTotalTimeoutMs = 10 * 60 * 1000;
 
     explicit HttpClient(QObject* parent = nullptr);
     ~HttpClient() override;
@@ -91,6 +93,7 @@ public:
     void setBodyWriter(std::function<void(const char*, std::size_t)> writer) { m_writer = std::move(writer); }
     // A request that receives nothing for this long fails.
     void setIdleTimeout(int milliseconds) { m_idleTimeoutMs = milliseconds; }
+    void setTotalTimeout(int milliseconds) { m_totalTimeoutMs = milliseconds; }
     // Certificate authorities trusted besides the system's.
     void addCaCertificates(const QList<QSslCertificate>& certificates) { m_caCertificates += certificates; }
 
@@ -151,6 +154,7 @@ private:
     QDateTime m_modifiedSince;
     std::function<void(const char*, std::size_t)> m_writer;
     int m_idleTimeoutMs = defaultIdleTimeoutMs;
+    int m_totalTimeoutMs = defaultTotalTimeoutMs;
     QList<QSslCertificate> m_caCertificates;
 
     State m_state = State::Ready;
@@ -171,6 +175,7 @@ private:
     std::exception_ptr m_writerError;
     QPointer<QTcpSocket> m_socket;
     QTimer m_idleTimer;
+    QTimer m_totalTimer;
 };
 
 } // namespace lotto

@@ -10,6 +10,8 @@ HttpClientGet::HttpClientGet() {
     bool valid = false;
     const int timeout = qEnvironmentVariableIntValue("LOTTO_HTTP_TIMEOUT_MS", &valid);
     if (valid && timeout > 0) m_client.setIdleTimeout(timeout);
+    const int total = qEnvironmentVariableIntValue("LOTTO_HTTP_TOTAL_TIMEOUT_MS", &valid);
+    if (valid && total > 0) m_client.setTotalTimeout(total);
     const QString caFile = qEnvironmentVariable("LOTTO_HTTP_CA_FILE");
     if (!caFile.isEmpty()) m_client.addCaCertificates(QSslCertificate::fromPath(caFile));
 }

@@ -174,6 +174,16 @@ TEST(HttpClient, SilentServerTimesOut) {
     EXPECT_STREQ(result.error->what(), "Zeitüberschreitung: keine Daten seit 200 ms");
 }
 
+TEST(HttpClient, OverallDeadlineEndsAnyRequest) {
+    ScriptedServer server([](int, const QByteArray&) { return std::nullopt; });
+    HttpClient client;
+    client.setIdleTimeout(5000);
+    client.setTotalTimeout(200);
+    const Fetch result = fetch(client, server.url());
+    ASSERT_TRUE(result.error);
+    EXPECT_STREQ(result.error->what(), "Zeitüberschreitung: Abruf länger als 200 ms");
+}
+
 TEST(HttpClient, SecondRequestWhileBusy) {
     ScriptedServer server(ok);
     HttpClient client;
