@@ -6,6 +6,7 @@
 # Sets up a temporary program directory and web root (bench/make_results_files.py writes the
 # operator's results files for the bundled draws), serves the web root with python3's
 # http.server on 127.0.0.1, and times:
+#   baseline    /bin/true and lotto-cli --version: the cost of any process on this machine
 #   update      41 original yearly files (1986..2026) into an empty program directory
 #   rebuild     today's results files (3 layouts, 11 files) from 01.01.1986, filling Quoten.csv
 #   search, prizes, ticket --pdf, sheet       with 12 computed tips
@@ -39,7 +40,8 @@ PORT=$(sed -n 's/.* port \([0-9]*\).*/\1/p' "$WORK/server.log" | head -1)
 [[ -n $PORT ]] || { echo "http.server did not start" >&2; cat "$WORK/server.log" >&2; exit 1; }
 BASE=http://127.0.0.1:$PORT
 
-now_ns() { date +%s%N; }
+# Microseconds from bash's own clock (no process started to read it).
+now_us() { local t=$EPOCHREALTIME; echo $((10#${t/[.,]/})); }
 
 # time_op NAME TARGET_MS PREPARE COMMAND...: PREPARE (a shell function or :) runs before each
 # run, untimed; COMMAND's output goes to $WORK/last.out.
@@ -49,14 +51,14 @@ time_op() {
     local samples=() start end
     for ((i = 0; i < RUNS; ++i)); do
         $prepare
-        start=$(now_ns)
+        start=$(now_us)
         if ! "$@" >"$WORK/last.out" 2>"$WORK/last.err"; then
             echo "$name failed:" >&2
             cat "$WORK/last.err" >&2
             exit 1
         fi
-        end=$(now_ns)
-        samples+=($(((end - start) / 1000)))
+        end=$(now_us)
+        samples+=($((end - start)))
     done
     local sorted
     sorted=($(printf '%s\n' "${samples[@]}" | sort -n))
@@ -78,7 +80,13 @@ C=("$CLI" --datadir "$DATA" --no-settings)
 
 echo "lotto-cli: $CLI; $RUNS runs each; server $BASE"
 echo "$(nproc) CPUs, load: $(cut -d' ' -f1-3 /proc/loadavg)"
+trap 'echo "load at the end: $(cut -d" " -f1-3 /proc/loadavg)"; cleanup' EXIT
 printf '%-34s %9s %9s %9s   %s\n' "operation" "median" "min" "max" "target (ms)"
+
+# What every process costs here before lotto-cli does anything: starting a process, and
+# loading lotto-cli with its Qt libraries.
+time_op "baseline: /bin/true" - : /bin/true
+time_op "baseline: lotto-cli --version" - : "$CLI" --version
 
 time_op "update: 41 yearly files, empty" 2000 fresh_empty \
     "$CLI" --datadir "$EMPTY" --no-settings update --source austria --server "$BASE" --from 01.01.1986 \
