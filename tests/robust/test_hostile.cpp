@@ -286,7 +286,7 @@ TEST_F(Hostile, NothingCrashesHangsOrDamagesTheArchive) {
         {"close in the middle of the header", [](Hostile& t) { t.mode("mid-header"); }, fetchPage, 1,
          "out:Failed : 404 connection closed in the middle of the header",
          Archive::Unchanged},
-        {"one byte a second", [](Hostile& t) { t.mode("trickle"); }, fetchPage, 1, "out:Failed : 404 timed out",
+        {"one byte a second", [](Hostile& t) { t.mode("trickle"); }, fetchPage, 1, "out:Failed : 404 Zeitüberschreitung",
          Archive::Unchanged, "500"},
     };
 
