@@ -46,7 +46,8 @@ std::string millionRecordDir() {
     return dir;
 }
 
-template <void (MainState::*Operation)()> void chart(benchmark::State& st, const std::string& dir, bool tips) {
+template <void (MainState::*Operation)()>
+void chart(benchmark::State& st, const std::string& dir, bool tips) {
     QuietHost host;
     FixedClock clock;
     MainState state(dir, host, clock);

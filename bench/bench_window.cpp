@@ -96,7 +96,8 @@ int main(int argc, char** argv) {
             samples.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
         }
         std::sort(samples.begin(), samples.end());
-        std::printf("chart %s: median %.1f ms (min %.1f, max %.1f)\n", name, samples[2], samples[0], samples[4]);
+        std::printf("chart %s: median %.1f ms (min %.1f, max %.1f)\n", name, samples[2], samples[0],
+                    samples[4]);
     };
     timeChart("frequency", [](MainState& s) { s.SpeedButton2Click(); });
     timeChart("digit sums", [](MainState& s) { s.SpeedButton9Click(); });

@@ -37,7 +37,8 @@ void zettelcheck(CurrentDraw& draw, const ReadTip& tip) {
     draw.extraHit = false;
     const std::span<const int> values(tip.values.data(), tip.valid);
     if (tip.valid < 6) {
-        draw.hits = static_cast<std::uint8_t>(countHits(values, std::span<const int>(draw.numbers.data(), 1)));
+        draw.hits =
+            static_cast<std::uint8_t>(countHits(values, std::span<const int>(draw.numbers.data(), 1)));
         return;
     }
     draw.hits = static_cast<std::uint8_t>(countHits(values, std::span<const int>(draw.numbers.data(), 6)));
