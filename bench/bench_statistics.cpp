@@ -1,4 +1,5 @@
-// The charts on the bundled archive and on a synthetic archive of a million records.
+// The charts on the bundled archive and on a synthetic archive of a million records, and the
+// archive search of twelve computed tips over all bundled draws.
 #include "bench/BenchSupport.h"
 #include "core/shell/MainState.h"
 #include "core/util/Random.h"
@@ -45,10 +46,16 @@ std::string millionRecordDir() {
     return dir;
 }
 
-template <void (MainState::*Operation)()> void chart(benchmark::State& st, const std::string& dir) {
+template <void (MainState::*Operation)()>
+void chart(benchmark::State& st, const std::string& dir, bool tips) {
     QuietHost host;
     FixedClock clock;
     MainState state(dir, host, clock);
+    if (tips) { // twelve computed tips, for the tip distribution
+        state.setTipsReady(true);
+        state.random().setSeed(4711);
+        state.Label28Click();
+    }
     const long before = peakRssKiB();
     for (auto _ : st) {
         (state.*Operation)();
@@ -58,14 +65,31 @@ template <void (MainState::*Operation)()> void chart(benchmark::State& st, const
 }
 
 template <void (MainState::*Operation)()> void onBundled(benchmark::State& st) {
-    chart<Operation>(st, bundledProgramDir("lotto-bench-bundled"));
+    chart<Operation>(st, bundledProgramDir("lotto-bench-bundled"), true);
 }
 template <void (MainState::*Operation)()> void onMillion(benchmark::State& st) {
-    chart<Operation>(st, millionRecordDir());
+    chart<Operation>(st, millionRecordDir(), false);
+}
+
+// "Tipps in DB suchen" from the first draw on, announcing every draw with three hits or more
+// (708 announcements with these tips).
+void searchTwelveTips(benchmark::State& st) {
+    QuietHost host;
+    FixedClock clock;
+    MainState state(bundledProgramDir("lotto-bench-bundled"), host, clock);
+    state.setTipsReady(true);
+    state.random().setSeed(4711);
+    state.Label28Click();
+    state.dateTimePicker2().setDate(dayNumber(1986, 1, 1));
+    std::int64_t announced = 0;
+    for (auto _ : st)
+        state.runTipSearch("3", [&](int, const std::string&) { ++announced; });
+    st.counters["announced"] = static_cast<double>(announced) / static_cast<double>(st.iterations());
 }
 
 } // namespace
 
+BENCHMARK(searchTwelveTips)->Name("bundled/search_12_tips")->Unit(benchmark::kMicrosecond);
 BENCHMARK(onBundled<&MainState::SpeedButton2Click>)->Name("bundled/frequency")->Unit(benchmark::kMicrosecond);
 BENCHMARK(onBundled<&MainState::SpeedButton9Click>)->Name("bundled/digitsums")->Unit(benchmark::kMicrosecond);
 BENCHMARK(onBundled<&MainState::Button6Click>)->Name("bundled/tips")->Unit(benchmark::kMicrosecond);

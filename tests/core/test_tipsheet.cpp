@@ -137,6 +137,19 @@ TEST_F(SearchFixture, CancelSearchesForSixAndLeavesTheStepping) {
     EXPECT_EQ(state.activePage(), Page::Lottotipp);
 }
 
+// Behind each message the window shows the announced draw; tips checked later at that draw
+// still show their hits of the draw before.
+TEST_F(SearchFixture, AnAnnouncementShowsTheDrawItNames) {
+    std::vector<std::string> seen;
+    state.runTipSearch("6", [&](int, const std::string&) {
+        seen.push_back(state.label("Label29").text + " | " + state.label(tipgrid::hitLabel(0)).text + " " +
+                       state.label(tipgrid::hitLabel(1)).text + " " + state.label(tipgrid::hitLabel(2)).text);
+    });
+    ASSERT_EQ(seen.size(), 3U);
+    EXPECT_EQ(seen[1], "So 06.01.02    1  2  3  10  11  12 Z:13 | 3 6 4"); // tip 3: 4 hits on 02.01.
+    EXPECT_EQ(seen[2], "So 13.01.02    6  5  4  3  2  1 Z:40 | 6 0 0");    // tips 2, 3: none on 09.01.
+}
+
 TEST_F(SearchFixture, ThresholdsAndStartDate) {
     EXPECT_EQ(search("3"), (std::vector<Announcement>{{1, "Ein Treffer am: 02.01.2002"},
                                                       {2, "Ein Treffer am: 02.01.2002"},

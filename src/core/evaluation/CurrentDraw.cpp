@@ -22,23 +22,31 @@ int countHits(std::span<const int> tipNumbers, std::span<const int> mainNumbers)
     return hits;
 }
 
-void zettelcheck(CurrentDraw& draw, const std::array<std::string_view, 6>& texts) {
+ReadTip readTipTexts(const std::array<std::string_view, 6>& texts) {
+    ReadTip tip;
+    while (tip.valid < 6) {
+        const auto v = toInt(texts[tip.valid]);
+        if (!v) break;
+        tip.values[tip.valid++] = *v;
+    }
+    return tip;
+}
+
+void zettelcheck(CurrentDraw& draw, const ReadTip& tip) {
     draw.hits = 0;
     draw.extraHit = false;
-    std::array<int, 6> values{};
-    std::size_t valid = 0;
-    while (valid < 6) {
-        const auto v = toInt(texts[valid]);
-        if (!v) break;
-        values[valid++] = *v;
-    }
-    const std::span<const int> tip(values.data(), valid);
-    if (valid < 6) {
-        draw.hits = static_cast<std::uint8_t>(countHits(tip, std::span<const int>(draw.numbers.data(), 1)));
+    const std::span<const int> values(tip.values.data(), tip.valid);
+    if (tip.valid < 6) {
+        draw.hits =
+            static_cast<std::uint8_t>(countHits(values, std::span<const int>(draw.numbers.data(), 1)));
         return;
     }
-    draw.hits = static_cast<std::uint8_t>(countHits(tip, std::span<const int>(draw.numbers.data(), 6)));
+    draw.hits = static_cast<std::uint8_t>(countHits(values, std::span<const int>(draw.numbers.data(), 6)));
     draw.extraHit = std::find(values.begin(), values.end(), draw.numbers[6]) != values.end();
+}
+
+void zettelcheck(CurrentDraw& draw, const std::array<std::string_view, 6>& texts) {
+    zettelcheck(draw, readTipTexts(texts));
 }
 
 std::string drawCaption(const CurrentDraw& draw, std::string_view separator) {

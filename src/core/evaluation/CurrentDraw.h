@@ -39,6 +39,15 @@ int countHits(std::span<const int> tipNumbers, std::span<const int> mainNumbers)
 // compared with the texts before it, and the extra-number test is not made.
 void zettelcheck(CurrentDraw& draw, const std::array<std::string_view, 6>& texts);
 
+// A tip's texts read once for many checks: the whole numbers before the first text that is
+// none. zettelcheck(draw, readTipTexts(texts)) is zettelcheck(draw, texts).
+struct ReadTip {
+    std::array<int, 6> values{};
+    std::size_t valid = 0;
+};
+ReadTip readTipTexts(const std::array<std::string_view, 6>& texts);
+void zettelcheck(CurrentDraw& draw, const ReadTip& tip);
+
 // The draw caption: "DDD dd.mm.yy", the separator, "  n" per main number, " Z:" extra.
 std::string drawCaption(const CurrentDraw& draw, std::string_view separator = "  ");
 std::string digitSumCaption(const CurrentDraw& draw); // "Quersumme: " + sum

@@ -549,16 +549,20 @@ int MainState::Komplettcheck() {
 }
 
 void MainState::showHits(int tip) {
+    showHits(tip, m_currentDraw);
+}
+
+void MainState::showHits(int tip, const CurrentDraw& checked) {
     LabelControl& hitLabel = label(tipgrid::hitLabel(tip));
-    const int hits = m_currentDraw.hits;
+    const int hits = checked.hits;
     hitLabel.text = std::to_string(hits);
     hitLabel.color = hits >= 3 ? LabelColor::Red : LabelColor::Black;
-    if (m_currentDraw.extraHit) hitLabel.text += " + Z";
+    if (checked.extraHit) hitLabel.text += " + Z";
     const PrizeTable& prizes = storedPrizes();
-    const auto quotas = prizes.find(wholeDay(m_currentDraw.date));
+    const auto quotas = prizes.find(wholeDay(checked.date));
     const std::vector<PrizeQuota>* drawQuotas = quotas == prizes.end() ? nullptr : &quotas->second;
     const bool paysExtraOnly = drawQuotas && findQuota(*drawQuotas, PrizeRank::Extra);
-    hitLabel.hint = prizeHint(prizeRank(hits, m_currentDraw.extraHit, paysExtraOnly), drawQuotas);
+    hitLabel.hint = prizeHint(prizeRank(hits, checked.extraHit, paysExtraOnly), drawQuotas);
 }
 
 void MainState::showDraw(const DrawRecord& record, std::string_view separator) {
@@ -774,17 +778,34 @@ void MainState::runTipSearch(const std::string& thresholdText,
     DrawArchiveReader reader(archivePath());
     prepareChart();
     // The shown draw changes to each draw searched; DrawStepIndex and the date field stay.
+    // Its labels are written only where they can be seen, before an announcement and at the
+    // end, with what each label would hold by then: formatting them for every draw searched
+    // cost more than the search itself.
+    std::array<std::optional<CurrentDraw>, kSearchedTips> unshownChecks;
+    bool captionUnshown = false;
+    const auto showSearched = [&] {
+        if (captionUnshown) {
+            label(kDrawCaptionLabel).text = drawCaption(m_currentDraw);
+            label(kDigitSumLabel).text = "Quersummer: " + std::to_string(m_currentDraw.mainSum());
+            label(kTipPageDrawLabel).text = label(kDrawCaptionLabel).text;
+            captionUnshown = false;
+        }
+        for (std::size_t tip = 0; tip < unshownChecks.size(); ++tip)
+            if (unshownChecks[tip]) {
+                showHits(static_cast<int>(tip), *unshownChecks[tip]);
+                unshownChecks[tip].reset();
+            }
+    };
     const TipSearchCounts counts =
         searchTipsInArchive(reader, m_dateTimePicker2.date, m_cells, m_currentDraw, [&](int tip) {
-            if (tip == 0) {
-                label(kDrawCaptionLabel).text = drawCaption(m_currentDraw);
-                label(kDigitSumLabel).text = "Quersummer: " + std::to_string(m_currentDraw.mainSum());
-                label(kTipPageDrawLabel).text = label(kDrawCaptionLabel).text;
-            }
-            showHits(tip);
-            if (m_currentDraw.hits >= threshold)
+            if (tip == 0) captionUnshown = true;
+            unshownChecks[static_cast<std::size_t>(tip)] = m_currentDraw;
+            if (m_currentDraw.hits >= threshold) {
+                showSearched();
                 announce(tip, "Ein Treffer am: " + formatShortDate(wholeDay(m_currentDraw.date)));
+            }
         });
+    showSearched();
     publishChart(tipSearchChart(counts));
 }
 

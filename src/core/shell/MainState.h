@@ -358,6 +358,7 @@ private:
     const PrizeTable& storedPrizes();
     // A tip's hit label after a check against the current draw: hits, colour, rank hint.
     void showHits(int tip);
+    void showHits(int tip, const CurrentDraw& checked); // tip's hit label for a check of that draw
 
     Host& m_host;
     Clock& m_clock;
