@@ -1,0 +1,76 @@
+// Archive files with any content under the window's operations: the charts, the group
+// searches, evaluation and stepping, and a short generation run with the archive rule.
+#include "core/shell/MainState.h"
+#include "core/util/File.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <stdlib.h>
+
+namespace {
+
+class NullHost : public lotto::Host {
+public:
+    void showMessage(const std::string&) override {}
+    bool askYesNo(const std::string&, const std::string&) override { return false; }
+    std::string inputBox(const std::string&, const std::string&, const std::string& t) override { return t; }
+    std::optional<std::string> chooseSaveFile(const lotto::FileDialogState&) override { return std::nullopt; }
+    std::optional<std::string> chooseOpenFile(const lotto::FileDialogState&) override { return std::nullopt; }
+    void playSound(const std::string&) override {}
+    void openDocument(const std::string&) override {}
+    void setBusy(bool) override {}
+    void repaint(lotto::RepaintArea) override {}
+};
+
+class NullClock : public lotto::Clock {
+public:
+    lotto::DayNumber today() override { return lotto::dayNumber(2026, 12, 7); }
+    std::uint32_t seed() override { return 1; }
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // The window's handlers read the archive by its path: a scratch file, written without a
+    // sync (nothing else reads it), in one folder per process removed when the process ends.
+    static const struct ScratchDir {
+        std::string path;
+        ScratchDir() {
+            std::string name = (std::filesystem::temp_directory_path() / "lotto-fuzz-XXXXXX").string();
+            if (::mkdtemp(name.data()) == nullptr) std::abort();
+            path = name + "/";
+        }
+        ~ScratchDir() {
+            std::error_code ec;
+            std::filesystem::remove_all(path, ec);
+        }
+    } scratch;
+    const std::string& dir = scratch.path;
+    {
+        lotto::File file(dir + "ZahlenAT.dat", lotto::File::Mode::CreateTruncate);
+        file.write(data, size);
+    }
+    NullHost host;
+    NullClock clock;
+    lotto::MainState state(dir, host, clock);
+    state.setTipsReady(true);
+    state.SpeedButton2Click();
+    state.SpeedButton9Click();
+    state.Button2Click();
+    state.Button4Click();
+    state.Button5Click();
+    state.dateTimePicker1().setDate(lotto::dayNumber(2000, 1, 1));
+    state.SpeedButton5Click();
+    state.SpeedButton7Click();
+    state.SpeedButton6Click();
+    state.setCheckBox(17, false);
+    state.SpeedButton7Click();
+    state.SpeedButton6Click();
+    state.setUpDown(7, 1);
+    state.UpDown7Changing();
+    state.setCheckBox(1, true);
+    state.setCheckBox(7, true);
+    state.Label28Click();
+    return 0;
+}
