@@ -1,5 +1,6 @@
 // Archive files with any content under the window's operations: the charts, the group
 // searches, evaluation and stepping, and a short generation run with the archive rule.
+#include "FuzzHost.h"
 #include "core/shell/MainState.h"
 #include "core/util/File.h"
 
@@ -8,28 +9,6 @@
 #include <filesystem>
 #include <stdlib.h>
 
-namespace {
-
-class NullHost : public lotto::Host {
-public:
-    void showMessage(const std::string&) override {}
-    bool askYesNo(const std::string&, const std::string&) override { return false; }
-    std::string inputBox(const std::string&, const std::string&, const std::string& t) override { return t; }
-    std::optional<std::string> chooseSaveFile(const lotto::FileDialogState&) override { return std::nullopt; }
-    std::optional<std::string> chooseOpenFile(const lotto::FileDialogState&) override { return std::nullopt; }
-    void playSound(const std::string&) override {}
-    void openDocument(const std::string&) override {}
-    void setBusy(bool) override {}
-    void repaint(lotto::RepaintArea) override {}
-};
-
-class NullClock : public lotto::Clock {
-public:
-    lotto::DayNumber today() override { return lotto::dayNumber(2026, 12, 7); }
-    std::uint32_t seed() override { return 1; }
-};
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // The window's handlers read the archive by its path: a scratch file, written without a
@@ -51,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         lotto::File file(dir + "ZahlenAT.dat", lotto::File::Mode::CreateTruncate);
         file.write(data, size);
     }
-    NullHost host;
-    NullClock clock;
+    lotto::fuzz::NullHost host;
+    lotto::fuzz::NullClock clock;
     lotto::MainState state(dir, host, clock);
     state.setTipsReady(true);
     state.SpeedButton2Click();

@@ -33,7 +33,7 @@ ChartView::ChartView(QWidget* parent) : QChartView(parent) {
     chart()->setMargins(QMargins(4, 4, 4, 4));
 }
 
-void ChartView::showModel(const ChartModel& model) {
+void ChartView::clearChart() {
     QChart* c = chart();
     c->removeAllSeries();
     for (QAbstractAxis* axis : c->axes()) {
@@ -41,6 +41,11 @@ void ChartView::showModel(const ChartModel& model) {
         delete axis;
     }
     c->zoomReset();
+}
+
+void ChartView::showModel(const ChartModel& model) {
+    QChart* c = chart();
+    clearChart();
 
     auto* axisX = new QCategoryAxis;
     axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
@@ -104,12 +109,7 @@ void ChartView::showModel(const ChartModel& model) {
 
 void ChartView::showNetCurve(const std::vector<std::pair<DayNumber, std::int64_t>>& points) {
     QChart* c = chart();
-    c->removeAllSeries();
-    for (QAbstractAxis* axis : c->axes()) {
-        c->removeAxis(axis);
-        delete axis;
-    }
-    c->zoomReset();
+    clearChart();
     auto* series = new QLineSeries;
     series->setObjectName(QStringLiteral("NetCurve"));
     series->setPen(QPen(QColor(0x0b, 0x5a, 0x0b), 2));

@@ -35,6 +35,9 @@ public:
     bool savePng(const QString& file);
     void copyToClipboard();
     void printChart();
+
+private:
+    void clearChart(); // no series, no axes, no zoom
 };
 
 } // namespace lotto
