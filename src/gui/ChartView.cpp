@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QLinearGradient>
+#include <QLocale>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -46,6 +47,7 @@ void ChartView::clearChart() {
 void ChartView::showModel(const ChartModel& model) {
     QChart* c = chart();
     clearChart();
+    c->setLocalizeNumbers(false);
 
     auto* axisX = new QCategoryAxis;
     axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
@@ -110,6 +112,9 @@ void ChartView::showModel(const ChartModel& model) {
 void ChartView::showNetCurve(const std::vector<std::pair<DayNumber, std::int64_t>>& points) {
     QChart* c = chart();
     clearChart();
+    // Euros with the German thousands separator: -40.000.
+    c->setLocale(QLocale(QLocale::German));
+    c->setLocalizeNumbers(true);
     auto* series = new QLineSeries;
     series->setObjectName(QStringLiteral("NetCurve"));
     series->setPen(QPen(QColor(0x0b, 0x5a, 0x0b), 2));
