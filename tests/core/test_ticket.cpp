@@ -69,6 +69,9 @@ TEST(TicketCost, RuleAndMoneyText) {
     withTest.testImage = true;
     EXPECT_EQ(ticket::costText(12, withTest), "10,20 €");
     EXPECT_EQ(formatEuro(1234.5), "1.234,50 €");
+    EXPECT_EQ(formatCents(-123456789), "-1.234.567,89 €");
+    EXPECT_EQ(formatGrouped(-1000), "-1.000");
+    EXPECT_EQ(formatGrouped(999), "999");
 }
 
 TEST(TicketCost, DayPresetFromTodaysWeekday) {

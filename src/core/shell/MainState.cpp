@@ -854,7 +854,7 @@ PrizeBalance MainState::computePrizeBalance(DayNumber to, std::int64_t stakeCent
 void MainState::GewinnbilanzClick() {
     m_prizeBalance = computePrizeBalance(kLastDay, m_stakeCents);
     m_activePage = Page::Diagramm; // its course over the draws
-    setStatusText(0, "Gewinnbilanz: " + std::to_string(m_prizeBalance.draws) + " Ziehungen");
+    setStatusText(0, "Gewinnbilanz: " + formatGrouped(m_prizeBalance.draws) + " Ziehungen");
 }
 
 // ---------------------------------------------------------------- archive maintenance

@@ -41,14 +41,24 @@ long long roundHalfEven(double value) {
 
 std::string formatEuro(double amount) { return formatCents(roundHalfEven(amount * 100.0)); }
 
+namespace {
+std::string groupedDigits(unsigned long long value) {
+    std::string digits = std::to_string(value);
+    for (std::size_t i = digits.size(); i > 3; i -= 3)
+        digits.insert(i - 3, 1, '.');
+    return digits;
+}
+unsigned long long magnitude(long long value) {
+    return value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+}
+} // namespace
+
+std::string formatGrouped(long long value) { return (value < 0 ? "-" : "") + groupedDigits(magnitude(value)); }
+
 std::string formatCents(long long cents) {
-    const unsigned long long abs = cents < 0 ? 0ULL - static_cast<unsigned long long>(cents)
-                                             : static_cast<unsigned long long>(cents);
-    std::string euros = std::to_string(abs / 100);
-    for (std::size_t i = euros.size(); i > 3; i -= 3)
-        euros.insert(i - 3, 1, '.');
+    const unsigned long long abs = magnitude(cents);
     const unsigned long long rest = abs % 100;
-    return (cents < 0 ? "-" : "") + euros + ',' + static_cast<char>('0' + rest / 10) +
+    return (cents < 0 ? "-" : "") + groupedDigits(abs / 100) + ',' + static_cast<char>('0' + rest / 10) +
            static_cast<char>('0' + rest % 10) + " €";
 }
 
