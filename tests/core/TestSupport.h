@@ -1,11 +1,13 @@
 #pragma once
 
 #include "core/archive/DrawArchive.h"
+#include "core/import/HttpGet.h"
 #include "core/shell/Host.h"
 #include "core/util/Clock.h"
 #include "core/util/File.h"
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -58,6 +60,19 @@ std::string latestDrawPage(const std::vector<DrawRecord>& draws, int superzahl);
 std::vector<DrawRecord> prizeBalanceDraws();
 extern const char* const kPrizeBalanceQuotas;
 
+// Serves prepared pages by their full address; any other address is a 404.
+class PageServer : public HttpGet {
+public:
+    void get(const HttpGetRequest& request, ByteSink& body) override {
+        urls.push_back(request.url);
+        const auto it = pages.find(request.url);
+        if (it == pages.end()) throw HttpException(404, "Not Found");
+        body.write(it->second.data(), it->second.size());
+    }
+    std::map<std::string, std::string> pages;
+    std::vector<std::string> urls;
+};
+
 // Records what operations ask of the window and answers from prepared values.
 class FakeHost : public Host {
 public:
@@ -96,6 +111,13 @@ public:
     bool answerYes = false;
     std::optional<std::string> inputAnswer, saveFile, openFile;
     int busyDepth = 0;
+};
+
+// A host whose downloads come from a PageServer.
+class PageHost : public FakeHost {
+public:
+    HttpGet& http() override { return server; }
+    PageServer server;
 };
 
 class FakeClock : public Clock {

@@ -12,23 +12,6 @@ using namespace lotto::test;
 
 namespace {
 
-class PageServer : public HttpGet {
-public:
-    void get(const HttpGetRequest& request, ByteSink& body) override {
-        urls.push_back(request.url);
-        const auto it = pages.find(request.url);
-        if (it == pages.end()) throw HttpException(404, "Not Found");
-        body.write(it->second.data(), it->second.size());
-    }
-    std::map<std::string, std::string> pages;
-    std::vector<std::string> urls;
-};
-
-class PageHost : public FakeHost {
-public:
-    HttpGet& http() override { return server; }
-    PageServer server;
-};
 
 struct Pages : StateFixture<PageHost> {
     Pages() {

@@ -92,28 +92,10 @@ TEST(TodayFiles, TheTableSaysWhichFileServesWhichYear) {
 
 namespace {
 
-// Serves today's files of the real draws under the default table's paths.
-class TodayServer : public HttpGet {
-public:
-    void get(const HttpGetRequest& request, ByteSink& body) override {
-        urls.push_back(request.url);
-        const auto it = pages.find(request.url);
-        if (it == pages.end()) throw HttpException(404, "Not Found");
-        body.write(it->second.data(), it->second.size());
-    }
-    std::map<std::string, std::string> pages;
-    std::vector<std::string> urls;
-};
-
-class TodayHost : public FakeHost {
-public:
-    HttpGet& http() override { return server; }
-    TodayServer server;
-};
 
 std::string fileUrl(const std::string& name) { return "https://lotto.test/media/NN_W2D_STAT_Lotto_" + name + ".csv"; }
 
-struct TodayImport : StateFixture<TodayHost> {
+struct TodayImport : StateFixture<PageHost> {
     std::vector<DrawRecord> real = realDraws();
     TodayImport() {
         state.todayServerEdit() = "https://lotto.test";
