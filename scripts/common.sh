@@ -6,7 +6,7 @@ LOTTO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 LOTTO_BUILD="${LOTTO_BUILD_DIR:-$LOTTO_ROOT/build}"
 
 LOTTO_PACKAGES=(
-  cmake g++ ninja-build pkg-config
+  cmake g++ ninja-build pkg-config ccache
   qt6-base-dev qt6-charts-dev qt6-multimedia-dev libqt6opengl6-dev
   libqt6svg6 qt6-translations-l10n
   libgtest-dev libbenchmark-dev
@@ -29,8 +29,18 @@ lotto_install_packages() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
 }
 
+# ccache keeps compiled objects between builds and between clones of the project: the
+# paths below the clone's parent are made relative, so another clone hits the same cache.
+lotto_launcher() {
+  if command -v ccache >/dev/null 2>&1; then
+    export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$LOTTO_ROOT")}"
+    export CCACHE_NOHASHDIR=1
+    echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
+  fi
+}
+
 lotto_build() {
-  cmake -S "$LOTTO_ROOT" -B "$LOTTO_BUILD" -G Ninja \
+  cmake -S "$LOTTO_ROOT" -B "$LOTTO_BUILD" -G Ninja $(lotto_launcher) \
     -DCMAKE_BUILD_TYPE="${LOTTO_BUILD_TYPE:-RelWithDebInfo}" \
     -DLOTTO_WERROR="${LOTTO_WERROR:-ON}" \
     -DLOTTO_SANITIZE="${LOTTO_SANITIZE:-OFF}" "$@"
