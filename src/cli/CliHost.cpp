@@ -20,7 +20,7 @@ std::optional<TicketSettings> CliHost::askTicketSettings(const TicketDialogPrese
     settings.joker2 = ticketAnswers->joker2;
     settings.joker3 = ticketAnswers->joker3;
     settings.testImage = ticketAnswers->testImage;
-    ticketCost = ticket::costText(presets.tipCount, settings);
+    ticketCost = ticket::costText(presets.tipCount, settings, presets.prices);
     return settings;
 }
 

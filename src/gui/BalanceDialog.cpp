@@ -128,7 +128,18 @@ BalanceDialog::BalanceDialog(QWidget* parent) : QDialog(parent) {
 void BalanceDialog::showBalance(const PrizeBalance& balance, const std::array<std::array<int, 6>, 12>& numbers,
                                 std::int64_t stakeCents) {
     m_model.setBalance(balance, numbers);
+    m_table->setFont(font());
     m_table->resizeColumnsToContents();
+    // A table wider than the screen (a scaled one) shrinks its font until "Saldo" fits.
+    const QRect available = (parentWidget() ? parentWidget()->screen() : this->screen())->availableGeometry();
+    const int room = available.width() - 2 * m_table->frameWidth() - 60;
+    if (m_table->horizontalHeader()->length() > room) {
+        QFont smaller = font();
+        smaller.setPointSizeF(std::max(6.0, smaller.pointSizeF() * room / m_table->horizontalHeader()->length()));
+        m_table->setFont(smaller);
+        m_table->horizontalHeader()->setFont(smaller);
+        m_table->resizeColumnsToContents();
+    }
     QString note;
     if (balance.tips.empty()) {
         note = QStringLiteral("Kein Tipp hat sechs Zahlen.");

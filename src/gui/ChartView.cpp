@@ -15,6 +15,7 @@
 #include <QPrinter>
 #include <QStyle>
 #include <QToolBar>
+#include <QToolButton>
 #include <QtCharts/QBarSeries>
 #include <QtCharts/QBarSet>
 #include <QtCharts/QCategoryAxis>
@@ -99,8 +100,16 @@ void ChartView::showModel(const ChartModel& model) {
         const int interval = valueTickInterval(high);
         high = (high + interval - 1) / interval * interval;
     } else {
+        // The model keeps the exact smallest and largest count (later operations read them);
+        // the view shows room below the smallest, so it keeps a bar, and a labelled tick at or
+        // above the largest.
         low = model.valueAxisMin;
         high = model.valueAxisMax > low ? model.valueAxisMax : low + 1;
+        for (int pass = 0; pass < 2; ++pass) {
+            const int interval = valueTickInterval(high - low);
+            low = low > 0 ? (low - 1) / interval * interval : 0;
+            high = (high + interval - 1) / interval * interval;
+        }
     }
     axisY->setRange(low, high);
     axisY->setTickType(QValueAxis::TicksDynamic);
@@ -139,6 +148,12 @@ void ChartView::showNetCurve(const std::vector<std::pair<DayNumber, std::int64_t
     axisY->setLabelFormat(QStringLiteral("%.0f"));
     axisY->setRange(low, high > low ? high : low + 1);
     axisY->applyNiceNumbers();
+    // Half a step below the lowest label, so it keeps clear of the first date in the corner.
+    const double step = (axisY->max() - axisY->min()) / std::max(1, axisY->tickCount() - 1);
+    axisY->setTickType(QValueAxis::TicksDynamic);
+    axisY->setTickAnchor(0);
+    axisY->setTickInterval(step);
+    axisY->setRange(axisY->min() - step / 2, axisY->max());
     c->addAxis(axisX, Qt::AlignBottom);
     c->addAxis(axisY, Qt::AlignLeft);
     series->attachAxis(axisX);
@@ -159,8 +174,14 @@ void ChartView::addTools(QToolBar* toolBar) {
     auto add = [&](const QString& text, const QString& tip, QStyle::StandardPixmap icon, auto slot,
                    const QString& name) {
         QAction* action = toolBar->addAction(style()->standardIcon(icon), text, this, slot);
-        action->setToolTip(tip);
+        action->setToolTip(text + QStringLiteral(": ") + tip);
         action->setObjectName(name);
+        // Reachable with Tab like every other control, and named for screen readers.
+        if (auto* button = qobject_cast<QToolButton*>(toolBar->widgetForAction(action))) {
+            button->setObjectName(name + QStringLiteral("Button"));
+            button->setFocusPolicy(Qt::TabFocus);
+            button->setAccessibleName(text);
+        }
         return action;
     };
     add(QStringLiteral("Vergrößern"), QStringLiteral("Diagramm vergrößern"), QStyle::SP_ArrowUp,

@@ -1,5 +1,6 @@
 #include "gui/QtHost.h"
 
+#include "gui/SearchListDialog.h"
 #include "gui/TForm3.h"
 #include "gui/TForm4.h"
 #include "gui/TForm5.h"
@@ -132,7 +133,31 @@ void QtHost::playSound(const std::string& soundFile) {
 void QtHost::openDocument(const std::string& urlOrPath) {
     const QString target = QString::fromStdString(urlOrPath);
     const QUrl url = target.contains(QStringLiteral("://")) ? QUrl(target) : QUrl::fromLocalFile(target);
-    QDesktopServices::openUrl(url); // a failure shows nothing
+    m_opened = QDesktopServices::openUrl(url);
+}
+
+bool QtHost::openDocumentChecked(const std::string& path) {
+    m_opened = true;
+    openDocument(path);
+    return m_opened;
+}
+
+void QtHost::beginSearchList(int threshold) {
+    if (m_searchList) m_searchList->close();
+    m_searchList = new SearchListDialog(threshold, m_parent);
+    m_searchList->show();
+}
+
+bool QtHost::addSearchHit(const TipSearchHit& hit) {
+    return m_searchList && m_searchList->add(hit);
+}
+
+void QtHost::endSearchList(std::int64_t found, bool stopped) {
+    if (!m_searchList) return;
+    m_searchList->finish(found, stopped);
+    // The list waits to be read with the normal cursor, while the search's busy one ends.
+    m_searchList->raise();
+    m_searchList->activateWindow();
 }
 
 void QtHost::setBusy(bool busy) {

@@ -2,6 +2,7 @@
 
 #include "HttpClient/HttpClientGet.h"
 #include "core/shell/Host.h"
+#include "gui/SearchListDialog.h"
 
 #include <QElapsedTimer>
 #include <QPointer>
@@ -38,6 +39,12 @@ public:
     std::optional<std::string> chooseOpenFile(const FileDialogState& dialog) override;
     void playSound(const std::string& soundFile) override;
     void openDocument(const std::string& urlOrPath) override;
+    bool openDocumentChecked(const std::string& path) override;
+    // The archive search's hits in the list "Treffer im Archiv" (SearchListDialog).
+    void beginSearchList(int threshold) override;
+    bool addSearchHit(const TipSearchHit& hit) override;
+    void endSearchList(std::int64_t found, bool stopped) override;
+    SearchListDialog* searchList() const { return m_searchList; }
     void setBusy(bool busy) override;
     void repaint(RepaintArea area) override;
     HttpGet& http() override { return m_http; }
@@ -61,6 +68,8 @@ private:
     HttpClientGet m_http;
     QPointer<TForm4> m_form4;
     QPointer<TForm5> m_form5;
+    QPointer<SearchListDialog> m_searchList;
+    bool m_opened = true; // whether the last openDocument found a program
 };
 
 // Turns a dialog filter "Tippdatei|*.qtp" into Qt's "Tippdatei (*.qtp)".

@@ -5,6 +5,7 @@
 #include "gui/ChartView.h"
 #include "gui/ClickableLabel.h"
 #include "gui/QtDates.h"
+#include "core/util/Text.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -15,6 +16,9 @@
 #include <QComboBox>
 #include <QCloseEvent>
 #include <QDateEdit>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QUrl>
 #include <QDoubleSpinBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -29,6 +33,7 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -89,9 +94,41 @@ TForm1::TForm1(std::string programDir, SettingsStore& store, Clock& clock, std::
     setCentralWidget(m_pages);
     buildStatusBar();
     setTipGridScale(1.0);
+    m_saveTimer = new QTimer(this);
+    m_saveTimer->setObjectName(QStringLiteral("SaveTimer"));
+    m_saveTimer->setSingleShot(true);
+    m_saveTimer->setInterval(kSaveDelayMs);
+    connect(m_saveTimer, &QTimer::timeout, this, &TForm1::saveSettings);
+    // Every control a setting comes from saves a moment after it changes.
+    const auto changed = [this] {
+        if (!m_syncing) scheduleSave();
+    };
+    for (auto* box : findChildren<QCheckBox*>())
+        connect(box, &QCheckBox::toggled, this, changed);
+    for (auto* spin : findChildren<QAbstractSpinBox*>())
+        connect(spin, &QAbstractSpinBox::editingFinished, this, changed);
+    for (auto* spin : findChildren<QSpinBox*>())
+        connect(spin, &QSpinBox::valueChanged, this, changed);
+    for (auto* spin : findChildren<QDoubleSpinBox*>())
+        connect(spin, &QDoubleSpinBox::valueChanged, this, changed);
+    for (auto* picker : findChildren<QDateEdit*>())
+        connect(picker, &QDateEdit::dateChanged, this, changed);
+    for (auto* combo : findChildren<QComboBox*>())
+        connect(combo, &QComboBox::currentIndexChanged, this, changed);
+    for (auto& [edit, field] : m_textEdits)
+        connect(edit, &QLineEdit::textChanged, this, changed);
 
+    nameControlsForScreenReaders();
     run([this] { m_state.FormCreate(m_store); });
     restoreWindowGeometry();
+    // Missing draws are told in the status bar (F5 fetches them); the setting fetches them at once.
+    bool missing = false;
+    try {
+        missing = m_state.updateOnStart() && m_state.missingDrawDays() > 0;
+    } catch (const std::exception&) {
+        // without a readable archive there is nothing to bring up to date
+    }
+    if (missing) QTimer::singleShot(0, this, [this] { runImport([this] { m_state.AustrianSourceUpdate(); }); });
 }
 
 void TForm1::restoreWindowGeometry() {
@@ -256,6 +293,19 @@ QWidget* TForm1::buildTipPage() {
     gridBox->addLayout(centred);
     gridBox->addLayout(buildTipTools(page));
     layout->addWidget(panel2);
+    // What a player wants at a glance below the tips: the next draw and the shown draw's wins.
+    auto* glance = new QGroupBox(QStringLiteral("Auf einen Blick"));
+    glance->setObjectName(QStringLiteral("GlanceBox"));
+    auto* glanceBox = new QVBoxLayout(glance);
+    m_nextDrawLabel = new QLabel;
+    m_nextDrawLabel->setObjectName(QStringLiteral("NextDrawLabel"));
+    m_winningsLabel = new QLabel;
+    m_winningsLabel->setObjectName(QStringLiteral("WinningsLabel"));
+    m_winningsLabel->setWordWrap(true);
+    m_winningsLabel->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    glanceBox->addWidget(m_nextDrawLabel);
+    glanceBox->addWidget(m_winningsLabel);
+    layout->addWidget(glance);
     layout->addStretch();
     m_tipPage = page;
     page->installEventFilter(this); // resizes scale the grid
@@ -309,7 +359,7 @@ QWidget* TForm1::buildActionPanel(QWidget* page) {
     auto* actions = new QHBoxLayout(panel3);
     auto* search =
         makeSpeedButton(QStringLiteral("SpeedButton4"), QStringLiteral("Tipps in DB suchen"),
-                        QStringLiteral("Hier können Sie suchen ob dieser Tipp schon einmal gezagen würde"));
+                        QStringLiteral("Hier können Sie suchen, ob diese Tipps schon einmal gezogen wurden"));
     addShortcut(search, QKeySequence(Qt::CTRL | Qt::Key_F));
     connect(search, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton4Click(); }); });
     auto* lucky = makeSpeedButton(
@@ -317,7 +367,7 @@ QWidget* TForm1::buildActionPanel(QWidget* page) {
         QStringLiteral("Hier können Sie den Zufall etwas nachhelfen und wirklich Ihren Tipp generieren"));
     auto* compute = makeButton(
         QStringLiteral("BitBtn4"), QStringLiteral("Tipps berechnen"),
-        QStringLiteral("Die eingestellt Anzahl von Tipps wird mit den vorgegebenen Parametern berechnet"));
+        QStringLiteral("Die eingestellte Anzahl von Tipps wird mit den vorgegebenen Parametern berechnet"));
     compute->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
     QFont boldButton = compute->font();
     boldButton.setBold(true);
@@ -365,7 +415,7 @@ QGridLayout* TForm1::buildTipGrid() {
         if (tip == 0) {
             caption->setCursor(Qt::PointingHandCursor);
             caption->setToolTip(QStringLiteral(
-                "Die eingestellt Anzahl von Tipps wird mit den vorgegebenen Parametern berechnet"));
+                "Die eingestellte Anzahl von Tipps wird mit den vorgegebenen Parametern berechnet"));
             connect(caption, &ClickableLabel::clicked, this,
                     [this] { run([this] { m_state.Label28Click(); }); });
         }
@@ -381,8 +431,12 @@ QGridLayout* TForm1::buildTipGrid() {
             connect(edit, &QLineEdit::textChanged, this, [this, index, edit](const QString& text) {
                 if (m_syncing) return;
                 const QString result = QString::fromStdString(m_state.Edit1Change(index, text.toStdString()));
-                if (result != text) edit->setText(result);
+                // A number outside 1..45 stays as typed until the cell is left, where it is
+                // marked; the state holds the cell empty meanwhile.
+                if (result != text && !result.isEmpty()) edit->setText(result);
+                if (m_invalidCells.erase(index)) markInvalidCell(index, false);
                 showRepeatedCells();
+                scheduleSave();
             });
             grid->addWidget(edit, row, col + 1 + c);
         }
@@ -422,7 +476,7 @@ QHBoxLayout* TForm1::buildTipTools(QWidget* page) {
     auto* clear = makeSpeedButton(QStringLiteral("SpeedButton11"), {}, QStringLiteral("Löschen aller Tipps"));
     clear->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
     auto* ticket = makeSpeedButton(QStringLiteral("SpeedButton12"), QStringLiteral("Schein"),
-                                   QStringLiteral("Wenn Sie schon einen Lottoschein haben können Sie Hier den "
+                                   QStringLiteral("Wenn Sie schon einen Lottoschein haben, können Sie hier den "
                                                   "Tipp direkt in den Schein drucken"));
     addShortcut(ticket, QKeySequence(Qt::CTRL | Qt::Key_P));
     auto* save = makeSpeedButton(QStringLiteral("SpeedButton15"), {}, QStringLiteral("Speichern des Tipps"));
@@ -433,8 +487,8 @@ QHBoxLayout* TForm1::buildTipTools(QWidget* page) {
     addShortcut(load, QKeySequence(Qt::CTRL | Qt::Key_O));
     auto* sheet =
         makeButton(QStringLiteral("BitBtn7"), QStringLiteral("Tipp"),
-                   QStringLiteral("Der Tipp wurd als Textgespeichert und angezeigt. Kann natürlich auch "
-                                  "gedrucktwerden und zur annahmestelle gebracht werden."));
+                   QStringLiteral("Der Tipp wird als Text gespeichert und angezeigt. Er kann natürlich auch "
+                                  "gedruckt und zur Annahmestelle gebracht werden."));
     addShortcut(sheet, QKeySequence(Qt::CTRL | Qt::Key_T));
     connect(sheet, &QPushButton::clicked, this, [this] { run([this] { m_state.BitBtn7Click(); }); });
     auto* distribution = makeButton(QStringLiteral("Button6"), QStringLiteral("Tippverteilung"),
@@ -504,13 +558,13 @@ QWidget* TForm1::buildOptionsPage() {
         line->addStretch();
         layout->addLayout(line);
     };
-    row({makeLabel(QStringLiteral("Label42"), QStringLiteral("Quersummer von")), makeUpDown(Option::DigitSumFrom, 37),
+    row({makeLabel(QStringLiteral("Label42"), QStringLiteral("Quersumme von")), makeUpDown(Option::DigitSumFrom, 37),
          new QLabel(QStringLiteral("bis")), makeUpDown(Option::DigitSumTo, 38),
          new QLabel(QStringLiteral("im Tipp zulassen"))});
-    row({makeCheckBox(Option::PreferOftenDrawn, QStringLiteral("Zahlen die besonders oft gezogen wurden bevorzugen"))});
+    row({makeCheckBox(Option::PreferOftenDrawn, QStringLiteral("Zahlen, die besonders oft gezogen wurden, bevorzugen"))});
     row({makeCheckBox(
-        Option::PreferOverdue, QStringLiteral("Zahlen die am längsten überfällig, als nicht gezogen wurden bevorzugen"))});
-    row({makeCheckBox(Option::PreferRarelyDrawn, QStringLiteral("Zahlen die besonders selten gezogen wurden bevorzugen"))});
+        Option::PreferOverdue, QStringLiteral("Zahlen, die am längsten überfällig (also nicht gezogen) sind, bevorzugen"))});
+    row({makeCheckBox(Option::PreferRarelyDrawn, QStringLiteral("Zahlen, die besonders selten gezogen wurden, bevorzugen"))});
     row({makeCheckBox(Option::LimitCommonWithTips, QStringLiteral("maximal")), makeUpDown(Option::MaxCommonWithTips, 39),
          new QLabel(QStringLiteral("Übereinstimmungen mit anderen Tipps"))});
     row({makeCheckBox(Option::LimitLastDraw, QStringLiteral("maximal")), makeUpDown(Option::MaxFromLastDraw, 40),
@@ -520,38 +574,52 @@ QWidget* TForm1::buildOptionsPage() {
 
     auto* pairs = new QGridLayout;
     pairs->addWidget(makeCheckBox(Option::ForcePair, QStringLiteral("eine Paarbildung pro Tipp erzwingen")), 0, 0);
-    pairs->addWidget(makeCheckBox(Option::NoRunOfThree, QStringLiteral("keine Dreie, Vierer... Paare")), 0, 1);
-    pairs->addWidget(makeCheckBox(Option::PreferFrequentPairs, QStringLiteral("Zahlen mit einer häufigen Paarebildung bevorzugen")), 1,
+    pairs->addWidget(makeCheckBox(Option::NoRunOfThree, QStringLiteral("keine Dreier-, Vierer-… Reihen")), 0, 1);
+    pairs->addWidget(makeCheckBox(Option::PreferFrequentPairs, QStringLiteral("Zahlen mit einer häufigen Paarbildung bevorzugen")), 1,
                      0);
     pairs->addWidget(makeCheckBox(Option::PreferRarestPairs, QStringLiteral("seltensten")), 1, 1);
     pairs->addWidget(
         makeCheckBox(Option::PreferFrequentTriples, QStringLiteral("Zahlen mit einer häufigen Dreiergruppenbildung bevorzugen")), 2, 0);
     pairs->addWidget(makeCheckBox(Option::PreferRarestTriples, QStringLiteral("seltensten")), 2, 1);
     pairs->addWidget(
-        makeCheckBox(Option::PreferFrequentQuadruples, QStringLiteral("Zahlen mit einer häufigen Viergruppenbildung bevorzugen")), 3, 0);
+        makeCheckBox(Option::PreferFrequentQuadruples, QStringLiteral("Zahlen mit einer häufigen Vierergruppenbildung bevorzugen")), 3, 0);
     pairs->addWidget(makeCheckBox(Option::PreferRarestQuadruples, QStringLiteral("seltensten")), 3, 1);
     pairs->setColumnStretch(2, 1);
     layout->addLayout(pairs);
 
-    row({makeCheckBox(Option::ArchiveRule, QStringLiteral("Tipp darf noch keinen")), makeUpDown(Option::ArchiveMatch, 42),
+    row({makeCheckBox(Option::ArchiveRule, QStringLiteral("Tipp darf keinem")), makeUpDown(Option::ArchiveMatch, 42),
          new QLabel(QStringLiteral("er aus der Datenbank entsprechen"))});
     row({makeCheckBox(Option::OnlyPreferred, QStringLiteral("für den Tipp nur bevorzugte Zahlen verwenden!"))});
 
-    m_stakeSpin = new QDoubleSpinBox;
-    m_stakeSpin->setObjectName(QStringLiteral("EinsatzEdit"));
-    m_stakeSpin->setLocale(QLocale(QLocale::German));
-    m_stakeSpin->setRange(0.0, static_cast<double>(MainState::kMaxStakeCents) / 100.0);
-    m_stakeSpin->setDecimals(2);
-    m_stakeSpin->setSingleStep(0.1);
-    m_stakeSpin->setSuffix(QStringLiteral(" €"));
-    m_stakeSpin->setValue(static_cast<double>(m_state.stakeCents()) / 100.0);
-    m_stakeSpin->setToolTip(QStringLiteral("Einsatz je Tipp und Ziehung für die Gewinnbilanz (Seite „Datenbank“)"));
-    connect(m_stakeSpin, &QDoubleSpinBox::valueChanged, this, [this](double euros) {
-        if (!m_syncing) m_state.setStakeCents(std::llround(euros * 100.0));
-    });
-    auto* stakeLabel = makeLabel(QStringLiteral("EinsatzLabel"), QStringLiteral("Einsatz je Tipp"));
+    // The prices of a tip and of a Joker game: the ticket's cost and the Gewinnbilanz use them.
+    const auto priceSpin = [this](const QString& name, std::int64_t cents, const QString& hint,
+                                  const std::function<void(std::int64_t)>& store) {
+        auto* spin = new QDoubleSpinBox;
+        spin->setObjectName(name);
+        spin->setLocale(QLocale(QLocale::German));
+        spin->setRange(0.0, static_cast<double>(MainState::kMaxStakeCents) / 100.0);
+        spin->setDecimals(2);
+        spin->setSingleStep(0.1);
+        spin->setSuffix(QStringLiteral(" €"));
+        spin->setValue(static_cast<double>(cents) / 100.0);
+        spin->setToolTip(hint);
+        connect(spin, &QDoubleSpinBox::valueChanged, this, [this, store](double euros) {
+            if (!m_syncing) store(std::llround(euros * 100.0));
+        });
+        return spin;
+    };
+    m_stakeSpin = priceSpin(QStringLiteral("EinsatzEdit"), m_state.stakeCents(),
+                            QStringLiteral("Preis eines Tipps je Ziehung: für die Kosten des Scheins und die "
+                                           "Gewinnbilanz (Seite „Datenbank“)"),
+                            [this](std::int64_t cents) { m_state.setStakeCents(cents); });
+    auto* stakeLabel = makeLabel(QStringLiteral("EinsatzLabel"), QStringLiteral("Preis je &Tipp"));
     stakeLabel->setBuddy(m_stakeSpin);
-    row({stakeLabel, m_stakeSpin});
+    m_jokerSpin = priceSpin(QStringLiteral("JokerEdit"), m_state.jokerCents(),
+                            QStringLiteral("Preis eines Joker-Spiels je Ziehung: für die Kosten des Scheins"),
+                            [this](std::int64_t cents) { m_state.setJokerCents(cents); });
+    auto* jokerLabel = makeLabel(QStringLiteral("JokerLabel"), QStringLiteral("Preis je &Joker"));
+    jokerLabel->setBuddy(m_jokerSpin);
+    row({stakeLabel, m_stakeSpin, jokerLabel, m_jokerSpin});
     layout->addStretch();
     return page;
 }
@@ -689,13 +757,23 @@ QWidget* TForm1::buildDatabasePage() {
     layout->addWidget(groupsBox);
 
     auto* runsRow = new QHBoxLayout;
-    runsRow->addWidget(makeLabel(QStringLiteral("Label57"), QStringLiteral("Max.Berechnungsläufe")));
+    runsRow->addWidget(makeLabel(QStringLiteral("Label57"), QStringLiteral("Max. Berechnungsläufe")));
     runsRow->addWidget(makeUpDown(Option::MaxRunsThousands, 55));
     m_upDowns[static_cast<std::size_t>(optionInfo(Option::MaxRunsThousands).number)]->setToolTip(
         QStringLiteral("So viele tausend Versuche darf eine Tippberechnung höchstens machen"));
     runsRow->addWidget(makeLabel(QStringLiteral("Label58"), QStringLiteral("Tausend")));
     runsRow->addStretch();
     layout->addLayout(runsRow);
+
+    auto* stateBox = new QGroupBox(QStringLiteral("Stand des Archivs"));
+    stateBox->setObjectName(QStringLiteral("ArchiveStateBox"));
+    auto* stateLayout = new QVBoxLayout(stateBox);
+    m_archiveStateLabel = new QLabel;
+    m_archiveStateLabel->setObjectName(QStringLiteral("ArchiveStateLabel"));
+    m_archiveStateLabel->setWordWrap(true);
+    m_archiveStateLabel->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    stateLayout->addWidget(m_archiveStateLabel);
+    layout->addWidget(stateBox);
     layout->addStretch();
     return page;
 }
@@ -707,7 +785,7 @@ QWidget* TForm1::buildInternetPage() {
     layout->addWidget(makeTextEdit(QStringLiteral("ProxyHostEdit"), m_state.proxyHostEdit()), 0, 1);
     m_textEdits.back().first->setToolTip(
         QStringLiteral("Leer lassen, wenn Sie ohne Proxy ins Internet gehen"));
-    layout->addWidget(makeLabel(QStringLiteral("Label11"), QStringLiteral("Porxy-Port")), 1, 0);
+    layout->addWidget(makeLabel(QStringLiteral("Label11"), QStringLiteral("Proxy-Port")), 1, 0);
     auto* port = makeTextEdit(QStringLiteral("ProxyPortEdit"), m_state.proxyPortEdit());
     port->setMaximumWidth(port->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 16);
     layout->addWidget(port, 1, 1);
@@ -731,6 +809,14 @@ QWidget* TForm1::buildInternetPage() {
         if (!m_syncing) m_state.austrianSource() = source->currentData().toString().toStdString();
     });
     layout->addWidget(source, 4, 1);
+    m_updateOnStartBox = new QCheckBox(QStringLiteral("Beim Start aktualisieren"));
+    m_updateOnStartBox->setObjectName(QStringLiteral("UpdateOnStartBox"));
+    m_updateOnStartBox->setToolTip(
+        QStringLiteral("Fehlen beim Start Ziehungen im Archiv, werden sie gleich aus dem Internet geladen"));
+    connect(m_updateOnStartBox, &QCheckBox::toggled, this, [this](bool on) {
+        if (!m_syncing) m_state.setUpdateOnStart(on);
+    });
+    layout->addWidget(m_updateOnStartBox, 4, 2);
     layout->addWidget(makeLabel(QStringLiteral("AustriaTodayServerLabel"), QStringLiteral("Server der Ergebnisdateien")), 5, 0);
     layout->addWidget(makeTextEdit(QStringLiteral("AustriaTodayServerEdit"), m_state.todayServerEdit()), 5, 1);
     layout->addWidget(makeLabel(QStringLiteral("AustriaTodayFilesLabel"), QStringLiteral("Dateien (Jahre=Pfad)")), 6, 0);
@@ -799,6 +885,15 @@ void TForm1::buildStatusBar() {
 // ---------------------------------------------------------------- state <-> controls
 
 void TForm1::run(const std::function<void()>& operation) {
+    // An operation other than leaving a cell drops the marked texts: the cells show the state.
+    if (!m_keepInvalidCells && !m_invalidCells.empty()) {
+        for (int i : m_invalidCells) {
+            m_cells[static_cast<std::size_t>(i)]->setProperty("invalid", false);
+            m_cells[static_cast<std::size_t>(i)]->setProperty("repeated", QVariant());
+        }
+        m_invalidCells.clear();
+    }
+    scheduleSave();
     try {
         operation();
     } catch (const std::exception& e) {
@@ -806,10 +901,65 @@ void TForm1::run(const std::function<void()>& operation) {
         m_host->showError(e.what());
     }
     refreshFromState();
+    showOverview();
+}
+
+void TForm1::showOverview() {
+    const auto date = [](DayNumber day) { return QString::fromStdString(formatShortDate(day)); };
+    const DayNumber next = m_state.nextDrawDay();
+    m_nextDrawLabel->setText(QStringLiteral("Nächste Ziehung: %1, %2")
+                                 .arg(QString::fromUtf8(longDayName(weekday(next)).data()), date(next)));
+    QStringList wins;
+    std::int64_t total = 0;
+    bool allQuotas = true;
+    for (int tip = 0; tip < tipgrid::kTips; ++tip) {
+        const MainState::TipWinning& winning = m_state.tipWinning(tip);
+        if (!winning.rank) continue;
+        const QString rank = QString::fromUtf8(prizeRankName(*winning.rank).data());
+        const QString amount = winning.cents ? QString::fromStdString(formatCents(*winning.cents))
+                                             : QStringLiteral("keine Quote gespeichert");
+        wins << QStringLiteral("%1. Tipp: %2 (%3)").arg(tip + 1).arg(rank, amount);
+        total += winning.cents.value_or(0);
+        allQuotas = allQuotas && winning.cents;
+    }
+    const QString shown = QString::fromStdString(m_state.label(MainState::kDrawCaptionLabel).text).left(11);
+    if (m_state.currentDraw().date <= 0)
+        m_winningsLabel->setText(QStringLiteral("Noch keine Ziehung angezeigt."));
+    else if (wins.isEmpty())
+        m_winningsLabel->setText(QStringLiteral("Bei der angezeigten Ziehung (%1) hat keiner der Tipps gewonnen.").arg(shown));
+    else
+        m_winningsLabel->setText(QStringLiteral("Gewinne bei der angezeigten Ziehung (%1): %2. Zusammen %3%4.")
+                                     .arg(shown, wins.join(QStringLiteral(", ")),
+                                          QString::fromStdString(formatCents(total)),
+                                          allQuotas ? QString() : QStringLiteral(" (ohne die Ränge ohne Quote)")));
+
+    QString archive;
+    try {
+        const MainState::ArchiveOverview overview = m_state.archiveOverview();
+        archive = overview.draws == 0
+                      ? QStringLiteral("Das Archiv enthält noch keine Ziehung.")
+                      : QStringLiteral("%1 Ziehungen, die erste vom %2, die neueste vom %3.")
+                            .arg(QString::fromStdString(formatGrouped(overview.draws)), date(overview.first),
+                                 date(overview.newest));
+    } catch (const std::exception& e) {
+        archive = QStringLiteral("Das Archiv ist nicht lesbar: %1").arg(QString::fromUtf8(e.what()));
+    }
+    const QFileInfo file(QString::fromStdString(m_state.archivePath()));
+    const QString update =
+        !m_lastUpdate.isEmpty()
+            ? QStringLiteral("Letzte Aktualisierung: %1").arg(m_lastUpdate)
+            : (file.exists() ? QStringLiteral("Zuletzt geändert: %1")
+                                   .arg(file.lastModified().toString(QStringLiteral("dd.MM.yyyy hh:mm")))
+                             : QString());
+    m_archiveStateLabel->setText(update.isEmpty() ? archive : archive + QLatin1Char('\n') + update);
 }
 
 void TForm1::runImport(const std::function<void()>& operation) {
     run(operation);
+    // The import's last status text is its result; kept with the time for the page "Datenbank".
+    m_lastUpdate = QStringLiteral("%1 – %2").arg(QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm")),
+                                               QString::fromStdString(m_state.statusText(0)));
+    showOverview();
     if (m_closeAfterImport && !m_state.importRunning()) close();
 }
 
@@ -843,9 +993,22 @@ void TForm1::refreshFromState() {
     m_syncing = true;
     if (auto* source = findChild<QComboBox*>(QStringLiteral("AustriaSourceComboBox")))
         source->setCurrentIndex(source->findData(QString::fromStdString(m_state.austrianSource())));
+    // The caption names the server "Datenbank aktualisieren" reads from.
+    const QString server = QString::fromStdString(m_state.austrianSource() == MainState::kSourceAustria
+                                                      ? m_state.serverEdit()
+                                                      : m_state.todayServerEdit());
+    const QString host = QUrl(server).host().isEmpty() ? server : QUrl(server).host();
+    const QString title = QStringLiteral("Zerbosts Lotto - Tipp mit den akt. Zahlen direkt von ") + host;
+    if (windowTitle() != title) setWindowTitle(title);
     for (int i = 0; i < tipgrid::kCells; ++i) {
         const QString text = QString::fromStdString(m_state.cell(i));
         QLineEdit* edit = m_cells[static_cast<std::size_t>(i)];
+        if (m_invalidCells.count(i)) {
+            if (text.isEmpty()) continue; // the marked text stays until it is typed over
+            m_invalidCells.erase(i);
+            edit->setProperty("invalid", false);
+            edit->setProperty("repeated", QVariant());
+        }
         if (edit->text() != text) edit->setText(text);
     }
     for (const auto& [name, control] : m_state.labels()) {
@@ -870,6 +1033,8 @@ void TForm1::refreshFromState() {
     for (int n = 1; n <= 18; ++n)
         if (QCheckBox* box = m_checkBoxes[static_cast<std::size_t>(n)]) box->setChecked(m_state.checkBox(n));
     m_stakeSpin->setValue(static_cast<double>(m_state.stakeCents()) / 100.0);
+    m_jokerSpin->setValue(static_cast<double>(m_state.jokerCents()) / 100.0);
+    m_updateOnStartBox->setChecked(m_state.updateOnStart());
     for (int n = 1; n <= 8; ++n)
         if (QSpinBox* spin = m_upDowns[static_cast<std::size_t>(n)])
             spin->setValue(m_state.upDown(n).position);
@@ -907,10 +1072,13 @@ void TForm1::showRepeatedCells() {
     for (int i = 0; i < tipgrid::kCells; ++i) {
         QLineEdit* edit = m_cells[static_cast<std::size_t>(i)];
         const bool repeated = m_state.isRepeatedCell(i);
-        if (edit->property("repeated").toBool() == repeated) continue;
+        const QVariant shown = edit->property("repeated");
+        if (shown.isValid() && shown.toBool() == repeated) continue;
         edit->setProperty("repeated", repeated);
-        edit->setStyleSheet(repeated ? QStringLiteral("QLineEdit { border: 2px solid red; }") : QString());
-        edit->setToolTip(repeated ? QStringLiteral("Zahl doppelt") : QString());
+        const bool invalid = edit->property("invalid").toBool();
+        edit->setStyleSheet(repeated || invalid ? QStringLiteral("QLineEdit { border: 2px solid red; }") : QString());
+        edit->setToolTip(invalid ? QString::fromLatin1(kInvalidNumberText)
+                                 : (repeated ? QStringLiteral("Zahl doppelt") : QString()));
     }
 }
 
@@ -926,6 +1094,41 @@ void TForm1::onRepaintPoint(RepaintArea area) {
         repaint();
 }
 
+void TForm1::nameControlsForScreenReaders() {
+    for (int index = 0; index < tipgrid::kCells; ++index)
+        m_cells[static_cast<std::size_t>(index)]->setAccessibleName(
+            QStringLiteral("Tipp %1, Zahl %2").arg(index / tipgrid::kCellsPerTip + 1).arg(index % tipgrid::kCellsPerTip + 1));
+    for (int tip = 0; tip < tipgrid::kTips; ++tip) {
+        m_stateLabels.at(tipgrid::hitLabel(tip))->setAccessibleName(QStringLiteral("Treffer Tipp %1").arg(tip + 1));
+        m_stateLabels.at(tipgrid::sumLabel(tip))->setAccessibleName(QStringLiteral("Quersumme Tipp %1").arg(tip + 1));
+    }
+    // Everything else speaks its caption, else its label, else its hint without the key.
+    const auto plain = [](QString text) {
+        text.remove(QLatin1Char('&'));
+        const qsizetype keys = text.lastIndexOf(QStringLiteral(" ("));
+        return keys > 0 && text.endsWith(QLatin1Char(')')) ? text.left(keys) : text;
+    };
+    for (QWidget* widget : findChildren<QWidget*>()) {
+        if (!widget->accessibleName().isEmpty()) continue;
+        QString name;
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) name = button->text();
+        if (name.isEmpty())
+            for (QLabel* label : findChildren<QLabel*>())
+                if (label->buddy() == widget) name = label->text();
+        if (name.isEmpty()) name = widget->toolTip();
+        if (!name.isEmpty()) widget->setAccessibleName(plain(name));
+    }
+}
+
+void TForm1::scheduleSave() {
+    if (m_saveTimer) m_saveTimer->start();
+}
+
+void TForm1::saveSettings() {
+    saveWindowGeometry();
+    m_state.FormClose(m_store);
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
     // The import runs inside a GET further down this stack: it is asked to stop, and the
     // window closes when it has ended.
@@ -936,8 +1139,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    saveWindowGeometry();
-    m_state.FormClose(m_store);
+    m_saveTimer->stop();
+    saveSettings();
     event->accept();
 }
 
@@ -950,7 +1153,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (isCell && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
             QApplication::activeModalWidget() == nullptr)
-            run([this] { m_state.Edit1Exit(); });
+            leaveCell(*tipgrid::cellForName(watched->objectName().toStdString()));
         break;
     }
     case QEvent::KeyPress: {
@@ -975,6 +1178,35 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::leaveCell(int index) {
+    QLineEdit* edit = m_cells[static_cast<std::size_t>(index)];
+    if (!edit->text().isEmpty() && m_state.cell(index).empty()) {
+        m_invalidCells.insert(index);
+        markInvalidCell(index, true);
+        m_state.setStatusText(1, kInvalidNumberText);
+    }
+    // A tip is sorted and rated once it is left, or its sixth cell is: typing over it cell by
+    // cell keeps every number where it was typed.
+    const int tip = index / tipgrid::kCellsPerTip;
+    const auto next = QApplication::focusWidget() ? tipgrid::cellForName(QApplication::focusWidget()->objectName().toStdString())
+                                                  : std::nullopt;
+    const bool staysInTip = next && *next / tipgrid::kCellsPerTip == tip;
+    if (staysInTip && index % tipgrid::kCellsPerTip != tipgrid::kCellsPerTip - 1) {
+        refreshFromState();
+        return;
+    }
+    m_keepInvalidCells = true;
+    run([this] { m_state.Edit1Exit(); });
+    m_keepInvalidCells = false;
+}
+
+void TForm1::markInvalidCell(int index, bool invalid) {
+    QLineEdit* edit = m_cells[static_cast<std::size_t>(index)];
+    edit->setProperty("invalid", invalid);
+    edit->setProperty("repeated", QVariant()); // showRepeatedCells paints it anew
+    showRepeatedCells();
 }
 
 void TForm1::addShortcut(QAbstractButton* button, const QKeySequence& keys, bool showsChart) {

@@ -26,6 +26,7 @@ class QTabWidget;
 class QToolButton;
 class QPushButton;
 class QProgressBar;
+class QTimer;
 
 namespace lotto {
 
@@ -61,6 +62,8 @@ public:
     static constexpr const char* kWindowWidth = "Form1Width";
     static constexpr const char* kWindowHeight = "Form1Height";
     static constexpr const char* kWindowPage = "PageControl1";
+    static constexpr const char* kInvalidNumberText = "Nur Zahlen von 1 bis 45";
+    static constexpr int kSaveDelayMs = 800;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -91,6 +94,15 @@ private:
     void onRepaintPoint(RepaintArea area);
     void addShortcut(QAbstractButton* button, const QKeySequence& keys, bool showsChart = false);
     void showRepeatedCells();
+    void leaveCell(int index);
+    void markInvalidCell(int index, bool invalid);
+    // Tips and settings are written a moment after a change, not only when the window closes.
+    void scheduleSave();
+    void saveSettings();
+    // Accessible names: tip cells "Tipp 3, Zahl 4", hit labels "Treffer Tipp 3", the rest by caption.
+    void nameControlsForScreenReaders();
+    // "Auf einen Blick" on "Lottotipp" and "Stand des Archivs" on "Datenbank", after every operation.
+    void showOverview();
     std::array<std::string, tipgrid::kCells> cellsOfState() const;
     void scaleTipGrid();
     void setTipGridScale(double scale);
@@ -125,7 +137,16 @@ private:
     double m_tipScale = 0.0;
     bool m_shownOnce = false;
     std::set<QLabel*> m_hitLabels;
+    std::set<int> m_invalidCells; // cells that keep a text outside 1..45, marked
+    bool m_keepInvalidCells = false;
+    QTimer* m_saveTimer = nullptr;
     QDoubleSpinBox* m_stakeSpin = nullptr;
+    QDoubleSpinBox* m_jokerSpin = nullptr;
+    QCheckBox* m_updateOnStartBox = nullptr;
+    QLabel* m_nextDrawLabel = nullptr;
+    QLabel* m_winningsLabel = nullptr;
+    QLabel* m_archiveStateLabel = nullptr;
+    QString m_lastUpdate; // time and result of the last update in this session
     BalanceDialog* m_balanceDialog = nullptr;
 };
 

@@ -4,6 +4,9 @@
 
 #include <QPainter>
 #include <QPrintPreviewDialog>
+#include <QScreen>
+#include <QToolBar>
+#include <QToolButton>
 #include <QWidget>
 
 namespace lotto {
@@ -40,6 +43,25 @@ void TForm4::preview(const TicketLayout& layout) {
     dialog.setWindowTitle(QString::fromUtf8(ticket::kReportTitle));
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
             [this, &layout](QPrinter* printer) { paint(printer, layout); });
+    // Printing is what the preview is for: its button leads the tool bar, so a narrow (or
+    // scaled) screen never hides it in the bar's overflow.
+    if (auto* bar = dialog.findChild<QToolBar*>()) {
+        const QList<QAction*> actions = bar->actions();
+        if (actions.size() > 1) {
+            QAction* print = actions.last();
+            print->setObjectName(QStringLiteral("TicketPrintAction"));
+            print->setText(QStringLiteral("Drucken"));
+            print->setToolTip(QStringLiteral("Drucken"));
+            bar->insertAction(actions.first(), print);
+            bar->insertSeparator(actions.first());
+            if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(print)))
+                button->setFocusPolicy(Qt::TabFocus);
+        }
+    }
+    if (m_parent && m_parent->screen()) {
+        const QRect screen = m_parent->screen()->availableGeometry();
+        dialog.resize(std::min(900, screen.width() - 20), screen.height() - 40);
+    }
     dialog.exec();
 }
 

@@ -13,7 +13,7 @@ namespace lotto {
 
 TForm5::TForm5(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form5"));
-    setWindowTitle(QStringLiteral("Drucckeeinstellungen für den Lottoschein"));
+    setWindowTitle(QStringLiteral("Druckeinstellungen für den Lottoschein"));
     QFont bold(QStringLiteral("Arial"));
     bold.setBold(true);
     setFont(bold);
@@ -94,6 +94,7 @@ void TForm5::preset(const TicketDialogPresets& presets) {
     m_top->setValue(presets.top);
     m_left->setValue(presets.left);
     m_tipCount = presets.tipCount;
+    m_prices = presets.prices;
     m_sunday->setChecked(presets.sunday);
     m_wednesday->setChecked(presets.wednesday);
     CheckBox1Click();
@@ -113,7 +114,7 @@ TicketSettings TForm5::settings() const {
 }
 
 void TForm5::CheckBox1Click() {
-    m_cost->setText(QString::fromStdString(ticket::costText(m_tipCount, settings())));
+    m_cost->setText(QString::fromStdString(ticket::costText(m_tipCount, settings(), m_prices)));
 }
 
 } // namespace lotto

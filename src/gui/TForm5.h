@@ -10,7 +10,7 @@ class QSpinBox;
 
 namespace lotto {
 
-// "Drucckeeinstellungen für den Lottoschein": draw days, extra games, offsets and cost.
+// "Druckeinstellungen für den Lottoschein": draw days, extra games, offsets and cost.
 // Created once and kept, so the Joker and test boxes stay as the last print left them.
 class TForm5 : public QDialog {
     Q_OBJECT
@@ -35,6 +35,7 @@ private:
     QSpinBox* m_left = nullptr;
     QLabel* m_cost = nullptr;
     int m_tipCount = 0;
+    TicketPrices m_prices;
 };
 
 } // namespace lotto

@@ -77,10 +77,10 @@ TEST(CliShow, DrawForADateOnTheRealArchive) {
     std::filesystem::remove(data + "/ZahlenAT.dat");
     r = runCli({"--datadir", data, "show"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "Lesen Sie zuerst du Daten der Ziehungen ein\n");
+    EXPECT_EQ(r.err, "Lesen Sie zuerst die Daten der Ziehungen ein\n");
     r = runCli({"--datadir", data, "generate"}); // the message says it all: one line
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "Lesen Sie zuerst du Daten der Ziehungen ein\n");
+    EXPECT_EQ(r.err, "Lesen Sie zuerst die Daten der Ziehungen ein\n");
 }
 
 TEST(CliCheck, TipsAgainstADraw) {
@@ -156,7 +156,7 @@ TEST(CliStats, GroupStatistics) {
     const CliResult overdue =
         runCli({"--datadir", data, "--no-settings", "stats", "overdue", "--no-wednesday"});
     EXPECT_EQ(overdue.lines().at(0),
-              "title: Welche Zahl ist überfällig, wurde als seit wievielen Ziehungen nicht gezogen?");
+              "title: Welche Zahl ist überfällig, wurde also seit wie vielen Ziehungen nicht gezogen?");
     // The newest Sunday draw, 16.08.2026, is 5 14 22 25 29 31 | 43: with Wednesdays and the
     // Friday draws left out, those numbers are overdue by 1.
     EXPECT_EQ(overdue.lines().at(2 + 4), "5 1");
@@ -356,7 +356,7 @@ TEST(CliTicket, MarksCostAndThePdfPage) {
                                 "20"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.lines(),
-              (std::vector<std::string>{"Kosten: 6,16 €", "TicketMark1 20 90", "TicketMark2 20 105",
+              (std::vector<std::string>{"Kosten: 8,20 €", "TicketMark1 20 90", "TicketMark2 20 105",
                                         "TicketMark6 50 195", "TicketMark13 50 210", "TicketMark14 20 225",
                                         "TicketMark15 80 255", "TicketMark16 20 210", "TicketMark17 35 210",
                                         "TicketMark18 65 210", "Mittwoch 138 362", "Spiel77Ja 342 392"}));
@@ -367,6 +367,16 @@ TEST(CliTicket, MarksCostAndThePdfPage) {
     ASSERT_EQ(none.exitCode, 0) << none.err;
     EXPECT_EQ(none.lines().at(0), "Kosten: 0,00 €");
     EXPECT_EQ(none.lines().back(), "Spiel77Nein 378 390");
+
+    // The prices stored on "Berechnungs-Optionen": 1,50 € a tip, 2,00 € a Joker game.
+    std::filesystem::create_directories(dir.file("Zerbost"));
+    writeBytes(dir.file("Zerbost/RedidAR.json"),
+               R"({"EinsatzCent": {"t": "int", "v": 150}, "JokerCent": {"t": "int", "v": 200}})");
+    const CliResult stored = runCli({"--datadir", data, "ticket", dir.file("t.qtp"), "--pdf", dir.file("p.pdf"),
+                                     "--days", "mi", "--joker"},
+                                    dir.path());
+    ASSERT_EQ(stored.exitCode, 0) << stored.err;
+    EXPECT_EQ(stored.lines().at(0), "Kosten: 5,00 €");
 
     EXPECT_EQ(runCli({"--datadir", data, "ticket", dir.file("t.qtp")}).exitCode, 2);
     for (const std::vector<std::string>& bad :

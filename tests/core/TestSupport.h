@@ -6,8 +6,10 @@
 #include "core/util/Clock.h"
 #include "core/util/File.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -103,7 +105,16 @@ public:
         return drawAnswer;
     }
 
+    bool addSearchHit(const TipSearchHit& hit) override {
+        searchHits.push_back(hit);
+        return searchHits.size() < searchHitsWanted;
+    }
+    void endSearchList(std::int64_t found, bool stopped) override { searchEnd = {found, stopped}; }
+
     std::vector<std::string> messages, questions, inputs, proposed, sounds, opened;
+    std::vector<TipSearchHit> searchHits;
+    std::size_t searchHitsWanted = SIZE_MAX;
+    std::pair<std::int64_t, bool> searchEnd{-1, false};
     std::vector<FileDialogState> saveDialogs, openDialogs;
     std::vector<RepaintArea> repaints;
     std::vector<DrawEntry> drawPresets;

@@ -142,7 +142,7 @@ TEST_F(EvaluationFixture, RepeatedNumberCountsOnceAndItsCellsAreKnown) {
 
 TEST_F(EvaluationFixture, MissingOrEmptyArchive) {
     state.SpeedButton5Click();
-    EXPECT_EQ(host.messages, std::vector<std::string>{"Lesen Sie zuerst du Daten der Ziehungen ein"});
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Lesen Sie zuerst die Daten der Ziehungen ein"});
     EXPECT_EQ(state.label("Label29").text, "");
 
     archive({draw(2002, 1, 6, {3, 7, 12, 20, 30, 40}, 41)});

@@ -414,7 +414,7 @@ TEST_F(GenerationFixture, NothingPreferredAndOnlyPreferredWanted) {
 TEST_F(GenerationFixture, MissingArchivePutsEverythingBack) {
     state.setTipsReady(true);
     EXPECT_THROW(state.Label28Click(), FileError);
-    EXPECT_EQ(host.messages, std::vector<std::string>{"Lesen Sie zuerst du Daten der Ziehungen ein"});
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Lesen Sie zuerst die Daten der Ziehungen ein"});
     EXPECT_EQ(host.busyDepth, 0);
     EXPECT_TRUE(state.tipsReady());
     EXPECT_TRUE(state.checkBox(8));

@@ -95,7 +95,7 @@ TEST_F(GroupFixture, OverdueNumbers) {
     EXPECT_EQ(state.chart().valueAxisMin, 1);
     EXPECT_EQ(state.chart().valueAxisMax, 4);
     EXPECT_EQ(state.chart().axisTitle,
-              "Welche Zahl ist überfällig, wurde als seit wievielen Ziehungen nicht gezogen?");
+              "Welche Zahl ist überfällig, wurde also seit wie vielen Ziehungen nicht gezogen?");
 }
 
 TEST_F(GroupFixture, NoPassingDraw) {

@@ -61,13 +61,14 @@ TicketSettings days(bool sunday, bool wednesday, bool joker = false, bool joker2
 } // namespace
 
 TEST(TicketCost, RuleAndMoneyText) {
-    EXPECT_EQ(ticket::costText(12, days(true, false)), "10,20 €");
-    EXPECT_EQ(ticket::costText(3, days(true, true, true)), "8,03 €");
-    EXPECT_EQ(ticket::costText(12, days(false, true, false, false, true)), "11,30 €");
-    EXPECT_EQ(ticket::costText(12, days(false, false, true, true, true)), "0,00 €");
+    const TicketPrices prices{120, 170};
+    EXPECT_EQ(ticket::costText(12, days(true, false), prices), "14,40 €");
+    EXPECT_EQ(ticket::costText(3, days(true, true, true), prices), "10,60 €"); // (3,60 + 1,70) x 2
+    EXPECT_EQ(ticket::costText(12, days(false, true, false, false, true), {100, 150}), "13,50 €");
+    EXPECT_EQ(ticket::costText(12, days(false, false, true, true, true), prices), "0,00 €");
     TicketSettings withTest = days(true, false);
     withTest.testImage = true;
-    EXPECT_EQ(ticket::costText(12, withTest), "10,20 €");
+    EXPECT_EQ(ticket::costText(12, withTest, prices), "14,40 €");
     EXPECT_EQ(formatEuro(1234.5), "1.234,50 €");
     EXPECT_EQ(formatCents(-123456789), "-1.234.567,89 €");
     EXPECT_EQ(formatGrouped(-1000), "-1.000");

@@ -115,39 +115,39 @@ struct SearchFixture : StateFixture<> {
     }
 };
 
-TEST_F(SearchFixture, CancelSearchesForSixAndLeavesTheStepping) {
+// The list gets every hit with its rank; afterwards the shown draw and all its labels stay.
+TEST_F(SearchFixture, ListedHitsAndTheShownDrawAfterwards) {
     state.dateTimePicker1().setDate(dayNumber(2002, 1, 6));
     state.SpeedButton5Click();
-    const LabelControl tip9 = state.label("Label65");
-    state.SpeedButton4Click(); // the input box cancelled
-    EXPECT_EQ(host.inputs, (std::vector<std::string>{"Bei wievielen Zahlen Übereinstellung stoppen?"}));
-    EXPECT_EQ(host.messages, (std::vector<std::string>{"Ein Treffer am: 02.01.2002", "Ein Treffer am: 06.01.2002",
-                                                       "Ein Treffer am: 13.01.2002"}));
+    const std::string caption = state.label("Label29").text;
+    state.setCell(9 * 6, ""); // tip 10 incomplete: no labels
+    state.SpeedButton4Click(); // the input box cancelled: from six hits on
+    EXPECT_EQ(host.inputs, (std::vector<std::string>{"Tipps in DB suchen"}));
+    ASSERT_EQ(host.searchHits.size(), 3U);
+    EXPECT_EQ(host.searchHits[1].tip, 1);
+    EXPECT_EQ(host.searchHits[1].day, dayNumber(2002, 1, 6));
+    EXPECT_EQ(host.searchHits[1].rank, PrizeRank::Six);
+    EXPECT_FALSE(host.searchHits[1].quotaCents);
+    EXPECT_EQ(host.searchEnd, (std::pair<std::int64_t, bool>{3, false}));
     EXPECT_EQ(host.busyDepth, 0);
-    // The last draw searched is shown; stepping and the date field stay where they were.
-    EXPECT_EQ(state.label("Label29").text, "So 13.01.02    6  5  4  3  2  1 Z:40");
-    EXPECT_EQ(state.label("Label35").text, state.label("Label29").text);
-    EXPECT_EQ(state.label("Label13").text, "Quersummer: 21");
-    EXPECT_EQ(state.label("Label22"), (LabelControl{"6", LabelColor::Red, "Rang 6er: keine Quote gespeichert"}));
-    EXPECT_EQ(state.label("Label23"), (LabelControl{"3", LabelColor::Red, "Rang 3er: keine Quote gespeichert"}));
-    EXPECT_EQ(state.label("Label47"), (LabelControl{"0", LabelColor::Black, "kein Gewinnrang"}));
-    EXPECT_EQ(state.label("Label65"), tip9); // tip 9 is not searched
+    EXPECT_EQ(state.label("Label29").text, caption);
+    EXPECT_EQ(state.label("Label35").text, caption);
+    EXPECT_EQ(state.label("Label13").text, "Quersumme: 39");
+    EXPECT_EQ(state.label("Label22").text, "3"); // tip 1 against 06.01.
+    EXPECT_EQ(state.label("Label23").text, "6");
+    EXPECT_EQ(state.label("Label65").text, "3"); // tip 9 too
+    EXPECT_EQ(state.label(tipgrid::hitLabel(9)), LabelControl{});
     EXPECT_EQ(state.drawStepIndex(), 1);
     EXPECT_EQ(state.dateTimePicker1().date, dayNumber(2002, 1, 6));
-    EXPECT_EQ(state.activePage(), Page::Lottotipp);
 }
 
-// Behind each message the window shows the announced draw; tips checked later at that draw
-// still show their hits of the draw before.
-TEST_F(SearchFixture, AnAnnouncementShowsTheDrawItNames) {
-    std::vector<std::string> seen;
-    state.runTipSearch("6", [&](int, const std::string&) {
-        seen.push_back(state.label("Label29").text + " | " + state.label(tipgrid::hitLabel(0)).text + " " +
-                       state.label(tipgrid::hitLabel(1)).text + " " + state.label(tipgrid::hitLabel(2)).text);
-    });
-    ASSERT_EQ(seen.size(), 3U);
-    EXPECT_EQ(seen[1], "So 06.01.02    1  2  3  10  11  12 Z:13 | 3 6 4"); // tip 3: 4 hits on 02.01.
-    EXPECT_EQ(seen[2], "So 13.01.02    6  5  4  3  2  1 Z:40 | 6 0 0");    // tips 2, 3: none on 09.01.
+TEST_F(SearchFixture, TheListStopsTheSearch) {
+    host.searchHitsWanted = 2;
+    host.inputAnswer = "0";
+    state.SpeedButton4Click();
+    EXPECT_EQ(host.searchHits.size(), 2U);
+    EXPECT_EQ(host.searchEnd, (std::pair<std::int64_t, bool>{2, true}));
+    EXPECT_EQ(state.chart().axisTitle, "Wie oft hatten die Tipps 1 bis 8 bei 1 durchsuchten Ziehungen 0 bis 9 Treffer?");
 }
 
 TEST_F(SearchFixture, ThresholdsAndStartDate) {

@@ -10,6 +10,7 @@
 #include <QtCharts/QBarSet>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 namespace lotto::test {
@@ -35,12 +36,17 @@ public:
     void openDocument(const std::string& target) override { opened.push_back(target); }
     std::optional<DrawEntry> enterDraw(const DrawEntry&) override { return drawEntry; }
     HttpGet& http() override { return httpGet ? *httpGet : QtHost::http(); }
+    void beginSearchList(int threshold) override {
+        QtHost::beginSearchList(threshold);
+        if (onSearchList) onSearchList(*searchList());
+    }
 
     HttpGet* httpGet = nullptr; // the test's server, when it sets one
     std::vector<std::string> messages, errors, questions, sounds, opened, proposedNames;
     bool answerYes = false;
     std::optional<std::string> inputAnswer, saveFile, openFile;
     std::optional<DrawEntry> drawEntry;
+    std::function<void(SearchListDialog&)> onSearchList; // the list as the search opens it
 };
 
 // A window on a program directory of its own that holds the real archive.

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QPrintPreviewDialog>
 #include <QProcess>
@@ -77,18 +78,18 @@ bool darkIn(const QImage& page, QRect unitsRect) {
 
 TEST(TicketWindow, CostFollowsTheDayAndJokerBoxes) {
     TForm5 form;
-    form.preset({88, 26, true, false, 12});
-    EXPECT_EQ(costOf(form), QStringLiteral("10,20 €"));
+    form.preset({88, 26, true, false, 12}); // 1,20 € a tip, 1,70 € a Joker game
+    EXPECT_EQ(costOf(form), QStringLiteral("14,40 €"));
     click(form, "CheckBox5");
-    EXPECT_EQ(costOf(form), QStringLiteral("10,20 €"));
+    EXPECT_EQ(costOf(form), QStringLiteral("14,40 €"));
     form.preset({88, 26, true, false, 3});
     click(form, "CheckBox2");
     click(form, "CheckBox3");
-    EXPECT_EQ(costOf(form), QStringLiteral("8,03 €"));
+    EXPECT_EQ(costOf(form), QStringLiteral("10,60 €")); // (3,60 + 1,70) x 2 days
     click(form, "CheckBox1");
     click(form, "CheckBox2");
     EXPECT_EQ(costOf(form), QStringLiteral("0,00 €"));
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Drucckeeinstellungen für den Lottoschein"));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Druckeinstellungen für den Lottoschein"));
 }
 
 TEST(TicketWindow, AbortKeepsTheOffsetsOkTakesThemAndThePreviewShows) {
@@ -114,7 +115,7 @@ TEST(TicketWindow, AbortKeepsTheOffsetsOkTakesThemAndThePreviewShows) {
         click(form, "BitBtn2");
     };
     button->click();
-    EXPECT_EQ(openingCost, QStringLiteral("0,85 €"));
+    EXPECT_EQ(openingCost, QStringLiteral("1,20 €"));
     EXPECT_EQ(answers.previews, 1);
     EXPECT_EQ(w.form->state().tippTop(), 50);
     EXPECT_EQ(w.form->state().tippLeft(), 10);
@@ -126,7 +127,23 @@ TEST(TicketWindow, AbortKeepsTheOffsetsOkTakesThemAndThePreviewShows) {
         click(form, "BitBtn1");
     };
     button->click();
-    EXPECT_EQ(openingCost, QStringLiteral("1,95 €"));
+    EXPECT_EQ(openingCost, QStringLiteral("2,90 €"));
+}
+
+TEST(TicketWindow, CostUsesTheStoredPrices) {
+    Window w; // one tip, Wednesday preset
+    w.find<QDoubleSpinBox>(QStringLiteral("EinsatzEdit"))->setValue(1.5);
+    w.find<QDoubleSpinBox>(QStringLiteral("JokerEdit"))->setValue(2.0);
+    w.reopen();
+    ModalAnswers answers;
+    QString cost;
+    answers.settings = [&](TForm5& form) {
+        click(form, "CheckBox3");
+        cost = costOf(form);
+        click(form, "BitBtn1");
+    };
+    w.find<QAbstractButton>(QStringLiteral("SpeedButton12"))->click();
+    EXPECT_EQ(cost, QStringLiteral("3,50 €"));
 }
 
 TEST(TicketPrint, PdfPageHasCrossesOnTheMarksAndNowhereElseInTheFields) {

@@ -37,12 +37,13 @@ QString tipText(Window& w, int tip) {
 TEST(TipGridWindow, TypingKeepsOnlyNumbersFrom1To45) {
     Window w;
     QLineEdit* edit = cell(w, 7);
-    for (const char* typed : {"0", "46", "-", "ab", " ", "50"}) {
+    for (const char* typed : {"0", "46", "-", "ab", "50"}) {
         type(edit, QString::fromLatin1(typed));
-        EXPECT_EQ(edit->text(), QString()) << typed;
+        EXPECT_EQ(edit->text(), QString::fromLatin1(typed)); // as typed until the cell is left
+        EXPECT_EQ(w.form->state().cell(7), "") << typed;
     }
     edit->insert(QStringLiteral("-3")); // in one change, as a paste
-    EXPECT_EQ(edit->text(), QString());
+    EXPECT_EQ(w.form->state().cell(7), "");
     type(edit, QStringLiteral("45"));
     EXPECT_EQ(edit->text(), QStringLiteral("45"));
     EXPECT_EQ(w.form->state().cell(7), "45");
@@ -51,10 +52,55 @@ TEST(TipGridWindow, TypingKeepsOnlyNumbersFrom1To45) {
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(edit->text(), QStringLiteral("45"));
+}
 
-    edit->setText(QStringLiteral("0")); // set by the program, as a generation does for an empty tip
-    EXPECT_EQ(edit->text(), QString());
+TEST(TipGridWindow, AnInvalidNumberIsMarkedAndReportedWhenLeft) {
+    Window w;
+    w.form->activateWindow();
+    type(cell(w, 7), QStringLiteral("46"));
+    QTest::keyClick(cell(w, 7), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), cell(w, 8));
+    EXPECT_EQ(cell(w, 7)->text(), QStringLiteral("46"));
+    EXPECT_EQ(cell(w, 7)->toolTip(), QStringLiteral("Nur Zahlen von 1 bis 45"));
+    EXPECT_TRUE(cell(w, 7)->styleSheet().contains(QStringLiteral("red")));
+    EXPECT_EQ(w.find<QLabel>(QStringLiteral("StatusPanel1"))->text(), QStringLiteral("Nur Zahlen von 1 bis 45"));
     EXPECT_EQ(w.form->state().cell(7), "");
+    type(cell(w, 7), QStringLiteral("4"));
+    EXPECT_EQ(cell(w, 7)->toolTip(), QString());
+}
+
+// Typing over a tip with Tab keeps each number where it was typed; the tip is sorted when
+// its sixth cell is left.
+TEST(TipGridWindow, OvertypingATipGivesTheTypedNumbersSorted) {
+    Window w;
+    w.form->activateWindow();
+    const char* old[6] = {"2", "12", "19", "20", "31", "41"};
+    for (int c = 0; c < 6; ++c)
+        cell(w, 6 + c)->setText(QString::fromLatin1(old[c]));
+    cell(w, 6)->setFocus(Qt::TabFocusReason);
+    for (const char* typed : {"40", "3", "17", "9", "45", "1"}) {
+        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(typed));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(tipText(w, 1), QStringLiteral("1,3,9,17,40,45"));
+    EXPECT_EQ(QApplication::focusWidget(), cell(w, 12));
+}
+
+// A tip with an empty cell shows neither hits nor digit sum of its earlier numbers.
+TEST(TipGridWindow, AnIncompleteTipClearsItsLabels) {
+    Window w;
+    w.form->activateWindow();
+    ASSERT_FALSE(w.find<QLabel>(QStringLiteral("Label22"))->text().isEmpty());
+    type(cell(w, 3), QString());
+    cell(w, 30)->setFocus();
+    EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label22"))->text(), QString());
+    EXPECT_EQ(w.find<QLabel>(QString::fromLatin1(tipgrid::sumLabel(0)))->text(), QString());
+}
+
+TEST(TipGridWindow, TipsAreSavedAMomentAfterAChange) {
+    Window w;
+    type(cell(w, 8), QStringLiteral("17"));
+    QTRY_VERIFY_WITH_TIMEOUT(w.store.read(tipgrid::editName(8)) == SettingValue(std::string("17")), 5000);
 }
 
 TEST(TipGridWindow, LeavingACellSortsAndRatesEveryTip) {
@@ -124,4 +170,11 @@ TEST(TipGridWindow, SaveAndLoadThroughTheButtons) {
     QTest::mouseClick(w.find<QWidget>(QStringLiteral("SpeedButton16")), Qt::LeftButton);
     EXPECT_EQ(tipText(w, 0), QStringLiteral("1,2,3,4,5,6"));
     EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label22"))->text(), QStringLiteral("2"));
+}
+
+TEST(TipGridWindow, TheProposedFileNameAfterAWednesdayDrawIsTheSunday) {
+    Window w;
+    QTest::mouseClick(w.find<QWidget>(QStringLiteral("SpeedButton6")), Qt::LeftButton); // Mi 19.08.26
+    QTest::mouseClick(w.find<QWidget>(QStringLiteral("SpeedButton15")), Qt::LeftButton);
+    EXPECT_EQ(w.host->proposedNames, std::vector<std::string>{"20260823.qtp"});
 }

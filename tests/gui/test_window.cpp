@@ -13,6 +13,8 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QAbstractItemModel>
+#include <QStandardItemModel>
 #include <QTest>
 #include <QToolBar>
 
@@ -74,7 +76,7 @@ TEST(Window, OpensWithAllPagesAndNamedControls) {
 
     EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label44"))->text(),
               QStringLiteral("Z e r b o s t 's  L o t t o  V 1 . 5"));
-    EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label11"))->text(), QStringLiteral("Porxy-Port"));
+    EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label11"))->text(), QStringLiteral("Proxy-Port"));
     EXPECT_FALSE(w.find(QStringLiteral("SpeedButton8"))->isVisible());
     EXPECT_FALSE(w.find(QStringLiteral("URLEdit"))->isVisible());
     auto* runs = w.find<QSpinBox>(QStringLiteral("UpDown7"));
@@ -194,11 +196,53 @@ TEST(Window, TipSheetAndArchiveSearchButtons) {
 
     const auto* pages = w.find<QTabWidget>(QStringLiteral("PageControl1"));
     const int page = pages->currentIndex();
-    w.host->inputAnswer = "7"; // more than any tip can hit: no message
+    w.host->inputAnswer = "7"; // more than any tip can hit: an empty list
     QTest::mouseClick(w.find<QWidget>(QStringLiteral("SpeedButton4")), Qt::LeftButton);
+    ASSERT_TRUE(w.host->searchList());
+    EXPECT_EQ(w.host->searchList()->model()->rowCount(), 0);
     EXPECT_TRUE(w.host->messages.empty());
     EXPECT_TRUE(w.host->errors.empty());
-    EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label13"))->text().left(12), QStringLiteral("Quersummer: "));
+    EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label13"))->text().left(11), QStringLiteral("Quersumme: "));
     EXPECT_EQ(w.chartBarCount(), 10);
     EXPECT_EQ(pages->currentIndex(), page);
+}
+
+// Every hit goes into one list that "Stopp" or Escape ends at once; the shown draw's
+// caption, digit sum and all twelve hit labels agree afterwards.
+TEST(Window, TheSearchListStopsAfterNHitsWithTheButtonOrEscape) {
+    Window w;
+    const char* shownDraw[6] = {"1", "3", "24", "32", "36", "42"}; // the newest draw, 21.08.2026
+    const char* oneHit[6] = {"1", "2", "4", "5", "6", "7"};
+    for (int c = 0; c < 6; ++c) {
+        w.find<QLineEdit>(QString::fromStdString(tipgrid::editName(c)))->setText(QString::fromLatin1(shownDraw[c]));
+        w.find<QLineEdit>(QString::fromStdString(tipgrid::editName(66 + c)))->setText(QString::fromLatin1(oneHit[c]));
+    }
+    const QString caption = w.find<QLabel>(QStringLiteral("Label35"))->text();
+    w.host->inputAnswer = "0"; // every tip at every draw
+    for (const bool escape : {false, true}) {
+        w.host->onSearchList = [escape](SearchListDialog& list) {
+            QObject::connect(list.model(), &QAbstractItemModel::rowsInserted, &list, [&list, escape] {
+                if (list.model()->rowCount() != 5) return;
+                if (escape)
+                    QTest::keyClick(&list, Qt::Key_Escape);
+                else
+                    list.findChild<QPushButton*>(QStringLiteral("SearchListStop"))->click();
+            });
+        };
+        QTest::mouseClick(w.find<QWidget>(QStringLiteral("SpeedButton4")), Qt::LeftButton);
+        SearchListDialog* list = w.host->searchList();
+        ASSERT_TRUE(list);
+        EXPECT_EQ(list->model()->rowCount(), 5) << escape;
+        EXPECT_FALSE(list->running());
+        EXPECT_TRUE(list->isVisible());
+        EXPECT_TRUE(list->findChild<QLabel*>(QStringLiteral("SearchListCounts"))
+                        ->text()
+                        .contains(QStringLiteral("Suche gestoppt nach 5 Treffern")));
+        list->close();
+    }
+    EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label35"))->text(), caption);
+    EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label29"))->text(), caption);
+    EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label13"))->text(), QStringLiteral("Quersumme: 138"));
+    EXPECT_EQ(w.find<QLabel>(QString::fromLatin1(tipgrid::hitLabel(0)))->text(), QStringLiteral("6"));
+    EXPECT_EQ(w.find<QLabel>(QString::fromLatin1(tipgrid::hitLabel(11)))->text(), QStringLiteral("1"));
 }

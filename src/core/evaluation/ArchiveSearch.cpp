@@ -1,10 +1,22 @@
 #include "core/evaluation/ArchiveSearch.h"
 
+#include "core/evaluation/PrizeBalance.h"
+
 namespace lotto {
+
+TipSearchHit tipSearchHit(int tip, const CurrentDraw& draw, const PrizeTable& quotas) {
+    TipSearchHit hit{tip, wholeDay(draw.date), draw.hits, draw.extraHit, std::nullopt, std::nullopt};
+    const auto stored = quotas.find(hit.day);
+    const std::vector<PrizeQuota>* drawQuotas = stored == quotas.end() ? nullptr : &stored->second;
+    hit.rank = prizeRank(hit.hits, hit.extraHit, drawQuotas && findQuota(*drawQuotas, PrizeRank::Extra));
+    if (hit.rank && drawQuotas)
+        if (const PrizeQuota* quota = findQuota(*drawQuotas, *hit.rank)) hit.quotaCents = quota->euroCents();
+    return hit;
+}
 
 TipSearchCounts searchTipsInArchive(DrawArchiveReader& reader, DayNumber start,
                                     const std::array<std::string, tipgrid::kCells>& cells, CurrentDraw& draw,
-                                    const std::function<void(int tip)>& afterCheck) {
+                                    const std::function<bool(int tip)>& afterCheck) {
     TipSearchCounts counts;
     std::array<ReadTip, kSearchedTips> tips;
     for (int tip = 0; tip < kSearchedTips; ++tip) {
@@ -21,7 +33,7 @@ TipSearchCounts searchTipsInArchive(DrawArchiveReader& reader, DayNumber start,
         for (int tip = 0; tip < kSearchedTips; ++tip) {
             zettelcheck(draw, tips[static_cast<std::size_t>(tip)]);
             if (draw.hits < counts.checksWithHits.size()) ++counts.checksWithHits[draw.hits];
-            afterCheck(tip);
+            if (!afterCheck(tip)) return counts;
         }
     }
     return counts;

@@ -10,17 +10,15 @@ namespace lotto {
 
 namespace ticket {
 
-double cost(int tipCount, const TicketSettings& settings) {
-    double amount = tipCount * 0.85;
+std::int64_t costCents(int tipCount, const TicketSettings& settings, const TicketPrices& prices) {
+    std::int64_t amount = tipCount * prices.tipCents;
     for (const bool game : {settings.joker, settings.joker2, settings.joker3})
-        if (game) amount += 1.1;
-    if (settings.sunday && settings.wednesday) return amount * 2.2;
-    if (!settings.sunday && !settings.wednesday) return 0.0;
-    return amount;
+        if (game) amount += prices.jokerCents;
+    return amount * ((settings.sunday ? 1 : 0) + (settings.wednesday ? 1 : 0));
 }
 
-std::string costText(int tipCount, const TicketSettings& settings) {
-    return formatEuro(cost(tipCount, settings));
+std::string costText(int tipCount, const TicketSettings& settings, const TicketPrices& prices) {
+    return formatCents(costCents(tipCount, settings, prices));
 }
 
 TicketDialogPresets dayPreset(DayNumber today) {

@@ -4,6 +4,7 @@
 #include "core/util/Dates.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,7 +12,7 @@
 
 namespace lotto {
 
-// The answers of the print settings dialog "Drucckeeinstellungen für den Lottoschein".
+// The answers of the print settings dialog "Druckeinstellungen für den Lottoschein".
 struct TicketSettings {
     int top = 88;  // "Oben:", layout units
     int left = 26; // "Links"
@@ -24,6 +25,13 @@ struct TicketSettings {
     bool operator==(const TicketSettings&) const = default;
 };
 
+// The prices the cost rule uses, as stored on "Berechnungs-Optionen".
+struct TicketPrices {
+    std::int64_t tipCents = 120;
+    std::int64_t jokerCents = 170;
+    bool operator==(const TicketPrices&) const = default;
+};
+
 // What the ticket print puts into the dialog before showing it; the Joker and test boxes
 // keep what the user left in them.
 struct TicketDialogPresets {
@@ -32,6 +40,7 @@ struct TicketDialogPresets {
     bool sunday = false;
     bool wednesday = true;
     int tipCount = 0;
+    TicketPrices prices;
 };
 
 // One text element of the print layout: a bold "x" whose top left corner sits at (left, top).
@@ -82,10 +91,10 @@ inline constexpr const char* kJoker2Mark = "Super6";
 inline constexpr const char* kJokerMark = "Spiel77Ja";
 inline constexpr const char* kNoJokerMark = "Spiel77Nein";
 
-// The cost rule of the dialog: 0.85 a tip, 1.10 per Joker game, times 2.2 for both draw
-// days, nothing without a day.
-double cost(int tipCount, const TicketSettings& settings);
-std::string costText(int tipCount, const TicketSettings& settings); // "10,20 €"
+// The cost rule of the dialog: the price of a tip per tip, the price of a Joker game per
+// Joker box, once per draw day (twice for both, nothing without a day).
+std::int64_t costCents(int tipCount, const TicketSettings& settings, const TicketPrices& prices);
+std::string costText(int tipCount, const TicketSettings& settings, const TicketPrices& prices); // "14,40 €"
 
 // The draw day the dialog proposes: Wednesday from Sunday to Wednesday, else Sunday.
 TicketDialogPresets dayPreset(DayNumber today);

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "core/archive/ArchiveMaintenance.h"
+#include "core/evaluation/ArchiveSearch.h"
 #include "core/import/HttpGet.h"
 #include "core/output/TicketLayout.h"
 #include "core/util/Dates.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -44,6 +46,18 @@ public:
     // The entry dialog "Zahlen der Ziehung eingeben" preset with the given draw: the draw as
     // confirmed with OK, nothing when it was closed otherwise.
     virtual std::optional<DrawEntry> enterDraw(const DrawEntry&) { return std::nullopt; }
+
+    // The list of an archive search's hits, filled while the search runs: addSearchHit answers
+    // false once the user stopped the search. Faces without a list drop the hits.
+    virtual void beginSearchList(int /*threshold*/) {}
+    virtual bool addSearchHit(const TipSearchHit&) { return true; }
+    virtual void endSearchList(std::int64_t /*found*/, bool /*stopped*/) {}
+
+    // Opens a document in the desktop's program for it; false when none took it.
+    virtual bool openDocumentChecked(const std::string& path) {
+        openDocument(path);
+        return true;
+    }
 
     // The HTTP client's blocking GET; faces without one fail every request.
     virtual HttpGet& http() { return m_noHttp; }

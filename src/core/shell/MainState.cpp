@@ -141,6 +141,38 @@ void MainState::startupEvaluation() {
     }
     SpeedButton5Click();
     SpeedButton2Click();
+    reportMissingDraws();
+}
+
+MainState::ArchiveOverview MainState::archiveOverview() const {
+    ArchiveOverview overview;
+    if (!DrawArchive(archivePath()).exists()) return overview;
+    DrawArchiveReader reader(archivePath());
+    overview.draws = reader.recordCount();
+    if (overview.draws == 0) return overview;
+    DrawRecord record;
+    reader.next(record);
+    overview.first = record.day();
+    reader.seek(overview.draws - 1);
+    reader.next(record);
+    overview.newest = record.day();
+    return overview;
+}
+
+int MainState::missingDrawDays() const {
+    DrawArchiveReader reader(archivePath());
+    if (reader.recordCount() == 0) return 0;
+    reader.seek(reader.recordCount() - 1);
+    DrawRecord newest;
+    reader.next(newest);
+    return drawDaysBetween(newest.day(), m_clock.today());
+}
+
+void MainState::reportMissingDraws() {
+    const int missing = missingDrawDays();
+    if (missing == 0) return;
+    setStatusText(0, (missing == 1 ? std::string("1 Ziehung fehlt") : std::to_string(missing) + " Ziehungen fehlen") +
+                         " im Archiv – F5 aktualisiert");
 }
 
 void MainState::installBundledArchive(std::span<const unsigned char> bundled) {
@@ -470,6 +502,7 @@ void MainState::SpeedButton11Click() {
             m_cells[static_cast<std::size_t>(tip * 6 + c)].clear();
         label(tipgrid::hitLabel(tip)).text.clear();
         label(tipgrid::sumLabel(tip)).text.clear();
+        m_tipWinnings.at(static_cast<std::size_t>(tip)) = {};
     }
 }
 
@@ -485,7 +518,7 @@ void MainState::SpeedButton13Click() {
     m_random.setSeed(static_cast<std::uint32_t>(*number));
     m_status[1].set("Glückszahl " + std::to_string(*number) + " gesetzt");
     m_host.repaint(RepaintArea::StatusBar);
-    if (m_host.askYesNo("Soll der Tipp jetzt berechnet werden?", "Jetzt berechnen??")) Label28Click();
+    if (m_host.askYesNo("Soll der Tipp jetzt berechnet werden?", "Jetzt berechnen?")) Label28Click();
 }
 
 void MainState::Label28Click() {
@@ -529,7 +562,10 @@ int MainState::Komplettcheck() {
             else
                 complete = false;
         }
-        if (!complete) continue; // a partly empty tip is neither sorted nor rated
+        if (!complete) { // a partly empty tip is neither sorted nor rated, nor shown as rated
+            clearTipLabels(tip);
+            continue;
+        }
 
         int sum = 0;
         for (int v : values)
@@ -548,6 +584,17 @@ int MainState::Komplettcheck() {
     return best;
 }
 
+bool MainState::tipComplete(int tip) const {
+    const auto texts = tipTexts(tip);
+    return std::all_of(texts.begin(), texts.end(), [](std::string_view t) { return toInt(t).has_value(); });
+}
+
+void MainState::clearTipLabels(int tip) {
+    label(tipgrid::hitLabel(tip)) = LabelControl{};
+    label(tipgrid::sumLabel(tip)) = LabelControl{};
+    m_tipWinnings.at(static_cast<std::size_t>(tip)) = {};
+}
+
 void MainState::showHits(int tip) {
     showHits(tip, m_currentDraw);
 }
@@ -562,7 +609,12 @@ void MainState::showHits(int tip, const CurrentDraw& checked) {
     const auto quotas = prizes.find(wholeDay(checked.date));
     const std::vector<PrizeQuota>* drawQuotas = quotas == prizes.end() ? nullptr : &quotas->second;
     const bool paysExtraOnly = drawQuotas && findQuota(*drawQuotas, PrizeRank::Extra);
-    hitLabel.hint = prizeHint(prizeRank(hits, checked.extraHit, paysExtraOnly), drawQuotas);
+    const auto rank = prizeRank(hits, checked.extraHit, paysExtraOnly);
+    hitLabel.hint = prizeHint(rank, drawQuotas);
+    TipWinning& winning = m_tipWinnings.at(static_cast<std::size_t>(tip));
+    winning = {rank, std::nullopt};
+    if (rank && drawQuotas)
+        if (const PrizeQuota* quota = findQuota(*drawQuotas, *rank)) winning.cents = quota->euroCents();
 }
 
 void MainState::showDraw(const DrawRecord& record, std::string_view separator) {
@@ -576,7 +628,7 @@ void MainState::showDraw(const DrawRecord& record, std::string_view separator) {
 void MainState::SpeedButton5Click() {
     DrawArchive archive(archivePath());
     if (!archive.exists()) {
-        m_host.showMessage("Lesen Sie zuerst du Daten der Ziehungen ein");
+        m_host.showMessage("Lesen Sie zuerst die Daten der Ziehungen ein");
         return;
     }
     BusyScope busy(m_host);
@@ -683,31 +735,13 @@ void MainState::SpeedButton7Click() {
 
 // ---------------------------------------------------------------- tip files
 
+DayNumber MainState::nextDrawDay() const {
+    // Without a shown draw (no archive yet) the next draw after the date field.
+    return nextDrawDayAfter(m_currentDraw.date > 0 ? wholeDay(m_currentDraw.date) : m_dateTimePicker1.date);
+}
+
 std::string MainState::proposedTipFileName() const {
-    const DayNumber day = m_dateTimePicker1.date;
-    int ahead = 0;
-    switch (weekday(day)) {
-    case kSunday:
-    case kWednesday:
-        ahead = 3;
-        break;
-    case kSaturday:
-        ahead = 4;
-        break;
-    case 2:
-        ahead = 2;
-        break; // Monday -> Wednesday
-    case 3:
-        ahead = 1;
-        break; // Tuesday -> Wednesday
-    case 5:
-        ahead = 3;
-        break; // Thursday -> Sunday
-    case 6:
-        ahead = 2;
-        break; // Friday -> Sunday
-    }
-    return formatCompactDate(day + ahead) + ".qtp";
+    return formatCompactDate(nextDrawDay()) + ".qtp";
 }
 
 void MainState::SpeedButton15Click() {
@@ -745,10 +779,7 @@ void MainState::SpeedButton16Click() {
 // ---------------------------------------------------------------- tip sheet and archive search
 
 std::string MainState::writeTipSheet() {
-    // Without a shown draw (no archive yet) the sheet is for the next draw after the date field.
-    const DayNumber next = nextDrawDayAfter(m_currentDraw.date > 0 ? wholeDay(m_currentDraw.date)
-                                                                   : m_dateTimePicker1.date);
-    const std::string sheet = formatTipSheet(m_cells, next); // a listed tip with an empty cell ends here
+    const std::string sheet = formatTipSheet(m_cells, nextDrawDay()); // a listed tip with an empty cell ends here
     const std::string path = m_programDir + kTipSheetFileName;
     DrawArchive(archivePath()).refuseAsOutput(path);
     writeFileAtomically(path, sheet);
@@ -756,7 +787,14 @@ std::string MainState::writeTipSheet() {
 }
 
 void MainState::BitBtn7Click() {
-    m_host.openDocument(writeTipSheet());
+    const std::string path = writeTipSheet();
+    if (m_host.openDocumentChecked(path)) return;
+    // Without a program for text files the sheet is still there: say where, offer its folder.
+    if (m_host.askYesNo("Der Tipp wurde in \"" + path +
+                            "\" gespeichert, aber es ist kein Programm zum Anzeigen von Textdateien "
+                            "eingerichtet.\n\nSoll der Ordner geöffnet werden?",
+                        "Tipp gespeichert"))
+        m_host.openDocument(m_programDir);
 }
 
 namespace {
@@ -771,53 +809,52 @@ ChartModel tipSearchChart(const TipSearchCounts& counts) {
 }
 } // namespace
 
-void MainState::runTipSearch(const std::string& thresholdText,
-                             const std::function<void(int tip, const std::string& text)>& announce) {
-    const int threshold = convertToInt(thresholdText);
+std::int64_t MainState::searchTips(int threshold, const std::function<bool(const TipSearchHit&)>& onHit) {
     BusyScope busy(m_host);
     DrawArchiveReader reader(archivePath());
     prepareChart();
-    // The shown draw changes to each draw searched; DrawStepIndex and the date field stay.
-    // Its labels are written only where they can be seen, before an announcement and at the
-    // end, with what each label would hold by then: formatting them for every draw searched
-    // cost more than the search itself.
-    std::array<std::optional<CurrentDraw>, kSearchedTips> unshownChecks;
-    bool captionUnshown = false;
-    const auto showSearched = [&] {
-        if (captionUnshown) {
-            label(kDrawCaptionLabel).text = drawCaption(m_currentDraw);
-            label(kDigitSumLabel).text = "Quersummer: " + std::to_string(m_currentDraw.mainSum());
-            label(kTipPageDrawLabel).text = label(kDrawCaptionLabel).text;
-            captionUnshown = false;
-        }
-        for (std::size_t tip = 0; tip < unshownChecks.size(); ++tip)
-            if (unshownChecks[tip]) {
-                showHits(static_cast<int>(tip), *unshownChecks[tip]);
-                unshownChecks[tip].reset();
-            }
-    };
+    const PrizeTable& quotas = storedPrizes();
+    // The draws searched pass through the current-draw buffer; the shown draw comes back at
+    // the end, so stepping, captions and all twelve hit labels keep telling of the same draw.
+    const ShownDraw before = shownDraw();
+    std::int64_t found = 0;
     const TipSearchCounts counts =
         searchTipsInArchive(reader, m_dateTimePicker2.date, m_cells, m_currentDraw, [&](int tip) {
-            if (tip == 0) captionUnshown = true;
-            unshownChecks[static_cast<std::size_t>(tip)] = m_currentDraw;
-            if (m_currentDraw.hits >= threshold) {
-                showSearched();
-                announce(tip, "Ein Treffer am: " + formatShortDate(wholeDay(m_currentDraw.date)));
-            }
+            if (m_currentDraw.hits < threshold) return true;
+            ++found;
+            return onHit(tipSearchHit(tip, m_currentDraw, quotas));
         });
-    showSearched();
+    restoreShownDraw(before);
+    if (m_currentDraw.date > 0)
+        for (int tip = 0; tip < tipgrid::kTips; ++tip) {
+            zettelcheck(m_currentDraw, tipTexts(tip));
+            if (tipComplete(tip))
+                showHits(tip);
+            else
+                clearTipLabels(tip);
+        }
     publishChart(tipSearchChart(counts));
+    return found;
+}
+
+void MainState::runTipSearch(const std::string& thresholdText,
+                             const std::function<void(int tip, const std::string& text)>& announce) {
+    searchTips(convertToInt(thresholdText), [&](const TipSearchHit& hit) {
+        announce(hit.tip, "Ein Treffer am: " + formatShortDate(hit.day));
+        return true;
+    });
 }
 
 void MainState::SpeedButton4Click() {
-    const std::string answer = m_host.inputBox("Bei wievielen Zahlen Übereinstellung stoppen?", "Tipp-Test", "6");
-    runTipSearch(answer, [this](int, const std::string& text) {
-        // The window shows the draw of the hit behind the message, with the normal cursor.
-        m_host.repaint(RepaintArea::Window);
-        m_host.setBusy(false);
-        m_host.showMessage(text);
-        m_host.setBusy(true);
+    const int threshold =
+        convertToInt(m_host.inputBox("Tipps in DB suchen", "Ab wie vielen Treffern anzeigen?", "6"));
+    m_host.beginSearchList(threshold);
+    bool stopped = false;
+    const std::int64_t found = searchTips(threshold, [&](const TipSearchHit& hit) {
+        stopped = !m_host.addSearchHit(hit);
+        return !stopped;
     });
+    m_host.endSearchList(found, stopped);
 }
 
 // ---------------------------------------------------------------- prize ranks
@@ -912,6 +949,7 @@ void MainState::SpeedButton12Click() {
     presets.top = std::clamp(m_tippTop, ticket::kOffsetMin, ticket::kOffsetMax);
     presets.left = std::clamp(m_tippLeft, ticket::kOffsetMin, ticket::kOffsetMax);
     presets.tipCount = ticket::printedTipCount(m_cells);
+    presets.prices = {m_stakeCents, m_jokerCents};
     auto settings = m_host.askTicketSettings(presets);
     if (!settings) return;
     settings->top = std::clamp(settings->top, ticket::kOffsetMin, ticket::kOffsetMax);

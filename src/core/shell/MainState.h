@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/archive/ArchiveFilter.h"
+#include "core/evaluation/ArchiveSearch.h"
 #include "core/evaluation/CurrentDraw.h"
 #include "core/evaluation/PrizeBalance.h"
 #include "core/evaluation/TipGrid.h"
@@ -79,6 +80,19 @@ public:
     // then the first evaluation and the frequency chart.
     void restoreStartupState(SettingsStore& store);
     void startupEvaluation();
+    // Draw days between the newest stored draw and today; said in status panel 0 at start-up.
+    int missingDrawDays() const;
+    // The archive at a glance (page "Datenbank"): its draws, the first and the newest day.
+    struct ArchiveOverview {
+        std::int64_t draws = 0;
+        DayNumber first = 0;
+        DayNumber newest = 0;
+    };
+    ArchiveOverview archiveOverview() const; // no archive: no draws
+    void reportMissingDraws();
+    // "Beim Start aktualisieren": the window updates the archive by itself when draws are missing.
+    bool updateOnStart() const { return m_updateOnStart; }
+    void setUpdateOnStart(bool on) { m_updateOnStart = on; }
     static constexpr const char* kNoArchiveMessage =
         "Es ist noch kein Archiv der Ziehungen (ZahlenAT.dat) vorhanden.\n\n"
         "Auf der Seite \"Datenbank\" spielt \"Mitgeliefertes Archiv einspielen\" die mitgelieferten "
@@ -184,20 +198,38 @@ public:
     void SpeedButton6Click(); // one draw back
     void SpeedButton7Click(); // one draw forward
 
+    // What each tip wins at the shown draw, as its hit label's hint says; nothing for a tip
+    // without a rank or not rated.
+    struct TipWinning {
+        std::optional<PrizeRank> rank;
+        std::optional<std::int64_t> cents; // where the draw's quota is stored
+        bool operator==(const TipWinning&) const = default;
+    };
+    const TipWinning& tipWinning(int tip) const { return m_tipWinnings.at(static_cast<std::size_t>(tip)); }
+
     // --- tip files ---
     void SpeedButton15Click(); // save
     void SpeedButton16Click(); // load
     // The load without its dialog and evaluation: clears the tips and fills them from file.
     void loadTipFile(const std::string& path);
-    // The file name the save dialog proposes for the date in DateTimePicker1.
+    // The next Sunday or Wednesday after the shown draw (after DateTimePicker1 without one):
+    // the draw the tip file and the tip sheet are for.
+    DayNumber nextDrawDay() const;
+    // The file name the save dialog proposes: that draw's date, "20020106.qtp".
     std::string proposedTipFileName() const;
 
     // --- tip sheet and archive search ---
     void BitBtn7Click(); // writes "Tipp.txt" and opens it
     // The sheet without opening it; returns the path written.
     std::string writeTipSheet();
-    void SpeedButton4Click(); // "Tipps in DB suchen": asks for the threshold, a message per hit
-    // The search with the input box's answer given; announce(tip, text) stands for the message.
+    // "Tipps in DB suchen": asks from how many hits on a tip is shown, then hands every hit to
+    // the host's list as it is found; the list can stop the search.
+    void SpeedButton4Click();
+    // The search with the threshold given: onHit gets each hit in archive order and returns
+    // false to stop. The shown draw stays; all twelve hit labels are checked against it
+    // afterwards. Returns the number of hits handed over.
+    std::int64_t searchTips(int threshold, const std::function<bool(const TipSearchHit&)>& onHit);
+    // lotto-cli's search: the input box's answer given; announce(tip, "Ein Treffer am: ...").
     void runTipSearch(const std::string& thresholdText,
                       const std::function<void(int tip, const std::string& text)>& announce);
 
@@ -212,6 +244,9 @@ public:
     static constexpr std::int64_t kMaxStakeCents = 10000;
     std::int64_t stakeCents() const { return m_stakeCents; }
     void setStakeCents(std::int64_t cents) { m_stakeCents = cents < 0 ? 0 : std::min(cents, kMaxStakeCents); }
+    // "Preis je Joker" beside it: what the ticket's cost charges per Joker game and draw.
+    std::int64_t jokerCents() const { return m_jokerCents; }
+    void setJokerCents(std::int64_t cents) { m_jokerCents = cents < 0 ? 0 : std::min(cents, kMaxStakeCents); }
     std::string prizeStorePath() const { return m_programDir + kPrizeStoreName; }
     // Adds the quotas an import read to "Quoten.csv"; a failure is reported, the import stands.
     void storePrizes(const PrizeTable& prizes);
@@ -356,6 +391,8 @@ private:
     bool skippedByStepping(const DrawRecord& record) const;
     std::array<std::string_view, 6> tipTexts(int tip) const;
     const PrizeTable& storedPrizes();
+    bool tipComplete(int tip) const;
+    void clearTipLabels(int tip); // hit and digit-sum label of a tip that is not complete
     // A tip's hit label after a check against the current draw: hits, colour, rank hint.
     void showHits(int tip);
     void showHits(int tip, const CurrentDraw& checked); // tip's hit label for a check of that draw
@@ -407,6 +444,9 @@ private:
     Random m_random;
     TicketLayout m_ticketLayout;
     std::int64_t m_stakeCents = 120;
+    std::int64_t m_jokerCents = TicketPrices{}.jokerCents;
+    bool m_updateOnStart = false;
+    std::array<TipWinning, tipgrid::kTips> m_tipWinnings{};
     PrizeBalance m_prizeBalance;
     std::optional<PrizeTable> m_storedPrizes; // read once, dropped when an import adds quotas
 };

@@ -96,6 +96,12 @@ SettingsSchema::SettingsSchema() {
     m_entries.push_back({"EinsatzCent", SettingType::Int, 120,
                          [](const MainState& s) -> SettingValue { return static_cast<int>(s.stakeCents()); },
                          [](MainState& s, const SettingValue& v) { s.setStakeCents(std::get<int>(v)); }});
+    m_entries.push_back({"JokerCent", SettingType::Int, static_cast<int>(TicketPrices{}.jokerCents),
+                         [](const MainState& s) -> SettingValue { return static_cast<int>(s.jokerCents()); },
+                         [](MainState& s, const SettingValue& v) { s.setJokerCents(std::get<int>(v)); }});
+    m_entries.push_back({"UpdateOnStart", SettingType::Bool, false,
+                         [](const MainState& s) -> SettingValue { return s.updateOnStart(); },
+                         [](MainState& s, const SettingValue& v) { s.setUpdateOnStart(std::get<bool>(v)); }});
     m_entries.push_back({"Land", SettingType::Int, 1,
                          [](const MainState& s) -> SettingValue { return s.country(); },
                          [](MainState& s, const SettingValue& v) { s.setCountry(std::get<int>(v)); }});
@@ -123,6 +129,8 @@ SettingsSchema::SettingsSchema() {
     add(m_second, "GermanServerEdit");
     add(m_second, "SwissServerEdit");
     add(m_second, "EinsatzCent");
+    add(m_second, "JokerCent");
+    add(m_second, "UpdateOnStart");
 }
 
 const SettingsSchema& SettingsSchema::instance() {

@@ -87,7 +87,7 @@ std::array<int, 46> countOverdue(const DrawArchive& archive, const ArchiveFilter
 
 ChartModel overdueChart(const std::array<int, 46>& counters) {
     ChartModel chart = fixedNumberChart(counters);
-    chart.axisTitle = "Welche Zahl ist überfällig, wurde als seit wievielen Ziehungen nicht gezogen?";
+    chart.axisTitle = "Welche Zahl ist überfällig, wurde also seit wie vielen Ziehungen nicht gezogen?";
     return chart;
 }
 

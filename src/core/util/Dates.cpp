@@ -67,6 +67,13 @@ DayNumber wholeDay(double archiveDate) {
     return static_cast<DayNumber>(std::floor(archiveDate));
 }
 
+int drawDaysBetween(DayNumber from, DayNumber to) {
+    int count = 0;
+    for (DayNumber day = from + 1; day < to; ++day)
+        if (weekday(day) == kSunday || weekday(day) == kWednesday) ++count;
+    return count;
+}
+
 int weekday(DayNumber day) {
     // 30.12.1899 (day 0) was a Saturday.
     const int mod = ((day % 7) + 7) % 7;

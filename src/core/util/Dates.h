@@ -32,6 +32,9 @@ DayNumber wholeDay(double archiveDate);
 int weekday(DayNumber day);
 inline constexpr int kSunday = 1;
 inline constexpr int kWednesday = 4;
+// The Sundays and Wednesdays after `from` and before `to`: draws that can be expected
+// between them (the draw of the day `to` itself may still be to come).
+int drawDaysBetween(DayNumber from, DayNumber to);
 inline constexpr int kSaturday = 7;
 
 std::string_view shortDayName(int weekday); // "So", "Mo", ...
