@@ -135,7 +135,7 @@ TEST(CliGenerate, SeededTipsAreReproducibleAndSaved) {
         runCli({"--datadir", data, "--no-settings", "generate", "--seed", "1", "--set", "UpDown1=279",
                 "--set", "UpDown2=279", "--set", "UpDown7=1"});
     EXPECT_EQ(impossible.lines().at(0), ",,,,,");
-    EXPECT_EQ(impossible.lines().at(12), "status: Ändern Sie die Parameter um 12 Tipps zuberechnen");
+    EXPECT_EQ(impossible.lines().at(12), "status: Ändern Sie die Parameter, um 12 Tipps zu berechnen");
 
     EXPECT_EQ(runCli({"--datadir", data, "generate", "--set", "Chekcbox16=1"}).exitCode, 2);
     EXPECT_EQ(runCli({"--datadir", data, "generate", "--set", "UpDown9=1"}).exitCode, 2);

@@ -170,7 +170,7 @@ TEST_F(BoundaryFixture, TipCompletedOnTheLastPickIsDiscarded) {
     EXPECT_FALSE(tipEmpty(9));
     EXPECT_TRUE(tipEmpty(10));
     EXPECT_EQ(state.label(tipgrid::sumLabel(10)).text, "0");
-    EXPECT_EQ(state.statusText(1), "Ändern Sie die Parameter um 12 Tipps zuberechnen");
+    EXPECT_EQ(state.statusText(1), "Ändern Sie die Parameter, um 12 Tipps zu berechnen");
 }
 
 TEST_F(BoundaryFixture, LuckyNumberProposalStaysBelow99999) {

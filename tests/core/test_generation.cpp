@@ -313,7 +313,7 @@ TEST_F(GenerationFixture, UnreachableDigitSumSpendsTheBudgetOnTipOne) {
     EXPECT_EQ(run.runCount(), 100000);
     for (int t = 0; t < 12; ++t)
         EXPECT_EQ(tip(t), Tip{});
-    EXPECT_EQ(state.statusText(1), "Ändern Sie die Parameter um 12 Tipps zuberechnen");
+    EXPECT_EQ(state.statusText(1), "Ändern Sie die Parameter, um 12 Tipps zu berechnen");
     EXPECT_TRUE(state.checkBox(8)); // unchecked at pick 50000, put back at the end
     EXPECT_EQ(run.optionChanges(), (std::vector<GenerationRun::OptionChange>{{50000, 1, "CheckBox8", 0}}));
     EXPECT_TRUE(std::find(host.pairForcedAtRepaint.begin(), host.pairForcedAtRepaint.end(), false) !=
@@ -396,7 +396,7 @@ TEST_F(GenerationFixture, EqualTipIsRefusedEvenWithoutTheDistanceOption) {
     EXPECT_EQ(tip(0), (Tip{10, 11, 12, 30, 31, 32}));
     for (int t = 1; t < 12; ++t)
         EXPECT_EQ(tip(t), Tip{});
-    EXPECT_EQ(state.statusText(1), "Ändern Sie die Parameter um 12 Tipps zuberechnen");
+    EXPECT_EQ(state.statusText(1), "Ändern Sie die Parameter, um 12 Tipps zu berechnen");
 }
 
 TEST_F(GenerationFixture, NothingPreferredAndOnlyPreferredWanted) {
@@ -407,7 +407,7 @@ TEST_F(GenerationFixture, NothingPreferredAndOnlyPreferredWanted) {
     EXPECT_EQ(run.pool().drawRange, 0);
     for (int t = 0; t < 12; ++t)
         EXPECT_EQ(tip(t), Tip{});
-    EXPECT_EQ(state.statusText(1), "Ändern Sie die Parameter um 12 Tipps zuberechnen");
+    EXPECT_EQ(state.statusText(1), "Ändern Sie die Parameter, um 12 Tipps zu berechnen");
     EXPECT_EQ(run.runCount(), state.maxRuns()); // the first pick found nothing to draw from
 }
 

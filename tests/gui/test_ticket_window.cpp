@@ -78,11 +78,11 @@ bool darkIn(const QImage& page, QRect unitsRect) {
 
 TEST(TicketWindow, CostFollowsTheDayAndJokerBoxes) {
     TForm5 form;
-    form.preset({88, 26, true, false, 12}); // 1,20 € a tip, 1,70 € a Joker game
+    form.preset({88, 26, true, false, 12, {120, 170}});
     EXPECT_EQ(costOf(form), QStringLiteral("14,40 €"));
     click(form, "CheckBox5");
     EXPECT_EQ(costOf(form), QStringLiteral("14,40 €"));
-    form.preset({88, 26, true, false, 3});
+    form.preset({88, 26, true, false, 3, {120, 170}});
     click(form, "CheckBox2");
     click(form, "CheckBox3");
     EXPECT_EQ(costOf(form), QStringLiteral("10,60 €")); // (3,60 + 1,70) x 2 days

@@ -79,7 +79,7 @@ void GenerationRun::run() {
         m_state.setTipsReady(true);
         m_state.Komplettcheck();
     }
-    m_state.setStatusText(1, m_runCount >= m_maxRuns ? "Ändern Sie die Parameter um 12 Tipps zuberechnen"
+    m_state.setStatusText(1, m_runCount >= m_maxRuns ? "Ändern Sie die Parameter, um 12 Tipps zu berechnen"
                                                      : "Tipps wurden neu berechnet");
     restore.finished();
 }
