@@ -21,11 +21,11 @@ enum Column { TipColumn, DateColumn, HitsColumn, ExtraColumn, RankColumn, QuotaC
 constexpr int kSortRole = Qt::UserRole + 1;
 
 // A cell that shows text and sorts by number (dates by day, amounts by cents).
-QStandardItem* item(const QString& text, qlonglong sortKey) {
+QStandardItem* item(const QString& text, qlonglong sortKey, Qt::Alignment alignment = Qt::AlignRight) {
     auto* cell = new QStandardItem(text);
     cell->setData(sortKey, kSortRole);
     cell->setEditable(false);
-    if (sortKey >= 0 && text != QLatin1String("–")) cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    cell->setTextAlignment(alignment | Qt::AlignVCenter);
     return cell;
 }
 
@@ -53,6 +53,7 @@ SearchListDialog::SearchListDialog(int threshold, QWidget* parent) : QDialog(par
     m_table->setAccessibleName(QStringLiteral("Treffer im Archiv"));
     m_table->setModel(m_model);
     m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setStretchLastSection(true);
@@ -97,8 +98,8 @@ bool SearchListDialog::add(const TipSearchHit& hit) {
     m_model->appendRow({item(QString::number(hit.tip + 1), hit.tip),
                         item(QString::fromStdString(formatShortDate(hit.day)), hit.day),
                         item(QString::number(hit.hits), hit.hits),
-                        item(hit.extraHit ? QStringLiteral(" + Z") : QString(), hit.extraHit ? 1 : 0),
-                        item(rank, hit.rank ? static_cast<int>(*hit.rank) : 99),
+                        item(hit.extraHit ? QStringLiteral(" + Z") : QString(), hit.extraHit ? 1 : 0, Qt::AlignLeft),
+                        item(rank, hit.rank ? static_cast<int>(*hit.rank) : 99, Qt::AlignLeft),
                         item(quota, hit.quotaCents.value_or(-1))});
     if (m_pump.elapsed() >= kPumpMilliseconds) {
         showCounts();
@@ -116,8 +117,10 @@ void SearchListDialog::finish(std::int64_t found, bool stopped) {
     m_close->setEnabled(true);
     m_close->setDefault(true);
     m_close->setFocus();
-    m_table->setSortingEnabled(true); // only now: sorting while rows arrive would move them
-    m_table->sortByColumn(-1, Qt::AscendingOrder);
+    // Sortable only now: sorting while rows arrive would move them. The rows stand in archive
+    // order, which a stable sort by date keeps.
+    m_table->horizontalHeader()->setSortIndicator(DateColumn, Qt::AscendingOrder);
+    m_table->setSortingEnabled(true);
     showCounts();
 }
 
