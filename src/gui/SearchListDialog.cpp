@@ -111,8 +111,9 @@ bool SearchListDialog::add(const TipSearchHit& hit) {
 
 void SearchListDialog::finish(std::int64_t found, bool stopped) {
     m_running = false;
-    m_endText = stopped ? QStringLiteral("Suche gestoppt nach %1 Treffern.").arg(found)
-                        : QStringLiteral("Suche beendet: %1 Treffer.").arg(found);
+    const QString count = QString::fromStdString(formatGrouped(found));
+    m_endText = stopped ? QStringLiteral("Suche gestoppt nach %1 Treffern.").arg(count)
+                        : QStringLiteral("Suche beendet: %1 Treffer.").arg(count);
     m_stop->setEnabled(false);
     m_close->setEnabled(true);
     m_close->setDefault(true);
@@ -136,7 +137,7 @@ void SearchListDialog::reject() {
 void SearchListDialog::showCounts() {
     QStringList perTip;
     for (std::size_t tip = 0; tip < m_perTip.size(); ++tip)
-        perTip << QStringLiteral("Tipp %1: %2").arg(tip + 1).arg(m_perTip[tip]);
+        perTip << QStringLiteral("Tipp %1: %2").arg(tip + 1).arg(QString::fromStdString(formatGrouped(m_perTip[tip])));
     QString text = perTip.join(QStringLiteral(" · "));
     text += QStringLiteral("\n") + (m_running ? QStringLiteral("Suche läuft … (Esc stoppt)") : m_endText);
     m_counts->setText(text);

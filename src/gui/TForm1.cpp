@@ -568,9 +568,9 @@ QWidget* TForm1::buildOptionsPage() {
     row({makeCheckBox(Option::LimitCommonWithTips, QStringLiteral("maximal")), makeUpDown(Option::MaxCommonWithTips, 39),
          new QLabel(QStringLiteral("Übereinstimmungen mit anderen Tipps"))});
     row({makeCheckBox(Option::LimitLastDraw, QStringLiteral("maximal")), makeUpDown(Option::MaxFromLastDraw, 40),
-         new QLabel(QStringLiteral("Zahl der letzten Ziehung zulassen"))});
+         new QLabel(QStringLiteral("Zahlen der letzten Ziehung zulassen"))});
     row({makeCheckBox(Option::LimitSecondLastDraw, QStringLiteral("maximal")), makeUpDown(Option::MaxFromSecondLastDraw, 41),
-         new QLabel(QStringLiteral("Zahl der vorletzten Ziehung zulassen"))});
+         new QLabel(QStringLiteral("Zahlen der vorletzten Ziehung zulassen"))});
 
     auto* pairs = new QGridLayout;
     pairs->addWidget(makeCheckBox(Option::ForcePair, QStringLiteral("eine Paarbildung pro Tipp erzwingen")), 0, 0);

@@ -98,6 +98,10 @@ public:
     }
     void playSound(const std::string& file) override { sounds.push_back(file); }
     void openDocument(const std::string& target) override { opened.push_back(target); }
+    bool openDocumentChecked(const std::string& target) override {
+        opened.push_back(target);
+        return documentsOpen;
+    }
     void setBusy(bool busy) override { busyDepth += busy ? 1 : -1; }
     void repaint(RepaintArea area) override { repaints.push_back(area); }
     std::optional<DrawEntry> enterDraw(const DrawEntry& preset) override {
@@ -120,6 +124,7 @@ public:
     std::vector<DrawEntry> drawPresets;
     std::optional<DrawEntry> drawAnswer;
     bool answerYes = false;
+    bool documentsOpen = true; // false: no program for the document
     std::optional<std::string> inputAnswer, saveFile, openFile;
     int busyDepth = 0;
 };

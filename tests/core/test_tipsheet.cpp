@@ -51,6 +51,28 @@ TEST_F(SheetFixture, TitleNamesTheNextDrawInWindows1252) {
     EXPECT_EQ(tipSheetTitle(nextDrawDayAfter(dayNumber(2026, 8, 21))), "Zerbosts Lotto-Tipp für Sonntag 23.08.26");
 }
 
+// Without a program for text files the sheet is still written: the user learns where and
+// may open its folder.
+TEST_F(SheetFixture, WithoutATextEditorTheFolderIsOffered) {
+    host.documentsOpen = false;
+    host.answerYes = true;
+    state.BitBtn7Click();
+    ASSERT_EQ(host.questions.size(), 1U);
+    EXPECT_NE(host.questions[0].find(dir.file("Tipp.txt")), std::string::npos);
+    EXPECT_EQ(host.opened, (std::vector<std::string>{dir.file("Tipp.txt"), dir.path()}));
+}
+
+// At start the status bar counts the Sundays and Wednesdays after the newest draw, before today.
+TEST_F(SheetFixture, StartUpCountsTheMissingDraws) {
+    clock.todayValue = dayNumber(2002, 1, 13); // Sunday: its draw may still be to come
+    MemorySettingsStore store;
+    state.FormCreate(store);
+    EXPECT_EQ(state.missingDrawDays(), 1); // Wednesday 09.01.
+    EXPECT_EQ(state.statusText(0), "1 Ziehung fehlt im Archiv – F5 aktualisiert");
+    clock.todayValue = dayNumber(2002, 1, 7);
+    EXPECT_EQ(state.missingDrawDays(), 0);
+}
+
 TEST_F(SheetFixture, OnlyTipsWithAFirstNumberAreListed) {
     showDraw(6);
     for (int tip = 0; tip < 8; ++tip)
