@@ -135,7 +135,8 @@ void BalanceDialog::showBalance(const PrizeBalance& balance, const std::array<st
     const int room = available.width() - 2 * m_table->frameWidth() - 60;
     if (m_table->horizontalHeader()->length() > room) {
         QFont smaller = font();
-        smaller.setPointSizeF(std::max(6.0, smaller.pointSizeF() * room / m_table->horizontalHeader()->length()));
+        smaller.setPointSizeF(
+            std::max(6.0, smaller.pointSizeF() * room / m_table->horizontalHeader()->length()));
         m_table->setFont(smaller);
         m_table->horizontalHeader()->setFont(smaller);
         m_table->resizeColumnsToContents();

@@ -6,13 +6,13 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
-#include <QMessageBox>
-#include <QStandardPaths>
 #include <QLinearGradient>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>

@@ -40,13 +40,14 @@ SearchListDialog::SearchListDialog(int threshold, QWidget* parent) : QDialog(par
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::ApplicationModal);
 
-    auto* heading = new QLabel(QStringLiteral("Ziehungen, bei denen einer der Tipps 1 bis 8 mindestens %1 Treffer hatte")
-                                   .arg(std::max(threshold, 0)));
+    auto* heading =
+        new QLabel(QStringLiteral("Ziehungen, bei denen einer der Tipps 1 bis 8 mindestens %1 Treffer hatte")
+                       .arg(std::max(threshold, 0)));
     heading->setWordWrap(true);
     m_model = new QStandardItemModel(0, Columns, this);
-    m_model->setHorizontalHeaderLabels({QStringLiteral("Tipp"), QStringLiteral("Datum"), QStringLiteral("Treffer"),
-                                        QStringLiteral("Zusatzzahl"), QStringLiteral("Rang"),
-                                        QStringLiteral("Quote")});
+    m_model->setHorizontalHeaderLabels({QStringLiteral("Tipp"), QStringLiteral("Datum"),
+                                        QStringLiteral("Treffer"), QStringLiteral("Zusatzzahl"),
+                                        QStringLiteral("Rang"), QStringLiteral("Quote")});
     m_model->setSortRole(kSortRole);
     m_table = new QTableView;
     m_table->setObjectName(QStringLiteral("SearchListTable"));
@@ -73,8 +74,7 @@ SearchListDialog::SearchListDialog(int threshold, QWidget* parent) : QDialog(par
     m_close->setObjectName(QStringLiteral("SearchListClose"));
     m_close->setEnabled(false);
     connect(m_stop, &QPushButton::clicked, this, [this] { m_stopRequested = true; });
-    connect(m_copy, &QPushButton::clicked, this,
-            [this] { QApplication::clipboard()->setText(tableText()); });
+    connect(m_copy, &QPushButton::clicked, this, [this] { QApplication::clipboard()->setText(tableText()); });
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
@@ -95,12 +95,13 @@ bool SearchListDialog::add(const TipSearchHit& hit) {
                                   : QStringLiteral("–");
     const QString quota =
         hit.quotaCents ? QString::fromStdString(formatCents(*hit.quotaCents)) : QStringLiteral("–");
-    m_model->appendRow({item(QString::number(hit.tip + 1), hit.tip),
-                        item(QString::fromStdString(formatShortDate(hit.day)), hit.day),
-                        item(QString::number(hit.hits), hit.hits),
-                        item(hit.extraHit ? QStringLiteral(" + Z") : QString(), hit.extraHit ? 1 : 0, Qt::AlignLeft),
-                        item(rank, hit.rank ? static_cast<int>(*hit.rank) : 99, Qt::AlignLeft),
-                        item(quota, hit.quotaCents.value_or(-1))});
+    m_model->appendRow(
+        {item(QString::number(hit.tip + 1), hit.tip),
+         item(QString::fromStdString(formatShortDate(hit.day)), hit.day),
+         item(QString::number(hit.hits), hit.hits),
+         item(hit.extraHit ? QStringLiteral(" + Z") : QString(), hit.extraHit ? 1 : 0, Qt::AlignLeft),
+         item(rank, hit.rank ? static_cast<int>(*hit.rank) : 99, Qt::AlignLeft),
+         item(quota, hit.quotaCents.value_or(-1))});
     if (m_pump.elapsed() >= kPumpMilliseconds) {
         showCounts();
         QCoreApplication::processEvents();
@@ -137,7 +138,9 @@ void SearchListDialog::reject() {
 void SearchListDialog::showCounts() {
     QStringList perTip;
     for (std::size_t tip = 0; tip < m_perTip.size(); ++tip)
-        perTip << QStringLiteral("Tipp %1: %2").arg(tip + 1).arg(QString::fromStdString(formatGrouped(m_perTip[tip])));
+        perTip << QStringLiteral("Tipp %1: %2")
+                      .arg(tip + 1)
+                      .arg(QString::fromStdString(formatGrouped(m_perTip[tip])));
     QString text = perTip.join(QStringLiteral(" · "));
     text += QStringLiteral("\n") + (m_running ? QStringLiteral("Suche läuft … (Esc stoppt)") : m_endText);
     m_counts->setText(text);

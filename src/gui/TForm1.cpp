@@ -1,40 +1,40 @@
 #include "gui/TForm1.h"
 
 #include "bundle/BundledArchive.h"
+#include "core/util/Text.h"
 #include "gui/BalanceDialog.h"
 #include "gui/ChartView.h"
 #include "gui/ClickableLabel.h"
 #include "gui/QtDates.h"
-#include "core/util/Text.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QKeyEvent>
-#include <QScreen>
-#include <QShortcut>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QDateTime>
-#include <QFileInfo>
-#include <QUrl>
 #include <QDoubleSpinBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
-#include <QToolBar>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -128,7 +128,8 @@ TForm1::TForm1(std::string programDir, SettingsStore& store, Clock& clock, std::
     } catch (const std::exception&) {
         // without a readable archive there is nothing to bring up to date
     }
-    if (missing) QTimer::singleShot(0, this, [this] { runImport([this] { m_state.AustrianSourceUpdate(); }); });
+    if (missing)
+        QTimer::singleShot(0, this, [this] { runImport([this] { m_state.AustrianSourceUpdate(); }); });
 }
 
 void TForm1::restoreWindowGeometry() {
@@ -475,9 +476,10 @@ QHBoxLayout* TForm1::buildTipTools(QWidget* page) {
     connect(update, &QToolButton::clicked, this, [this] { runImport([this] { m_state.AustrianSourceUpdate(); }); });
     auto* clear = makeSpeedButton(QStringLiteral("SpeedButton11"), {}, QStringLiteral("Löschen aller Tipps"));
     clear->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
-    auto* ticket = makeSpeedButton(QStringLiteral("SpeedButton12"), QStringLiteral("Schein"),
-                                   QStringLiteral("Wenn Sie schon einen Lottoschein haben, können Sie hier den "
-                                                  "Tipp direkt in den Schein drucken"));
+    auto* ticket =
+        makeSpeedButton(QStringLiteral("SpeedButton12"), QStringLiteral("Schein"),
+                        QStringLiteral("Wenn Sie schon einen Lottoschein haben, können Sie hier den "
+                                       "Tipp direkt in den Schein drucken"));
     addShortcut(ticket, QKeySequence(Qt::CTRL | Qt::Key_P));
     auto* save = makeSpeedButton(QStringLiteral("SpeedButton15"), {}, QStringLiteral("Speichern des Tipps"));
     save->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
@@ -558,36 +560,46 @@ QWidget* TForm1::buildOptionsPage() {
         line->addStretch();
         layout->addLayout(line);
     };
-    row({makeLabel(QStringLiteral("Label42"), QStringLiteral("Quersumme von")), makeUpDown(Option::DigitSumFrom, 37),
-         new QLabel(QStringLiteral("bis")), makeUpDown(Option::DigitSumTo, 38),
-         new QLabel(QStringLiteral("im Tipp zulassen"))});
-    row({makeCheckBox(Option::PreferOftenDrawn, QStringLiteral("Zahlen, die besonders oft gezogen wurden, bevorzugen"))});
+    row({makeLabel(QStringLiteral("Label42"), QStringLiteral("Quersumme von")),
+         makeUpDown(Option::DigitSumFrom, 37), new QLabel(QStringLiteral("bis")),
+         makeUpDown(Option::DigitSumTo, 38), new QLabel(QStringLiteral("im Tipp zulassen"))});
+    row({makeCheckBox(Option::PreferOftenDrawn,
+                      QStringLiteral("Zahlen, die besonders oft gezogen wurden, bevorzugen"))});
     row({makeCheckBox(
-        Option::PreferOverdue, QStringLiteral("Zahlen, die am längsten überfällig (also nicht gezogen) sind, bevorzugen"))});
-    row({makeCheckBox(Option::PreferRarelyDrawn, QStringLiteral("Zahlen, die besonders selten gezogen wurden, bevorzugen"))});
+        Option::PreferOverdue,
+        QStringLiteral("Zahlen, die am längsten überfällig (also nicht gezogen) sind, bevorzugen"))});
+    row({makeCheckBox(Option::PreferRarelyDrawn,
+                      QStringLiteral("Zahlen, die besonders selten gezogen wurden, bevorzugen"))});
     row({makeCheckBox(Option::LimitCommonWithTips, QStringLiteral("maximal")), makeUpDown(Option::MaxCommonWithTips, 39),
          new QLabel(QStringLiteral("Übereinstimmungen mit anderen Tipps"))});
-    row({makeCheckBox(Option::LimitLastDraw, QStringLiteral("maximal")), makeUpDown(Option::MaxFromLastDraw, 40),
+    row({makeCheckBox(Option::LimitLastDraw, QStringLiteral("maximal")),
+         makeUpDown(Option::MaxFromLastDraw, 40),
          new QLabel(QStringLiteral("Zahlen der letzten Ziehung zulassen"))});
-    row({makeCheckBox(Option::LimitSecondLastDraw, QStringLiteral("maximal")), makeUpDown(Option::MaxFromSecondLastDraw, 41),
+    row({makeCheckBox(Option::LimitSecondLastDraw, QStringLiteral("maximal")),
+         makeUpDown(Option::MaxFromSecondLastDraw, 41),
          new QLabel(QStringLiteral("Zahlen der vorletzten Ziehung zulassen"))});
 
     auto* pairs = new QGridLayout;
     pairs->addWidget(makeCheckBox(Option::ForcePair, QStringLiteral("eine Paarbildung pro Tipp erzwingen")), 0, 0);
-    pairs->addWidget(makeCheckBox(Option::NoRunOfThree, QStringLiteral("keine Dreier-, Vierer-… Reihen")), 0, 1);
-    pairs->addWidget(makeCheckBox(Option::PreferFrequentPairs, QStringLiteral("Zahlen mit einer häufigen Paarbildung bevorzugen")), 1,
-                     0);
+    pairs->addWidget(makeCheckBox(Option::NoRunOfThree, QStringLiteral("keine Dreier-, Vierer-… Reihen")), 0,
+                     1);
+    pairs->addWidget(makeCheckBox(Option::PreferFrequentPairs,
+                                  QStringLiteral("Zahlen mit einer häufigen Paarbildung bevorzugen")),
+                     1, 0);
     pairs->addWidget(makeCheckBox(Option::PreferRarestPairs, QStringLiteral("seltensten")), 1, 1);
     pairs->addWidget(
         makeCheckBox(Option::PreferFrequentTriples, QStringLiteral("Zahlen mit einer häufigen Dreiergruppenbildung bevorzugen")), 2, 0);
     pairs->addWidget(makeCheckBox(Option::PreferRarestTriples, QStringLiteral("seltensten")), 2, 1);
     pairs->addWidget(
-        makeCheckBox(Option::PreferFrequentQuadruples, QStringLiteral("Zahlen mit einer häufigen Vierergruppenbildung bevorzugen")), 3, 0);
+        makeCheckBox(Option::PreferFrequentQuadruples,
+                     QStringLiteral("Zahlen mit einer häufigen Vierergruppenbildung bevorzugen")),
+        3, 0);
     pairs->addWidget(makeCheckBox(Option::PreferRarestQuadruples, QStringLiteral("seltensten")), 3, 1);
     pairs->setColumnStretch(2, 1);
     layout->addLayout(pairs);
 
-    row({makeCheckBox(Option::ArchiveRule, QStringLiteral("Tipp darf keinem")), makeUpDown(Option::ArchiveMatch, 42),
+    row({makeCheckBox(Option::ArchiveRule, QStringLiteral("Tipp darf keinem")),
+         makeUpDown(Option::ArchiveMatch, 42),
          new QLabel(QStringLiteral("er aus der Datenbank entsprechen"))});
     row({makeCheckBox(Option::OnlyPreferred, QStringLiteral("für den Tipp nur bevorzugte Zahlen verwenden!"))});
 
@@ -926,21 +938,21 @@ void TForm1::showOverview() {
     if (m_state.currentDraw().date <= 0)
         m_winningsLabel->setText(QStringLiteral("Noch keine Ziehung angezeigt."));
     else if (wins.isEmpty())
-        m_winningsLabel->setText(QStringLiteral("Bei der angezeigten Ziehung (%1) hat keiner der Tipps gewonnen.").arg(shown));
+        m_winningsLabel->setText(
+            QStringLiteral("Bei der angezeigten Ziehung (%1) hat keiner der Tipps gewonnen.").arg(shown));
     else
-        m_winningsLabel->setText(QStringLiteral("Gewinne bei der angezeigten Ziehung (%1): %2. Zusammen %3%4.")
-                                     .arg(shown, wins.join(QStringLiteral(", ")),
-                                          QString::fromStdString(formatCents(total)),
-                                          allQuotas ? QString() : QStringLiteral(" (ohne die Ränge ohne Quote)")));
+        m_winningsLabel->setText(
+            QStringLiteral("Gewinne bei der angezeigten Ziehung (%1): %2. Zusammen %3%4.")
+                .arg(shown, wins.join(QStringLiteral(", ")), QString::fromStdString(formatCents(total)),
+                     allQuotas ? QString() : QStringLiteral(" (ohne die Ränge ohne Quote)")));
 
     QString archive;
     try {
         const MainState::ArchiveOverview overview = m_state.archiveOverview();
-        archive = overview.draws == 0
-                      ? QStringLiteral("Das Archiv enthält noch keine Ziehung.")
-                      : QStringLiteral("%1 Ziehungen, die erste vom %2, die neueste vom %3.")
-                            .arg(QString::fromStdString(formatGrouped(overview.draws)), date(overview.first),
-                                 date(overview.newest));
+        archive = overview.draws == 0 ? QStringLiteral("Das Archiv enthält noch keine Ziehung.")
+                                      : QStringLiteral("%1 Ziehungen, die erste vom %2, die neueste vom %3.")
+                                            .arg(QString::fromStdString(formatGrouped(overview.draws)),
+                                                 date(overview.first), date(overview.newest));
     } catch (const std::exception& e) {
         archive = QStringLiteral("Das Archiv ist nicht lesbar: %1").arg(QString::fromUtf8(e.what()));
     }
@@ -957,8 +969,9 @@ void TForm1::showOverview() {
 void TForm1::runImport(const std::function<void()>& operation) {
     run(operation);
     // The import's last status text is its result; kept with the time for the page "Datenbank".
-    m_lastUpdate = QStringLiteral("%1 – %2").arg(QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm")),
-                                               QString::fromStdString(m_state.statusText(0)));
+    m_lastUpdate = QStringLiteral("%1 – %2").arg(
+        QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm")),
+        QString::fromStdString(m_state.statusText(0)));
     showOverview();
     if (m_closeAfterImport && !m_state.importRunning()) close();
 }
@@ -1076,7 +1089,8 @@ void TForm1::showRepeatedCells() {
         if (shown.isValid() && shown.toBool() == repeated) continue;
         edit->setProperty("repeated", repeated);
         const bool invalid = edit->property("invalid").toBool();
-        edit->setStyleSheet(repeated || invalid ? QStringLiteral("QLineEdit { border: 2px solid red; }") : QString());
+        edit->setStyleSheet(repeated || invalid ? QStringLiteral("QLineEdit { border: 2px solid red; }")
+                                                : QString());
         edit->setToolTip(invalid ? QString::fromLatin1(kInvalidNumberText)
                                  : (repeated ? QStringLiteral("Zahl doppelt") : QString()));
     }
@@ -1097,10 +1111,14 @@ void TForm1::onRepaintPoint(RepaintArea area) {
 void TForm1::nameControlsForScreenReaders() {
     for (int index = 0; index < tipgrid::kCells; ++index)
         m_cells[static_cast<std::size_t>(index)]->setAccessibleName(
-            QStringLiteral("Tipp %1, Zahl %2").arg(index / tipgrid::kCellsPerTip + 1).arg(index % tipgrid::kCellsPerTip + 1));
+            QStringLiteral("Tipp %1, Zahl %2")
+                .arg(index / tipgrid::kCellsPerTip + 1)
+                .arg(index % tipgrid::kCellsPerTip + 1));
     for (int tip = 0; tip < tipgrid::kTips; ++tip) {
-        m_stateLabels.at(tipgrid::hitLabel(tip))->setAccessibleName(QStringLiteral("Treffer Tipp %1").arg(tip + 1));
-        m_stateLabels.at(tipgrid::sumLabel(tip))->setAccessibleName(QStringLiteral("Quersumme Tipp %1").arg(tip + 1));
+        m_stateLabels.at(tipgrid::hitLabel(tip))
+            ->setAccessibleName(QStringLiteral("Treffer Tipp %1").arg(tip + 1));
+        m_stateLabels.at(tipgrid::sumLabel(tip))
+            ->setAccessibleName(QStringLiteral("Quersumme Tipp %1").arg(tip + 1));
     }
     // Everything else speaks its caption, else its label, else its hint without the key.
     const auto plain = [](QString text) {
@@ -1190,8 +1208,9 @@ void TForm1::leaveCell(int index) {
     // A tip is sorted and rated once it is left, or its sixth cell is: typing over it cell by
     // cell keeps every number where it was typed.
     const int tip = index / tipgrid::kCellsPerTip;
-    const auto next = QApplication::focusWidget() ? tipgrid::cellForName(QApplication::focusWidget()->objectName().toStdString())
-                                                  : std::nullopt;
+    const auto next = QApplication::focusWidget()
+                          ? tipgrid::cellForName(QApplication::focusWidget()->objectName().toStdString())
+                          : std::nullopt;
     const bool staysInTip = next && *next / tipgrid::kCellsPerTip == tip;
     if (staysInTip && index % tipgrid::kCellsPerTip != tipgrid::kCellsPerTip - 1) {
         refreshFromState();

@@ -372,8 +372,8 @@ TEST(CliTicket, MarksCostAndThePdfPage) {
     std::filesystem::create_directories(dir.file("Zerbost"));
     writeBytes(dir.file("Zerbost/RedidAR.json"),
                R"({"EinsatzCent": {"t": "int", "v": 150}, "JokerCent": {"t": "int", "v": 200}})");
-    const CliResult stored = runCli({"--datadir", data, "ticket", dir.file("t.qtp"), "--pdf", dir.file("p.pdf"),
-                                     "--days", "mi", "--joker"},
+    const CliResult stored = runCli({"--datadir", data, "ticket", dir.file("t.qtp"), "--pdf",
+                                     dir.file("p.pdf"), "--days", "mi", "--joker"},
                                     dir.path());
     ASSERT_EQ(stored.exitCode, 0) << stored.err;
     EXPECT_EQ(stored.lines().at(0), "Kosten: 5,00 €");

@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace lotto::test {

@@ -142,7 +142,7 @@ TEST_F(SearchFixture, ListedHitsAndTheShownDrawAfterwards) {
     state.dateTimePicker1().setDate(dayNumber(2002, 1, 6));
     state.SpeedButton5Click();
     const std::string caption = state.label("Label29").text;
-    state.setCell(9 * 6, ""); // tip 10 incomplete: no labels
+    state.setCell(9 * 6, "");  // tip 10 incomplete: no labels
     state.SpeedButton4Click(); // the input box cancelled: from six hits on
     EXPECT_EQ(host.inputs, (std::vector<std::string>{"Tipps in DB suchen"}));
     ASSERT_EQ(host.searchHits.size(), 3U);
@@ -169,7 +169,8 @@ TEST_F(SearchFixture, TheListStopsTheSearch) {
     state.SpeedButton4Click();
     EXPECT_EQ(host.searchHits.size(), 2U);
     EXPECT_EQ(host.searchEnd, (std::pair<std::int64_t, bool>{2, true}));
-    EXPECT_EQ(state.chart().axisTitle, "Wie oft hatten die Tipps 1 bis 8 bei 1 durchsuchten Ziehungen 0 bis 9 Treffer?");
+    EXPECT_EQ(state.chart().axisTitle,
+              "Wie oft hatten die Tipps 1 bis 8 bei 1 durchsuchten Ziehungen 0 bis 9 Treffer?");
 }
 
 TEST_F(SearchFixture, ThresholdsAndStartDate) {

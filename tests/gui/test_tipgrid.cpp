@@ -63,7 +63,8 @@ TEST(TipGridWindow, AnInvalidNumberIsMarkedAndReportedWhenLeft) {
     EXPECT_EQ(cell(w, 7)->text(), QStringLiteral("46"));
     EXPECT_EQ(cell(w, 7)->toolTip(), QStringLiteral("Nur Zahlen von 1 bis 45"));
     EXPECT_TRUE(cell(w, 7)->styleSheet().contains(QStringLiteral("red")));
-    EXPECT_EQ(w.find<QLabel>(QStringLiteral("StatusPanel1"))->text(), QStringLiteral("Nur Zahlen von 1 bis 45"));
+    EXPECT_EQ(w.find<QLabel>(QStringLiteral("StatusPanel1"))->text(),
+              QStringLiteral("Nur Zahlen von 1 bis 45"));
     EXPECT_EQ(w.form->state().cell(7), "");
     type(cell(w, 7), QStringLiteral("4"));
     EXPECT_EQ(cell(w, 7)->toolTip(), QString());

@@ -2,6 +2,7 @@
 
 #include "bundle/BundledArchive.h"
 
+#include <QAbstractItemModel>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QFileInfo>
@@ -11,10 +12,9 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
+#include <QStandardItemModel>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QAbstractItemModel>
-#include <QStandardItemModel>
 #include <QTest>
 #include <QToolBar>
 
@@ -214,8 +214,10 @@ TEST(Window, TheSearchListStopsAfterNHitsWithTheButtonOrEscape) {
     const char* shownDraw[6] = {"1", "3", "24", "32", "36", "42"}; // the newest draw, 21.08.2026
     const char* oneHit[6] = {"1", "2", "4", "5", "6", "7"};
     for (int c = 0; c < 6; ++c) {
-        w.find<QLineEdit>(QString::fromStdString(tipgrid::editName(c)))->setText(QString::fromLatin1(shownDraw[c]));
-        w.find<QLineEdit>(QString::fromStdString(tipgrid::editName(66 + c)))->setText(QString::fromLatin1(oneHit[c]));
+        w.find<QLineEdit>(QString::fromStdString(tipgrid::editName(c)))
+            ->setText(QString::fromLatin1(shownDraw[c]));
+        w.find<QLineEdit>(QString::fromStdString(tipgrid::editName(66 + c)))
+            ->setText(QString::fromLatin1(oneHit[c]));
     }
     const QString caption = w.find<QLabel>(QStringLiteral("Label35"))->text();
     w.host->inputAnswer = "0"; // every tip at every draw

@@ -171,8 +171,9 @@ int MainState::missingDrawDays() const {
 void MainState::reportMissingDraws() {
     const int missing = missingDrawDays();
     if (missing == 0) return;
-    setStatusText(0, (missing == 1 ? std::string("1 Ziehung fehlt") : std::to_string(missing) + " Ziehungen fehlen") +
-                         " im Archiv – F5 aktualisiert");
+    setStatusText(
+        0, (missing == 1 ? std::string("1 Ziehung fehlt") : std::to_string(missing) + " Ziehungen fehlen") +
+               " im Archiv – F5 aktualisiert");
 }
 
 void MainState::installBundledArchive(std::span<const unsigned char> bundled) {
@@ -779,7 +780,8 @@ void MainState::SpeedButton16Click() {
 // ---------------------------------------------------------------- tip sheet and archive search
 
 std::string MainState::writeTipSheet() {
-    const std::string sheet = formatTipSheet(m_cells, nextDrawDay()); // a listed tip with an empty cell ends here
+    const std::string sheet =
+        formatTipSheet(m_cells, nextDrawDay()); // a listed tip with an empty cell ends here
     const std::string path = m_programDir + kTipSheetFileName;
     DrawArchive(archivePath()).refuseAsOutput(path);
     writeFileAtomically(path, sheet);
