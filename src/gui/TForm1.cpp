@@ -5,6 +5,7 @@
 #include "gui/ChartView.h"
 #include "gui/ClickableLabel.h"
 #include "gui/QtDates.h"
+#include "core/import/ImportSession.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -638,7 +639,7 @@ QWidget* TForm1::buildDatabasePage() {
                              QStringLiteral("Eine Ziehung von Hand eingeben"));
     m_importButtons.push_back(update);
     connect(update, &QPushButton::clicked, this, [this] { runImport([this] { m_state.AustrianSourceUpdate(); }); });
-    connect(rebuild, &QPushButton::clicked, this, [this] { runImport([this] { m_state.BitBtn2Click(); }); });
+    connect(rebuild, &QPushButton::clicked, this, [this] { runImport([this] { m_state.BitBtn2Click(); }, true); });
     connect(exportText, &QPushButton::clicked, this, [this] { run([this] { m_state.BitBtn3Click(); }); });
     connect(remove, &QPushButton::clicked, this, [this] { run([this] { m_state.BitBtn4Click(); }); });
     connect(enter, &QPushButton::clicked, this, [this] { run([this] { m_state.BitBtn8Click(); }); });
@@ -655,7 +656,7 @@ QWidget* TForm1::buildDatabasePage() {
     addShortcut(importFile, QKeySequence(Qt::CTRL | Qt::Key_I));
     archive->addWidget(importFile, 2, 0);
     connect(importFile, &QPushButton::clicked, this,
-            [this] { runImport([this] { m_state.ImportFileBitBtnClick(); }); });
+            [this] { runImport([this] { m_state.ImportFileBitBtnClick(); }, true); });
     connect(bundled, &QPushButton::clicked, this,
             [this] { run([this] { m_state.installBundledArchive(bundledArchive()); }); });
     layout->addWidget(archiveBox);
@@ -808,9 +809,15 @@ void TForm1::run(const std::function<void()>& operation) {
     refreshFromState();
 }
 
-void TForm1::runImport(const std::function<void()>& operation) {
+void TForm1::runImport(const std::function<void()>& operation, bool tellResult) {
     run(operation);
-    if (m_closeAfterImport && !m_state.importRunning()) close();
+    if (m_closeAfterImport && !m_state.importRunning()) {
+        close();
+        return;
+    }
+    // An import that failed has said why already.
+    const auto& report = m_state.lastImport();
+    if (tellResult && report && report->complete) m_host->showMessage(importSummary(report->added, report->newest));
 }
 
 void TForm1::showPrizeBalance() {
