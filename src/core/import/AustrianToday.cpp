@@ -379,6 +379,7 @@ std::optional<ParsedDraw> parseCsvLine(std::string_view line) {
 // this game: another one ("...,superzahl") heads another game's draws.
 bool isForeignCsvHeading(std::string_view line) {
     if (line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
+    if (line.size() > 256) return false;
     std::string key;
     for (const char c : line)
         if (c != ' ' && c != '\t') key += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
