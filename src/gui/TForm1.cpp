@@ -1,11 +1,11 @@
 #include "gui/TForm1.h"
 
 #include "bundle/BundledArchive.h"
+#include "core/import/ImportSession.h"
 #include "gui/BalanceDialog.h"
 #include "gui/ChartView.h"
 #include "gui/ClickableLabel.h"
 #include "gui/QtDates.h"
-#include "core/import/ImportSession.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -639,7 +639,8 @@ QWidget* TForm1::buildDatabasePage() {
                              QStringLiteral("Eine Ziehung von Hand eingeben"));
     m_importButtons.push_back(update);
     connect(update, &QPushButton::clicked, this, [this] { runImport([this] { m_state.AustrianSourceUpdate(); }); });
-    connect(rebuild, &QPushButton::clicked, this, [this] { runImport([this] { m_state.BitBtn2Click(); }, true); });
+    connect(rebuild, &QPushButton::clicked, this,
+            [this] { runImport([this] { m_state.BitBtn2Click(); }, true); });
     connect(exportText, &QPushButton::clicked, this, [this] { run([this] { m_state.BitBtn3Click(); }); });
     connect(remove, &QPushButton::clicked, this, [this] { run([this] { m_state.BitBtn4Click(); }); });
     connect(enter, &QPushButton::clicked, this, [this] { run([this] { m_state.BitBtn8Click(); }); });
@@ -817,7 +818,8 @@ void TForm1::runImport(const std::function<void()>& operation, bool tellResult) 
     }
     // An import that failed has said why already.
     const auto& report = m_state.lastImport();
-    if (tellResult && report && report->complete) m_host->showMessage(importSummary(report->added, report->newest));
+    if (tellResult && report && report->complete)
+        m_host->showMessage(importSummary(report->added, report->newest));
 }
 
 void TForm1::showPrizeBalance() {

@@ -97,7 +97,8 @@ TEST_F(YearFiles, UpdateAppendsTheLaterDrawsAndRebuildReadsFromTheDate) {
     EXPECT_EQ(lines[1], received(2025));
     EXPECT_EQ(lines[2], "Loading");
     EXPECT_EQ(lines[3], received(2026));
-    EXPECT_EQ(lines[4], "Neue Ziehungen: " + std::to_string(real.size() - until(dayNumber(2025, 6, 30)).size()));
+    EXPECT_EQ(lines[4],
+              "Neue Ziehungen: " + std::to_string(real.size() - until(dayNumber(2025, 6, 30)).size()));
     EXPECT_EQ(lines.back(), "Fr 21.08.26    1  3  24  32  36  42 Z:37");
     EXPECT_EQ(DrawArchive(data + "/ZahlenAT.dat").readAll(), real);
 
@@ -105,7 +106,8 @@ TEST_F(YearFiles, UpdateAppendsTheLaterDrawsAndRebuildReadsFromTheDate) {
     ASSERT_EQ(rebuilt.exitCode, 0) << rebuilt.err;
     const auto records = DrawArchive(data + "/ZahlenAT.dat").readAll();
     EXPECT_EQ(records.size(), real.size() - until(dayNumber(2026, 1, 1)).size());
-    EXPECT_EQ(rebuilt.lines().at(rebuilt.lines().size() - 2), "Neue Ziehungen: " + std::to_string(records.size()));
+    EXPECT_EQ(rebuilt.lines().at(rebuilt.lines().size() - 2),
+              "Neue Ziehungen: " + std::to_string(records.size()));
     EXPECT_EQ(records.back(), real.back());
     EXPECT_FALSE(std::filesystem::exists(data + "/ZahlenAT.dat.alt"));
 }
@@ -118,11 +120,14 @@ TEST_F(YearFiles, AFailedYearEndsTheUpdateWithExitOneAndTheNextRunFillsIt) {
     const CliResult r = update({"update", "--source", "austria"});
     EXPECT_EQ(r.exitCode, 1);
     const auto until2024 = until(dayNumber(2024, 12, 31));
-    EXPECT_EQ(r.lines(), (std::vector<std::string>{"Loading", received(2024), "Loading", "Failed : 404 File not found",
-                                                   "Neue Ziehungen: " + std::to_string(until2024.size() - old.size()),
-                                                   "So 29.12.24    14  17  20  35  39  45 Z:43"}));
-    EXPECT_EQ(r.err, "Die Ziehungen von 2025 konnten nicht vollständig geladen werden (Failed : 404 File not found). "
-                     "Die Ziehungen davor sind gespeichert; die nächste Aktualisierung beginnt wieder mit 2025.\n");
+    EXPECT_EQ(r.lines(),
+              (std::vector<std::string>{"Loading", received(2024), "Loading", "Failed : 404 File not found",
+                                        "Neue Ziehungen: " + std::to_string(until2024.size() - old.size()),
+                                        "So 29.12.24    14  17  20  35  39  45 Z:43"}));
+    EXPECT_EQ(
+        r.err,
+        "Die Ziehungen von 2025 konnten nicht vollständig geladen werden (Failed : 404 File not found). "
+        "Die Ziehungen davor sind gespeichert; die nächste Aktualisierung beginnt wieder mit 2025.\n");
     EXPECT_EQ(DrawArchive(data + "/ZahlenAT.dat").readAll(), until2024);
 
     writeBytes(file2025, austrianYearFile(2025, real));
@@ -186,10 +191,12 @@ TEST_F(TodayFiles, UpdateOverHttpsAppendsTheLaterDraws) {
                                 base, "--file", dir.path() + "page.csv"});
     ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
     const std::string received2026 = "Received " + std::to_string(todayYearFile(2026, real).size()) + " bytes";
-    EXPECT_EQ(r.lines(), (std::vector<std::string>{"Loading", "Received " + std::to_string(todayYearFile(2025, real).size()) + " bytes",
-                                                   "Loading", received2026,
-                                                   "Neue Ziehungen: " + std::to_string(real.size() - until(dayNumber(2025, 6, 30)).size()),
-                                                   "Fr 21.08.26    1  3  24  32  36  42 Z:37"}));
+    EXPECT_EQ(r.lines(),
+              (std::vector<std::string>{
+                  "Loading", "Received " + std::to_string(todayYearFile(2025, real).size()) + " bytes",
+                  "Loading", received2026,
+                  "Neue Ziehungen: " + std::to_string(real.size() - until(dayNumber(2025, 6, 30)).size()),
+                  "Fr 21.08.26    1  3  24  32  36  42 Z:37"}));
     EXPECT_EQ(DrawArchive(data + "/ZahlenAT.dat").readAll(), real);
 }
 
@@ -212,7 +219,8 @@ TEST(CliImport, AResultsFileIsAppendedAndAnUnknownOneRefused) {
 
     // The German 6 aus 49 is another game, however well its rows would fit.
     writeBytes(dir.path() + "de.csv", "date,n1,n2,n3,n4,n5,n6,superzahl\n2026-08-22,3,9,17,28,36,44,5\n");
-    const CliResult german = runCli({"--datadir", dir.path(), "--no-settings", "import", dir.path() + "de.csv"});
+    const CliResult german =
+        runCli({"--datadir", dir.path(), "--no-settings", "import", dir.path() + "de.csv"});
     EXPECT_EQ(german.exitCode, 1);
     EXPECT_EQ(german.out, "");
     EXPECT_EQ(german.err, std::string(MainState::kForeignResultsFileMessage) + "\n");
@@ -266,9 +274,10 @@ TEST_F(YearFiles, UpdateFromTheGermanAndTheSwissPages) {
     writeBytes(dir.path() + "www/tkalnor/lotto/Z2026.shtml", swiss);
     const CliResult ch = update({"update", "--source", "switzerland"});
     ASSERT_EQ(ch.exitCode, 0) << ch.err;
-    EXPECT_EQ(ch.lines(), (std::vector<std::string>{"Loading", "Received " + std::to_string(swiss.size()) + " bytes",
-                                                    "Neue Ziehungen: " + std::to_string(real.size() - old.size()),
-                                                    "Fr 21.08.26    1  3  24  32  36  42 Z:37"}));
+    EXPECT_EQ(ch.lines(),
+              (std::vector<std::string>{"Loading", "Received " + std::to_string(swiss.size()) + " bytes",
+                                        "Neue Ziehungen: " + std::to_string(real.size() - old.size()),
+                                        "Fr 21.08.26    1  3  24  32  36  42 Z:37"}));
     EXPECT_EQ(DrawArchive(data + "/ZahlenAT.dat").readAll(), real);
 }
 

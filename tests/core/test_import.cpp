@@ -134,13 +134,15 @@ TEST_F(Import, AFailedMiddleYearEndsTheUpdateThereAndTheNextOneFillsIt) {
     EXPECT_EQ(status.back(), "Failed : 404 Not Found");
     const auto until2024 = drawsUntil(real, dayNumber(2024, 12, 31));
     EXPECT_EQ(stored(), until2024);
-    EXPECT_EQ(host.messages, std::vector<std::string>{"Die Ziehungen von 2025 konnten nicht vollständig geladen werden "
-                                                      "(Failed : 404 Not Found). Die Ziehungen davor sind gespeichert; "
-                                                      "die nächste Aktualisierung beginnt wieder mit 2025."});
+    EXPECT_EQ(host.messages,
+              std::vector<std::string>{"Die Ziehungen von 2025 konnten nicht vollständig geladen werden "
+                                       "(Failed : 404 Not Found). Die Ziehungen davor sind gespeichert; "
+                                       "die nächste Aktualisierung beginnt wieder mit 2025."});
     ASSERT_TRUE(state.lastImport());
     EXPECT_FALSE(state.lastImport()->complete);
-    EXPECT_EQ(state.statusText(1), std::to_string(until2024.size() - drawsUntil(real, dayNumber(2024, 6, 30)).size()) +
-                                       " neue Ziehungen übernommen (bis 29.12.2024)");
+    EXPECT_EQ(state.statusText(1),
+              std::to_string(until2024.size() - drawsUntil(real, dayNumber(2024, 6, 30)).size()) +
+                  " neue Ziehungen übernommen (bis 29.12.2024)");
 
     host.server.pages[url(2025)] = page2025;
     host.server.urls.clear();
@@ -161,7 +163,8 @@ TEST_F(Import, TheCurrentYearNotPublishedYetIsNothingNew) {
     EXPECT_TRUE(state.lastImport()->complete);
     EXPECT_EQ(state.statusText(1), "Keine neuen Ziehungen");
     EXPECT_EQ(importSummary(1, dayNumber(2026, 8, 21)), "1 neue Ziehung übernommen (bis 21.08.2026)");
-    EXPECT_EQ(importSummary(3672, dayNumber(2026, 8, 21)), "3.672 neue Ziehungen übernommen (bis 21.08.2026)");
+    EXPECT_EQ(importSummary(3672, dayNumber(2026, 8, 21)),
+              "3.672 neue Ziehungen übernommen (bis 21.08.2026)");
 }
 
 TEST_F(Import, StopDuringADownloadFinishesThatYearOnly) {
@@ -214,9 +217,10 @@ TEST_F(Import, RebuildReplacesTheArchiveOnlyWhenEveryYearWasRead) {
     host.server.pages.erase(url(2025)); // 2024 is read, 2025 fails
     state.dateTimePicker1().setDate(dayNumber(2024, 1, 1));
     state.BitBtn2Click();
-    EXPECT_EQ(host.messages, std::vector<std::string>{std::string(MainState::kRebuildIncompleteMessage) +
-                                                      " Die Ziehungen von 2025 konnten nicht vollständig geladen "
-                                                      "werden (Failed : 404 Not Found)."});
+    EXPECT_EQ(host.messages,
+              std::vector<std::string>{std::string(MainState::kRebuildIncompleteMessage) +
+                                       " Die Ziehungen von 2025 konnten nicht vollständig geladen "
+                                       "werden (Failed : 404 Not Found)."});
     EXPECT_EQ(readWholeFile(dir.file("ZahlenAT.dat")), before);
     EXPECT_FALSE(std::filesystem::exists(dir.file("ZahlenAT.dat.alt")));
     EXPECT_EQ(state.lastImport()->added, 0);
@@ -368,13 +372,14 @@ TEST_F(Import, LastTenAppendsTheFridayDrawAndAllLaterOnesInOrder) {
 TEST_F(Import, LastTenRefusesImpossibleAndFutureDraws) {
     archive(real); // up to Fr 21.08.26; today is 07.12.26
     host.server.pages[austrianLastTenUrl("http://lotto.test")] =
-        austrianLastTenPage({draw(2026, 8, 26, {1, 2, 3, 4, 5, 6}, 6),      // extra number repeated
-                             draw(2026, 8, 30, {1, 2, 3, 4, 5, 46}, 7),     // 46
+        austrianLastTenPage({draw(2026, 8, 26, {1, 2, 3, 4, 5, 6}, 6),  // extra number repeated
+                             draw(2026, 8, 30, {1, 2, 3, 4, 5, 46}, 7), // 46
                              draw(2026, 12, 6, {7, 9, 12, 20, 33, 41}, 8),
                              draw(2026, 12, 9, {1, 2, 3, 4, 5, 6}, 7)}); // after today
     EXPECT_EQ(state.AustriaLast10(), 1);
     auto expected = real;
     expected.push_back(draw(2026, 12, 6, {7, 9, 12, 20, 33, 41}, 8, real.back().numbers[7]));
     EXPECT_EQ(stored(), expected);
-    EXPECT_EQ(state.label(MainState::kTipPageDrawLabel).text.substr(0, 11), "So 06.12.26"); // refused ones not shown
+    EXPECT_EQ(state.label(MainState::kTipPageDrawLabel).text.substr(0, 11),
+              "So 06.12.26"); // refused ones not shown
 }

@@ -75,9 +75,10 @@ void runAustrianImport(ImportSession& session, std::string_view server) {
     while (session.goOn()) {
         const int year = civilDate(window.pickerDate()).year;
         std::vector<ParsedDraw> draws;
-        const YearFetch fetched = session.fetchYear(austrianYearUrl(server, year), year, [&](std::string_view line) {
-            if (const auto draw = parseAustrianLine(line, year)) draws.push_back(*draw);
-        });
+        const YearFetch fetched =
+            session.fetchYear(austrianYearUrl(server, year), year, [&](std::string_view line) {
+                if (const auto draw = parseAustrianLine(line, year)) draws.push_back(*draw);
+            });
         if (fetched == YearFetch::Failed) break;
         for (const ParsedDraw& draw : draws)
             session.offer(draw);

@@ -429,7 +429,8 @@ ResultsFile readResultsFile(std::string_view text, std::string_view fileName) {
             if (isForeignCsvHeading(line)) file.foreign = true;
             if (const auto row = parseCsvLine(line)) {
                 // One number outside 1..45 shows the file's game is another one.
-                if (!std::all_of(row->numbers.begin(), row->numbers.end(), isLottoNumber)) file.foreign = true;
+                if (!std::all_of(row->numbers.begin(), row->numbers.end(), isLottoNumber))
+                    file.foreign = true;
                 if (isAustrianDraw(row->numbers)) draw = row;
             }
             if (draw) layout = Layout::Csv;

@@ -51,7 +51,8 @@ void forEachLine(std::string_view text, bool completeOnly, const std::function<v
     }
 }
 
-FetchResult httpFetch(FetchWindow& window, const std::string& url, const std::function<void(std::string_view)>& onLine) {
+FetchResult httpFetch(FetchWindow& window, const std::string& url,
+                      const std::function<void(std::string_view)>& onLine) {
     const HttpGetRequest request{url, window.proxyHost(), window.proxyPort()};
     const std::string path = window.downloadFile();
     if (isArchive(path, window.archivePath()))

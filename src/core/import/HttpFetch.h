@@ -43,7 +43,8 @@ struct FetchResult {
 // line of the file (without its line end) to onLine. HTTP and network failures end as the
 // status text; any other error propagates, with Button1 enabled again and the file closed.
 // After a failure a last line without its line end is left out: it may be cut short.
-FetchResult httpFetch(FetchWindow& window, const std::string& url, const std::function<void(std::string_view)>& onLine);
+FetchResult httpFetch(FetchWindow& window, const std::string& url,
+                      const std::function<void(std::string_view)>& onLine);
 
 // Calls onLine for every line of text (LF or CR LF ends); with completeOnly, a last line
 // without a line end is left out.

@@ -67,7 +67,8 @@ bool ImportSession::goOn() {
     return true;
 }
 
-FetchResult ImportSession::fetchPage(const std::string& url, const std::function<void(std::string_view)>& onLine) {
+FetchResult ImportSession::fetchPage(const std::string& url,
+                                     const std::function<void(std::string_view)>& onLine) {
     const FetchResult result = httpFetch(m_window, url, onLine);
     if (m_unsynced) {
         m_archive.sync();
@@ -97,7 +98,8 @@ YearFetch ImportSession::fetchYear(const std::string& url, int year,
 std::string ImportSession::failure() const {
     if (m_failedFetches == 0) return m_failure;
     if (m_failedFetches == 1) return "Eine Seite konnte nicht geladen werden: " + m_failure + ".";
-    return std::to_string(m_failedFetches) + " Seiten konnten nicht geladen werden, zuerst " + m_failure + ".";
+    return std::to_string(m_failedFetches) + " Seiten konnten nicht geladen werden, zuerst " + m_failure +
+           ".";
 }
 
 bool ImportSession::storable(const ParsedDraw& draw) {

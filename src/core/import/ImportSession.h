@@ -87,7 +87,8 @@ public:
     // later years appended past it would leave a gap the append rule never fills, while
     // stopping lets the next update start with that year again. The current year's file
     // answering 404 is not published yet, which is no failure.
-    YearFetch fetchYear(const std::string& url, int year, const std::function<void(std::string_view)>& onLine);
+    YearFetch fetchYear(const std::string& url, int year,
+                        const std::function<void(std::string_view)>& onLine);
     // A draw that may be stored: an Austrian draw (isAustrianDraw) dated no later than today.
     bool storable(const ParsedDraw& draw);
     // Shows the draw and applies the append rule: written as a whole record at the end of
@@ -139,7 +140,7 @@ private:
     bool m_unsynced = false;
     bool m_emptyAtStart = false;
     bool m_stopped = false;
-    std::string m_failure;    // the first failed download, or the year the import ended before
+    std::string m_failure; // the first failed download, or the year the import ended before
     int m_failedFetches = 0;
     std::optional<int> m_unreadYear;
 };

@@ -191,7 +191,8 @@ bool MainState::refuseWhileImporting() {
 
 bool MainState::HttpFetch(const std::string& url, const std::function<void(std::string_view)>& onLine) {
     StateImportWindow window(*this);
-    return httpFetch(window, url, onLine ? onLine : [](std::string_view) {}).received;
+    const auto ignore = [](std::string_view) {};
+    return httpFetch(window, url, onLine ? onLine : ignore).received;
 }
 
 std::int64_t MainState::reportImport(const ImportSession& session) {
@@ -203,8 +204,10 @@ std::int64_t MainState::reportImport(const ImportSession& session) {
     setStatusText(1, importSummary(added, newest));
     if (failure.empty() || m_rebuilding) return added;
     if (const auto year = session.unreadYear())
-        m_host.showMessage(failure + " Die Ziehungen davor sind gespeichert; die nächste Aktualisierung beginnt wieder mit " +
-                           std::to_string(*year) + ".");
+        m_host.showMessage(
+            failure +
+            " Die Ziehungen davor sind gespeichert; die nächste Aktualisierung beginnt wieder mit " +
+            std::to_string(*year) + ".");
     else
         m_host.showMessage(failure);
     return added;
