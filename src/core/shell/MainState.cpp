@@ -359,7 +359,7 @@ void MainState::BitBtn2Click() {
     if (refuseWhileImporting()) return;
     m_lastImport.reset();
     const std::string archive = archivePath();
-    // The old archive is kept beside the new one until the new one holds a draw. Its name is
+    // The old archive is kept beside the new one until the import has completed. Its name is
     // fixed (not a temporary name, which start-up would clear) so it survives a crash.
     const std::string aside = archive + kRebuildAsideSuffix;
     // Held for the whole rebuild, so another start does not take the emptied archive and its
