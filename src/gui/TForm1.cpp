@@ -68,6 +68,7 @@ TForm1::TForm1(std::string programDir, SettingsStore& store, Clock& clock, std::
     setWindowTitle(QStringLiteral("Zerbosts Lotto - Tipp mit den akt. Zahlen direkt von www.lotterien.at"));
     m_host->setParentWidget(this);
     m_host->setRepaintHandler([this](RepaintArea area) { onRepaintPoint(area); });
+    m_host->setBeforeMessageHandler([this] { refreshFromState(); });
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("PageControl1"));
