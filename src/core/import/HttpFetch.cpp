@@ -1,5 +1,6 @@
 #include "core/import/HttpFetch.h"
 
+#include "core/archive/DrawArchive.h"
 #include "core/util/File.h"
 
 namespace lotto {
@@ -33,7 +34,7 @@ private:
 };
 
 bool isArchive(const std::string& path, const std::string& archive) {
-    return !archive.empty() && isFileOrItsTemporary(path, archive);
+    return !archive.empty() && DrawArchive(archive).isArchiveFile(path);
 }
 
 } // namespace
@@ -55,8 +56,9 @@ bool httpFetch(FetchWindow& window, const std::string& url, const std::function<
     const HttpGetRequest request{url, window.proxyHost(), window.proxyPort()};
     const std::string path = window.downloadFile();
     if (isArchive(path, window.archivePath()))
-        throw FileError("Die Temp-Datei für den Internetabruf „" + path +
-                        "“ ist das Archiv der Ziehungen und wird nicht überschrieben");
+        throw FileError(
+            "Die Temp-Datei für den Internetabruf „" + path +
+            "“ ist das Archiv der Ziehungen (oder eine Kopie davon) und wird nicht überschrieben");
     bool received = false;
     {
         File file(path, File::Mode::CreateTruncate);

@@ -1,16 +1,16 @@
 #include "core/shell/MainState.h"
 
+#include "core/archive/ArchiveBackups.h"
 #include "core/archive/ArchiveMaintenance.h"
 #include "core/archive/DrawArchive.h"
 #include "core/evaluation/ArchiveSearch.h"
 #include "core/import/AustrianArchive.h"
+#include "core/import/AustrianLastTen.h"
 #include "core/import/AustrianToday.h"
 #include "core/import/GermanHistory.h"
 #include "core/import/ImportSession.h"
-#include "core/import/SwissPages.h"
-#include "core/import/AustrianLastTen.h"
-#include "core/import/ImportSession.h"
 #include "core/import/LatestDrawPage.h"
+#include "core/import/SwissPages.h"
 #include "core/output/TipFile.h"
 #include "core/output/TipSheet.h"
 #include "core/shell/GenerationRun.h"
@@ -151,7 +151,11 @@ void MainState::installBundledArchive(std::span<const unsigned char> bundled) {
                          "Mitgeliefertes Archiv einspielen?",
                          "Mitgeliefertes Archiv"))
         return;
-    lotto::installBundledArchive(m_programDir, bundled);
+    {
+        const WriterScope writing(*this);
+        keepBackup(archivePath());
+        lotto::installBundledArchive(m_programDir, bundled);
+    }
     SpeedButton5Click();
     SpeedButton2Click();
 }
@@ -183,6 +187,21 @@ void MainState::Label52Click(std::string_view labelName) {
 
 // ---------------------------------------------------------------- downloads and imports
 
+MainState::WriterScope::WriterScope(MainState& state) : m_state(state) {
+    if (m_state.m_writerDepth == 0) {
+        m_state.m_writerLock.emplace(m_state.m_programDir, kWriterPatienceMs);
+        if (!m_state.m_writerLock->held()) {
+            m_state.m_writerLock.reset();
+            throw FileError(kWriterBusyMessage);
+        }
+    }
+    ++m_state.m_writerDepth;
+}
+
+MainState::WriterScope::~WriterScope() {
+    if (--m_state.m_writerDepth == 0) m_state.m_writerLock.reset();
+}
+
 bool MainState::refuseWhileImporting() {
     if (!m_importRunning) return false;
     m_host.showMessage(kImportRunningMessage);
@@ -190,12 +209,14 @@ bool MainState::refuseWhileImporting() {
 }
 
 bool MainState::HttpFetch(const std::string& url, const std::function<void(std::string_view)>& onLine) {
+    const WriterScope writing(*this); // the download file
     StateImportWindow window(*this);
     return httpFetch(window, url, onLine ? onLine : [](std::string_view) {});
 }
 
 std::int64_t MainState::AustiaBitBtn1() {
     if (refuseWhileImporting()) return 0;
+    const WriterScope writing(*this);
     BusyScope busy(m_host);
     StateImportWindow window(*this);
     ImportSession session(window, archivePath());
@@ -206,6 +227,7 @@ std::int64_t MainState::AustiaBitBtn1() {
 
 std::int64_t MainState::AustriaTodayBitBtn1() {
     if (refuseWhileImporting()) return 0;
+    const WriterScope writing(*this);
     BusyScope busy(m_host);
     StateImportWindow window(*this);
     ImportSession session(window, archivePath());
@@ -224,6 +246,7 @@ std::int64_t MainState::AustriaTodayBitBtn1() {
 
 std::int64_t MainState::AustriaLast10() {
     if (refuseWhileImporting()) return 0;
+    const WriterScope writing(*this);
     StateImportWindow window(*this);
     ImportSession session(window, archivePath());
     runAustrianLastTenImport(session, m_serverEdit);
@@ -233,6 +256,7 @@ std::int64_t MainState::AustriaLast10() {
 
 std::int64_t MainState::BitBtn1Click() {
     if (refuseWhileImporting()) return 0;
+    const WriterScope writing(*this);
     StateImportWindow window(*this);
     ImportSession session(window, archivePath());
     runGermanImport(session, m_germanServerEdit);
@@ -248,6 +272,7 @@ std::int64_t MainState::ImportFileBitBtnClick() {
     if (refuseWhileImporting()) return 0;
     const auto file = m_host.chooseOpenFile(m_importDialog);
     if (!file) return 0;
+    const WriterScope writing(*this);
     BusyScope busy(m_host);
     // Read and recognised before the archive is opened: an unknown file leaves it untouched.
     ResultsFile results = readResultsFile(readWholeFile(*file, kMaxDownloadBytes), *file);
@@ -275,6 +300,7 @@ std::int64_t MainState::ImportFileBitBtnClick() {
 
 std::int64_t MainState::SwissBitBtn1Click() {
     if (refuseWhileImporting()) return 0;
+    const WriterScope writing(*this);
     StateImportWindow window(*this);
     ImportSession session(window, archivePath());
     runSwissImport(session, m_swissServerEdit);
@@ -327,13 +353,10 @@ void MainState::BitBtn2Click() {
     // The old archive is kept beside the new one until the new one holds a draw. Its name is
     // fixed (not a temporary name, which start-up would clear) so it survives a crash.
     const std::string aside = archive + kRebuildAsideSuffix;
-    // Held for the whole rebuild, so another start does not take the emptied archive and its
-    // set-aside copy for the remains of a killed rebuild (recoverInterruptedRebuild).
-    const FolderLock rebuilding(m_programDir, 2000); // a start's recovery takes a moment
-    if (!rebuilding.held()) {
-        m_host.showMessage(kRebuildRunningMessage);
-        return;
-    }
+    if (!confirmRebuild()) return;
+    // Held for the whole rebuild, also so that another start does not take the emptied archive
+    // and its set-aside copy for the remains of a killed rebuild (recoverInterruptedRebuild).
+    const WriterScope writing(*this);
     const bool hadArchive = fileExists(archive);
     if (hadArchive) {
         if (fileExists(aside)) {
@@ -342,6 +365,7 @@ void MainState::BitBtn2Click() {
             return;
         }
         BusyScope busy(m_host);
+        keepBackup(archive);
         writeFileAtomically(aside, readWholeFile(archive));
         DrawArchive(archive).createEmpty();
     }
@@ -836,7 +860,9 @@ const PrizeTable& MainState::storedPrizes() {
 void MainState::storePrizes(const PrizeTable& prizes) {
     if (prizes.empty()) return;
     m_storedPrizes.reset();
+    const WriterScope writing(*this);
     try {
+        DrawArchive(archivePath()).refuseAsOutput(prizeStorePath()); // a link to the archive
         mergePrizeStore(prizeStorePath(), prizes);
     } catch (const FileError& error) {
         m_host.showMessage("Die Quoten konnten nicht gespeichert werden: " + std::string(error.what()));
@@ -873,9 +899,15 @@ void MainState::BitBtn3Click() {
 
 void MainState::BitBtn4Click() {
     if (refuseWhileImporting()) return;
-    {
+    const DrawArchive archive(archivePath());
+    const DayNumber day = wholeDay(m_currentDraw.date);
+    if (countDrawsOn(archive, day) > 0) {
+        if (!m_host.askBeforeChange("Ziehung vom " + formatShortDate(day) + " löschen?", "Ziehung löschen"))
+            return;
+        const WriterScope writing(*this);
         BusyScope busy(m_host);
-        removeDrawsOn(DrawArchive(archivePath()), wholeDay(m_currentDraw.date));
+        keepBackup(archive.path());
+        removeDrawsOn(archive, day);
     }
     SpeedButton5Click();
 }
@@ -891,18 +923,76 @@ void MainState::BitBtn8Click() {
             preset.main[i] = last->numbers[i];
         preset.extra = last->extra();
     }
-    if (const auto entry = m_host.enterDraw(preset)) {
-        if (const auto problem = entryProblem(*entry)) {
+    const auto entry = m_host.enterDraw(preset);
+    if (entry) {
+        if (const auto problem = entryProblem(*entry, m_clock.today())) {
             m_host.showMessage(*problem);
             return;
         }
+    }
+    // Draws fall on Sundays and Wednesdays; another day is asked about, as Friday and holiday
+    // draws exist.
+    const int day = entry ? weekday(entry->date) : kSunday;
+    if (entry && (day == kSunday || day == kWednesday ||
+                  m_host.askBeforeChange("Ziehung an einem " + std::string(longDayName(day)) + " eintragen?",
+                                         "Ziehung eingeben"))) {
+        const WriterScope writing(*this);
         BusyScope busy(m_host);
         // The slot byte has no meaning in Austrian draws: the last record's is carried on.
         const std::uint8_t slot = last ? last->numbers[DrawRecord::kSlotIndex] : 0;
+        const std::optional<DrawRecord> newest = archive.lastRecord(); // another program may have added one
+        if (newest && entry->date <= newest->day()) keepBackup(archive.path()); // a rewrite follows
         insertOrReplace(archive, entryRecord(*entry, slot));
     }
     if (const auto newest = archive.lastRecord()) m_dateTimePicker1.setDate(newest->day());
     SpeedButton5Click();
+}
+
+bool MainState::confirmRebuild() {
+    const DrawArchive archive(archivePath());
+    if (!archive.exists() || archive.recordCount() == 0) return true; // nothing to lose
+    // The stored draws up to the start date: the rebuild takes only later ones.
+    std::int64_t replaced = 0;
+    archive.forEach([&](const DrawRecord& record) {
+        if (record.day() <= m_dateTimePicker1.date) ++replaced;
+    });
+    return m_host.askBeforeChange("Das Archiv wird ab " + formatShortDate(m_dateTimePicker1.date) +
+                                      " neu aus dem Internet geladen; " + formatGrouped(replaced) +
+                                      " gespeicherte Ziehungen werden ersetzt.",
+                                  "Datenbank neu anlegen");
+}
+
+bool MainState::RestoreBackupClick() {
+    if (refuseWhileImporting()) return false;
+    const std::string archive = archivePath();
+    const std::vector<ArchiveBackup> backups = listBackups(archive);
+    if (backups.empty()) {
+        m_host.showMessage(kNoBackupMessage);
+        return false;
+    }
+    const auto chosen = m_host.chooseBackup(backups);
+    if (!chosen) return false;
+    if (*chosen >= backups.size()) {
+        m_host.showMessage("Es gibt keine Sicherung Nr. " + std::to_string(*chosen + 1) +
+                           " (vorhanden: " + std::to_string(backups.size()) + ").");
+        return false;
+    }
+    const ArchiveBackup& backup = backups[*chosen];
+    const std::int64_t stored = fileExists(archive) ? DrawArchive(archive).recordCount() : 0;
+    std::string question = "Das Archiv wird durch die Sicherung vom " + formatBackupTime(backup.takenAt) +
+                           " (" + formatGrouped(backup.draws) + " Ziehungen";
+    if (backup.newest) question += " bis " + formatShortDate(*backup.newest);
+    question += ") ersetzt; " + formatGrouped(stored) +
+                " gespeicherte Ziehungen werden ersetzt. Das jetzige Archiv wird vorher gesichert.";
+    if (!m_host.askBeforeChange(question, "Sicherung wiederherstellen")) return false;
+    {
+        const WriterScope writing(*this);
+        BusyScope busy(m_host);
+        restoreBackup(archive, backup);
+    }
+    if (const auto newest = DrawArchive(archive).lastRecord()) m_dateTimePicker1.setDate(newest->day());
+    SpeedButton5Click();
+    return true;
 }
 
 // ---------------------------------------------------------------- ticket printing
