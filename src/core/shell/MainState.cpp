@@ -189,7 +189,11 @@ void MainState::Label52Click(std::string_view labelName) {
 
 MainState::WriterScope::WriterScope(MainState& state) : m_state(state) {
     if (m_state.m_writerDepth == 0) {
-        m_state.m_writerLock.emplace(m_state.m_programDir, kWriterPatienceMs);
+        m_state.m_writerLock.emplace(m_state.m_programDir);
+        if (!m_state.m_writerLock->held()) { // another program writes: wait a moment, visibly
+            const BusyScope busy(m_state.m_host);
+            m_state.m_writerLock.emplace(m_state.m_programDir, kWriterPatienceMs);
+        }
         if (!m_state.m_writerLock->held()) {
             m_state.m_writerLock.reset();
             throw FileError(kWriterBusyMessage);
