@@ -52,25 +52,37 @@ struct Writers : ::testing::Test {
     std::string base;
     std::mt19937 moments{std::random_device{}()};
 
-    // The yearly files, each answered after a pause, so an update of 2018 to 2026 takes
-    // about as long as a second writer waits.
+    // The yearly files, each sent slowly, so an update of 2018 to 2026 takes about as long
+    // as a second writer waits.
     void SetUp() override {
         fs::create_directories(dir.path() + "www/download");
         fs::create_directories(data);
         for (int year = 2018; year <= 2026; ++year)
             writeBytes(dir.path() + "www/download/lo_" + std::to_string(year) + ".csv",
                        austrianYearFile(year, real));
-        const char* script = "import functools, http.server, sys, time\n"
-                             "class Slow(http.server.SimpleHTTPRequestHandler):\n"
-                             "    def log_message(self, *args): pass\n"
-                             "    def do_GET(self):\n"
-                             "        time.sleep(0.25)\n"
-                             "        super().do_GET()\n"
-                             "server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), "
-                             "functools.partial(Slow, directory=sys.argv[1]))\n"
-                             "server.handle_error = lambda *args: None\n"
-                             "print('port', server.server_address[1], flush=True)\n"
-                             "server.serve_forever()\n";
+        // Each body dribbles in over about a quarter of a second, so two downloads into one
+        // download file would overlap.
+        const char* script =
+            "import functools, http.server, sys, time\n"
+            "class Slow(http.server.SimpleHTTPRequestHandler):\n"
+            "    def log_message(self, *args): pass\n"
+            "    def do_GET(self):\n"
+            "        try:\n"
+            "            data = open(self.translate_path(self.path), 'rb').read()\n"
+            "        except OSError:\n"
+            "            self.send_error(404)\n"
+            "            return\n"
+            "        self.send_response(200)\n"
+            "        self.send_header('Content-Length', str(len(data)))\n"
+            "        self.end_headers()\n"
+            "        for i in range(0, len(data), 1024):\n"
+            "            self.wfile.write(data[i:i + 1024])\n"
+            "            self.wfile.flush()\n"
+            "            time.sleep(0.06)\n"
+            "server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), functools.partial(Slow, directory=sys.argv[1]))\n"
+            "server.handle_error = lambda *args: None\n"
+            "print('port', server.server_address[1], flush=True)\n"
+            "server.serve_forever()\n";
         const int port = startPythonServer(server, {QStringLiteral("-c"), QString::fromLatin1(script),
                                                     QString::fromStdString(dir.path() + "www")});
         if (port == 0) GTEST_SKIP() << "python3 is not available";
@@ -103,7 +115,7 @@ struct Writers : ::testing::Test {
         QProcess a, b;
         start(a, first);
         std::this_thread::sleep_for(
-            std::chrono::milliseconds(std::uniform_int_distribution<int>(0, 800)(moments)));
+            std::chrono::milliseconds(std::uniform_int_distribution<int>(0, 1000)(moments)));
         start(b, second);
         bool ok[2] = {false, false};
         int i = 0;

@@ -5,12 +5,13 @@
 #include "core/archive/DrawArchive.h"
 #include "core/evaluation/ArchiveSearch.h"
 #include "core/import/AustrianArchive.h"
-#include "core/import/AustrianLastTen.h"
 #include "core/import/AustrianToday.h"
 #include "core/import/GermanHistory.h"
 #include "core/import/ImportSession.h"
-#include "core/import/LatestDrawPage.h"
 #include "core/import/SwissPages.h"
+#include "core/import/AustrianLastTen.h"
+#include "core/import/ImportSession.h"
+#include "core/import/LatestDrawPage.h"
 #include "core/output/TipFile.h"
 #include "core/output/TipSheet.h"
 #include "core/shell/GenerationRun.h"
@@ -927,26 +928,25 @@ void MainState::BitBtn8Click() {
             preset.main[i] = last->numbers[i];
         preset.extra = last->extra();
     }
-    const auto entry = m_host.enterDraw(preset);
-    if (entry) {
+    if (const auto entry = m_host.enterDraw(preset)) {
         if (const auto problem = entryProblem(*entry, m_clock.today())) {
             m_host.showMessage(*problem);
             return;
         }
-    }
-    // Draws fall on Sundays and Wednesdays; another day is asked about, as Friday and holiday
-    // draws exist.
-    const int day = entry ? weekday(entry->date) : kSunday;
-    if (entry && (day == kSunday || day == kWednesday ||
-                  m_host.askBeforeChange("Ziehung an einem " + std::string(longDayName(day)) + " eintragen?",
-                                         "Ziehung eingeben"))) {
-        const WriterScope writing(*this);
-        BusyScope busy(m_host);
-        // The slot byte has no meaning in Austrian draws: the last record's is carried on.
-        const std::uint8_t slot = last ? last->numbers[DrawRecord::kSlotIndex] : 0;
-        const std::optional<DrawRecord> newest = archive.lastRecord(); // another program may have added one
-        if (newest && entry->date <= newest->day()) keepBackup(archive.path()); // a rewrite follows
-        insertOrReplace(archive, entryRecord(*entry, slot));
+        // Draws fall on Sundays and Wednesdays; another day is asked about, as Friday and
+        // holiday draws exist.
+        const int day = weekday(entry->date);
+        if (day == kSunday || day == kWednesday ||
+            m_host.askBeforeChange("Ziehung an einem " + std::string(longDayName(day)) + " eintragen?",
+                                   "Ziehung eingeben")) {
+            const WriterScope writing(*this);
+            BusyScope busy(m_host);
+            // The slot byte has no meaning in Austrian draws: the last record's is carried on.
+            const std::uint8_t slot = last ? last->numbers[DrawRecord::kSlotIndex] : 0;
+            const std::optional<DrawRecord> newest = archive.lastRecord(); // another program may have added one
+            if (newest && entry->date <= newest->day()) keepBackup(archive.path()); // a rewrite follows
+            insertOrReplace(archive, entryRecord(*entry, slot));
+        }
     }
     if (const auto newest = archive.lastRecord()) m_dateTimePicker1.setDate(newest->day());
     SpeedButton5Click();
