@@ -1,6 +1,7 @@
 #include "gui/TForm1.h"
 
 #include "bundle/BundledArchive.h"
+#include "core/import/ImportSession.h"
 #include "core/util/Text.h"
 #include "gui/BalanceDialog.h"
 #include "gui/ChartView.h"
@@ -72,6 +73,7 @@ TForm1::TForm1(std::string programDir, SettingsStore& store, Clock& clock, std::
     setWindowTitle(QStringLiteral("Zerbosts Lotto - Tipp mit den akt. Zahlen direkt von www.lotterien.at"));
     m_host->setParentWidget(this);
     m_host->setRepaintHandler([this](RepaintArea area) { onRepaintPoint(area); });
+    m_host->setBeforeMessageHandler([this] { refreshFromState(); });
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("PageControl1"));
@@ -718,7 +720,8 @@ QWidget* TForm1::buildDatabasePage() {
                              QStringLiteral("Eine Ziehung von Hand eingeben"));
     m_importButtons.push_back(update);
     connect(update, &QPushButton::clicked, this, [this] { runImport([this] { m_state.AustrianSourceUpdate(); }); });
-    connect(rebuild, &QPushButton::clicked, this, [this] { runImport([this] { m_state.BitBtn2Click(); }); });
+    connect(rebuild, &QPushButton::clicked, this,
+            [this] { runImport([this] { m_state.BitBtn2Click(); }, true); });
     connect(exportText, &QPushButton::clicked, this, [this] { run([this] { m_state.BitBtn3Click(); }); });
     connect(remove, &QPushButton::clicked, this, [this] { run([this] { m_state.BitBtn4Click(); }); });
     connect(enter, &QPushButton::clicked, this, [this] { run([this] { m_state.BitBtn8Click(); }); });
@@ -734,8 +737,15 @@ QWidget* TForm1::buildDatabasePage() {
                                   QStringLiteral("Liest die Ziehungen einer heruntergeladenen Ergebnisdatei ein"));
     addShortcut(importFile, QKeySequence(Qt::CTRL | Qt::Key_I));
     archive->addWidget(importFile, 2, 0);
+    auto* restoreBackup =
+        makeButton(QStringLiteral("RestoreBackupButton"), QStringLiteral("Sicherung wiederherstellen…"),
+                   QStringLiteral("Holt eine der Kopien zurück, die vor jeder Änderung des Archivs "
+                                  "gesichert werden"));
+    archive->addWidget(restoreBackup, 2, 1);
+    connect(restoreBackup, &QPushButton::clicked, this,
+            [this] { run([this] { m_state.RestoreBackupClick(); }); });
     connect(importFile, &QPushButton::clicked, this,
-            [this] { runImport([this] { m_state.ImportFileBitBtnClick(); }); });
+            [this] { runImport([this] { m_state.ImportFileBitBtnClick(); }, true); });
     connect(bundled, &QPushButton::clicked, this,
             [this] { run([this] { m_state.installBundledArchive(bundledArchive()); }); });
     layout->addWidget(archiveBox);
@@ -966,14 +976,23 @@ void TForm1::showOverview() {
     m_archiveStateLabel->setText(update.isEmpty() ? archive : archive + QLatin1Char('\n') + update);
 }
 
-void TForm1::runImport(const std::function<void()>& operation) {
+void TForm1::runImport(const std::function<void()>& operation, bool tellResult) {
     run(operation);
-    // The import's last status text is its result; kept with the time for the page "Datenbank".
+    if (m_closeAfterImport && !m_state.importRunning()) {
+        close();
+        return;
+    }
+    // The import's result with its time, for "Stand des Archivs" on the page "Datenbank".
+    const auto& report = m_state.lastImport();
+    const std::string result = !report ? m_state.statusText(0)
+                               : report->complete ? importSummary(report->added, report->newest)
+                                                  : (report->failure.empty() ? std::string("abgebrochen") : report->failure);
     m_lastUpdate = QStringLiteral("%1 – %2").arg(
-        QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm")),
-        QString::fromStdString(m_state.statusText(0)));
+        QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm")), QString::fromStdString(result));
     showOverview();
-    if (m_closeAfterImport && !m_state.importRunning()) close();
+    // An import that failed has said why already.
+    if (tellResult && report && report->complete)
+        m_host->showMessage(importSummary(report->added, report->newest));
 }
 
 void TForm1::showPrizeBalance() {

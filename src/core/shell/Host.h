@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/archive/ArchiveBackups.h"
 #include "core/archive/ArchiveMaintenance.h"
 #include "core/evaluation/ArchiveSearch.h"
 #include "core/import/HttpGet.h"
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace lotto {
 
@@ -30,6 +32,12 @@ public:
 
     virtual void showMessage(const std::string& text) = 0;
     virtual bool askYesNo(const std::string& text, const std::string& caption) = 0;
+    // The question before a step that destroys or replaces stored draws: "Nein" is the
+    // default button, so a hasty Enter keeps the archive. lotto-cli answers Yes: there the
+    // command itself is the confirmation.
+    virtual bool askBeforeChange(const std::string& text, const std::string& caption) {
+        return askYesNo(text, caption);
+    }
     // A text-input box; Cancel answers with the given text.
     virtual std::string inputBox(const std::string& caption, const std::string& prompt,
                                  const std::string& text) = 0;
@@ -46,6 +54,11 @@ public:
     // The entry dialog "Zahlen der Ziehung eingeben" preset with the given draw: the draw as
     // confirmed with OK, nothing when it was closed otherwise.
     virtual std::optional<DrawEntry> enterDraw(const DrawEntry&) { return std::nullopt; }
+    // "Sicherung wiederherstellen…": the kept copies of the archive, newest first; the index
+    // of the one chosen, nothing when the dialog was cancelled.
+    virtual std::optional<std::size_t> chooseBackup(const std::vector<ArchiveBackup>&) {
+        return std::nullopt;
+    }
 
     // The list of an archive search's hits, filled while the search runs: addSearchHit answers
     // false once the user stopped the search. Faces without a list drop the hits.
