@@ -109,8 +109,8 @@ TEST_F(EvaluationFixture, TipsAreSortedSummedAndRated) {
     EXPECT_EQ(hits(1).text, "3 + Z");
     EXPECT_EQ(hits(2).text, "2 + Z");
     EXPECT_EQ(hits(2).color, LabelColor::Black);
-    EXPECT_EQ(tipText(3), "1,,3,4,5,6"); // incomplete: neither sorted nor rated
-    EXPECT_EQ(sum(3).text, "old");
+    EXPECT_EQ(tipText(3), "1,,3,4,5,6"); // incomplete: neither sorted nor rated, its labels empty
+    EXPECT_EQ(sum(3).text, "");
     EXPECT_EQ(hits(3).text, "");
     EXPECT_EQ(host.sounds, (std::vector<std::string>{"yippee.wav", "yippee.wav"}));
     EXPECT_EQ(state.Komplettcheck(), 3);

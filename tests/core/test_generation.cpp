@@ -298,7 +298,7 @@ TEST_F(GenerationFixture, FewerTipsAskedLeavesTheRestEmpty) {
         EXPECT_NE(tip(t)[0], 0);
     for (int t = 3; t < 12; ++t) {
         EXPECT_EQ(tip(t), Tip{});
-        EXPECT_EQ(state.label(tipgrid::sumLabel(t)).text, "0");
+        EXPECT_EQ(state.label(tipgrid::sumLabel(t)).text, ""); // the final check clears an empty tip's labels
     }
     EXPECT_EQ(state.statusText(1), "Tipps wurden neu berechnet");
 }
@@ -318,7 +318,7 @@ TEST_F(GenerationFixture, UnreachableDigitSumSpendsTheBudgetOnTipOne) {
     EXPECT_EQ(run.optionChanges(), (std::vector<GenerationRun::OptionChange>{{50000, 1, "CheckBox8", 0}}));
     EXPECT_TRUE(std::find(host.pairForcedAtRepaint.begin(), host.pairForcedAtRepaint.end(), false) !=
                 host.pairForcedAtRepaint.end());
-    EXPECT_EQ(state.label("Label36").text, "0");
+    EXPECT_EQ(state.label("Label36").text, "");
 }
 
 TEST_F(GenerationFixture, SmallBudgetNeverLoosens) {
