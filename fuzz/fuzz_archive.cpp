@@ -36,7 +36,7 @@ void readFromMemory(std::span<const std::uint8_t> image) {
         cells[i] = std::to_string(1 + i % 45);
     lotto::DrawArchiveReader reader = archive.open();
     lotto::CurrentDraw draw;
-    lotto::searchTipsInArchive(reader, 0, cells, draw, [](int) {});
+    lotto::searchTipsInArchive(reader, 0, cells, draw, [](int) { return true; });
 }
 
 } // namespace
