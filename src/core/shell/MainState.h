@@ -160,7 +160,7 @@ public:
     struct ImportReport {
         std::int64_t added = 0; // appended or inserted; a rebuild's are the new archive's
         DayNumber newest = 0;   // the archive's newest draw afterwards
-        bool complete = true;   // every download arrived and nothing was left unread
+        bool complete = true;   // every download arrived, nothing was left unread, no stop
         std::string failure;    // why not, unless it was stopped
     };
     // Nothing while none has run, or the last one ended before it began (a refused file).
