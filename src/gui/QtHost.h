@@ -34,6 +34,8 @@ public:
     void showMessage(const std::string& text) override;
     virtual void showError(const std::string& text);
     bool askYesNo(const std::string& text, const std::string& caption) override;
+    bool askBeforeChange(const std::string& text, const std::string& caption) override;
+    std::optional<std::size_t> chooseBackup(const std::vector<ArchiveBackup>& backups) override;
     std::string inputBox(const std::string& caption, const std::string& prompt,
                          const std::string& text) override;
     std::optional<std::string> chooseSaveFile(const FileDialogState& dialog) override;

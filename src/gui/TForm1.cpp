@@ -657,6 +657,13 @@ QWidget* TForm1::buildDatabasePage() {
                                   QStringLiteral("Liest die Ziehungen einer heruntergeladenen Ergebnisdatei ein"));
     addShortcut(importFile, QKeySequence(Qt::CTRL | Qt::Key_I));
     archive->addWidget(importFile, 2, 0);
+    auto* restoreBackup =
+        makeButton(QStringLiteral("RestoreBackupButton"), QStringLiteral("Sicherung wiederherstellen…"),
+                   QStringLiteral("Holt eine der Kopien zurück, die vor jeder Änderung des Archivs "
+                                  "gesichert werden"));
+    archive->addWidget(restoreBackup, 2, 1);
+    connect(restoreBackup, &QPushButton::clicked, this,
+            [this] { run([this] { m_state.RestoreBackupClick(); }); });
     connect(importFile, &QPushButton::clicked, this,
             [this] { runImport([this] { m_state.ImportFileBitBtnClick(); }, true); });
     connect(bundled, &QPushButton::clicked, this,

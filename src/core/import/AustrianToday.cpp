@@ -111,11 +111,15 @@ std::optional<std::int64_t> amountInCents(std::string_view text) {
     const std::size_t comma = text.find(',');
     const auto whole = groupedNumber(text.substr(0, comma));
     if (!whole) return std::nullopt;
-    if (comma == std::string_view::npos) return *whole * 100;
-    const std::string_view fraction = text.substr(comma + 1);
-    const auto cents = smallNumber(fraction, 2);
-    if (!cents) return std::nullopt;
-    return *whole * 100 + (fraction.size() == 1 ? *cents * 10 : *cents);
+    std::int64_t cents = *whole * 100;
+    if (comma != std::string_view::npos) {
+        const std::string_view fraction = text.substr(comma + 1);
+        const auto part = smallNumber(fraction, 2);
+        if (!part) return std::nullopt;
+        cents += fraction.size() == 1 ? *part * 10 : *part;
+    }
+    if (cents > kMaxPrizeAmount) return std::nullopt; // no real quota: a misread field
+    return cents;
 }
 
 bool allEmpty(const std::vector<std::string_view>& fields, std::size_t from, std::size_t to) {

@@ -1,5 +1,6 @@
 #include "core/import/HttpFetch.h"
 
+#include "core/archive/DrawArchive.h"
 #include "core/util/File.h"
 
 namespace lotto {
@@ -33,7 +34,7 @@ private:
 };
 
 bool isArchive(const std::string& path, const std::string& archive) {
-    return !archive.empty() && isFileOrItsTemporary(path, archive);
+    return !archive.empty() && DrawArchive(archive).isArchiveFile(path);
 }
 
 } // namespace
@@ -56,8 +57,9 @@ FetchResult httpFetch(FetchWindow& window, const std::string& url,
     const HttpGetRequest request{url, window.proxyHost(), window.proxyPort()};
     const std::string path = window.downloadFile();
     if (isArchive(path, window.archivePath()))
-        throw FileError("Die Temp-Datei für den Internetabruf „" + path +
-                        "“ ist das Archiv der Ziehungen und wird nicht überschrieben");
+        throw FileError(
+            "Die Temp-Datei für den Internetabruf „" + path +
+            "“ ist das Archiv der Ziehungen (oder eine Kopie davon) und wird nicht überschrieben");
     FetchResult result;
     {
         File file(path, File::Mode::CreateTruncate);

@@ -11,6 +11,7 @@
 #include "core/shell/StatusText.h"
 #include "core/statistics/ChartModel.h"
 #include "core/util/Clock.h"
+#include "core/util/File.h"
 #include "core/util/Random.h"
 
 #include <algorithm>
@@ -138,11 +139,27 @@ public:
     // Followed by the reason.
     static constexpr const char* kRebuildIncompleteMessage =
         "Die Datenbank wurde nicht neu angelegt; das bisherige Archiv bleibt unverändert erhalten.";
-    static constexpr const char* kRebuildRunningMessage =
-        "Die Datenbank wird gerade von einem anderen Programm neu angelegt. Versuchen Sie es danach noch einmal.";
     static constexpr const char* kImportRunningMessage =
         "Die Ziehungen werden gerade eingelesen. Das Archiv kann erst geändert werden, wenn das "
         "Einlesen beendet ist (\"Stoppt das Einlesen\" beendet es nach dem laufenden Jahr).";
+    // Held by every operation that changes the archive, the prize store or the download file,
+    // for its whole run: one writer at a time per program directory, the window and lotto-cli
+    // alike (readers take nothing). Within one run it is shared by the operations it calls.
+    // Another program's writer gets kWriterPatienceMs, then FileError(kWriterBusyMessage).
+    class WriterScope {
+    public:
+        explicit WriterScope(MainState& state);
+        ~WriterScope();
+        WriterScope(const WriterScope&) = delete;
+        WriterScope& operator=(const WriterScope&) = delete;
+
+    private:
+        MainState& m_state;
+    };
+    static constexpr int kWriterPatienceMs = 2000;
+    static constexpr const char* kWriterBusyMessage =
+        "Ein anderes Programm ändert gerade das Archiv der Ziehungen (Aktualisierung, Import oder "
+        "Eingabe). Versuchen Sie es gleich noch einmal; das Archiv bleibt unverändert.";
     // While an import runs, every other operation that writes the archive calls this first:
     // it tells the user and returns true, and the operation does nothing.
     bool refuseWhileImporting();
@@ -239,6 +256,10 @@ public:
     void BitBtn3Click(); // export as text from the date of DateTimePicker1 on
     void BitBtn4Click(); // delete the shown draw (button BitBtn6)
     void BitBtn8Click(); // enter a draw by hand
+    // "Sicherung wiederherstellen…": the kept copies listed, the chosen one put back after a
+    // question. Returns whether a copy was put back.
+    bool RestoreBackupClick();
+    static constexpr const char* kNoBackupMessage = "Es ist noch keine Sicherung des Archivs vorhanden.";
     // --- ticket printing ---
     // "Schein": the print settings dialog, then the preview of the crosses on a paper ticket.
     void SpeedButton12Click();
@@ -370,6 +391,8 @@ public:
 
 private:
     friend class StateImportWindow;
+    // The question before the rebuild throws stored draws away; true when it may go on.
+    bool confirmRebuild();
     void runShownGroupSearch(int length);
     void showDraw(const DrawRecord& record, std::string_view separator);
     bool skippedByStepping(const DrawRecord& record) const;
@@ -432,6 +455,8 @@ private:
     std::int64_t m_stakeCents = 120;
     PrizeBalance m_prizeBalance;
     std::optional<PrizeTable> m_storedPrizes; // read once, dropped when an import adds quotas
+    std::optional<FolderLock> m_writerLock;
+    int m_writerDepth = 0;
 };
 
 } // namespace lotto
