@@ -106,7 +106,7 @@ void HttpClient::get() {
     }
 
     if (m_writerError) std::rethrow_exception(std::exchange(m_writerError, nullptr));
-    if (m_failed || m_statusCode >= 400) throw HttpException(m_statusCode, bytes(m_reason));
+    if (m_failed || m_statusCode >= 400) throw HttpException(m_statusCode, bytes(m_reason), !m_failed);
 }
 
 QString HttpClient::contentType() const {

@@ -66,7 +66,7 @@ public:
     void get(const HttpGetRequest& request, ByteSink& body) override {
         urls.push_back(request.url);
         const auto it = pages.find(request.url);
-        if (it == pages.end()) throw HttpException(404, "Not Found");
+        if (it == pages.end()) throw HttpException(404, "Not Found", true);
         body.write(it->second.data(), it->second.size());
     }
     std::map<std::string, std::string> pages;

@@ -122,6 +122,7 @@ TEST(HttpClient, ErrorStatusStoresNoBody) {
     const Fetch result = fetch(client, server.url("/2099.csv"));
     ASSERT_TRUE(result.error);
     EXPECT_EQ(result.error->code(), 404);
+    EXPECT_TRUE(result.error->fromServer());
     EXPECT_STREQ(result.error->what(), "Nicht gefunden");
     EXPECT_EQ(result.body, "");
     EXPECT_EQ(client.state(), HttpClient::State::Ready);
@@ -226,6 +227,7 @@ TEST(HttpClient, LookupAndConnectFailures) {
     const Fetch refused = fetch(client, "http://127.0.0.1:" + QByteArray::number(port) + "/");
     ASSERT_TRUE(refused.error);
     EXPECT_EQ(refused.error->code(), 404);
+    EXPECT_FALSE(refused.error->fromServer()); // the same code, but no answer
     EXPECT_STREQ(refused.error->what(), "Connection refused (Error #10061)");
 
     const Fetch badPort = fetch(client, "http://127.0.0.1:99999/");

@@ -72,6 +72,7 @@ FetchResult httpFetch(FetchWindow& window, const std::string& url,
             result.status = "Received " + std::to_string(sink.size()) + " bytes";
         } catch (const HttpException& e) {
             result.failureCode = e.code();
+            result.serverAnswered = e.fromServer();
             result.status = "Failed : " + std::to_string(e.code()) + " " + e.what();
         }
         window.setStatus(result.status);

@@ -30,11 +30,13 @@ public:
 // bodies, so only a file changed by someone else can be longer.
 inline constexpr std::size_t kMaxDownloadBytes = 64u * 1024 * 1024;
 
-// How a download ended: received, or the status code it failed with; status is the last
-// text of status panel 0 ("Received 1234 bytes", "Failed : 404 Not Found").
+// How a download ended: received, or the status code it failed with and whether the server
+// gave it; status is the last text of status panel 0 ("Received 1234 bytes", "Failed : 404
+// Not Found").
 struct FetchResult {
     bool received = false;
     int failureCode = 0;
+    bool serverAnswered = false;
     std::string status;
 };
 

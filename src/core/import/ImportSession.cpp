@@ -87,7 +87,8 @@ YearFetch ImportSession::fetchYear(const std::string& url, int year,
                                    const std::function<void(std::string_view)>& onLine) {
     const FetchResult result = fetchPage(url, onLine);
     if (result.received) return YearFetch::Read;
-    if (result.failureCode == 404 && year == civilDate(m_window.today()).year) return YearFetch::NotYetThere;
+    if (result.serverAnswered && result.failureCode == 404 && year == civilDate(m_window.today()).year)
+        return YearFetch::NotYetThere;
     m_failedFetches = 0;
     m_failure = "Die Ziehungen von " + std::to_string(year) + " konnten nicht vollständig geladen werden (" +
                 result.status + ").";

@@ -86,7 +86,8 @@ public:
     // The fetch of one year's file. A year that does not arrive whole ends the import there:
     // later years appended past it would leave a gap the append rule never fills, while
     // stopping lets the next update start with that year again. The current year's file
-    // answering 404 is not published yet, which is no failure.
+    // that the server answers with 404 is not published yet, which is no failure (a
+    // connection that failed is one, though the client reports it as 404 too).
     YearFetch fetchYear(const std::string& url, int year,
                         const std::function<void(std::string_view)>& onLine);
     // A draw that may be stored: an Austrian draw (isAustrianDraw) dated no later than today.
