@@ -458,6 +458,8 @@ private:
 
     int importOutput() {
         m_state.setStatusListener({});
+        const auto& report = m_state.lastImport();
+        m_out << "Neue Ziehungen: " << (report ? report->added : 0) << '\n';
         m_out << m_state.label(MainState::kTipPageDrawLabel).text << '\n';
         return m_host.messages.empty() ? 0 : 1;
     }

@@ -54,11 +54,13 @@ private:
 } // namespace
 
 void QtHost::showMessage(const std::string& text) {
+    if (m_beforeMessage) m_beforeMessage();
     const NormalCursor normal;
     QMessageBox::information(m_parent, QStringLiteral("Zerbosts Lotto"), QString::fromStdString(text));
 }
 
 void QtHost::showError(const std::string& text) {
+    if (m_beforeMessage) m_beforeMessage();
     const NormalCursor normal;
     QMessageBox::critical(m_parent, QStringLiteral("Zerbosts Lotto"), QString::fromStdString(text));
 }

@@ -28,6 +28,8 @@ public:
     void setParentWidget(QWidget* parent) { m_parent = parent; }
     // Called at the operations' repaint points; the window refreshes and paints there.
     void setRepaintHandler(std::function<void(RepaintArea)> handler) { m_repaint = std::move(handler); }
+    // Called before a message box opens, so it stands over the window as the operation left it.
+    void setBeforeMessageHandler(std::function<void()> handler) { m_beforeMessage = std::move(handler); }
 
     void showMessage(const std::string& text) override;
     virtual void showError(const std::string& text);
@@ -58,6 +60,7 @@ protected:
 private:
     QPointer<QWidget> m_parent;
     std::function<void(RepaintArea)> m_repaint;
+    std::function<void()> m_beforeMessage;
     std::unique_ptr<QSoundEffect> m_sound;
     bool m_soundChecked = false;
     HttpClientGet m_http;

@@ -216,22 +216,43 @@ bool MainState::refuseWhileImporting() {
 bool MainState::HttpFetch(const std::string& url, const std::function<void(std::string_view)>& onLine) {
     const WriterScope writing(*this); // the download file
     StateImportWindow window(*this);
-    return httpFetch(window, url, onLine ? onLine : [](std::string_view) {});
+    const auto ignore = [](std::string_view) {};
+    return httpFetch(window, url, onLine ? onLine : ignore).received;
+}
+
+std::int64_t MainState::reportImport(const ImportSession& session) {
+    const std::string failure = session.failure();
+    const std::int64_t added = session.appended();
+    DayNumber newest = 0;
+    if (const auto last = DrawArchive(archivePath()).lastRecord()) newest = last->day();
+    m_lastImport = ImportReport{added, newest, failure.empty() && !session.stopped(), failure};
+    setStatusText(1, importSummary(added, newest));
+    if (failure.empty() || m_rebuilding) return added;
+    if (const auto year = session.unreadYear())
+        m_host.showMessage(
+            failure +
+            " Die Ziehungen davor sind gespeichert; die nächste Aktualisierung beginnt wieder mit " +
+            std::to_string(*year) + ".");
+    else
+        m_host.showMessage(failure);
+    return added;
 }
 
 std::int64_t MainState::AustiaBitBtn1() {
     if (refuseWhileImporting()) return 0;
+    m_lastImport.reset();
     const WriterScope writing(*this);
     BusyScope busy(m_host);
     StateImportWindow window(*this);
     ImportSession session(window, archivePath());
     runAustrianImport(session, m_serverEdit);
     session.finish();
-    return session.appended();
+    return reportImport(session);
 }
 
 std::int64_t MainState::AustriaTodayBitBtn1() {
     if (refuseWhileImporting()) return 0;
+    m_lastImport.reset();
     const WriterScope writing(*this);
     BusyScope busy(m_host);
     StateImportWindow window(*this);
@@ -246,27 +267,29 @@ std::int64_t MainState::AustriaTodayBitBtn1() {
     }
     storePrizes(prizes); // before the closing check, whose hit labels name the quotas
     session.finish();
-    return session.appended();
+    return reportImport(session);
 }
 
 std::int64_t MainState::AustriaLast10() {
     if (refuseWhileImporting()) return 0;
+    m_lastImport.reset();
     const WriterScope writing(*this);
     StateImportWindow window(*this);
     ImportSession session(window, archivePath());
     runAustrianLastTenImport(session, m_serverEdit);
     session.finish();
-    return session.appended();
+    return reportImport(session);
 }
 
 std::int64_t MainState::BitBtn1Click() {
     if (refuseWhileImporting()) return 0;
+    m_lastImport.reset();
     const WriterScope writing(*this);
     StateImportWindow window(*this);
     ImportSession session(window, archivePath());
     runGermanImport(session, m_germanServerEdit);
     session.finish();
-    return session.appended();
+    return reportImport(session);
 }
 
 std::int64_t MainState::AustrianSourceUpdate() {
@@ -275,19 +298,29 @@ std::int64_t MainState::AustrianSourceUpdate() {
 
 std::int64_t MainState::ImportFileBitBtnClick() {
     if (refuseWhileImporting()) return 0;
+    m_lastImport.reset();
     const auto file = m_host.chooseOpenFile(m_importDialog);
     if (!file) return 0;
     const WriterScope writing(*this);
     BusyScope busy(m_host);
     // Read and recognised before the archive is opened: an unknown file leaves it untouched.
-    ResultsFile results = readResultsFile(readWholeFile(*file, kMaxDownloadBytes), *file);
-    const std::vector<ParsedDraw>& draws = results.draws;
-    if (draws.empty()) {
-        m_host.showMessage(kUnknownResultsFileMessage);
+    // One byte more than any results file has tells a larger file from one cut at the limit.
+    const std::string text = readWholeFile(*file, kMaxDownloadBytes + 1);
+    if (text.size() > kMaxDownloadBytes) {
+        m_host.showMessage(kResultsFileTooLargeMessage);
         return 0;
     }
+    ResultsFile results = readResultsFile(text, *file);
+    const std::vector<ParsedDraw>& draws = results.draws;
+    if (results.foreign || draws.empty()) {
+        m_host.showMessage(results.foreign ? kForeignResultsFileMessage : kUnknownResultsFileMessage);
+        return 0;
+    }
+    std::erase_if(results.prizes, [&](const auto& entry) { return entry.first > m_clock.today(); });
     StateImportWindow window(*this);
     ImportSession session(window, archivePath());
+    // An empty archive has no newest draw to start after: it takes the whole file.
+    if (session.archiveWasEmpty()) session.takeDrawsAfter(draws.front().day - 1);
     const int total = static_cast<int>(draws.size());
     int done = 0;
     window.setProgress(done, total);
@@ -300,17 +333,18 @@ std::int64_t MainState::ImportFileBitBtnClick() {
     window.setPickerDate(std::max(m_clock.today(), session.lastStoredDate()));
     storePrizes(results.prizes);
     session.finish();
-    return session.appended();
+    return reportImport(session);
 }
 
 std::int64_t MainState::SwissBitBtn1Click() {
     if (refuseWhileImporting()) return 0;
+    m_lastImport.reset();
     const WriterScope writing(*this);
     StateImportWindow window(*this);
     ImportSession session(window, archivePath());
     runSwissImport(session, m_swissServerEdit);
     session.finish();
-    return session.appended();
+    return reportImport(session);
 }
 
 std::vector<std::string> MainState::Button1Click() {
@@ -354,8 +388,9 @@ std::vector<std::string> MainState::Button1Click() {
 
 void MainState::BitBtn2Click() {
     if (refuseWhileImporting()) return;
+    m_lastImport.reset();
     const std::string archive = archivePath();
-    // The old archive is kept beside the new one until the new one holds a draw. Its name is
+    // The old archive is kept beside the new one until the import has completed. Its name is
     // fixed (not a temporary name, which start-up would clear) so it survives a crash.
     const std::string aside = archive + kRebuildAsideSuffix;
     if (!confirmRebuild()) return;
@@ -376,25 +411,36 @@ void MainState::BitBtn2Click() {
     }
     auto newArchiveEmpty = [&] { return !fileExists(archive) || DrawArchive(archive).recordCount() == 0; };
     std::int64_t appended = 0;
+    // Only a complete import replaces the old archive; this rebuild tells why one was not.
+    m_rebuilding = hadArchive;
     try {
         appended = AustrianSourceUpdate();
     } catch (...) {
-        if (hadArchive) {
-            if (newArchiveEmpty())
-                renameOverwrite(aside, archive);
-            else
-                removeFile(aside);
-        }
+        m_rebuilding = false;
+        if (hadArchive) renameOverwrite(aside, archive);
         throw;
     }
+    m_rebuilding = false;
     if (!hadArchive) return;
-    if (appended > 0 || !newArchiveEmpty()) {
+    const ImportReport report = m_lastImport.value_or(ImportReport{0, 0, false, {}});
+    if (report.complete && (appended > 0 || !newArchiveEmpty())) {
         removeFile(aside);
         return;
     }
     renameOverwrite(aside, archive);
-    m_host.showMessage(kRebuildEmptyMessage);
+    const auto newest = DrawArchive(archive).lastRecord();
+    m_lastImport = ImportReport{0, newest ? newest->day() : 0, false, report.failure};
+    setStatusText(1, importSummary(0, 0));
+    if (!report.failure.empty())
+        m_host.showMessage(std::string(kRebuildIncompleteMessage) + " " + report.failure);
+    else if (!report.complete)
+        m_host.showMessage(std::string(kRebuildIncompleteMessage) + " Das Einlesen wurde abgebrochen.");
+    else
+        m_host.showMessage(kRebuildEmptyMessage);
+    // The restored archive's newest draw is shown, not one the failed import read.
+    m_dateTimePicker1.setDate(m_clock.today());
     SpeedButton5Click();
+    label(kTipPageDrawLabel).text = label(kDrawCaptionLabel).text;
 }
 
 // ---------------------------------------------------------------- charts

@@ -27,6 +27,8 @@
 
 namespace lotto {
 
+class ImportSession;
+
 struct UpDownControl {
     int min = 0;
     int max = 100;
@@ -112,6 +114,11 @@ public:
     static constexpr const char* kUnknownResultsFileMessage =
         "Die Datei enthält keine Ziehungen in einem bekannten Format (Ergebnisdatei der "
         "Österreichischen Lotterien oder CSV der mitgelieferten Ziehungen). Es wurde nichts eingelesen.";
+    static constexpr const char* kForeignResultsFileMessage =
+        "Die Datei enthält Ziehungen eines anderen Spiels (Zahlen außerhalb von 1 bis 45 oder fremde "
+        "Spalten wie „superzahl“), nicht von Lotto 6 aus 45. Es wurde nichts eingelesen.";
+    static constexpr const char* kResultsFileTooLargeMessage =
+        "Die Datei ist größer als 64 MiB und ist keine Ergebnisdatei. Es wurde nichts eingelesen.";
     // The Austrian page of the last ten draws (no control of the window starts it).
     // Returns the number of draws appended.
     std::int64_t AustriaLast10();
@@ -129,6 +136,9 @@ public:
     static constexpr const char* kRebuildEmptyMessage =
         "Beim Neuanlegen wurde keine Ziehung eingelesen (keine Verbindung zum Server oder "
         "abgebrochen). Das bisherige Archiv bleibt erhalten.";
+    // Followed by the reason.
+    static constexpr const char* kRebuildIncompleteMessage =
+        "Die Datenbank wurde nicht neu angelegt; das bisherige Archiv bleibt unverändert erhalten.";
     static constexpr const char* kImportRunningMessage =
         "Die Ziehungen werden gerade eingelesen. Das Archiv kann erst geändert werden, wenn das "
         "Einlesen beendet ist (\"Stoppt das Einlesen\" beendet es nach dem laufenden Jahr).";
@@ -163,6 +173,15 @@ public:
     };
     const ImportProgress& importProgress() const { return m_importProgress; }
     DayNumber lastStoredDate() const { return m_lastStoredDate; }
+    // What the last update, import or rebuild did; status panel 1 shows its summary.
+    struct ImportReport {
+        std::int64_t added = 0; // appended or inserted; a rebuild's are the new archive's
+        DayNumber newest = 0;   // the archive's newest draw afterwards
+        bool complete = true;   // every download arrived and nothing was left unread
+        std::string failure;    // why not, unless it was stopped
+    };
+    // Nothing while none has run, or the last one ended before it began (a refused file).
+    const std::optional<ImportReport>& lastImport() const { return m_lastImport; }
     // Called with every text a status panel receives, as it is set (lotto-cli prints them).
     void setStatusListener(std::function<void(int, const std::string&)> listener) {
         m_statusListener = std::move(listener);
@@ -379,6 +398,8 @@ private:
     bool skippedByStepping(const DrawRecord& record) const;
     std::array<std::string_view, 6> tipTexts(int tip) const;
     const PrizeTable& storedPrizes();
+    // Records what the import did, shows its summary and tells why it is not complete.
+    std::int64_t reportImport(const ImportSession& session);
     // A tip's hit label after a check against the current draw: hits, colour, rank hint.
     void showHits(int tip);
     void showHits(int tip, const CurrentDraw& checked); // tip's hit label for a check of that draw
@@ -423,6 +444,8 @@ private:
     bool m_button1Enabled = true;
     ImportProgress m_importProgress;
     DayNumber m_lastStoredDate = 0;
+    std::optional<ImportReport> m_lastImport;
+    bool m_rebuilding = false; // the rebuild tells of a failed import itself
     std::function<void(int, const std::string&)> m_statusListener;
     int m_tippTop = 88;
     int m_tippLeft = 26;
