@@ -271,7 +271,8 @@ public:
         const auto choices = parseNumberList(m_args.positional.at(0));
         const auto bankers = parseNumberList(m_args.value("--bank").value_or(""));
         if (!choices || !bankers) {
-            m_host.showMessage("Die Zahlen des Systems sind ganze Zahlen von 1 bis 45, durch \",\" getrennt.");
+            m_host.showMessage(
+                "Die Zahlen des Systems sind ganze Zahlen von 1 bis 45, durch \",\" getrennt.");
             return 1;
         }
         const SystemBet bet = makeSystem(*bankers, *choices);
@@ -281,7 +282,8 @@ public:
         }
         const std::int64_t stake = stakeArgument();
         std::optional<DayNumber> day;
-        if (const auto date = m_args.value("--date")) day = parseDateArgument("--date", *date, m_state.clock());
+        if (const auto date = m_args.value("--date"))
+            day = parseDateArgument("--date", *date, m_state.clock());
         m_state.setSystem(bet);
         // The draw is looked up first, so a date without a draw prints nothing.
         std::optional<MainState::SystemDrawCheck> check;

@@ -135,9 +135,9 @@ BalanceDialog::BalanceDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(buttons);
 }
 
-void BalanceDialog::showBalance(const PrizeBalance& balance, const std::array<std::array<int, 6>, 12>& numbers,
-                                std::int64_t stakeCents, const std::optional<PrizeTally>& system,
-                                const QString& systemNumbers) {
+void BalanceDialog::showBalance(const PrizeBalance& balance,
+                                const std::array<std::array<int, 6>, 12>& numbers, std::int64_t stakeCents,
+                                const std::optional<PrizeTally>& system, const QString& systemNumbers) {
     m_model.setBalance(balance, numbers);
     m_model.setSystemRow(system, systemNumbers);
     m_table->resizeColumnsToContents();
@@ -156,8 +156,9 @@ void BalanceDialog::showBalance(const PrizeBalance& balance, const std::array<st
                         count(balance.drawsWithoutQuotas), money(stakeCents));
     }
     if (system && balance.draws > 0)
-        note += QStringLiteral(" Die Zeile „System“ spielt bei jeder Ziehung jeden Tipp des Systems; die Summe "
-                               "enthält sie.");
+        note +=
+            QStringLiteral(" Die Zeile „System“ spielt bei jeder Ziehung jeden Tipp des Systems; die Summe "
+                           "enthält sie.");
     m_note->setText(note);
     // As wide as the table, within the screen (a scaled screen may be narrower than it).
     const int width = m_table->horizontalHeader()->length() + 2 * m_table->frameWidth() + 40;

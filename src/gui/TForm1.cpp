@@ -2,10 +2,10 @@
 
 #include "bundle/BundledArchive.h"
 #include "gui/BalanceDialog.h"
-#include "gui/SystemDialog.h"
 #include "gui/ChartView.h"
 #include "gui/ClickableLabel.h"
 #include "gui/QtDates.h"
+#include "gui/SystemDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -449,8 +449,9 @@ QHBoxLayout* TForm1::buildTipTools(QWidget* page) {
     connect(save, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton15Click(); }); });
     connect(load, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton16Click(); }); });
     connect(distribution, &QPushButton::clicked, this, [this] { run([this] { m_state.Button6Click(); }); });
-    auto* system = makeButton(QStringLiteral("SystemButton"), QStringLiteral("System…"),
-                              QStringLiteral("Systemschein: Bank- und Wahlzahlen, alle Tipps, Kosten und Gewinne"));
+    auto* system =
+        makeButton(QStringLiteral("SystemButton"), QStringLiteral("System…"),
+                   QStringLiteral("Systemschein: Bank- und Wahlzahlen, alle Tipps, Kosten und Gewinne"));
     addShortcut(system, QKeySequence(Qt::CTRL | Qt::Key_M));
     tools->insertWidget(tools->count() - 1, system); // before the stretch
     connect(system, &QPushButton::clicked, this, &TForm1::showSystemDialog);
@@ -833,12 +834,12 @@ void TForm1::showPrizeBalance() {
         numbers.at(static_cast<std::size_t>(tip.tip)) = tip.numbers;
     if (!m_balanceDialog) m_balanceDialog = new BalanceDialog(this);
     const SystemBet& system = m_state.system();
-    const QString systemNumbers =
-        QStringLiteral("%1: %2").arg(QString::fromStdString(systemName(system)),
-                                     QString::fromStdString(joinNumbers(system.bankers, " ") +
-                                                            (system.bankers.empty() ? "" : " | ") +
-                                                            joinNumbers(system.choices, " ")));
-    m_balanceDialog->showBalance(balance, numbers, m_state.stakeCents(), m_state.systemBalance(), systemNumbers);
+    const QString systemNumbers = QStringLiteral("%1: %2").arg(
+        QString::fromStdString(systemName(system)),
+        QString::fromStdString(joinNumbers(system.bankers, " ") + (system.bankers.empty() ? "" : " | ") +
+                               joinNumbers(system.choices, " ")));
+    m_balanceDialog->showBalance(balance, numbers, m_state.stakeCents(), m_state.systemBalance(),
+                                 systemNumbers);
     m_balanceDialog->show();
     m_balanceDialog->raise();
     m_balanceDialog->activateWindow();

@@ -908,7 +908,9 @@ void MainState::BitBtn8Click() {
 
 // ---------------------------------------------------------------- ticket printing
 
-void MainState::SpeedButton12Click() { printTicket(m_cells); }
+void MainState::SpeedButton12Click() {
+    printTicket(m_cells);
+}
 
 void MainState::printTicket(const std::array<std::string, tipgrid::kCells>& cells) {
     TicketDialogPresets presets = ticket::dayPreset(m_clock.today());
