@@ -127,7 +127,7 @@ SystemDialog::SystemDialog(TForm1& form) : QDialog(&form), m_form(form) {
     right->addWidget(m_result);
     m_won = new QLabel;
     m_won->setObjectName(QStringLiteral("SystemWonLabel"));
-    m_won->setFont(bold);
+    m_won->setTextFormat(Qt::RichText);
     m_won->setWordWrap(true);
     right->addWidget(m_won);
 
@@ -233,6 +233,10 @@ void SystemDialog::refreshDraw() {
 }
 
 void SystemDialog::clearCheck() {
+    for (int i = 0; i < m_tips->count(); ++i) {
+        m_tips->item(i)->setForeground(QBrush());
+        m_tips->item(i)->setToolTip({});
+    }
     for (int r = 0; r < kPrizeRanks; ++r)
         for (int c = 1; c < kResultColumns; ++c)
             m_result->setItem(r, c, new QTableWidgetItem);
@@ -258,11 +262,18 @@ void SystemDialog::check() {
         m_result->setItem(r, 3,
                           cell(quota ? text(formatCents(count * quota->euroCents())) : QStringLiteral("–")));
     }
-    QString won = QStringLiteral("Gewinn: %1").arg(text(formatCents(result->wonCents)));
+    QString won = QStringLiteral("<b>Gewinn: %1</b>").arg(text(formatCents(result->wonCents)));
     if (result->quotas.empty())
         won += QStringLiteral(" (für diese Ziehung sind keine Quoten gespeichert; sie kommen mit „Datenbank "
                               "aktualisieren“)");
     m_won->setText(won);
+    // The winning tips stand out in the list, as tips with three hits do on "Lottotipp".
+    for (int i = 0; i < m_tips->count() && i < static_cast<int>(result->tipRanks.size()); ++i)
+        if (const auto rank = result->tipRanks[static_cast<std::size_t>(i)]) {
+            QListWidgetItem* item = m_tips->item(i);
+            item->setForeground(Qt::red);
+            item->setToolTip(QStringLiteral("Rang %1").arg(QString::fromUtf8(prizeRankName(*rank).data())));
+        }
 }
 
 void SystemDialog::printList(QPrinter* printer) const {

@@ -846,7 +846,14 @@ void TForm1::showPrizeBalance() {
 }
 
 void TForm1::showSystemDialog() {
-    if (!m_systemDialog) m_systemDialog = new SystemDialog(*this);
+    if (!m_systemDialog) {
+        m_systemDialog = new SystemDialog(*this);
+        // Room for more tips in the list where the screen has it.
+        const QRect available = screen()->availableGeometry();
+        const QSize hint = m_systemDialog->sizeHint();
+        m_systemDialog->resize(
+            hint.width(), std::max(hint.height(), std::min(available.height() - 80, hint.height() + 250)));
+    }
     m_systemDialog->refresh();
     m_systemDialog->show();
     m_systemDialog->raise();

@@ -57,7 +57,10 @@ TEST(SystemWindow, TwoEightSystemEnteredCheckedSavedAndLoaded) {
     EXPECT_EQ(cell(6, 1), QStringLiteral("20"));
     EXPECT_EQ(cell(7, 1), QStringLiteral("20"));
     EXPECT_EQ(cell(4, 1), QStringLiteral("0"));
-    EXPECT_EQ(w.find<QLabel>(QStringLiteral("SystemWonLabel"))->text(), QStringLiteral("Gewinn: 365,50 €"));
+    EXPECT_EQ(w.find<QLabel>(QStringLiteral("SystemWonLabel"))->text(),
+              QStringLiteral("<b>Gewinn: 365,50 €</b>"));
+    EXPECT_EQ(tips->item(0)->toolTip(), QStringLiteral("Rang 3er")); // 1 2 3 4 5 6
+    EXPECT_EQ(tips->item(69)->toolTip(), QStringLiteral("Rang ZZ")); // 1 2 7 8 40 45
 
     w.host->saveFile = w.dir.file("z.qsy");
     w.find<QPushButton>(QStringLiteral("SystemSaveButton"))->click();

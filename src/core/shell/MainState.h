@@ -234,6 +234,7 @@ public:
         RankCounts ranks{};
         std::vector<PrizeQuota> quotas; // the draw's stored quotas, possibly none
         std::int64_t wonCents = 0;
+        std::vector<std::optional<PrizeRank>> tipRanks; // per tip of expandSystem, for the list
     };
     // "Prüfen": the system against the shown draw (a problem with the system is shown and
     // nothing is returned, as is a missing draw).

@@ -60,6 +60,8 @@ std::optional<MainState::SystemDrawCheck> MainState::SystemCheckClick() {
     draw.paysExtraOnly = findQuota(check.quotas, PrizeRank::Extra) != nullptr;
     check.ranks = countSystemRanks(m_system, draw);
     check.wonCents = systemWonCents(check.ranks, check.quotas);
+    for (const SystemTip& tip : expandSystem(m_system))
+        check.tipRanks.push_back(tipRank(tip, draw));
     return check;
 }
 

@@ -47,12 +47,15 @@ RankCounts countSystemRanks(const SystemBet& bet, const SystemDraw& draw) {
     return counts;
 }
 
+std::optional<PrizeRank> tipRank(const SystemTip& tip, const SystemDraw& draw) {
+    const bool extraHit = std::find(tip.begin(), tip.end(), draw.extra) != tip.end();
+    return prizeRank(countHits(tip, draw.main), extraHit, draw.paysExtraOnly);
+}
+
 RankCounts countSystemRanksByWalking(const std::vector<SystemTip>& tips, const SystemDraw& draw) {
     RankCounts counts{};
-    for (const SystemTip& tip : tips) {
-        const bool extraHit = std::find(tip.begin(), tip.end(), draw.extra) != tip.end();
-        countRank(counts, countHits(tip, draw.main), extraHit, draw.paysExtraOnly, 1);
-    }
+    for (const SystemTip& tip : tips)
+        if (const auto rank = tipRank(tip, draw)) ++counts[static_cast<std::size_t>(*rank)];
     return counts;
 }
 

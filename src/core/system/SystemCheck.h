@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -28,6 +29,8 @@ using RankCounts = std::array<std::int64_t, kPrizeRanks>;
 RankCounts countSystemRanks(const SystemBet& bet, const SystemDraw& draw);
 // By walking every tip through the one hit counter; the reference the formula is tested against.
 RankCounts countSystemRanksByWalking(const std::vector<SystemTip>& tips, const SystemDraw& draw);
+// The rank of one tip at the draw, if any.
+std::optional<PrizeRank> tipRank(const SystemTip& tip, const SystemDraw& draw);
 
 // The amount the counts win at a draw with these stored quotas (a rank without one wins nothing).
 std::int64_t systemWonCents(const RankCounts& counts, const std::vector<PrizeQuota>& quotas);
