@@ -56,7 +56,7 @@ SystemDialog::SystemDialog(TForm1& form) : QDialog(&form), m_form(form) {
         button->setObjectName(QStringLiteral("SystemNumber%1").arg(n));
         button->setText(QString::number(n));
         button->setMinimumSize(32, 26);
-        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
         button->setAutoRaise(false);
         connect(button, &QToolButton::clicked, this, [this, n] { numberClicked(n); });
         grid->addWidget(button, (n - 1) / kGridColumns, (n - 1) % kGridColumns);

@@ -4,12 +4,15 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 using namespace lotto;
 using namespace lotto::test;
@@ -70,6 +73,13 @@ TEST(SystemWindow, TwoEightSystemEnteredCheckedSavedAndLoaded) {
     w.find<QPushButton>(QStringLiteral("SystemLoadButton"))->click();
     EXPECT_EQ(tips->count(), 70);
     EXPECT_TRUE(w.host->errors.empty());
+
+    // More than 12 tips: printed as the list of tips.
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(w.dir.file("liste.pdf")));
+    w.form->systemDialog()->printList(&printer);
+    EXPECT_GT(std::filesystem::file_size(w.dir.file("liste.pdf")), 1000U);
 
     // Its own row in the balance, between the tips and the sum.
     w.find<QPushButton>(QStringLiteral("GewinnbilanzButton"))->click();
