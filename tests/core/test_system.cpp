@@ -243,3 +243,17 @@ TEST_F(SystemPrintTest, UpToTwelveTipsGoOntoTheNormalTicket) {
     EXPECT_FALSE(state.SystemPrintClick());
     EXPECT_EQ(host.tipCounts.size(), 1U);
 }
+
+TEST_F(SystemStateTest, MarksSurviveARestartAndBadSettingsAreDropped) {
+    MemorySettingsStore store;
+    state.setSystem(makeSystem({17, 3}, {1, 5}));
+    state.FormClose(store);
+    EXPECT_EQ(std::get<std::string>(store.values.at("System")), "3,17/1,5");
+    MainState restarted(dir.path(), host, clock);
+    restarted.restoreStartupState(store);
+    EXPECT_EQ(restarted.system(), makeSystem({3, 17}, {1, 5})); // a system in progress stays
+    EXPECT_EQ(parseSystemSetting("/1,2,3,4,5,6,7"), makeSystem({}, range(1, 7)));
+    for (const char* bad :
+         {"", "1,2", "3,3/1", "1,2,3,4,5,6/7", "/1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16", "x/1"})
+        EXPECT_TRUE(parseSystemSetting(bad).empty()) << bad;
+}

@@ -47,7 +47,7 @@ bool isTicketSystem(int bankers, int choices) {
                        [&](const SystemSize& s) { return s.bankers == bankers && s.choices == choices; });
 }
 
-std::optional<std::string> systemProblem(const SystemBet& bet) {
+std::optional<std::string> markProblem(const SystemBet& bet) {
     std::array<bool, 46> seen{};
     for (const std::vector<int>* list : {&bet.bankers, &bet.choices})
         for (const int n : *list) {
@@ -57,6 +57,11 @@ std::optional<std::string> systemProblem(const SystemBet& bet) {
             seen[static_cast<std::size_t>(n)] = true;
         }
     if (bet.bankerCount() > kMaxBankers) return "Ein System hat höchstens 5 Bankzahlen.";
+    return std::nullopt;
+}
+
+std::optional<std::string> systemProblem(const SystemBet& bet) {
+    if (auto problem = markProblem(bet)) return problem;
     if (bet.bankerCount() + bet.choiceCount() < kMinSystemNumbers)
         return "Ein System braucht mindestens 7 Zahlen (Bank- und Wahlzahlen zusammen).";
     if (const std::int64_t tips = systemTipCount(bet); tips > kMaxSystemTips)
@@ -91,6 +96,22 @@ std::string joinNumbers(const std::vector<int>& numbers, std::string_view separa
         text += std::to_string(n);
     }
     return text;
+}
+
+std::string formatSystemSetting(const SystemBet& bet) {
+    return joinNumbers(bet.bankers) + "/" + joinNumbers(bet.choices);
+}
+
+SystemBet parseSystemSetting(std::string_view text) {
+    const std::size_t slash = text.find('/');
+    if (slash == std::string_view::npos) return {};
+    const auto bankers = parseNumberList(text.substr(0, slash));
+    const auto choices = parseNumberList(text.substr(slash + 1));
+    if (!bankers || !choices) return {};
+    SystemBet bet = makeSystem(*bankers, *choices);
+    if (markProblem(bet)) return {};
+    if (bet.bankerCount() + bet.choiceCount() >= kMinSystemNumbers && systemProblem(bet)) return {};
+    return bet;
 }
 
 std::vector<SystemTip> expandSystem(const SystemBet& bet) {

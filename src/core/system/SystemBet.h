@@ -50,6 +50,8 @@ struct SystemSize {
 const std::vector<SystemSize>& ticketSystems();
 bool isTicketSystem(int bankers, int choices);
 
+// What no grid of marks can hold: a number outside 1..45 or twice, more than five bankers.
+std::optional<std::string> markProblem(const SystemBet& bet);
 // Why the numbers make no playable system, in German; nothing when they do. Checked: every
 // number 1..45 and used once, at most five bankers, at least seven numbers, at most 5,005 tips.
 std::optional<std::string> systemProblem(const SystemBet& bet);
@@ -61,6 +63,11 @@ SystemBet makeSystem(std::vector<int> bankers, std::vector<int> choices);
 // not a whole number.
 std::optional<std::vector<int>> parseNumberList(std::string_view text);
 std::string joinNumbers(const std::vector<int>& numbers, std::string_view separator = ",");
+
+// The marks as the settings keep them between runs: "3,17/1,5,9,22" (bankers/choices). Reading
+// takes any marks that could stand on the grid (also too few for a system), else none.
+std::string formatSystemSetting(const SystemBet& bet);
+SystemBet parseSystemSetting(std::string_view text);
 
 // Every tip of a valid system, each ascending, the tips in ascending lexicographic order.
 std::vector<SystemTip> expandSystem(const SystemBet& bet);
