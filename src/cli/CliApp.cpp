@@ -2,10 +2,12 @@
 
 #include "bundle/BundledArchive.h"
 #include "cli/CliHost.h"
+#include "core/archive/ArchiveBackups.h"
 #include "core/archive/ArchiveMaintenance.h"
 #include "core/archive/DrawArchive.h"
 #include "core/shell/MainState.h"
 #include "core/shell/ProgramDirectory.h"
+#include "core/util/CheckedMath.h"
 #include "core/util/File.h"
 #include "core/util/SystemClock.h"
 #include "core/util/Text.h"
@@ -59,6 +61,8 @@ Befehle:
                                         Systemschein: Zahlen mit Komma getrennt; Anzahl der
                                         Tipps und Kosten in Cent, mit --list jeder Tipp, mit
                                         --date die Gewinnränge bei der Ziehung vom D
+  backups                               gesicherte Archive auflisten (1 = neueste)
+  restore N                             Sicherung N als Archiv zurückholen
   ticket TIPS.qtp --pdf OUT.pdf [--top N] [--left N] [--days so|mi|so,mi|none]
          [--joker] [--joker2] [--joker3] [--test-image]
                                         Tipps für den Lottoschein als PDF-Seite drucken;
@@ -118,6 +122,8 @@ const std::map<std::string, CommandSyntax>& commandSyntaxes() {
         {"add", {8, 8, {}, {}}},
         {"delete", {1, 1, {}, {}}},
         {"system", {1, 1, {"--bank", "--date", "--stake"}, {"--list"}}},
+        {"backups", {0, 0, {}, {}}},
+        {"restore", {1, 1, {}, {}}},
         {"ticket",
          {1, 1, {"--pdf", "--top", "--left", "--days"}, {"--joker", "--joker2", "--joker3", "--test-image"}}},
     };
@@ -299,7 +305,7 @@ public:
             if (!check) return 1;
         }
         const std::int64_t tips = systemTipCount(bet);
-        m_out << "system\t" << systemName(bet) << '\t' << tips << '\t' << tips * stake << '\n';
+        m_out << "system\t" << systemName(bet) << '\t' << tips << '\t' << checkedMul(tips, stake) << '\n';
         if (m_args.flag("--list"))
             for (const SystemTip& tip : expandSystem(bet))
                 m_out << joinNumbers({tip.begin(), tip.end()}) << '\n';
@@ -357,6 +363,25 @@ public:
         }
         m_state.BitBtn4Click();
         return m_host.messages.empty() ? 0 : 1;
+    }
+
+    int backups() {
+        int number = 0;
+        for (const ArchiveBackup& backup : listBackups(m_state.archivePath()))
+            m_out << ++number << '\t' << formatBackupTime(backup.takenAt) << '\t' << backup.draws << '\t'
+                  << (backup.newest ? formatShortDate(*backup.newest) : std::string()) << '\n';
+        return 0;
+    }
+
+    int restore() {
+        const std::string& text = m_args.positional.at(0);
+        const auto number = toInt(text);
+        if (!number || *number < 1)
+            throw UsageError("restore: die Nummer einer Sicherung (1 = neueste) erwartet: " + text);
+        m_host.backupChoice = static_cast<std::size_t>(*number - 1);
+        if (!m_state.RestoreBackupClick() || !m_host.messages.empty()) return 1;
+        m_out << m_state.label(MainState::kDrawCaptionLabel).text << '\n';
+        return 0;
     }
 
     int ticket() {
@@ -431,6 +456,7 @@ public:
         return received && m_state.statusText(0).rfind("Received", 0) == 0 ? 0 : 1;
     }
 
+private:
     // --stake CENTS, else the stored price per tip.
     std::int64_t stakeArgument() const {
         const auto text = m_args.value("--stake");
@@ -441,7 +467,6 @@ public:
         return *cents;
     }
 
-private:
     std::optional<int> offsetArgument(const std::string& option) const {
         const auto text = m_args.value(option);
         if (!text) return std::nullopt;
@@ -486,6 +511,8 @@ private:
 
     int importOutput() {
         m_state.setStatusListener({});
+        const auto& report = m_state.lastImport();
+        m_out << "Neue Ziehungen: " << (report ? report->added : 0) << '\n';
         m_out << m_state.label(MainState::kTipPageDrawLabel).text << '\n';
         return m_host.messages.empty() ? 0 : 1;
     }
@@ -602,6 +629,8 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
                                                                         {"add", &Session::add},
                                                                         {"delete", &Session::remove},
                                                                         {"system", &Session::system},
+                                                                        {"backups", &Session::backups},
+                                                                        {"restore", &Session::restore},
                                                                         {"ticket", &Session::ticket}};
         return (session.*(handlers.at(command)))();
     } catch (const UsageError& e) {

@@ -2,6 +2,7 @@
 #include "core/shell/MainState.h"
 
 #include "core/archive/DrawArchive.h"
+#include "core/util/CheckedMath.h"
 #include "core/util/File.h"
 
 #include <algorithm>
@@ -37,7 +38,7 @@ void MainState::SystemNumberClick(int number) {
 }
 
 std::int64_t MainState::systemCostCents() const {
-    return systemProblem() ? 0 : systemTipCount(m_system) * m_stakeCents;
+    return systemProblem() ? 0 : checkedMul(systemTipCount(m_system), m_stakeCents);
 }
 
 std::optional<MainState::SystemDrawCheck> MainState::SystemCheckClick() {

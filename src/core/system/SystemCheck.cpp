@@ -1,6 +1,7 @@
 #include "core/system/SystemCheck.h"
 
 #include "core/evaluation/CurrentDraw.h"
+#include "core/util/CheckedMath.h"
 
 #include <algorithm>
 
@@ -62,7 +63,7 @@ RankCounts countSystemRanksByWalking(const std::vector<SystemTip>& tips, const S
 std::int64_t systemWonCents(const RankCounts& counts, const std::vector<PrizeQuota>& quotas) {
     std::int64_t won = 0;
     for (const PrizeQuota& quota : quotas)
-        won += counts[static_cast<std::size_t>(quota.rank)] * quota.euroCents();
+        won = checkedAdd(won, checkedMul(counts[static_cast<std::size_t>(quota.rank)], quota.euroCents()));
     return won;
 }
 
@@ -70,7 +71,7 @@ SystemBalance computeSystemBalance(DrawArchiveReader& reader, const ArchiveFilte
                                    const SystemBet& bet, const PrizeTable& quotas, std::int64_t stakeCents) {
     SystemBalance balance;
     static const std::vector<PrizeQuota> kNone;
-    const std::int64_t stakePerDraw = systemTipCount(bet) * stakeCents;
+    const std::int64_t stakePerDraw = checkedMul(systemTipCount(bet), stakeCents);
     std::int64_t net = 0;
     DrawRecord record;
     while (reader.next(record)) {
@@ -88,9 +89,9 @@ SystemBalance computeSystemBalance(DrawArchiveReader& reader, const ArchiveFilte
         ++tally.played;
         for (std::size_t r = 0; r < counts.size(); ++r)
             tally.ranks[r] += counts[r];
-        tally.wonCents += won;
-        tally.stakeCents += stakePerDraw;
-        net += won - stakePerDraw;
+        tally.wonCents = checkedAdd(tally.wonCents, won);
+        tally.stakeCents = checkedAdd(tally.stakeCents, stakePerDraw);
+        net = checkedAdd(net, checkedSub(won, stakePerDraw));
         balance.netAfterDraw.emplace_back(day, net);
     }
     return balance;
@@ -100,7 +101,7 @@ void addSystemToBalance(PrizeBalance& balance, const SystemBalance& system) {
     balance.total.add(system.tally);
     // Both walked the same draws; a balance of no tips still lists every draw played.
     for (std::size_t i = 0; i < balance.netCurve.size() && i < system.netAfterDraw.size(); ++i)
-        balance.netCurve[i].second += system.netAfterDraw[i].second;
+        balance.netCurve[i].second = checkedAdd(balance.netCurve[i].second, system.netAfterDraw[i].second);
 }
 
 } // namespace lotto
