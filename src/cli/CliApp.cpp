@@ -16,8 +16,10 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <set>
+#include <stdexcept>
 
 namespace lotto {
 
@@ -427,7 +429,9 @@ private:
         else
             m_state.dateTimePicker1().setDate(m_state.clock().today());
         m_state.setStatusListener([this](int panel, const std::string& text) {
-            if (panel == 0) m_out << text << '\n' << std::flush;
+            if (panel != 0) return;
+            m_out << text << '\n' << std::flush;
+            if (text.starts_with("Failed : ") && !m_failedDownload) m_failedDownload = text;
         });
         return source;
     }
@@ -435,7 +439,10 @@ private:
     int importOutput() {
         m_state.setStatusListener({});
         m_out << m_state.label(MainState::kTipPageDrawLabel).text << '\n';
-        return m_host.messages.empty() ? 0 : 1;
+        if (!m_host.messages.empty()) return 1;
+        // A run that could not read all it fetched did not bring the archive up to date.
+        if (m_failedDownload) throw std::runtime_error("Download fehlgeschlagen: " + *m_failedDownload);
+        return 0;
     }
 
     void setEvaluationDate() {
@@ -462,6 +469,7 @@ private:
     CliHost& m_host;
     const Arguments& m_args;
     std::ostream& m_out;
+    std::optional<std::string> m_failedDownload; // the first "Failed : ..." of an import
 };
 
 } // namespace

@@ -122,9 +122,10 @@ struct TodayFiles : ::testing::Test {
     void SetUp() override {
         const std::string media = dir.path() + "www/media/NN_W2D_STAT_Lotto_";
         std::filesystem::create_directories(dir.path() + "www/media");
+        std::filesystem::create_directories(dir.path() + "www/media-nopagespeed");
         std::filesystem::create_directories(data);
-        writeBytes(media + "1986_2010.csv", todayFile1986(real));
-        writeBytes(media + "2010_2017.csv", todayFile2010(real));
+        writeBytes(dir.path() + "www/media-nopagespeed/lotto-ergebnisse-1986-2010.csv", todayFile1986(real));
+        writeBytes(dir.path() + "www/media-nopagespeed/lotto-ziehungen-2010-2017.csv", todayFile2010(real));
         for (int year = 2018; year <= 2026; ++year)
             writeBytes(media + std::to_string(year) + ".csv", todayYearFile(year, real));
         const std::string tls = std::string(LOTTO_SOURCE_DIR) + "/tests/data/tls/";
@@ -165,6 +166,49 @@ TEST_F(TodayFiles, UpdateOverHttpsAppendsTheLaterDraws) {
     EXPECT_EQ(r.lines(), (std::vector<std::string>{"Loading", "Received " + std::to_string(todayYearFile(2025, real).size()) + " bytes",
                                                    "Loading", received2026, "Fr 21.08.26    1  3  24  32  36  42 Z:37"}));
     EXPECT_EQ(DrawArchive(data + "/ZahlenAT.dat").readAll(), real);
+}
+
+// Every answer declares the whole 2025 file and sends its first half: the complete lines
+// of that half must not reach the archive.
+TEST(CliUpdate, ABodyCutShortStoresNothingAndFails) {
+    TempDir dir;
+    const auto real = realDraws();
+    const auto old = drawsUntil(real, dayNumber(2024, 12, 31));
+    writeArchive(dir.path() + "ZahlenAT.dat", old);
+    const std::string file = todayYearFile(2025, real);
+    writeBytes(dir.path() + "2025.csv", file);
+    const char* script = "import socket, sys\n"
+                         "body = open(sys.argv[1], 'rb').read()\n"
+                         "server = socket.socket()\n"
+                         "server.bind(('127.0.0.1', 0))\n"
+                         "server.listen(8)\n"
+                         "print('port', server.getsockname()[1], flush=True)\n"
+                         "while True:\n"
+                         "    connection, _ = server.accept()\n"
+                         "    request = b''\n"
+                         "    while b'\\r\\n\\r\\n' not in request:\n"
+                         "        piece = connection.recv(4096)\n"
+                         "        if not piece: break\n"
+                         "        request += piece\n"
+                         "    head = b'HTTP/1.0 200 OK\\r\\nContent-Length: %d\\r\\n\\r\\n' % len(body)\n"
+                         "    connection.sendall(head + body[:len(body) // 2])\n"
+                         "    connection.close()\n";
+    QProcess server;
+    const int port = startPythonServer(server, {QStringLiteral("-c"), QString::fromLatin1(script),
+                                                QString::fromStdString(dir.path() + "2025.csv")});
+    if (port == 0) GTEST_SKIP() << "python3 is not available";
+    const CliResult r =
+        runCli({"--datadir", dir.path(), "--no-settings", "update", "--source", "austria-today", "--server",
+                "http://127.0.0.1:" + std::to_string(port), "--file", dir.path() + "page.csv"});
+    server.kill();
+    server.waitForFinished(5000);
+    const std::string failed = "Failed : 404 Antwort unvollständig: " + std::to_string(file.size() / 2) +
+                               " von " + std::to_string(file.size()) + " Bytes";
+    EXPECT_EQ(r.exitCode, 1);
+    ASSERT_GE(r.lines().size(), 2U) << r.out;
+    EXPECT_EQ(r.lines()[1], failed);
+    EXPECT_EQ(r.err, "lotto-cli: Download fehlgeschlagen: " + failed + "\n");
+    EXPECT_EQ(DrawArchive(dir.path() + "ZahlenAT.dat").readAll(), old);
 }
 
 TEST(CliImport, AResultsFileIsAppendedAndAnUnknownOneRefused) {

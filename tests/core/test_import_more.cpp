@@ -70,6 +70,47 @@ TEST_F(Pages, GermanWeeksFromTheMondayAfterASaturdayDraw) {
     EXPECT_FALSE(state.importRunning());
 }
 
+namespace {
+
+// Today's German history page of one week: per draw its date, six numbers and a Superzahl.
+std::string germanWeekPage(const std::vector<DrawRecord>& draws, DayNumber monday, bool superzahl = true) {
+    std::string page = "<html>\n";
+    for (const DrawRecord& d : draws) {
+        if (d.day() < monday || d.day() >= monday + 7) continue;
+        std::string text = numbers({d.numbers.begin(), d.numbers.begin() + 6}, 0);
+        text.erase(text.rfind("<img")); // no Zusatzzahl
+        const std::string date = formatShortDate(d.day());
+        page += "<b>Ziehung  am Samstag, " + date.substr(0, 6) + date.substr(8) + "</b>\n" + text +
+                (superzahl ? superNumber(d.day() % 10) : "");
+    }
+    return page + "</html>\n";
+}
+
+} // namespace
+
+TEST_F(Pages, GermanUpdateOverTodaysPagesAppendsTheRealDraws) {
+    const std::vector<DrawRecord> real = realGermanDraws();
+    const DayNumber mid = dayNumber(2026, 6, 30);
+    archive(drawsUntil(real, mid));
+    clock.todayValue = dayNumber(2026, 8, 24);
+    for (DayNumber monday = drawsUntil(real, mid).back().day() + 2; monday <= clock.todayValue; monday += 7)
+        host.server.pages[germanHistoryUrl("http://de.test", monday)] = germanWeekPage(real, monday);
+
+    EXPECT_EQ(state.BitBtn1Click(), static_cast<std::int64_t>(real.size() - drawsUntil(real, mid).size()));
+    EXPECT_EQ(stored(), real); // byte for byte: the Superzahl is not stored, the extra number 0
+}
+
+TEST_F(Pages, GermanPageOf1975StoresIts1975Draws) {
+    const std::vector<DrawRecord> real = realGermanDraws();
+    archive(drawsUntil(real, dayNumber(1975, 12, 20)));
+    clock.todayValue = dayNumber(1976, 1, 5);
+    for (DayNumber monday : {dayNumber(1975, 12, 22), dayNumber(1975, 12, 29)})
+        host.server.pages[germanHistoryUrl("http://de.test", monday)] = germanWeekPage(real, monday, false);
+
+    EXPECT_EQ(state.BitBtn1Click(), 2);
+    EXPECT_EQ(stored(), drawsUntil(real, dayNumber(1976, 1, 3)));
+}
+
 TEST(GermanPage, TornDrawsAndDatesOutsideTheFormat) {
     std::vector<ParsedDraw> draws;
     GermanHistoryParser parser(2024, [&](const ParsedDraw& d) { draws.push_back(d); });
@@ -79,8 +120,8 @@ TEST(GermanPage, TornDrawsAndDatesOutsideTheFormat) {
             parser.line(std::string_view(text).substr(start, end - start));
         }
     };
-    // Six numbers are no draw; a date on neither line before "</b>" gives none.
-    feed("<b>Ziehung  am 05.06.24</b>\n" + numbers({1, 2, 3, 4, 5}, 6) + "Ziehung  am\n08.06.24\n" +
+    // Five numbers are no draw; a date on neither line before "</b>" gives none.
+    feed("<b>Ziehung  am 05.06.24</b>\n" + numbers({1, 2, 3, 4}, 5) + "Ziehung  am\n08.06.24\n" +
          numbers({1, 2, 3, 4, 5, 6}, 7));
     parser.end();
     EXPECT_TRUE(draws.empty());

@@ -72,9 +72,9 @@ bool httpFetch(FetchWindow& window, const std::string& url, const std::function<
         }
         file.close();
     }
-    if (!fileExists(path)) return received;
-    const std::string text = readWholeFile(path, kMaxDownloadBytes);
-    forEachLine(text, !received, onLine);
+    // A failed download may have left part of a body (cut short, reset): none of it is read.
+    if (!received || !fileExists(path)) return received;
+    forEachLine(readWholeFile(path, kMaxDownloadBytes), false, onLine);
     return received;
 }
 
