@@ -7,7 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <QStandardPaths>
 #include <QStringList>
+#include <QTcpServer>
+#include <QTcpSocket>
 
 #include <filesystem>
 
@@ -209,6 +212,38 @@ TEST(CliUpdate, ABodyCutShortStoresNothingAndFails) {
     EXPECT_EQ(r.lines()[1], failed);
     EXPECT_EQ(r.err, "lotto-cli: Download fehlgeschlagen: " + failed + "\n");
     EXPECT_EQ(DrawArchive(dir.path() + "ZahlenAT.dat").readAll(), old);
+}
+
+TEST_F(TodayFiles, UpdateThroughTinyproxyTunnelsToTheHttpsServer) {
+    const QString tinyproxy = QStandardPaths::findExecutable(QStringLiteral("tinyproxy"));
+    if (tinyproxy.isEmpty()) GTEST_SKIP() << "tinyproxy is not installed (Debian package tinyproxy)";
+    quint16 port = 0;
+    {
+        QTcpServer free;
+        free.listen(QHostAddress::LocalHost);
+        port = free.serverPort();
+    }
+    writeBytes(dir.path() + "tinyproxy.conf",
+               "Port " + std::to_string(port) +
+                   "\nListen 127.0.0.1\nTimeout 30\nAllow 127.0.0.1\nLogLevel Error\n");
+    QProcess proxy;
+    proxy.start(tinyproxy, {QStringLiteral("-d"), QStringLiteral("-c"),
+                            QString::fromStdString(dir.path() + "tinyproxy.conf")});
+    bool listening = false;
+    for (int i = 0; i < 100 && !listening; ++i) {
+        QTcpSocket probe;
+        probe.connectToHost(QHostAddress::LocalHost, port);
+        listening = probe.waitForConnected(100);
+    }
+    ASSERT_TRUE(listening);
+    writeArchive(data + "/ZahlenAT.dat", until(dayNumber(2025, 6, 30)));
+    const CliResult r = runCli({"--datadir", data, "--no-settings", "update", "--source", "austria-today",
+                                "--server", base, "--proxy", "127.0.0.1", "--proxy-port",
+                                std::to_string(port), "--file", dir.path() + "page.csv"});
+    proxy.kill();
+    proxy.waitForFinished(5000);
+    ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
+    EXPECT_EQ(DrawArchive(data + "/ZahlenAT.dat").readAll(), real);
 }
 
 TEST(CliImport, AResultsFileIsAppendedAndAnUnknownOneRefused) {
