@@ -28,8 +28,8 @@ namespace {
 
 // Serves the files below its folder, or, while the file ".mode" names one, misbehaves on
 // every request: an endless header, an endless body, a close in the middle of the header,
-// a response trickled one byte a second, half the file and a reset, or the file in chunks
-// (with or without the last one).
+// a response trickled one byte a second, half the file (then a close or a reset), or the
+// file in chunks (with or without the last one).
 const char* const kServer = R"(
 import os, socket, socketserver, struct, sys, time
 root = sys.argv[1]
@@ -51,10 +51,11 @@ class Handler(socketserver.BaseRequestHandler):
                 while True: s.sendall(b'<td class="text">7</td>\n' * 4096)
             elif mode == 'mid-header':
                 s.sendall(b'HTTP/1.0 200 OK\r\nContent-Le')
-            elif mode in ('reset', 'chunked', 'chunked-cut'):
+            elif mode in ('cut', 'reset', 'chunked', 'chunked-cut'):
                 body = open(os.path.join(root, path.lstrip('/')), 'rb').read()
-                if mode == 'reset':
+                if mode in ('cut', 'reset'):
                     s.sendall(b'HTTP/1.0 200 OK\r\nContent-Length: %d\r\n\r\n' % len(body) + body[:len(body) // 2])
+                    if mode == 'cut': return
                     time.sleep(0.2)
                     s.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack('ii', 1, 0))
                     s.close()
@@ -301,6 +302,8 @@ TEST_F(Hostile, NothingCrashesHangsOrDamagesTheArchive) {
          Archive::Unchanged},
         {"one byte a second", [](Hostile& t) { t.mode("trickle"); }, fetchPage, 1, "out:Failed : 404 Zeitüberschreitung",
          Archive::Unchanged, "500"},
+        {"body cut short", [](Hostile& t) { t.lastTenPage("cut"); }, lastTen, 1,
+         "out:Failed : 404 Antwort unvollständig", Archive::Unchanged},
         {"reset in the middle of the body", [](Hostile& t) { t.lastTenPage("reset"); }, lastTen, 1,
          "out:Failed : 404 Antwort unvollständig", Archive::Unchanged},
         {"chunked body without its last chunk", [](Hostile& t) { t.lastTenPage("chunked-cut"); }, lastTen, 1,
