@@ -275,6 +275,11 @@ void HttpClient::readAvailable() {
     restartIdleTimer();
     handleStep(m_parser.feed(std::string_view(received.constData(), static_cast<std::size_t>(received.size())),
                              m_listener));
+    // A server that keeps the connection open after the whole page is not waited for.
+    if (m_state != State::Ready && m_parser.bodyComplete()) {
+        closeSocket();
+        connectionEnded();
+    }
 }
 
 void HttpClient::handleStep(ResponseParser::Step step) {

@@ -179,6 +179,12 @@ ResponseParser::Step ResponseParser::startBody(std::string_view bytes, ResponseL
     return body(bytes, listener);
 }
 
+bool ResponseParser::bodyComplete() const {
+    if (!m_inBody || m_stopped) return false;
+    if (m_head.chunked) return m_chunk == Chunk::Done;
+    return m_head.contentLength >= 0 && m_bodyBytes >= static_cast<std::uint64_t>(m_head.contentLength);
+}
+
 ResponseParser::Step ResponseParser::stop(Step step) {
     m_stopped = true;
     return m_stopStep = step;

@@ -67,6 +67,8 @@ public:
     bool sawResponse() const { return m_head.statusCode != 0 || m_inBody || m_headerEnded; }
     // Body bytes as handed on: a chunked body decoded, nothing beyond Content-Length.
     std::uint64_t bodyBytes() const { return m_bodyBytes; }
+    // The last chunk or the declared length has arrived: nothing more belongs to the page.
+    bool bodyComplete() const;
 
 private:
     enum class Chunk { Size, Data, DataEnd, Trailer, Done };

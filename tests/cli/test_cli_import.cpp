@@ -6,11 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QThread>
 
 #include <filesystem>
 
@@ -187,10 +189,10 @@ TEST_F(TodayFiles, UpdateThroughTinyproxyTunnelsToTheHttpsServer) {
     proxy.start(tinyproxy, {QStringLiteral("-d"), QStringLiteral("-c"),
                             QString::fromStdString(dir.path() + "tinyproxy.conf")});
     bool listening = false;
-    for (int i = 0; i < 100 && !listening; ++i) {
+    for (const QDeadlineTimer deadline(10000); !listening && !deadline.hasExpired(); QThread::msleep(50)) {
         QTcpSocket probe;
         probe.connectToHost(QHostAddress::LocalHost, port);
-        listening = probe.waitForConnected(100);
+        listening = probe.waitForConnected(200);
     }
     ASSERT_TRUE(listening);
     writeArchive(data + "/ZahlenAT.dat", until(dayNumber(2025, 6, 30)));

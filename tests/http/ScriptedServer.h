@@ -13,8 +13,9 @@
 #include <optional>
 
 // An HTTP server on 127.0.0.1 that records each request header and answers with the
-// bytes its script gives for that request (by number), then closes (or, with resetAfter,
-// resets the connection a moment later); no answer keeps the connection open and silent.
+// bytes its script gives for that request (by number), then closes (with resetAfter,
+// resets the connection a moment later; with keepOpen, leaves it open); no answer keeps
+// the connection open and silent.
 class ScriptedServer {
 public:
     using Script = std::function<std::optional<QByteArray>(int index, const QByteArray& request)>;
@@ -38,6 +39,7 @@ public:
 
     QList<QByteArray> requests;
     bool resetAfter = false;
+    bool keepOpen = false;
 
 private:
     void read(QTcpSocket* socket) {
@@ -49,6 +51,7 @@ private:
         m_buffers.remove(socket);
         if (!answer) return;
         socket->write(*answer);
+        if (keepOpen) return;
         if (!resetAfter) {
             socket->disconnectFromHost();
             return;
