@@ -2,6 +2,7 @@
 
 #include "bundle/BundledArchive.h"
 #include "cli/CliHost.h"
+#include "core/archive/ArchiveBackups.h"
 #include "core/archive/ArchiveMaintenance.h"
 #include "core/archive/DrawArchive.h"
 #include "core/shell/MainState.h"
@@ -16,10 +17,8 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <optional>
 #include <ostream>
 #include <set>
-#include <stdexcept>
 
 namespace lotto {
 
@@ -57,6 +56,8 @@ Befehle:
   export DATEI [--from D]               Archiv ab D (Vorgabe: 09.10.1955) als Text speichern
   add D N1 N2 N3 N4 N5 N6 Z             Ziehung vom D von Hand eingeben
   delete D                              Ziehung vom D löschen
+  backups                               gesicherte Archive auflisten (1 = neueste)
+  restore N                             Sicherung N als Archiv zurückholen
   ticket TIPS.qtp --pdf OUT.pdf [--top N] [--left N] [--days so|mi|so,mi|none]
          [--joker] [--joker2] [--joker3] [--test-image]
                                         Tipps für den Lottoschein als PDF-Seite drucken;
@@ -115,6 +116,8 @@ const std::map<std::string, CommandSyntax>& commandSyntaxes() {
         {"export", {1, 1, {"--from"}, {}}},
         {"add", {8, 8, {}, {}}},
         {"delete", {1, 1, {}, {}}},
+        {"backups", {0, 0, {}, {}}},
+        {"restore", {1, 1, {}, {}}},
         {"ticket",
          {1, 1, {"--pdf", "--top", "--left", "--days"}, {"--joker", "--joker2", "--joker3", "--test-image"}}},
     };
@@ -319,6 +322,25 @@ public:
         return m_host.messages.empty() ? 0 : 1;
     }
 
+    int backups() {
+        int number = 0;
+        for (const ArchiveBackup& backup : listBackups(m_state.archivePath()))
+            m_out << ++number << '\t' << formatBackupTime(backup.takenAt) << '\t' << backup.draws << '\t'
+                  << (backup.newest ? formatShortDate(*backup.newest) : std::string()) << '\n';
+        return 0;
+    }
+
+    int restore() {
+        const std::string& text = m_args.positional.at(0);
+        const auto number = toInt(text);
+        if (!number || *number < 1)
+            throw UsageError("restore: die Nummer einer Sicherung (1 = neueste) erwartet: " + text);
+        m_host.backupChoice = static_cast<std::size_t>(*number - 1);
+        if (!m_state.RestoreBackupClick() || !m_host.messages.empty()) return 1;
+        m_out << m_state.label(MainState::kDrawCaptionLabel).text << '\n';
+        return 0;
+    }
+
     int ticket() {
         const auto pdf = m_args.value("--pdf");
         if (!pdf) throw UsageError("ticket braucht --pdf OUT.pdf");
@@ -429,20 +451,17 @@ private:
         else
             m_state.dateTimePicker1().setDate(m_state.clock().today());
         m_state.setStatusListener([this](int panel, const std::string& text) {
-            if (panel != 0) return;
-            m_out << text << '\n' << std::flush;
-            if (text.starts_with("Failed : ") && !m_failedDownload) m_failedDownload = text;
+            if (panel == 0) m_out << text << '\n' << std::flush;
         });
         return source;
     }
 
     int importOutput() {
         m_state.setStatusListener({});
+        const auto& report = m_state.lastImport();
+        m_out << "Neue Ziehungen: " << (report ? report->added : 0) << '\n';
         m_out << m_state.label(MainState::kTipPageDrawLabel).text << '\n';
-        if (!m_host.messages.empty()) return 1;
-        // A run that could not read all it fetched did not bring the archive up to date.
-        if (m_failedDownload) throw std::runtime_error("Download fehlgeschlagen: " + *m_failedDownload);
-        return 0;
+        return m_host.messages.empty() ? 0 : 1;
     }
 
     void setEvaluationDate() {
@@ -469,7 +488,6 @@ private:
     CliHost& m_host;
     const Arguments& m_args;
     std::ostream& m_out;
-    std::optional<std::string> m_failedDownload; // the first "Failed : ..." of an import
 };
 
 } // namespace
@@ -557,6 +575,8 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
                                                                         {"export", &Session::exportArchive},
                                                                         {"add", &Session::add},
                                                                         {"delete", &Session::remove},
+                                                                        {"backups", &Session::backups},
+                                                                        {"restore", &Session::restore},
                                                                         {"ticket", &Session::ticket}};
         return (session.*(handlers.at(command)))();
     } catch (const UsageError& e) {

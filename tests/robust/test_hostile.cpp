@@ -258,6 +258,9 @@ TEST_F(Hostile, NothingCrashesHangsOrDamagesTheArchive) {
          {"--no-settings", "import", "@r.csv"}, 0, "", Archive::AllReal},
         {"results file of 10 MB without line end", [&](Hostile& t) { writeBytes(t.dir.file("r.csv"), tenMegabytes); },
          {"--no-settings", "import", "@r.csv"}, 1, "", Archive::Unchanged},
+        {"results file of 63 MiB of \";\" (within the memory limit)",
+         [](Hostile& t) { writeBytes(t.dir.file("r.csv"), std::string(std::size_t{63} << 20, ';')); },
+         {"--no-settings", "import", "@r.csv"}, 1, "keine Ziehungen in einem bekannten Format", Archive::Unchanged},
         // Pages.
         {"last-ten page after a 10 MB line",
          [&](Hostile& t) {
