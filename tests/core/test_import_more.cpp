@@ -60,12 +60,13 @@ TEST_F(Pages, GermanWeeksFromTheMondayAfterASaturdayDraw) {
     // The date on the line after "Ziehung  am"; no Superzahl: the end of the page completes it.
     host.server.pages[url2] = "<b>Ziehung  am Mittwoch,\n12.06.24</b>\n" + numbers({5, 9, 10, 11, 22, 46}, 49);
 
-    EXPECT_EQ(state.BitBtn1Click(), 2);
+    EXPECT_EQ(state.BitBtn1Click(), 3);
     EXPECT_EQ(host.server.urls, (std::vector<std::string>{url1, url2}));
     const auto records = stored();
-    ASSERT_EQ(records.size(), 3U); // 12.06. has numbers above 45: not a draw this archive can hold
+    ASSERT_EQ(records.size(), 4U);
     EXPECT_EQ(records[1], draw(2024, 6, 5, {10, 11, 16, 19, 26, 33}, 7));
     EXPECT_EQ(records[2], draw(2024, 6, 8, {5, 10, 15, 22, 31, 40}, 3));
+    EXPECT_EQ(records[3], draw(2024, 6, 12, {5, 9, 10, 11, 22, 46}, 49)); // the German game's numbers
     EXPECT_FALSE(state.importRunning());
 }
 
@@ -128,6 +129,11 @@ TEST(GermanPage, TornDrawsAndDatesOutsideTheFormat) {
     parser.line("<b>Ziehung  am 05.06.24</b>");
     EXPECT_THROW(parser.line("lottozahlen/1x.gif"), ConversionError);
     EXPECT_THROW(parser.line("lottozahlen/12345678901234567.gif"), ConversionError); // no "." within 15
+    // What the German import stores: numbers 1..49, the extra number 0 when the page has none.
+    EXPECT_TRUE(isGermanDraw({1, 2, 3, 4, 5, 49, 0}));
+    EXPECT_FALSE(isGermanDraw({1, 2, 3, 4, 5, 50, 0}));
+    EXPECT_FALSE(isGermanDraw({1, 2, 3, 4, 5, 0, 7}));
+    EXPECT_FALSE(isGermanDraw({1, 2, 3, 4, 5, 6, 6}));
 }
 
 TEST(SwissPage, UpTo1996TheDrawNumbersSaturday) {

@@ -91,6 +91,7 @@ std::string germanHistoryUrl(std::string_view server, DayNumber day) {
 
 void runGermanImport(ImportSession& session, std::string_view server) {
     ImportWindow& window = session.window();
+    session.germanDraws();
     session.moveStart(2);
     const int total = window.today() >= window.pickerDate() ? (window.today() - window.pickerDate()) / 7 + 1 : 0;
     int done = 0;
