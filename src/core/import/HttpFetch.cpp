@@ -78,9 +78,9 @@ FetchResult httpFetch(FetchWindow& window, const std::string& url,
         window.setStatus(result.status);
         file.close();
     }
-    if (!fileExists(path)) return result;
-    const std::string text = readWholeFile(path, kMaxDownloadBytes);
-    forEachLine(text, !result.received, onLine);
+    // A failed download may have left part of a body (cut short, reset): none of it is read.
+    if (!result.received || !fileExists(path)) return result;
+    forEachLine(readWholeFile(path, kMaxDownloadBytes), false, onLine);
     return result;
 }
 

@@ -44,7 +44,7 @@ struct FetchResult {
 // "Loading", then "Received N bytes" or "Failed : code reason" on status panel 0, then every
 // line of the file (without its line end) to onLine. HTTP and network failures end as the
 // status text; any other error propagates, with Button1 enabled again and the file closed.
-// After a failure a last line without its line end is left out: it may be cut short.
+// After a failure no line reaches onLine: what arrived may be cut short.
 FetchResult httpFetch(FetchWindow& window, const std::string& url,
                       const std::function<void(std::string_view)>& onLine);
 

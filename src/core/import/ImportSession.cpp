@@ -104,7 +104,8 @@ std::string ImportSession::failure() const {
 }
 
 bool ImportSession::storable(const ParsedDraw& draw) {
-    return isAustrianDraw(draw.numbers) && draw.day <= m_window.today();
+    return (m_germanDraws ? isGermanDraw(draw.numbers) : isAustrianDraw(draw.numbers)) &&
+           draw.day <= m_window.today();
 }
 
 bool ImportSession::offer(const ParsedDraw& draw) {

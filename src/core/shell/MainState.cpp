@@ -122,7 +122,7 @@ void MainState::restoreStartupState(SettingsStore& store) {
     UpDown7Changing();
     if (m_fileNameEdit.empty()) m_fileNameEdit = m_programDir + "Lotto.html";
     if (m_proxyHostEdit.empty()) m_proxyPortEdit = "80";
-    if (m_serverEdit.empty()) m_serverEdit = kOperatorAddress;
+    if (m_serverEdit.empty()) m_serverEdit = kYearlyDefaultServer;
     if (m_todayServerEdit.empty()) m_todayServerEdit = kTodayDefaultServer;
     if (m_todayFilesEdit.empty()) m_todayFilesEdit = kTodayDefaultFiles;
     if (m_austrianSource != kSourceAustria) m_austrianSource = kSourceAustriaToday;
