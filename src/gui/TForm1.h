@@ -30,6 +30,7 @@ class QProgressBar;
 namespace lotto {
 
 class BalanceDialog;
+class StrategyTestDialog;
 class ChartView;
 
 // The main window "Zerbosts Lotto". It builds the controls under their designer names,
@@ -45,6 +46,8 @@ public:
     QtHost& host() { return *m_host; }
     ChartView* chartView() const { return m_chart; }
     BalanceDialog* balanceDialog() const { return m_balanceDialog; }
+    // "Strategie-Test" (page "Datenbank"): opened once, then shown again.
+    StrategyTestDialog* strategyTestDialog();
     // "Gewinnbilanz": the balance of the tips as a table and its course on "Diagramm".
     void showPrizeBalance();
 
@@ -127,6 +130,7 @@ private:
     std::set<QLabel*> m_hitLabels;
     QDoubleSpinBox* m_stakeSpin = nullptr;
     BalanceDialog* m_balanceDialog = nullptr;
+    StrategyTestDialog* m_strategyTestDialog = nullptr;
 };
 
 } // namespace lotto

@@ -206,16 +206,13 @@ std::array<int, kGenerationOptions.size()> defaultOptionValues() {
     return values;
 }
 
-std::int64_t countTestedDraws(const std::vector<DrawRecord>& records, const WalkForwardSettings& settings) {
-    return std::count_if(records.begin(), records.end(),
-                         [&](const DrawRecord& r) { return tested(r, settings); });
-}
-
 WalkForwardResult runWalkForward(const std::vector<DrawRecord>& records, const WalkForwardSettings& settings,
                                  const PrizeTable& quotas, const WalkForwardObserver& onDraw) {
     WalkForwardResult result;
     ArchiveSoFar archive(records, settings);
     static const std::vector<PrizeQuota> kNone;
+    const std::int64_t total =
+        std::count_if(records.begin(), records.end(), [&](const DrawRecord& r) { return tested(r, settings); });
     for (std::size_t p = 0; p < records.size(); archive.addNext(), ++p) {
         const DrawRecord& record = records[p];
         if (!tested(record, settings)) continue;
@@ -242,7 +239,7 @@ WalkForwardResult runWalkForward(const std::vector<DrawRecord>& records, const W
             if (const PrizeQuota* quota = findQuota(drawQuotas, *score.rank))
                 result.wonCents += quota->euroCents();
         }
-        if (onDraw && !onDraw(TestedDraw{static_cast<std::int64_t>(p), run.tips}, result.draws)) {
+        if (onDraw && !onDraw(TestedDraw{static_cast<std::int64_t>(p), run.tips}, result.draws, total)) {
             result.stopped = true;
             break;
         }
