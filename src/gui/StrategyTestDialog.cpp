@@ -19,6 +19,7 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -69,11 +70,11 @@ StrategyTestDialog::StrategyTestDialog(MainState& state, std::function<void()> f
     intro->setWordWrap(true);
     layout->addWidget(intro);
 
-    auto* controls = new QGridLayout;
     m_period = new QLabel;
     m_period->setObjectName(QStringLiteral("StrategyTestPeriod"));
     m_period->setWordWrap(true);
-    controls->addWidget(m_period, 0, 0, 1, 4);
+    layout->addWidget(m_period);
+    auto* controls = new QGridLayout;
     controls->addWidget(new QLabel(QStringLiteral("Bis:")), 1, 0);
     m_to = new QDateEdit;
     m_to->setObjectName(QStringLiteral("StrategyTestTo"));
@@ -120,11 +121,17 @@ StrategyTestDialog::StrategyTestDialog(MainState& state, std::function<void()> f
     m_verdict->setFont(bold);
     layout->addWidget(m_verdict);
 
+    m_summary = new QLabel;
+    m_summary->setObjectName(QStringLiteral("StrategyTestSummary"));
+    m_summary->setWordWrap(true);
+    m_summary->setMinimumHeight(m_summary->fontMetrics().lineSpacing() * 3);
+    layout->addWidget(m_summary);
+
     auto* results = new QHBoxLayout;
     m_table = new QTableWidget(kHitRows + kPrizeRanks, 2);
     m_table->setObjectName(QStringLiteral("StrategyTestTable"));
     m_table->setHorizontalHeaderLabels(
-        {QStringLiteral("Berechnete Tipps"), QStringLiteral("Zufallstipps (erwartet)")});
+        {QStringLiteral("Berechnet"), QStringLiteral("Zufall (erwartet)")});
     QStringList rows;
     for (int row = 0; row < m_table->rowCount(); ++row)
         rows << rowName(row);
@@ -132,6 +139,11 @@ StrategyTestDialog::StrategyTestDialog(MainState& state, std::function<void()> f
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setAlternatingRowColors(true);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    m_table->setToolTip(
+        QStringLiteral("Wie viele der geprüften Tipps so viele Treffer bzw. diesen Gewinnrang hatten, "
+                       "und wie viele Zufallstipps im Mittel (Rang ZZ nur bei Ziehungen, die ihn "
+                       "auszahlen)"));
     results->addWidget(m_table);
     m_chartView = new QChartView;
     m_chartView->setObjectName(QStringLiteral("StrategyTestChart"));
@@ -139,11 +151,6 @@ StrategyTestDialog::StrategyTestDialog(MainState& state, std::function<void()> f
     m_chartView->setMinimumSize(360, 260);
     results->addWidget(m_chartView, 1);
     layout->addLayout(results, 1);
-
-    m_summary = new QLabel;
-    m_summary->setObjectName(QStringLiteral("StrategyTestSummary"));
-    m_summary->setWordWrap(true);
-    layout->addWidget(m_summary);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
     m_saveTable = buttons->addButton(QStringLiteral("Tabelle speichern…"), QDialogButtonBox::ActionRole);
@@ -167,13 +174,17 @@ StrategyTestDialog::StrategyTestDialog(MainState& state, std::function<void()> f
     });
     layout->addWidget(buttons);
     setRunning(false);
-    resize(820, 600);
+    resize(920, 720);
 }
 
 void StrategyTestDialog::showEvent(QShowEvent* event) {
     if (!m_running) {
         showPeriod();
         m_to->setDate(toQDate(m_state.clock().today()));
+        // Within the screen (a scaled screen may be smaller than the dialog's size).
+        const QRect screen =
+            (parentWidget() ? parentWidget()->screen() : this->screen())->availableGeometry();
+        resize(std::min(width(), screen.width() - 20), std::min(height(), screen.height() - 20));
     }
     QDialog::showEvent(event);
 }
@@ -307,6 +318,7 @@ void StrategyTestDialog::showResult(const WalkForwardResult& result) {
     xAxis->setTitleText(QStringLiteral("Treffer"));
     auto* yAxis = new QValueAxis;
     yAxis->setRange(0, largest * 1.05);
+    yAxis->applyNiceNumbers();
     yAxis->setLabelFormat(QStringLiteral("%.0f"));
     yAxis->setTitleText(QStringLiteral("Tipps"));
     chart->addAxis(xAxis, Qt::AlignBottom);
