@@ -6,6 +6,7 @@
 #include "core/generation/TipSearch.h"
 #include "core/statistics/Distribution.h"
 #include "core/statistics/GroupSearch.h"
+#include "core/util/CheckedMath.h"
 #include "core/util/Random.h"
 
 #include <algorithm>
@@ -230,7 +231,7 @@ WalkForwardResult runWalkForward(const std::vector<DrawRecord>& records, const W
         for (const TipNumbers& tip : run.tips) {
             if (tip[0] == 0) continue; // left empty: nothing played
             ++result.tips;
-            result.stakeCents += settings.stakeCents;
+            result.stakeCents = checkedAdd(result.stakeCents, settings.stakeCents);
             if (paysExtraOnly) ++result.extraOnlyTips;
             const TipAtDraw score = scoreTip(tip, record, paysExtraOnly);
             ++result.hits[static_cast<std::size_t>(std::clamp(score.hits, 0, 6))];
