@@ -238,7 +238,7 @@ WalkForwardResult runWalkForward(const std::vector<DrawRecord>& records, const W
             if (!score.rank) continue;
             ++result.ranks[static_cast<std::size_t>(*score.rank)];
             if (const PrizeQuota* quota = findQuota(drawQuotas, *score.rank))
-                result.wonCents += quota->euroCents();
+                result.wonCents = checkedAdd(result.wonCents, quota->euroCents());
         }
         if (onDraw && !onDraw(TestedDraw{static_cast<std::int64_t>(p), run.tips}, result.draws, total)) {
             result.stopped = true;
