@@ -190,8 +190,9 @@ void StrategyTestDialog::showEvent(QShowEvent* event) {
 }
 
 void StrategyTestDialog::reject() {
-    if (m_running) {
-        m_stopRequested = true; // the test ends at the next draw; the dialog closes then
+    if (m_running) { // the test ends at the next progress point; the dialog closes then
+        m_stopRequested = true;
+        m_closeAfterTest = true;
         return;
     }
     QDialog::reject();
@@ -223,6 +224,7 @@ void StrategyTestDialog::startTest() {
     if (m_running) return;
     showPeriod();
     m_stopRequested = false;
+    m_closeAfterTest = false;
     setRunning(true);
     m_progress->setValue(0);
     m_verdict->setText(QStringLiteral("Der Test läuft …"));
@@ -255,6 +257,10 @@ void StrategyTestDialog::startTest() {
     }
     setRunning(false);
     if (m_finished) m_finished();
+    if (m_closeAfterTest) {
+        m_closeAfterTest = false;
+        QDialog::reject();
+    }
 }
 
 void StrategyTestDialog::showResult(const WalkForwardResult& result) {

@@ -68,6 +68,7 @@ private:
     QLabel* m_summary;
     bool m_running = false;
     bool m_stopRequested = false;
+    bool m_closeAfterTest = false; // closed while the test ran
     std::optional<WalkForwardResult> m_result;
 };
 

@@ -94,5 +94,9 @@ TEST(StrategyTestWindow, TableChartVerdictSavedAndStopped) {
     dialog->startTest();
     EXPECT_TRUE(dialog->verdict().contains(QStringLiteral("abgebrochen")));
     EXPECT_LT(dialog->findChild<QProgressBar*>(QStringLiteral("StrategyTestProgress"))->value(), 100);
-    dialog->close();
+    EXPECT_TRUE(dialog->isVisible());
+    // Closed while it runs: the test stops and the dialog closes after it.
+    QTimer::singleShot(0, dialog, &QDialog::close);
+    dialog->startTest();
+    EXPECT_FALSE(dialog->isVisible());
 }
