@@ -130,8 +130,7 @@ StrategyTestDialog::StrategyTestDialog(MainState& state, std::function<void()> f
     auto* results = new QHBoxLayout;
     m_table = new QTableWidget(kHitRows + kPrizeRanks, 2);
     m_table->setObjectName(QStringLiteral("StrategyTestTable"));
-    m_table->setHorizontalHeaderLabels(
-        {QStringLiteral("Berechnet"), QStringLiteral("Zufall (erwartet)")});
+    m_table->setHorizontalHeaderLabels({QStringLiteral("Berechnet"), QStringLiteral("Zufall (erwartet)")});
     QStringList rows;
     for (int row = 0; row < m_table->rowCount(); ++row)
         rows << rowName(row);
