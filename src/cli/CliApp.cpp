@@ -8,6 +8,7 @@
 #include "core/backtest/ChanceComparison.h"
 #include "core/shell/MainState.h"
 #include "core/shell/ProgramDirectory.h"
+#include "core/util/CheckedMath.h"
 #include "core/util/File.h"
 #include "core/util/SystemClock.h"
 #include "core/util/Text.h"
@@ -62,6 +63,10 @@ Befehle:
   export DATEI [--from D]               Archiv ab D (Vorgabe: 09.10.1955) als Text speichern
   add D N1 N2 N3 N4 N5 N6 Z             Ziehung vom D von Hand eingeben
   delete D                              Ziehung vom D löschen
+  system WAHLZAHLEN [--bank BANKZAHLEN] [--list] [--date D] [--stake CENTS]
+                                        Systemschein: Zahlen mit Komma getrennt; Anzahl der
+                                        Tipps und Kosten in Cent, mit --list jeder Tipp, mit
+                                        --date die Gewinnränge bei der Ziehung vom D
   backups                               gesicherte Archive auflisten (1 = neueste)
   restore N                             Sicherung N als Archiv zurückholen
   ticket TIPS.qtp --pdf OUT.pdf [--top N] [--left N] [--days so|mi|so,mi|none]
@@ -123,6 +128,7 @@ const std::map<std::string, CommandSyntax>& commandSyntaxes() {
         {"export", {1, 1, {"--from"}, {}}},
         {"add", {8, 8, {}, {}}},
         {"delete", {1, 1, {}, {}}},
+        {"system", {1, 1, {"--bank", "--date", "--stake"}, {"--list"}}},
         {"backups", {0, 0, {}, {}}},
         {"restore", {1, 1, {}, {}}},
         {"ticket",
@@ -261,14 +267,7 @@ public:
         if (m_args.flag("--no-wednesday")) m_state.setCheckBox(MainState::kWednesdaysBox, false);
         const DayNumber to = m_args.value("--to") ? parseDateArgument("--to", *m_args.value("--to"), m_state.clock())
                                                    : kLastDay;
-        std::int64_t stake = m_state.stakeCents();
-        if (const auto text = m_args.value("--stake")) {
-            const auto cents = toInt(*text);
-            if (!cents || *cents < 0 || text->front() == '+' || text->front() == '-')
-                throw UsageError("--stake: eine ganze Zahl von Cent ab 0 erwartet: " + *text);
-            stake = *cents;
-        }
-        const PrizeBalance balance = m_state.computePrizeBalance(to, stake);
+        const PrizeBalance balance = m_state.computePrizeBalance(to, stakeArgument());
         auto printTally = [this](const std::string& name, const PrizeTally& tally) {
             m_out << name << '\t' << tally.played;
             for (const std::int64_t count : tally.ranks)
@@ -318,6 +317,50 @@ public:
         m_out << "won\t" << result->wonCents << "\nstake\t" << result->stakeCents << '\n'
               << "chi2\t" << fixed(test.statistic, 4) << '\t' << test.degreesOfFreedom << '\t'
               << fixed(test.pValue, 4) << '\n';
+        return 0;
+    }
+
+    int system() {
+        const auto choices = parseNumberList(m_args.positional.at(0));
+        const auto bankers = parseNumberList(m_args.value("--bank").value_or(""));
+        if (!choices || !bankers) {
+            m_host.showMessage(
+                "Die Zahlen des Systems sind ganze Zahlen von 1 bis 45, durch \",\" getrennt.");
+            return 1;
+        }
+        const SystemBet bet = makeSystem(*bankers, *choices);
+        if (const auto problem = systemProblem(bet)) {
+            m_host.showMessage(*problem);
+            return 1;
+        }
+        const std::int64_t stake = stakeArgument();
+        std::optional<DayNumber> day;
+        if (const auto date = m_args.value("--date"))
+            day = parseDateArgument("--date", *date, m_state.clock());
+        m_state.setSystem(bet);
+        // The draw is looked up first, so a date without a draw prints nothing.
+        std::optional<MainState::SystemDrawCheck> check;
+        if (day) {
+            m_state.dateTimePicker1().setDate(*day);
+            m_state.SpeedButton5Click();
+            if (!m_host.messages.empty()) return 1;
+            if (wholeDay(m_state.currentDraw().date) != *day) {
+                m_host.showMessage("Keine Ziehung am " + formatShortDate(*day));
+                return 1;
+            }
+            check = m_state.SystemCheckClick();
+            if (!check) return 1;
+        }
+        const std::int64_t tips = systemTipCount(bet);
+        m_out << "system\t" << systemName(bet) << '\t' << tips << '\t' << checkedMul(tips, stake) << '\n';
+        if (m_args.flag("--list"))
+            for (const SystemTip& tip : expandSystem(bet))
+                m_out << joinNumbers({tip.begin(), tip.end()}) << '\n';
+        if (!check) return 0;
+        m_out << "draw\t" << m_state.label(MainState::kDrawCaptionLabel).text << '\n';
+        for (std::size_t r = 0; r < check->ranks.size(); ++r)
+            m_out << prizeRankName(static_cast<PrizeRank>(r)) << '\t' << check->ranks[r] << '\n';
+        m_out << "won\t" << check->wonCents << '\n';
         return 0;
     }
 
@@ -461,6 +504,16 @@ public:
     }
 
 private:
+    // --stake CENTS, else the stored price per tip.
+    std::int64_t stakeArgument() const {
+        const auto text = m_args.value("--stake");
+        if (!text) return m_state.stakeCents();
+        const auto cents = toInt(*text);
+        if (!cents || *cents < 0 || text->front() == '+' || text->front() == '-')
+            throw UsageError("--stake: eine ganze Zahl von Cent ab 0 erwartet: " + *text);
+        return *cents;
+    }
+
     std::optional<int> offsetArgument(const std::string& option) const {
         const auto text = m_args.value(option);
         if (!text) return std::nullopt;
@@ -623,6 +676,7 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
                                                                         {"export", &Session::exportArchive},
                                                                         {"add", &Session::add},
                                                                         {"delete", &Session::remove},
+                                                                        {"system", &Session::system},
                                                                         {"backups", &Session::backups},
                                                                         {"restore", &Session::restore},
                                                                         {"ticket", &Session::ticket}};

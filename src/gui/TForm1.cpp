@@ -7,6 +7,7 @@
 #include "gui/ChartView.h"
 #include "gui/ClickableLabel.h"
 #include "gui/QtDates.h"
+#include "gui/SystemDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -451,6 +452,12 @@ QHBoxLayout* TForm1::buildTipTools(QWidget* page) {
     connect(save, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton15Click(); }); });
     connect(load, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton16Click(); }); });
     connect(distribution, &QPushButton::clicked, this, [this] { run([this] { m_state.Button6Click(); }); });
+    auto* system =
+        makeButton(QStringLiteral("SystemButton"), QStringLiteral("System…"),
+                   QStringLiteral("Systemschein: Bank- und Wahlzahlen, alle Tipps, Kosten und Gewinne"));
+    addShortcut(system, QKeySequence(Qt::CTRL | Qt::Key_M));
+    tools->insertWidget(tools->count() - 1, system); // before the stretch
+    connect(system, &QPushButton::clicked, this, &TForm1::showSystemDialog);
 
     // Both banners, panel and label alike, open the maker's page.
     auto makeBanner = [&](const QString& panelName, const QString& labelName, const QString& text) {
@@ -849,7 +856,13 @@ void TForm1::showPrizeBalance() {
     for (const NumberedTip& tip : completeTips(cellsOfState()))
         numbers.at(static_cast<std::size_t>(tip.tip)) = tip.numbers;
     if (!m_balanceDialog) m_balanceDialog = new BalanceDialog(this);
-    m_balanceDialog->showBalance(balance, numbers, m_state.stakeCents());
+    const SystemBet& system = m_state.system();
+    const QString systemNumbers = QStringLiteral("%1: %2").arg(
+        QString::fromStdString(systemName(system)),
+        QString::fromStdString(joinNumbers(system.bankers, " ") + (system.bankers.empty() ? "" : " | ") +
+                               joinNumbers(system.choices, " ")));
+    m_balanceDialog->showBalance(balance, numbers, m_state.stakeCents(), m_state.systemBalance(),
+                                 systemNumbers);
     m_balanceDialog->show();
     m_balanceDialog->raise();
     m_balanceDialog->activateWindow();
@@ -861,6 +874,21 @@ StrategyTestDialog* TForm1::strategyTestDialog() {
     return m_strategyTestDialog;
 }
 
+void TForm1::showSystemDialog() {
+    if (!m_systemDialog) {
+        m_systemDialog = new SystemDialog(*this);
+        // Room for more tips in the list where the screen has it.
+        const QRect available = screen()->availableGeometry();
+        const QSize hint = m_systemDialog->sizeHint();
+        m_systemDialog->resize(
+            hint.width(), std::max(hint.height(), std::min(available.height() - 80, hint.height() + 250)));
+    }
+    m_systemDialog->refresh();
+    m_systemDialog->show();
+    m_systemDialog->raise();
+    m_systemDialog->activateWindow();
+}
+
 std::array<std::string, tipgrid::kCells> TForm1::cellsOfState() const {
     std::array<std::string, tipgrid::kCells> cells;
     for (int i = 0; i < tipgrid::kCells; ++i)
@@ -870,6 +898,7 @@ std::array<std::string, tipgrid::kCells> TForm1::cellsOfState() const {
 
 void TForm1::refreshFromState() {
     m_syncing = true;
+    if (m_systemDialog) m_systemDialog->refreshDraw();
     if (auto* source = findChild<QComboBox*>(QStringLiteral("AustriaSourceComboBox")))
         source->setCurrentIndex(source->findData(QString::fromStdString(m_state.austrianSource())));
     for (int i = 0; i < tipgrid::kCells; ++i) {

@@ -32,6 +32,7 @@ namespace lotto {
 class BalanceDialog;
 class StrategyTestDialog;
 class ChartView;
+class SystemDialog;
 
 // The main window "Zerbosts Lotto". It builds the controls under their designer names,
 // forwards input to the MainState and shows the state after every operation.
@@ -50,6 +51,9 @@ public:
     StrategyTestDialog* strategyTestDialog();
     // "Gewinnbilanz": the balance of the tips as a table and its course on "Diagramm".
     void showPrizeBalance();
+    // "System…" on "Lottotipp": the system ticket dialog, created on first use.
+    void showSystemDialog();
+    SystemDialog* systemDialog() const { return m_systemDialog; }
 
     // Runs one operation of the state as a click handler does: a failure is shown in a
     // message box, and the window shows the state afterwards.
@@ -132,6 +136,7 @@ private:
     QDoubleSpinBox* m_stakeSpin = nullptr;
     BalanceDialog* m_balanceDialog = nullptr;
     StrategyTestDialog* m_strategyTestDialog = nullptr;
+    SystemDialog* m_systemDialog = nullptr;
 };
 
 } // namespace lotto

@@ -501,3 +501,38 @@ TEST(CliBacktest, OneDrawAsGenerateGivesItOnTheArchiveBeforeIt) {
     EXPECT_EQ(runCli({"--datadir", full, "backtest", "--seed", "-1"}).exitCode, 2);
     EXPECT_EQ(runCli({"--datadir", full, "backtest", "--set", "UpDown9=1"}).exitCode, 2);
 }
+
+TEST(CliSystem, ExpansionCostAndCheckAgainstADraw) {
+    TempDir dir;
+    const std::string data = dir.path() + "s";
+    std::filesystem::create_directories(data);
+    writeArchive(data + "/ZahlenAT.dat", prizeBalanceDraws());
+    writeBytes(data + "/Quoten.csv", kPrizeBalanceQuotas);
+    CliResult r =
+        runCli({"--datadir", data, "--no-settings", "system", "5,6,7", "--bank", "4,3,2,1", "--list"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "system\t4/3\t3\t360\n1,2,3,4,5,6\n1,2,3,4,5,7\n1,2,3,4,6,7\n");
+    r = runCli({"--datadir", data, "--no-settings", "system", "45,1,10,20,31,40,3,44", "--bank", "30,2"});
+    EXPECT_EQ(r.out, "system\t2/8\t70\t8400\n");
+    r = runCli({"--datadir", data, "--no-settings", "system", "40,6,5,4,3,2,1", "--date", "07.03.2010",
+                "--stake", "100"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(
+        r.out,
+        "system\t0/7\t7\t700\ndraw\tSo 07.03.10    1  2  3  20  21  22 Z:40\n6er\t0\n5er + ZZ\t0\n5er\t0\n"
+        "4er + ZZ\t0\n4er\t0\n3er + ZZ\t3\n3er\t1\nZZ\t3\nwon\t5670\n");
+
+    r = runCli({"--datadir", data, "--no-settings", "system", "1,2,3,4,5,6,7", "--date", "08.03.2010"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Keine Ziehung am 08.03.2010\n");
+    r = runCli({"--datadir", data, "--no-settings", "system", "1,2,3,4,5,6"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Ein System braucht mindestens 7 Zahlen (Bank- und Wahlzahlen zusammen).\n");
+    for (const char* bad :
+         {"1,2,3,4,5,6,x", "1,2,3,4,5,6,46", "1,2,3,4,5,6,6", "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16"})
+        EXPECT_EQ(runCli({"--datadir", data, "--no-settings", "system", bad}).exitCode, 1) << bad;
+    EXPECT_EQ(
+        runCli({"--datadir", data, "--no-settings", "system", "1,2,3,4,5,6,7", "--stake", "-5"}).exitCode, 2);
+    EXPECT_EQ(runCli({"--datadir", data, "--no-settings", "system"}).exitCode, 2);
+}

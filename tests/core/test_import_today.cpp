@@ -164,6 +164,23 @@ TEST_F(TodayImport, UpdateAppendsExactlyTheLaterDrawsFridaysIncludedThenNothing)
     EXPECT_EQ(host.server.urls, std::vector<std::string>{austrianYearUrl("http://old.test", 2026)});
 }
 
+TEST_F(TodayImport, AFailedFileEndsTheUpdateBeforeItsYearAndTheCurrentYearMayBeMissing) {
+    archive(until(dayNumber(2024, 6, 30)));
+    host.server.pages.erase(fileUrl("2025"));
+    host.server.pages.erase(fileUrl("2026"));
+    state.AustrianSourceUpdate();
+    EXPECT_EQ(host.server.urls, (std::vector<std::string>{fileUrl("2024"), fileUrl("2025")}));
+    EXPECT_EQ(DrawArchive(archivePath()).readAll(), until(dayNumber(2024, 12, 31)));
+    EXPECT_EQ(host.messages.size(), 1U);
+
+    host.server.pages[fileUrl("2025")] = todayYearFile(2025, real);
+    host.messages.clear();
+    state.AustrianSourceUpdate(); // 2026 not published yet: nothing new, no failure
+    EXPECT_EQ(DrawArchive(archivePath()).readAll(), until(dayNumber(2025, 12, 31)));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(state.lastImport()->complete);
+}
+
 TEST_F(TodayImport, FileImportReadsEveryKnownLayout) {
     // Each file brings the draws after the archive's last one, through the same rule.
     archive(until(dayNumber(1998, 6, 30)));

@@ -46,8 +46,8 @@ TEST_F(SettingsFixture, FirstStartKeepsDefaultsAndShutdownWritesEveryValue) {
 
     state.FormClose(store);
     const auto& entries = SettingsSchema::instance().entries();
-    // + today's source, server and table; German and Swiss servers; the stake per tip
-    EXPECT_EQ(entries.size(), 16U + 2U + 8U + 72U + 6U + 1U + 3U + 2U + 1U);
+    // + today's source, server and table; German and Swiss servers; the stake per tip; the system
+    EXPECT_EQ(entries.size(), 16U + 2U + 8U + 72U + 6U + 1U + 3U + 2U + 1U + 1U);
     EXPECT_EQ(store.values.size(), entries.size());
     EXPECT_TRUE(std::holds_alternative<bool>(store.values.at("Chekcbox18")));
     EXPECT_EQ(std::get<int>(store.values.at("UpDown7")), 100);

@@ -930,6 +930,7 @@ PrizeBalance MainState::computePrizeBalance(DayNumber to, std::int64_t stakeCent
 
 void MainState::GewinnbilanzClick() {
     m_prizeBalance = computePrizeBalance(kLastDay, m_stakeCents);
+    addSystemBalance();
     m_activePage = Page::Diagramm; // its course over the draws
     setStatusText(0, "Gewinnbilanz: " + formatGrouped(m_prizeBalance.draws) + " Ziehungen");
 }
@@ -1076,17 +1077,21 @@ bool MainState::RestoreBackupClick() {
 // ---------------------------------------------------------------- ticket printing
 
 void MainState::SpeedButton12Click() {
+    printTicket(m_cells);
+}
+
+void MainState::printTicket(const std::array<std::string, tipgrid::kCells>& cells) {
     TicketDialogPresets presets = ticket::dayPreset(m_clock.today());
     presets.top = std::clamp(m_tippTop, ticket::kOffsetMin, ticket::kOffsetMax);
     presets.left = std::clamp(m_tippLeft, ticket::kOffsetMin, ticket::kOffsetMax);
-    presets.tipCount = ticket::printedTipCount(m_cells);
+    presets.tipCount = ticket::printedTipCount(cells);
     auto settings = m_host.askTicketSettings(presets);
     if (!settings) return;
     settings->top = std::clamp(settings->top, ticket::kOffsetMin, ticket::kOffsetMax);
     settings->left = std::clamp(settings->left, ticket::kOffsetMin, ticket::kOffsetMax);
     m_tippTop = settings->top;
     m_tippLeft = settings->left;
-    m_ticketLayout.place(*settings, m_cells, m_programDir + ticket::kScanFileName);
+    m_ticketLayout.place(*settings, cells, m_programDir + ticket::kScanFileName);
     m_host.previewTicket(m_ticketLayout);
 }
 

@@ -96,6 +96,11 @@ SettingsSchema::SettingsSchema() {
     m_entries.push_back({"EinsatzCent", SettingType::Int, 120,
                          [](const MainState& s) -> SettingValue { return static_cast<int>(s.stakeCents()); },
                          [](MainState& s, const SettingValue& v) { s.setStakeCents(std::get<int>(v)); }});
+    m_entries.push_back({"System", SettingType::String, std::string(),
+                         [](const MainState& s) -> SettingValue { return formatSystemSetting(s.system()); },
+                         [](MainState& s, const SettingValue& v) {
+                             s.setSystem(parseSystemSetting(std::get<std::string>(v)));
+                         }});
     m_entries.push_back({"Land", SettingType::Int, 1,
                          [](const MainState& s) -> SettingValue { return s.country(); },
                          [](MainState& s, const SettingValue& v) { s.setCountry(std::get<int>(v)); }});
@@ -123,6 +128,7 @@ SettingsSchema::SettingsSchema() {
     add(m_second, "GermanServerEdit");
     add(m_second, "SwissServerEdit");
     add(m_second, "EinsatzCent");
+    add(m_second, "System");
 }
 
 const SettingsSchema& SettingsSchema::instance() {
