@@ -4,6 +4,7 @@
 #include "core/import/AustrianArchive.h"
 #include "core/import/ImportSession.h"
 #include "gui/BalanceDialog.h"
+#include "gui/StrategyTestDialog.h"
 #include "gui/ChartView.h"
 #include "gui/ClickableLabel.h"
 #include "gui/QtDates.h"
@@ -704,6 +705,11 @@ QWidget* TForm1::buildDatabasePage() {
     connect(triples, &QPushButton::clicked, this, [this] { run([this] { m_state.Button3Click(); }); });
     connect(quadruples, &QPushButton::clicked, this, [this] { run([this] { m_state.Button4Click(); }); });
     connect(overdue, &QPushButton::clicked, this, [this] { run([this] { m_state.Button5Click(); }); });
+    auto* strategyTest = makeButton(QStringLiteral("StrategieTestButton"), QStringLiteral("Strategie-Test…"),
+                                    QStringLiteral("Hätten die berechneten Tipps bei den vergangenen Ziehungen "
+                                                   "öfter getroffen als Zufallstipps?"));
+    groups->addWidget(strategyTest);
+    connect(strategyTest, &QPushButton::clicked, this, [this] { strategyTestDialog()->show(); });
     groups->addStretch();
     layout->addWidget(groupsBox);
 
@@ -877,6 +883,12 @@ void TForm1::showPrizeBalance() {
     m_balanceDialog->show();
     m_balanceDialog->raise();
     m_balanceDialog->activateWindow();
+}
+
+StrategyTestDialog* TForm1::strategyTestDialog() {
+    if (!m_strategyTestDialog)
+        m_strategyTestDialog = new StrategyTestDialog(m_state, [this] { refreshFromState(); }, this);
+    return m_strategyTestDialog;
 }
 
 void TForm1::showSystemDialog() {
