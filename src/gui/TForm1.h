@@ -31,7 +31,9 @@ class QTimer;
 namespace lotto {
 
 class BalanceDialog;
+class StrategyTestDialog;
 class ChartView;
+class SystemDialog;
 
 // The main window "Zerbosts Lotto". It builds the controls under their designer names,
 // forwards input to the MainState and shows the state after every operation.
@@ -46,8 +48,13 @@ public:
     QtHost& host() { return *m_host; }
     ChartView* chartView() const { return m_chart; }
     BalanceDialog* balanceDialog() const { return m_balanceDialog; }
+    // "Strategie-Test" (page "Datenbank"): opened once, then shown again.
+    StrategyTestDialog* strategyTestDialog();
     // "Gewinnbilanz": the balance of the tips as a table and its course on "Diagramm".
     void showPrizeBalance();
+    // "System…" on "Lottotipp": the system ticket dialog, created on first use.
+    void showSystemDialog();
+    SystemDialog* systemDialog() const { return m_systemDialog; }
 
     // Runs one operation of the state as a click handler does: a failure is shown in a
     // message box, and the window shows the state afterwards.
@@ -149,6 +156,8 @@ private:
     QLabel* m_archiveStateLabel = nullptr;
     QString m_lastUpdate; // time and result of the last update in this session
     BalanceDialog* m_balanceDialog = nullptr;
+    StrategyTestDialog* m_strategyTestDialog = nullptr;
+    SystemDialog* m_systemDialog = nullptr;
 };
 
 } // namespace lotto
