@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/archive/ArchiveFilter.h"
-#include "core/evaluation/ArchiveSearch.h"
 #include "core/backtest/WalkForward.h"
+#include "core/evaluation/ArchiveSearch.h"
 #include "core/evaluation/CurrentDraw.h"
 #include "core/evaluation/PrizeBalance.h"
 #include "core/evaluation/TipGrid.h"
