@@ -2,6 +2,7 @@
 
 #include "bundle/BundledArchive.h"
 #include "cli/CliHost.h"
+#include "cli/OnlinePart.h"
 #include "core/archive/ArchiveMaintenance.h"
 #include "core/archive/DrawArchive.h"
 #include "core/shell/MainState.h"
@@ -9,7 +10,6 @@
 #include "core/util/File.h"
 #include "core/util/SystemClock.h"
 #include "core/util/Text.h"
-#include "print/TicketPainter.h"
 #include "settings/QtSettingsStore.h"
 
 #include <filesystem>
@@ -172,7 +172,7 @@ public:
         m_state.SpeedButton5Click();
         if (!m_host.messages.empty()) return 1;
         m_out << m_state.label(MainState::kDrawCaptionLabel).text << '\n'
-               << m_state.label(MainState::kDigitSumLabel).text << '\n';
+              << m_state.label(MainState::kDigitSumLabel).text << '\n';
         return 0;
     }
 
@@ -235,9 +235,9 @@ public:
         m_state.loadTipFile(m_args.positional.at(0));
         if (const auto since = m_args.value("--since"))
             m_state.dateTimePicker2().setDate(parseDateArgument("--since", *since, m_state.clock()));
-        m_state.runTipSearch(m_args.value("--threshold").value_or("6"), [this](int tip, const std::string& text) {
-            m_out << tip + 1 << '\t' << text << '\n';
-        });
+        m_state.runTipSearch(
+            m_args.value("--threshold").value_or("6"),
+            [this](int tip, const std::string& text) { m_out << tip + 1 << '\t' << text << '\n'; });
         return 0;
     }
 
@@ -247,8 +247,9 @@ public:
             m_state.dateTimePicker2().setDate(parseDateArgument("--since", *since, m_state.clock()));
         if (m_args.flag("--no-sunday")) m_state.setCheckBox(MainState::kSundaysBox, false);
         if (m_args.flag("--no-wednesday")) m_state.setCheckBox(MainState::kWednesdaysBox, false);
-        const DayNumber to = m_args.value("--to") ? parseDateArgument("--to", *m_args.value("--to"), m_state.clock())
-                                                   : kLastDay;
+        const DayNumber to = m_args.value("--to")
+                                 ? parseDateArgument("--to", *m_args.value("--to"), m_state.clock())
+                                 : kLastDay;
         std::int64_t stake = m_state.stakeCents();
         if (const auto text = m_args.value("--stake")) {
             const auto cents = toInt(*text);
@@ -340,7 +341,7 @@ public:
         if (!m_host.ticketPreviewed) return 1;
         // The page first: nothing is printed for a PDF that could not be written.
         const TicketLayout& layout = m_state.ticketLayout();
-        writeFileAtomically(*pdf, ticketPdf(layout, loadTicketScan(layout.imagePath())));
+        writeFileAtomically(*pdf, onlineTicketPdf(layout));
         m_out << "Kosten: " << m_host.ticketCost << '\n';
         for (const TicketMark& mark : layout.printedMarks())
             m_out << mark.name << ' ' << mark.left << ' ' << mark.top << '\n';
@@ -411,8 +412,8 @@ private:
         const std::string source = m_args.value("--source").value_or(m_state.austrianSource());
         if (rebuilding && (source == "germany" || source == "switzerland" || source == "austria-last10"))
             throw UsageError("--source " + source + ": rebuild liest nur die österreichischen Quellen");
-        if (source != MainState::kSourceAustria && source != MainState::kSourceAustriaToday && source != "germany" &&
-            source != "switzerland" && source != "austria-last10")
+        if (source != MainState::kSourceAustria && source != MainState::kSourceAustriaToday &&
+            source != "germany" && source != "switzerland" && source != "austria-last10")
             throw UsageError("--source: unbekannte Quelle „" + source + "“");
         if (source == MainState::kSourceAustria || source == MainState::kSourceAustriaToday)
             m_state.austrianSource() = source;
