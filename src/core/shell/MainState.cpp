@@ -749,7 +749,7 @@ std::string MainState::writeTipSheet() {
     const DayNumber next = nextDrawDayAfter(m_currentDraw.date > 0 ? wholeDay(m_currentDraw.date)
                                                                    : m_dateTimePicker1.date);
     const std::string sheet = formatTipSheet(m_cells, next); // a listed tip with an empty cell ends here
-    const std::string path = m_programDir + kTipSheetFileName;
+    std::string path = m_programDir + kTipSheetFileName;
     DrawArchive(archivePath()).refuseAsOutput(path);
     writeFileAtomically(path, sheet);
     return path;
