@@ -1,6 +1,7 @@
 // Today's results files and files imported from disk: every line either is no draw or gives
-// six distinct numbers 1..45 and an extra number 1..45 on a valid date; a whole file gives
-// its draws in ascending order of their days; the file table never yields an empty path.
+// six distinct numbers 1..45 and an extra number 1..45 that is none of them, on a valid
+// date; a whole file gives its draws in ascending order of their days; the file table never
+// yields an empty path.
 #include "core/archive/DrawRecord.h"
 #include "core/import/AustrianToday.h"
 #include "core/import/HttpFetch.h"
@@ -19,7 +20,7 @@ void checkDraw(const std::array<int, 7>& numbers) {
         if (!lotto::isLottoNumber(n) || seen[n]) std::abort();
         seen[n] = true;
     }
-    if (!lotto::isLottoNumber(numbers[6])) std::abort();
+    if (!lotto::isLottoNumber(numbers[6]) || seen[numbers[6]]) std::abort();
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "bundle/BundledArchive.h"
 #include "cli/CliHost.h"
 #include "cli/OnlinePart.h"
+#include "core/archive/ArchiveBackups.h"
 #include "core/archive/ArchiveMaintenance.h"
 #include "core/archive/DrawArchive.h"
 #include "core/shell/MainState.h"
@@ -55,6 +56,8 @@ Befehle:
   export DATEI [--from D]               Archiv ab D (Vorgabe: 09.10.1955) als Text speichern
   add D N1 N2 N3 N4 N5 N6 Z             Ziehung vom D von Hand eingeben
   delete D                              Ziehung vom D löschen
+  backups                               gesicherte Archive auflisten (1 = neueste)
+  restore N                             Sicherung N als Archiv zurückholen
   ticket TIPS.qtp --pdf OUT.pdf [--top N] [--left N] [--days so|mi|so,mi|none]
          [--joker] [--joker2] [--joker3] [--test-image]
                                         Tipps für den Lottoschein als PDF-Seite drucken;
@@ -113,6 +116,8 @@ const std::map<std::string, CommandSyntax>& commandSyntaxes() {
         {"export", {1, 1, {"--from"}, {}}},
         {"add", {8, 8, {}, {}}},
         {"delete", {1, 1, {}, {}}},
+        {"backups", {0, 0, {}, {}}},
+        {"restore", {1, 1, {}, {}}},
         {"ticket",
          {1, 1, {"--pdf", "--top", "--left", "--days"}, {"--joker", "--joker2", "--joker3", "--test-image"}}},
     };
@@ -318,6 +323,25 @@ public:
         return m_host.messages.empty() ? 0 : 1;
     }
 
+    int backups() {
+        int number = 0;
+        for (const ArchiveBackup& backup : listBackups(m_state.archivePath()))
+            m_out << ++number << '\t' << formatBackupTime(backup.takenAt) << '\t' << backup.draws << '\t'
+                  << (backup.newest ? formatShortDate(*backup.newest) : std::string()) << '\n';
+        return 0;
+    }
+
+    int restore() {
+        const std::string& text = m_args.positional.at(0);
+        const auto number = toInt(text);
+        if (!number || *number < 1)
+            throw UsageError("restore: die Nummer einer Sicherung (1 = neueste) erwartet: " + text);
+        m_host.backupChoice = static_cast<std::size_t>(*number - 1);
+        if (!m_state.RestoreBackupClick() || !m_host.messages.empty()) return 1;
+        m_out << m_state.label(MainState::kDrawCaptionLabel).text << '\n';
+        return 0;
+    }
+
     int ticket() {
         const auto pdf = m_args.value("--pdf");
         if (!pdf) throw UsageError("ticket braucht --pdf OUT.pdf");
@@ -435,6 +459,8 @@ private:
 
     int importOutput() {
         m_state.setStatusListener({});
+        const auto& report = m_state.lastImport();
+        m_out << "Neue Ziehungen: " << (report ? report->added : 0) << '\n';
         m_out << m_state.label(MainState::kTipPageDrawLabel).text << '\n';
         return m_host.messages.empty() ? 0 : 1;
     }
@@ -550,6 +576,8 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
                                                                         {"export", &Session::exportArchive},
                                                                         {"add", &Session::add},
                                                                         {"delete", &Session::remove},
+                                                                        {"backups", &Session::backups},
+                                                                        {"restore", &Session::restore},
                                                                         {"ticket", &Session::ticket}};
         return (session.*(handlers.at(command)))();
     } catch (const UsageError& e) {

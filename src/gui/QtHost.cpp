@@ -1,5 +1,6 @@
 #include "gui/QtHost.h"
 
+#include "gui/BackupDialog.h"
 #include "gui/TForm3.h"
 #include "gui/TForm4.h"
 #include "gui/TForm5.h"
@@ -53,11 +54,13 @@ private:
 } // namespace
 
 void QtHost::showMessage(const std::string& text) {
+    if (m_beforeMessage) m_beforeMessage();
     const NormalCursor normal;
     QMessageBox::information(m_parent, QStringLiteral("Zerbosts Lotto"), QString::fromStdString(text));
 }
 
 void QtHost::showError(const std::string& text) {
+    if (m_beforeMessage) m_beforeMessage();
     const NormalCursor normal;
     QMessageBox::critical(m_parent, QStringLiteral("Zerbosts Lotto"), QString::fromStdString(text));
 }
@@ -66,6 +69,19 @@ bool QtHost::askYesNo(const std::string& text, const std::string& caption) {
     const NormalCursor normal;
     return QMessageBox::question(m_parent, QString::fromStdString(caption), QString::fromStdString(text),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+bool QtHost::askBeforeChange(const std::string& text, const std::string& caption) {
+    const NormalCursor normal;
+    return QMessageBox::question(m_parent, QString::fromStdString(caption), QString::fromStdString(text),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<std::size_t> QtHost::chooseBackup(const std::vector<ArchiveBackup>& backups) {
+    const NormalCursor normal;
+    BackupDialog dialog(backups, m_parent);
+    dialog.exec();
+    return dialog.chosen();
 }
 
 std::string QtHost::inputBox(const std::string& caption, const std::string& prompt, const std::string& text) {

@@ -28,10 +28,14 @@ public:
     void setParentWidget(QWidget* parent) { m_parent = parent; }
     // Called at the operations' repaint points; the window refreshes and paints there.
     void setRepaintHandler(std::function<void(RepaintArea)> handler) { m_repaint = std::move(handler); }
+    // Called before a message box opens, so it stands over the window as the operation left it.
+    void setBeforeMessageHandler(std::function<void()> handler) { m_beforeMessage = std::move(handler); }
 
     void showMessage(const std::string& text) override;
     virtual void showError(const std::string& text);
     bool askYesNo(const std::string& text, const std::string& caption) override;
+    bool askBeforeChange(const std::string& text, const std::string& caption) override;
+    std::optional<std::size_t> chooseBackup(const std::vector<ArchiveBackup>& backups) override;
     std::string inputBox(const std::string& caption, const std::string& prompt,
                          const std::string& text) override;
     std::optional<std::string> chooseSaveFile(const FileDialogState& dialog) override;
@@ -56,6 +60,7 @@ protected:
 private:
     QPointer<QWidget> m_parent;
     std::function<void(RepaintArea)> m_repaint;
+    std::function<void()> m_beforeMessage;
     std::unique_ptr<QSoundEffect> m_sound;
     bool m_soundChecked = false;
     HttpClientGet m_http;

@@ -1,6 +1,7 @@
 #include "gui/TForm1.h"
 
 #include "bundle/BundledArchive.h"
+#include "core/import/ImportSession.h"
 #include "gui/BalanceDialog.h"
 #include "gui/ChartView.h"
 #include "gui/ClickableLabel.h"
@@ -67,6 +68,7 @@ TForm1::TForm1(std::string programDir, SettingsStore& store, Clock& clock, std::
     setWindowTitle(QStringLiteral("Zerbosts Lotto - Tipp mit den akt. Zahlen direkt von www.lotterien.at"));
     m_host->setParentWidget(this);
     m_host->setRepaintHandler([this](RepaintArea area) { onRepaintPoint(area); });
+    m_host->setBeforeMessageHandler([this] { refreshFromState(); });
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("PageControl1"));
@@ -638,7 +640,8 @@ QWidget* TForm1::buildDatabasePage() {
                              QStringLiteral("Eine Ziehung von Hand eingeben"));
     m_importButtons.push_back(update);
     connect(update, &QPushButton::clicked, this, [this] { runImport([this] { m_state.AustrianSourceUpdate(); }); });
-    connect(rebuild, &QPushButton::clicked, this, [this] { runImport([this] { m_state.BitBtn2Click(); }); });
+    connect(rebuild, &QPushButton::clicked, this,
+            [this] { runImport([this] { m_state.BitBtn2Click(); }, true); });
     connect(exportText, &QPushButton::clicked, this, [this] { run([this] { m_state.BitBtn3Click(); }); });
     connect(remove, &QPushButton::clicked, this, [this] { run([this] { m_state.BitBtn4Click(); }); });
     connect(enter, &QPushButton::clicked, this, [this] { run([this] { m_state.BitBtn8Click(); }); });
@@ -654,8 +657,15 @@ QWidget* TForm1::buildDatabasePage() {
                                   QStringLiteral("Liest die Ziehungen einer heruntergeladenen Ergebnisdatei ein"));
     addShortcut(importFile, QKeySequence(Qt::CTRL | Qt::Key_I));
     archive->addWidget(importFile, 2, 0);
+    auto* restoreBackup =
+        makeButton(QStringLiteral("RestoreBackupButton"), QStringLiteral("Sicherung wiederherstellen…"),
+                   QStringLiteral("Holt eine der Kopien zurück, die vor jeder Änderung des Archivs "
+                                  "gesichert werden"));
+    archive->addWidget(restoreBackup, 2, 1);
+    connect(restoreBackup, &QPushButton::clicked, this,
+            [this] { run([this] { m_state.RestoreBackupClick(); }); });
     connect(importFile, &QPushButton::clicked, this,
-            [this] { runImport([this] { m_state.ImportFileBitBtnClick(); }); });
+            [this] { runImport([this] { m_state.ImportFileBitBtnClick(); }, true); });
     connect(bundled, &QPushButton::clicked, this,
             [this] { run([this] { m_state.installBundledArchive(bundledArchive()); }); });
     layout->addWidget(archiveBox);
@@ -808,9 +818,16 @@ void TForm1::run(const std::function<void()>& operation) {
     refreshFromState();
 }
 
-void TForm1::runImport(const std::function<void()>& operation) {
+void TForm1::runImport(const std::function<void()>& operation, bool tellResult) {
     run(operation);
-    if (m_closeAfterImport && !m_state.importRunning()) close();
+    if (m_closeAfterImport && !m_state.importRunning()) {
+        close();
+        return;
+    }
+    // An import that failed has said why already.
+    const auto& report = m_state.lastImport();
+    if (tellResult && report && report->complete)
+        m_host->showMessage(importSummary(report->added, report->newest));
 }
 
 void TForm1::showPrizeBalance() {

@@ -53,7 +53,8 @@ public:
     void run(const std::function<void()>& operation);
     void refreshFromState();
     // An import: run, then the close that was asked for while it ran.
-    void runImport(const std::function<void()>& operation);
+    // tellResult: a message box says what the import took (after a rebuild or a file import).
+    void runImport(const std::function<void()>& operation, bool tellResult = false);
 
     // Settings of the window itself, beside the program's own values.
     static constexpr const char* kWindowLeft = "Form1Left";

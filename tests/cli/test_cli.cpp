@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <regex>
 #include <sys/stat.h>
 
 using namespace lotto;
@@ -306,13 +307,53 @@ TEST(CliMaintenance, AddPrintsTheFollowingCaptionAndRefusesBadNumbers) {
     for (const auto& numbers : std::vector<std::vector<std::string>>{{"1", "2", "3", "4", "5", "5", "8"},
                                                                      {"1", "2", "3", "4", "5", "46", "8"},
                                                                      {"-5", "2", "3", "4", "5", "6", "8"},
-                                                                     {"1", "2", "3", "4", "5", "6", "0"}}) {
+                                                                     {"1", "2", "3", "4", "5", "6", "0"},
+                                                                     {"1", "2", "3", "4", "5", "6", "6"}}) {
         r = with(numbers);
         EXPECT_EQ(r.exitCode, 1) << numbers[5];
         EXPECT_TRUE(r.out.empty());
         EXPECT_FALSE(r.err.empty());
     }
+    r = runCli(
+        {"--datadir", dir.path(), "--no-settings", "add", "01.01.2099", "1", "2", "3", "4", "5", "6", "7"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err.rfind("Die Ziehung vom 01.01.2099 liegt in der Zukunft", 0), 0U) << r.err;
     EXPECT_EQ(readWholeFile(dir.file("ZahlenAT.dat")), archiveBytes(expected));
+}
+
+TEST(CliMaintenance, BackupsListedNewestFirstAndRestored) {
+    TempDir dir;
+    writeArchive(dir.file("ZahlenAT.dat"), kSmallArchive);
+    const std::vector<std::string> cli{"--datadir", dir.path(), "--no-settings"};
+    auto run = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), cli.begin(), cli.end());
+        return runCli(args);
+    };
+    CliResult r = run({"restore", "1"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Es ist noch keine Sicherung des Archivs vorhanden.\n");
+    r = run({"backups"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "");
+
+    ASSERT_EQ(run({"delete", "09.01.2002"}).exitCode, 0);
+    r = run({"backups"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(std::regex_match(
+        r.out, std::regex("1\t\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d\t2\t09\\.01\\.2002\n")))
+        << r.out;
+    r = run({"restore", "1"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Mi 09.01.02    1  7  12  25  33  41 Z:19\n");
+    EXPECT_EQ(readWholeFile(dir.file("ZahlenAT.dat")), archiveBytes(kSmallArchive));
+    r = run({"backups"});
+    ASSERT_EQ(r.lines().size(), 2U) << r.out;
+    EXPECT_EQ(r.lines()[0].substr(r.lines()[0].size() - 13),
+              "\t1\t06.01.2002"); // the archive before the restore
+    r = run({"restore", "3"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Es gibt keine Sicherung Nr. 3 (vorhanden: 2).\n");
+    EXPECT_EQ(run({"restore", "0"}).exitCode, 2);
 }
 
 TEST(CliMaintenance, DeleteTheDrawOfADateOrSayThereIsNone) {

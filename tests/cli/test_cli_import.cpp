@@ -97,6 +97,8 @@ TEST_F(YearFiles, UpdateAppendsTheLaterDrawsAndRebuildReadsFromTheDate) {
     EXPECT_EQ(lines[1], received(2025));
     EXPECT_EQ(lines[2], "Loading");
     EXPECT_EQ(lines[3], received(2026));
+    EXPECT_EQ(lines[4],
+              "Neue Ziehungen: " + std::to_string(real.size() - until(dayNumber(2025, 6, 30)).size()));
     EXPECT_EQ(lines.back(), "Fr 21.08.26    1  3  24  32  36  42 Z:37");
     EXPECT_EQ(DrawArchive(data + "/ZahlenAT.dat").readAll(), real);
 
@@ -104,8 +106,35 @@ TEST_F(YearFiles, UpdateAppendsTheLaterDrawsAndRebuildReadsFromTheDate) {
     ASSERT_EQ(rebuilt.exitCode, 0) << rebuilt.err;
     const auto records = DrawArchive(data + "/ZahlenAT.dat").readAll();
     EXPECT_EQ(records.size(), real.size() - until(dayNumber(2026, 1, 1)).size());
+    EXPECT_EQ(rebuilt.lines().at(rebuilt.lines().size() - 2),
+              "Neue Ziehungen: " + std::to_string(records.size()));
     EXPECT_EQ(records.back(), real.back());
     EXPECT_FALSE(std::filesystem::exists(data + "/ZahlenAT.dat.alt"));
+}
+
+TEST_F(YearFiles, AFailedYearEndsTheUpdateWithExitOneAndTheNextRunFillsIt) {
+    const auto old = until(dayNumber(2024, 6, 30));
+    writeArchive(data + "/ZahlenAT.dat", old);
+    const std::string file2025 = dir.path() + "www/download/lo_2025.csv";
+    std::filesystem::remove(file2025);
+    const CliResult r = update({"update", "--source", "austria"});
+    EXPECT_EQ(r.exitCode, 1);
+    const auto until2024 = until(dayNumber(2024, 12, 31));
+    EXPECT_EQ(r.lines(),
+              (std::vector<std::string>{"Loading", received(2024), "Loading", "Failed : 404 File not found",
+                                        "Neue Ziehungen: " + std::to_string(until2024.size() - old.size()),
+                                        "So 29.12.24    14  17  20  35  39  45 Z:43"}));
+    EXPECT_EQ(
+        r.err,
+        "Die Ziehungen von 2025 konnten nicht vollständig geladen werden (Failed : 404 File not found). "
+        "Die Ziehungen davor sind gespeichert; die nächste Aktualisierung beginnt wieder mit 2025.\n");
+    EXPECT_EQ(DrawArchive(data + "/ZahlenAT.dat").readAll(), until2024);
+
+    writeBytes(file2025, austrianYearFile(2025, real));
+    const CliResult again = update({"update", "--source", "austria"});
+    EXPECT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_EQ(again.lines().at(6), "Neue Ziehungen: " + std::to_string(real.size() - until2024.size()));
+    EXPECT_EQ(DrawArchive(data + "/ZahlenAT.dat").readAll(), real);
 }
 
 namespace {
@@ -162,8 +191,12 @@ TEST_F(TodayFiles, UpdateOverHttpsAppendsTheLaterDraws) {
                                 base, "--file", dir.path() + "page.csv"});
     ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
     const std::string received2026 = "Received " + std::to_string(todayYearFile(2026, real).size()) + " bytes";
-    EXPECT_EQ(r.lines(), (std::vector<std::string>{"Loading", "Received " + std::to_string(todayYearFile(2025, real).size()) + " bytes",
-                                                   "Loading", received2026, "Fr 21.08.26    1  3  24  32  36  42 Z:37"}));
+    EXPECT_EQ(r.lines(),
+              (std::vector<std::string>{
+                  "Loading", "Received " + std::to_string(todayYearFile(2025, real).size()) + " bytes",
+                  "Loading", received2026,
+                  "Neue Ziehungen: " + std::to_string(real.size() - until(dayNumber(2025, 6, 30)).size()),
+                  "Fr 21.08.26    1  3  24  32  36  42 Z:37"}));
     EXPECT_EQ(DrawArchive(data + "/ZahlenAT.dat").readAll(), real);
 }
 
@@ -184,9 +217,27 @@ TEST(CliImport, AResultsFileIsAppendedAndAnUnknownOneRefused) {
     EXPECT_EQ(unknown.err, std::string(MainState::kUnknownResultsFileMessage) + "\n");
     EXPECT_EQ(DrawArchive(archive).readAll(), old);
 
+    // The German 6 aus 49 is another game, however well its rows would fit.
+    writeBytes(dir.path() + "de.csv", "date,n1,n2,n3,n4,n5,n6,superzahl\n2026-08-22,3,9,17,28,36,44,5\n");
+    const CliResult german =
+        runCli({"--datadir", dir.path(), "--no-settings", "import", dir.path() + "de.csv"});
+    EXPECT_EQ(german.exitCode, 1);
+    EXPECT_EQ(german.out, "");
+    EXPECT_EQ(german.err, std::string(MainState::kForeignResultsFileMessage) + "\n");
+    EXPECT_EQ(DrawArchive(archive).readAll(), old);
+
     const CliResult ok = runCli({"--datadir", dir.path(), "--no-settings", "import", dir.path() + "2026.csv"});
     EXPECT_EQ(ok.exitCode, 0) << ok.err;
-    EXPECT_EQ(ok.out, "Fr 21.08.26    1  3  24  32  36  42 Z:37\n");
+    EXPECT_EQ(ok.out, "Neue Ziehungen: " + std::to_string(real.size() - old.size()) +
+                          "\nFr 21.08.26    1  3  24  32  36  42 Z:37\n");
+    EXPECT_EQ(DrawArchive(archive).readAll(), real);
+
+    // Into an empty archive: every draw of the file.
+    std::filesystem::remove(archive);
+    const CliResult all = runCli({"--datadir", dir.path(), "--no-settings", "import",
+                                  std::string(LOTTO_SOURCE_DIR) + "/data/austria-6aus45.csv"});
+    EXPECT_EQ(all.exitCode, 0) << all.err;
+    EXPECT_EQ(all.out, "Neue Ziehungen: 3672\nFr 21.08.26    1  3  24  32  36  42 Z:37\n");
     EXPECT_EQ(DrawArchive(archive).readAll(), real);
 }
 TEST_F(YearFiles, UpdateFromTheGermanAndTheSwissPages) {
@@ -205,8 +256,8 @@ TEST_F(YearFiles, UpdateFromTheGermanAndTheSwissPages) {
     const CliResult de = update({"update", "--source", "germany"});
     ASSERT_EQ(de.exitCode, 0) << de.err;
     EXPECT_EQ(de.lines().back(), "Sa 22.08.26    7  16  22  28  30  31 Z:4");
-    auto expected = old;
-    expected.push_back(draw(2026, 8, 19, {3, 23, 31, 33, 35, 47}, 6, old.back().numbers[7]));
+    EXPECT_EQ(de.lines().at(de.lines().size() - 2), "Neue Ziehungen: 1");
+    auto expected = old; // 19.08. has a 47, which no draw of this game has
     expected.push_back(draw(2026, 8, 22, {7, 16, 22, 28, 30, 31}, 4, old.back().numbers[7]));
     EXPECT_EQ(DrawArchive(data + "/ZahlenAT.dat").readAll(), expected);
 
@@ -223,8 +274,10 @@ TEST_F(YearFiles, UpdateFromTheGermanAndTheSwissPages) {
     writeBytes(dir.path() + "www/tkalnor/lotto/Z2026.shtml", swiss);
     const CliResult ch = update({"update", "--source", "switzerland"});
     ASSERT_EQ(ch.exitCode, 0) << ch.err;
-    EXPECT_EQ(ch.lines(), (std::vector<std::string>{"Loading", "Received " + std::to_string(swiss.size()) + " bytes",
-                                                    "Fr 21.08.26    1  3  24  32  36  42 Z:37"}));
+    EXPECT_EQ(ch.lines(),
+              (std::vector<std::string>{"Loading", "Received " + std::to_string(swiss.size()) + " bytes",
+                                        "Neue Ziehungen: " + std::to_string(real.size() - old.size()),
+                                        "Fr 21.08.26    1  3  24  32  36  42 Z:37"}));
     EXPECT_EQ(DrawArchive(data + "/ZahlenAT.dat").readAll(), real);
 }
 
@@ -236,7 +289,7 @@ TEST_F(YearFiles, UpdateFromTheLastTenPage) {
     const CliResult r = update({"update", "--source", "austria-last10"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "Loading\nReceived " + std::to_string(page.size()) +
-                         " bytes\nSo 16.08.26    5  14  22  25  29  31 Z:43\n");
+                         " bytes\nNeue Ziehungen: 6\nSo 16.08.26    5  14  22  25  29  31 Z:43\n");
     EXPECT_EQ(DrawArchive(data + "/ZahlenAT.dat").readAll(), real);
 }
 

@@ -81,6 +81,15 @@ public:
         questions.push_back(text);
         return answerYes;
     }
+    // Answered Yes unless a test says otherwise, as lotto-cli answers it.
+    bool askBeforeChange(const std::string& text, const std::string&) override {
+        changeQuestions.push_back(text);
+        return answerChange;
+    }
+    std::optional<std::size_t> chooseBackup(const std::vector<ArchiveBackup>& backups) override {
+        offeredBackups = backups;
+        return backupAnswer;
+    }
     std::string inputBox(const std::string& caption, const std::string&, const std::string& text) override {
         inputs.push_back(caption);
         proposed.push_back(text);
@@ -103,8 +112,11 @@ public:
         return drawAnswer;
     }
 
-    std::vector<std::string> messages, questions, inputs, proposed, sounds, opened;
+    std::vector<std::string> messages, questions, changeQuestions, inputs, proposed, sounds, opened;
     std::vector<FileDialogState> saveDialogs, openDialogs;
+    std::vector<ArchiveBackup> offeredBackups;
+    std::optional<std::size_t> backupAnswer;
+    bool answerChange = true;
     std::vector<RepaintArea> repaints;
     std::vector<DrawEntry> drawPresets;
     std::optional<DrawEntry> drawAnswer;

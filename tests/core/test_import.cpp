@@ -125,20 +125,46 @@ TEST_F(Import, AppendsExactlyTheLaterDrawsWithTheSlotCarriedForward) {
     EXPECT_EQ(stored().size(), real.size());
 }
 
-TEST_F(Import, AFailedYearIsShownAndTheImportGoesOn) {
-    archive(drawsUntil(real, dayNumber(2024, 12, 31)));
+TEST_F(Import, AFailedMiddleYearEndsTheUpdateThereAndTheNextOneFillsIt) {
+    archive(drawsUntil(real, dayNumber(2024, 6, 30)));
+    const std::string page2025 = host.server.pages[url(2025)];
     host.server.pages.erase(url(2025));
     state.AustiaBitBtn1();
-    EXPECT_EQ(status, (std::vector<std::string>{"Loading", "Received " + std::to_string(austrianYearFile(2024, real).size()) + " bytes",
-                                                "Loading", "Failed : 404 Not Found", "Loading",
-                                                "Received " + std::to_string(austrianYearFile(2026, real).size()) + " bytes"}));
-    EXPECT_EQ(readWholeFile(dir.file("Lotto.html")), austrianYearFile(2026, real));
-    const auto records = stored();
-    EXPECT_EQ(records.size(), drawsUntil(real, dayNumber(2024, 12, 31)).size() +
-                                  std::count_if(real.begin(), real.end(), [](const DrawRecord& d) {
-                                      return civilDate(d.day()).year == 2026;
-                                  }));
-    EXPECT_EQ(records.back(), real.back());
+    EXPECT_EQ(host.server.urls, (std::vector<std::string>{url(2024), url(2025)})); // 2026 is not fetched
+    EXPECT_EQ(status.back(), "Failed : 404 Not Found");
+    const auto until2024 = drawsUntil(real, dayNumber(2024, 12, 31));
+    EXPECT_EQ(stored(), until2024);
+    EXPECT_EQ(host.messages,
+              std::vector<std::string>{"Die Ziehungen von 2025 konnten nicht vollständig geladen werden "
+                                       "(Failed : 404 Not Found). Die Ziehungen davor sind gespeichert; "
+                                       "die nächste Aktualisierung beginnt wieder mit 2025."});
+    ASSERT_TRUE(state.lastImport());
+    EXPECT_FALSE(state.lastImport()->complete);
+    EXPECT_EQ(state.statusText(1),
+              std::to_string(until2024.size() - drawsUntil(real, dayNumber(2024, 6, 30)).size()) +
+                  " neue Ziehungen übernommen (bis 29.12.2024)");
+
+    host.server.pages[url(2025)] = page2025;
+    host.server.urls.clear();
+    host.messages.clear();
+    state.AustiaBitBtn1();
+    EXPECT_EQ(host.server.urls, (std::vector<std::string>{url(2024), url(2025), url(2026)}));
+    EXPECT_EQ(stored(), real); // no gap
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(state.lastImport()->complete);
+}
+
+TEST_F(Import, TheCurrentYearNotPublishedYetIsNothingNew) {
+    archive(real);
+    host.server.pages.erase(url(2026));
+    EXPECT_EQ(state.AustiaBitBtn1(), 0);
+    EXPECT_EQ(status.back(), "Failed : 404 Not Found");
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(state.lastImport()->complete);
+    EXPECT_EQ(state.statusText(1), "Keine neuen Ziehungen");
+    EXPECT_EQ(importSummary(1, dayNumber(2026, 8, 21)), "1 neue Ziehung übernommen (bis 21.08.2026)");
+    EXPECT_EQ(importSummary(3672, dayNumber(2026, 8, 21)),
+              "3.672 neue Ziehungen übernommen (bis 21.08.2026)");
 }
 
 TEST_F(Import, StopDuringADownloadFinishesThatYearOnly) {
@@ -184,18 +210,31 @@ TEST_F(Import, AnErrorInAFetchRestoresTheButtonsAndKeepsTheArchive) {
     EXPECT_EQ(host.busyDepth, 0);
 }
 
-TEST_F(Import, RebuildReadsFromThePickerAndPutsTheOldArchiveBackWhenNothingCame) {
+TEST_F(Import, RebuildReplacesTheArchiveOnlyWhenEveryYearWasRead) {
     archive(real);
     const auto before = readWholeFile(dir.file("ZahlenAT.dat"));
-    host.server.pages.clear(); // no server answers
-    state.dateTimePicker1().setDate(dayNumber(2025, 1, 1));
+    const std::string page2025 = host.server.pages[url(2025)];
+    host.server.pages.erase(url(2025)); // 2024 is read, 2025 fails
+    state.dateTimePicker1().setDate(dayNumber(2024, 1, 1));
+    state.BitBtn2Click();
+    EXPECT_EQ(host.messages,
+              std::vector<std::string>{std::string(MainState::kRebuildIncompleteMessage) +
+                                       " Die Ziehungen von 2025 konnten nicht vollständig geladen "
+                                       "werden (Failed : 404 Not Found)."});
+    EXPECT_EQ(readWholeFile(dir.file("ZahlenAT.dat")), before);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("ZahlenAT.dat.alt")));
+    EXPECT_EQ(state.lastImport()->added, 0);
+    EXPECT_EQ(state.statusText(1), "Keine neuen Ziehungen");
+    EXPECT_EQ(state.label(MainState::kTipPageDrawLabel).text, "Fr 21.08.26    1  3  24  32  36  42 Z:37");
+
+    // A start after today reads nothing: the old archive stays as well.
+    host.messages.clear();
+    state.dateTimePicker1().setDate(dayNumber(2026, 12, 8));
     state.BitBtn2Click();
     EXPECT_EQ(host.messages, std::vector<std::string>{MainState::kRebuildEmptyMessage});
     EXPECT_EQ(readWholeFile(dir.file("ZahlenAT.dat")), before);
-    EXPECT_FALSE(std::filesystem::exists(dir.file("ZahlenAT.dat.alt")));
-    EXPECT_EQ(state.label(MainState::kTipPageDrawLabel).text, "Fr 21.08.26    1  3  24  32  36  42 Z:37");
 
-    host.server.serve(real, 2025, 2026);
+    host.server.pages[url(2025)] = page2025;
     host.messages.clear();
     state.dateTimePicker1().setDate(dayNumber(2025, 1, 1));
     state.BitBtn2Click();
@@ -204,6 +243,7 @@ TEST_F(Import, RebuildReadsFromThePickerAndPutsTheOldArchiveBackWhenNothingCame)
                                                drawsUntil(real, dayNumber(2025, 1, 1)).size()),
                                            real.end());
     EXPECT_EQ(stored(), expected);
+    EXPECT_EQ(state.lastImport()->added, static_cast<std::int64_t>(expected.size()));
     EXPECT_FALSE(std::filesystem::exists(dir.file("ZahlenAT.dat.alt")));
 }
 
@@ -327,4 +367,19 @@ TEST_F(Import, LastTenAppendsTheFridayDrawAndAllLaterOnesInOrder) {
 
     EXPECT_EQ(state.AustriaLast10(), 0); // nothing new the second time
     EXPECT_EQ(stored(), real);
+}
+
+TEST_F(Import, LastTenRefusesImpossibleAndFutureDraws) {
+    archive(real); // up to Fr 21.08.26; today is 07.12.26
+    host.server.pages[austrianLastTenUrl("http://lotto.test")] =
+        austrianLastTenPage({draw(2026, 8, 26, {1, 2, 3, 4, 5, 6}, 6),  // extra number repeated
+                             draw(2026, 8, 30, {1, 2, 3, 4, 5, 46}, 7), // 46
+                             draw(2026, 12, 6, {7, 9, 12, 20, 33, 41}, 8),
+                             draw(2026, 12, 9, {1, 2, 3, 4, 5, 6}, 7)}); // after today
+    EXPECT_EQ(state.AustriaLast10(), 1);
+    auto expected = real;
+    expected.push_back(draw(2026, 12, 6, {7, 9, 12, 20, 33, 41}, 8, real.back().numbers[7]));
+    EXPECT_EQ(stored(), expected);
+    EXPECT_EQ(state.label(MainState::kTipPageDrawLabel).text.substr(0, 11),
+              "So 06.12.26"); // refused ones not shown
 }

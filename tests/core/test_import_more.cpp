@@ -60,13 +60,12 @@ TEST_F(Pages, GermanWeeksFromTheMondayAfterASaturdayDraw) {
     // The date on the line after "Ziehung  am"; no Superzahl: the end of the page completes it.
     host.server.pages[url2] = "<b>Ziehung  am Mittwoch,\n12.06.24</b>\n" + numbers({5, 9, 10, 11, 22, 46}, 49);
 
-    EXPECT_EQ(state.BitBtn1Click(), 3);
+    EXPECT_EQ(state.BitBtn1Click(), 2);
     EXPECT_EQ(host.server.urls, (std::vector<std::string>{url1, url2}));
     const auto records = stored();
-    ASSERT_EQ(records.size(), 4U);
+    ASSERT_EQ(records.size(), 3U); // 12.06. has numbers above 45: not a draw this archive can hold
     EXPECT_EQ(records[1], draw(2024, 6, 5, {10, 11, 16, 19, 26, 33}, 7));
     EXPECT_EQ(records[2], draw(2024, 6, 8, {5, 10, 15, 22, 31, 40}, 3));
-    EXPECT_EQ(records[3], draw(2024, 6, 12, {5, 9, 10, 11, 22, 46}, 49)); // German numbers as read
     EXPECT_FALSE(state.importRunning());
 }
 

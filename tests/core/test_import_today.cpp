@@ -192,6 +192,39 @@ TEST_F(TodayImport, AnUnknownFileImportsNothingAndSaysSo) {
     archive(until(dayNumber(2020, 1, 1)));
     const auto before = readWholeFile(archivePath());
     importFile("leer.csv", "");
-    EXPECT_EQ(readWholeFile(archivePath()), before);
     EXPECT_EQ(host.messages, std::vector<std::string>(2, MainState::kUnknownResultsFileMessage));
+    // The German 6 aus 49: told by its heading even where every row would fit, or without a
+    // heading by one number outside 1..45.
+    host.messages.clear();
+    importFile("lotto.csv", "date,n1,n2,n3,n4,n5,n6,superzahl\n2024-01-03,5,12,23,34,41,44,7\n");
+    importFile("lotto.csv", "2024-01-03,5,12,23,34,41,44,7\n2024-01-06,3,9,17,28,36,49,0\n");
+    EXPECT_EQ(host.messages, std::vector<std::string>(2, MainState::kForeignResultsFileMessage));
+    // A file larger than any results file is refused, not cut.
+    host.messages.clear();
+    writeBytes(dir.file("gross.csv"), todayYearFile(2020, real));
+    std::filesystem::resize_file(dir.file("gross.csv"), kMaxDownloadBytes + 1);
+    host.openFile = dir.file("gross.csv");
+    state.ImportFileBitBtnClick();
+    EXPECT_EQ(host.messages, std::vector<std::string>{MainState::kResultsFileTooLargeMessage});
+    EXPECT_EQ(readWholeFile(archivePath()), before);
+    EXPECT_FALSE(state.lastImport());
+}
+
+TEST_F(TodayImport, AnEmptyArchiveTakesEveryDrawOfTheFile) {
+    importFile("alle.csv", readWholeFile(std::string(LOTTO_SOURCE_DIR) + "/data/austria-6aus45.csv"));
+    EXPECT_EQ(readWholeFile(archivePath()), readWholeFile(realArchivePath()));
+    EXPECT_EQ(state.lastImport()->added, 3672);
+    EXPECT_EQ(state.statusText(1), "3.672 neue Ziehungen übernommen (bis 21.08.2026)");
+}
+
+TEST_F(TodayImport, FutureAndImpossibleDrawsOfAFileAreRefused) {
+    archive(until(dayNumber(2026, 8, 1)));
+    importFile("NN_W2D_STAT_Lotto_2026.csv", todayYearFile(2026, real) +
+                                                 "23.08.;aufsteigend;1;2;3;4;5;6;ZZ;6;6er;0;€;0,00\r\n"
+                                                 "13.12.;aufsteigend;1;2;3;4;5;6;ZZ;7;6er;1;€;1.000,00\r\n");
+    EXPECT_EQ(DrawArchive(archivePath()).readAll(), real); // today is 07.12.2026
+    const PrizeTable prizes = parsePrizeStore(readWholeFile(state.prizeStorePath()));
+    EXPECT_TRUE(prizes.count(dayNumber(2026, 8, 21)));
+    EXPECT_FALSE(prizes.count(dayNumber(2026, 12, 13)));
+    EXPECT_FALSE(prizes.count(dayNumber(2026, 8, 23)));
 }

@@ -1,4 +1,5 @@
 #include "core/StateFixture.h"
+#include "core/archive/ArchiveBackups.h"
 #include "core/archive/ArchiveMaintenance.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +38,7 @@ struct Maintenance : StateFixture<> {
     std::vector<std::string> files() const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(dir.path()))
-            names.push_back(entry.path().filename().string());
+            if (entry.is_regular_file()) names.push_back(entry.path().filename().string()); // not the backups
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -92,12 +93,29 @@ TEST_F(Maintenance, EntryWithRepeatedOrOutOfRangeNumbersWritesNothing) {
     EXPECT_NE(host.messages[0].find("die 17 ist mehrfach eingegeben"), std::string::npos) << host.messages[0];
     EXPECT_EQ(bytes(), encoded(kDraws));
 
-    EXPECT_FALSE(entryProblem({0, {1, 2, 3, 4, 5, 45}, 1}));
-    EXPECT_TRUE(entryProblem({0, {0, 2, 3, 4, 5, 6}, 1}));
-    EXPECT_TRUE(entryProblem({0, {1, 2, 3, 4, 5, 46}, 1}));
-    EXPECT_TRUE(entryProblem({0, {1, 2, 3, 4, 5, 6}, 0}));
-    EXPECT_TRUE(entryProblem({0, {1, 2, 3, 4, 5, 6}, 46}));
-    EXPECT_FALSE(entryProblem({0, {1, 2, 3, 4, 5, 6}, 6})); // the extra number may repeat a main one
+    EXPECT_FALSE(entryProblem({0, {1, 2, 3, 4, 5, 45}, 7}, 0));
+    EXPECT_TRUE(entryProblem({0, {0, 2, 3, 4, 5, 6}, 1}, 0));
+    EXPECT_TRUE(entryProblem({0, {1, 2, 3, 4, 5, 46}, 1}, 0));
+    EXPECT_TRUE(entryProblem({0, {1, 2, 3, 4, 5, 6}, 0}, 0));
+    EXPECT_TRUE(entryProblem({0, {1, 2, 3, 4, 5, 6}, 46}, 0));
+    EXPECT_FALSE(entryProblem({0, {1, 2, 3, 4, 5, 6}, 7}, 0));
+    EXPECT_EQ(entryProblem({0, {1, 2, 3, 4, 5, 6}, 6}, 0),
+              "Die Zusatzzahl 6 ist schon eine der sechs Zahlen der Ziehung. Es wurde nichts gespeichert.");
+    EXPECT_FALSE(entryProblem({100, {1, 2, 3, 4, 5, 6}, 7}, 100)); // today
+    EXPECT_EQ(entryProblem({dayNumber(2026, 12, 9), {1, 2, 3, 4, 5, 6}, 7}, dayNumber(2026, 12, 8)),
+              "Die Ziehung vom 09.12.2026 liegt in der Zukunft (heute ist der 08.12.2026). Es wurde nichts "
+              "gespeichert.");
+}
+
+TEST_F(Maintenance, EntryOnAnotherDayThanSundayOrWednesdayIsAskedAbout) {
+    host.drawAnswer = DrawEntry{dayNumber(2002, 1, 18), {1, 2, 3, 4, 5, 6}, 7}; // a Friday
+    host.answerChange = false;
+    state.BitBtn8Click();
+    EXPECT_EQ(host.changeQuestions, std::vector<std::string>{"Ziehung an einem Freitag eintragen?"});
+    EXPECT_EQ(bytes(), encoded(kDraws));
+    host.answerChange = true;
+    state.BitBtn8Click();
+    EXPECT_EQ(DrawArchive(path).readAll().back(), draw(2002, 1, 18, {1, 2, 3, 4, 5, 6}, 7));
 }
 
 TEST_F(Maintenance, AppendOverwritesATrailingFragment) {
@@ -107,6 +125,15 @@ TEST_F(Maintenance, AppendOverwritesATrailingFragment) {
     std::vector<DrawRecord> expected = kDraws;
     expected.push_back(draw(2002, 1, 16, {1, 2, 3, 4, 5, 6}, 7));
     EXPECT_EQ(bytes(), encoded(expected));
+}
+
+TEST_F(Maintenance, DeleteAsksFirstWithNoKeepingTheDraw) {
+    show(2002, 1, 9);
+    host.answerChange = false;
+    state.BitBtn4Click();
+    EXPECT_EQ(host.changeQuestions, std::vector<std::string>{"Ziehung vom 09.01.2002 löschen?"});
+    EXPECT_EQ(bytes(), encoded(kDraws));
+    EXPECT_FALSE(fs::exists(dir.file("Sicherungen")));
 }
 
 TEST_F(Maintenance, DeleteRemovesTheShownDrawAndShowsTheNext) {
@@ -157,7 +184,9 @@ TEST_F(Maintenance, RewriteStoppedBeforeTheRenameLeavesTheOldArchive) {
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) { // the process dies with the new copy written but not yet renamed
-            AtomicFile::setBeforeRename([](const std::string&) { ::_exit(0); });
+            AtomicFile::setBeforeRename([](const std::string& temporary) {
+                if (temporary.find("/Sicherungen/") == std::string::npos) ::_exit(0); // the copy kept first
+            });
             host.drawAnswer = DrawEntry{dayNumber(2002, 1, 2), {1, 2, 3, 4, 5, 6}, 7};
             if (operation == 0)
                 state.BitBtn4Click();
@@ -172,5 +201,81 @@ TEST_F(Maintenance, RewriteStoppedBeforeTheRenameLeavesTheOldArchive) {
         EXPECT_EQ(files().size(), 2U) << operation; // the archive and the abandoned copy
         for (const std::string& name : files())
             if (name != "ZahlenAT.dat") fs::remove(dir.file(name));
+    }
+}
+
+TEST_F(Maintenance, EveryRewriteKeepsACopyTheNewestFiveAndRestorePutsOneBack) {
+    std::vector<std::string> states{bytes()};
+    for (int k = 1; k <= 7; ++k) { // each replaces the Wednesday draw: a rewrite
+        host.drawAnswer = DrawEntry{dayNumber(2002, 1, 9), {1, 2, 3, 4, 5, 6}, 10 + k};
+        state.BitBtn8Click();
+        states.push_back(bytes());
+    }
+    host.drawAnswer = DrawEntry{dayNumber(2002, 1, 16), {1, 2, 3, 4, 5, 6}, 7}; // appended: no copy
+    state.BitBtn8Click();
+    states.back() = bytes();
+    std::vector<ArchiveBackup> kept = listBackups(path);
+    ASSERT_EQ(kept.size(), 5U);
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        EXPECT_EQ(readWholeFile(kept[i].path), states[6 - i]) << i;
+    EXPECT_EQ(kept[0].draws, 3);
+    EXPECT_EQ(kept[0].newest, dayNumber(2002, 1, 13));
+
+    host.answerChange = false;
+    host.backupAnswer = 1;
+    EXPECT_FALSE(state.RestoreBackupClick());
+    EXPECT_EQ(bytes(), states[7]);
+    ASSERT_EQ(host.changeQuestions.size(), 1U);
+    EXPECT_EQ(host.changeQuestions[0],
+              "Das Archiv wird durch die Sicherung vom " + formatBackupTime(kept[1].takenAt) +
+                  " (3 Ziehungen bis 13.01.2002) ersetzt; 4 gespeicherte Ziehungen werden "
+                  "ersetzt. Das jetzige Archiv wird vorher gesichert.");
+    host.answerChange = true;
+    EXPECT_TRUE(state.RestoreBackupClick());
+    EXPECT_EQ(bytes(), states[5]);
+    kept = listBackups(path);
+    ASSERT_EQ(kept.size(), 5U);
+    EXPECT_EQ(readWholeFile(kept[0].path), states[7]); // the archive before the restore
+    EXPECT_EQ(readWholeFile(kept[4].path), states[3]);
+    EXPECT_EQ(state.label(MainState::kDrawCaptionLabel).text.substr(0, 11), "So 13.01.02");
+
+    host.backupAnswer = 5;
+    EXPECT_FALSE(state.RestoreBackupClick());
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Es gibt keine Sicherung Nr. 6 (vorhanden: 5)."});
+}
+
+TEST_F(Maintenance, ASecondWriterIsRefusedWhileReadersGoOn) {
+    show(2002, 1, 9);
+    {
+        const FolderLock otherProgram(dir.path()); // another process's writer, as flock sees it
+        host.drawAnswer = DrawEntry{dayNumber(2002, 1, 9), {1, 2, 3, 4, 5, 6}, 7};
+        try {
+            state.BitBtn8Click();
+            ADD_FAILURE() << "not refused";
+        } catch (const FileError& e) {
+            EXPECT_STREQ(e.what(), MainState::kWriterBusyMessage);
+        }
+        EXPECT_THROW(state.BitBtn4Click(), FileError);
+        EXPECT_EQ(bytes(), encoded(kDraws));
+        state.SpeedButton6Click(); // reading needs no lock
+        EXPECT_EQ(state.dateTimePicker1().date, dayNumber(2002, 1, 6));
+    }
+    state.BitBtn8Click();
+    EXPECT_EQ(DrawArchive(path).readAll()[1], draw(2002, 1, 9, {1, 2, 3, 4, 5, 6}, 7));
+}
+
+TEST_F(Maintenance, ThePrizeStoreAndTheDownloadFileNeverReplaceTheArchiveOrItsCopies) {
+    fs::create_symlink("ZahlenAT.dat", dir.file("Quoten.csv"));
+    state.storePrizes({{dayNumber(2002, 1, 9), {{PrizeRank::Three, 1, 500, Currency::Euro}}}});
+    ASSERT_EQ(host.messages.size(), 1U);
+    EXPECT_NE(host.messages[0].find("wird nicht überschrieben"), std::string::npos) << host.messages[0];
+    EXPECT_EQ(bytes(), encoded(kDraws));
+
+    keepBackup(path);
+    writeBytes(path + ".alt", bytes());
+    for (const std::string& target : {path + ".alt", listBackups(path).at(0).path}) {
+        state.fileNameEdit() = target;
+        EXPECT_THROW(state.HttpFetch("http://127.0.0.1:9/"), FileError) << target;
+        EXPECT_EQ(readWholeFile(target), encoded(kDraws));
     }
 }

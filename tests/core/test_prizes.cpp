@@ -69,12 +69,14 @@ TEST(PrizeStore, ReadsBackWhatItWritesAndSkipsBadLines) {
     TempDir dir;
     const std::string path = dir.file("Quoten.csv");
     writeBytes(path, "04.01.2026;6er;1;120000000;EUR\r\n"
-                     "31.02.2026;6er;1;5;EUR\n"     // no such day
-                     "05.01.2026;7er;1;5;EUR\n"     // no such rank
-                     "05.01.2026;4er;1;5;CHF\n"     // no such currency
-                     "05.01.2026;4er;1;-5;EUR\n"    // negative
-                     "05.01.2026;4er;1;5;EUR;x\n"   // a field too many
-                     "04.01.2026;6er;9;9;EUR\n"     // the rank again
+                     "31.02.2026;6er;1;5;EUR\n"             // no such day
+                     "05.01.2026;7er;1;5;EUR\n"             // no such rank
+                     "05.01.2026;4er;1;5;CHF\n"             // no such currency
+                     "05.01.2026;4er;1;-5;EUR\n"            // negative
+                     "05.01.2026;4er;1;5;EUR;x\n"           // a field too many
+                     "04.01.2026;6er;9;9;EUR\n"             // the rank again
+                     "06.01.2026;6er;1;1000000000001;EUR\n" // more than any prize: misread
+                     "07.01.2026;6er;1;999999999999999;ATS\n"
                      "\x01\xff junk\n"
                      "03.01.1999;3er;2000;10000;ATS");
     PrizeTable expected{{dayNumber(1999, 1, 3), {{PrizeRank::Three, 2000, 10000, Currency::Schilling}}},
@@ -108,6 +110,18 @@ TEST(PrizeStore, SchillingToEuroCents) {
     EXPECT_EQ((PrizeQuota{PrizeRank::Three, 1, 10000, Currency::Schilling}.euroCents()), 727);   // 726,73
     EXPECT_EQ((PrizeQuota{PrizeRank::Extra, 1, 110, Currency::Schilling}.euroCents()), 8);       // 7,99
     EXPECT_EQ((PrizeQuota{PrizeRank::Extra, 1, 110, Currency::Euro}.euroCents()), 110);
+    EXPECT_EQ((PrizeQuota{PrizeRank::Six, 1, kMaxPrizeAmount, Currency::Schilling}.euroCents()), 72672834168);
+    EXPECT_THROW((PrizeQuota{PrizeRank::Six, 1, INT64_MAX / 1000, Currency::Schilling}.euroCents()),
+                 AmountOverflow);
+
+    // The largest amount a results file may name, and one cent more.
+    TodayFileReader reader(2026);
+    reader.read(
+        "So;4.1.;aufsteigend;1;13;24;30;36;38;Zz;19;6er;1;à;10.000.000.000,00;5er;1;à;10.000.000.000,01");
+    EXPECT_EQ(reader.prizes().at(dayNumber(2026, 1, 4)),
+              (std::vector<PrizeQuota>{euro(PrizeRank::Six, 1, kMaxPrizeAmount)}));
+    EXPECT_THROW(checkedAdd(INT64_MAX, 1), AmountOverflow);
+    EXPECT_EQ(checkedSub(-1, INT64_MAX), INT64_MIN);
 }
 
 TEST(PrizeRanks, EveryHitAndExtraNumberCombination) {

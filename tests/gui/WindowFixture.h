@@ -20,6 +20,14 @@ public:
         questions.push_back(text);
         return answerYes;
     }
+    bool askBeforeChange(const std::string& text, const std::string&) override {
+        changeQuestions.push_back(text);
+        return answerChange;
+    }
+    std::optional<std::size_t> chooseBackup(const std::vector<ArchiveBackup>& backups) override {
+        offeredBackups = backups.size();
+        return backupAnswer;
+    }
     std::string inputBox(const std::string&, const std::string&, const std::string& text) override {
         return inputAnswer ? *inputAnswer : text;
     }
@@ -34,8 +42,11 @@ public:
     HttpGet& http() override { return httpGet ? *httpGet : QtHost::http(); }
 
     HttpGet* httpGet = nullptr; // the test's server, when it sets one
-    std::vector<std::string> messages, errors, questions, sounds, opened, proposedNames;
+    std::vector<std::string> messages, errors, questions, changeQuestions, sounds, opened, proposedNames;
     bool answerYes = false;
+    bool answerChange = true;
+    std::size_t offeredBackups = 0;
+    std::optional<std::size_t> backupAnswer;
     std::optional<std::string> inputAnswer, saveFile, openFile;
     std::optional<DrawEntry> drawEntry;
 };

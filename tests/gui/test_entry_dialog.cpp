@@ -4,9 +4,11 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -54,4 +56,43 @@ TEST(EntryDialog, ControlsByNameAndTheConfirmedDraw) {
     QTest::mouseClick(w.find<QPushButton>(QStringLiteral("BitBtn8")), Qt::LeftButton);
     EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label29"))->text(), QStringLiteral("So 23.08.26    1  2  3  4  5  6 Z:7"));
     EXPECT_TRUE(w.host->errors.empty());
+}
+
+TEST(DatabasePage, RebuildDeleteAndRestoreAskFirst) {
+    Window w;
+    const std::string archive = readWholeFile(w.dir.file("ZahlenAT.dat"));
+    for (int step = 0; step < 4; ++step)
+        QTest::mouseClick(w.find<QWidget>(QStringLiteral("SpeedButton6")), Qt::LeftButton);
+    const std::string shown = formatShortDate(realDraws()[3667].day());
+    w.host->answerChange = false;
+    QTest::mouseClick(w.find<QPushButton>(QStringLiteral("BitBtn2")), Qt::LeftButton);
+    QTest::mouseClick(w.find<QPushButton>(QStringLiteral("BitBtn6")), Qt::LeftButton);
+    EXPECT_EQ(w.host->changeQuestions,
+              (std::vector<std::string>{
+                  "Das Archiv wird ab " + shown +
+                      " neu aus dem Internet geladen; 3.668 gespeicherte Ziehungen werden ersetzt.",
+                  "Ziehung vom " + shown + " löschen?"}));
+    EXPECT_EQ(readWholeFile(w.dir.file("ZahlenAT.dat")), archive);
+
+    w.host->answerChange = true;
+    QTest::mouseClick(w.find<QPushButton>(QStringLiteral("BitBtn6")), Qt::LeftButton);
+    EXPECT_EQ(DrawArchive(w.dir.file("ZahlenAT.dat")).recordCount(), 3671);
+    w.host->backupAnswer = 0;
+    QTest::mouseClick(w.find<QPushButton>(QStringLiteral("RestoreBackupButton")), Qt::LeftButton);
+    EXPECT_EQ(w.host->offeredBackups, 1U);
+    EXPECT_EQ(readWholeFile(w.dir.file("ZahlenAT.dat")), archive);
+    EXPECT_TRUE(w.host->errors.empty());
+
+    // The window's own question has "Nein" as its default button: Enter keeps the archive.
+    QtHost host;
+    bool defaultIsNo = false;
+    QTimer::singleShot(50, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible()) {
+                defaultIsNo = box->defaultButton() == box->button(QMessageBox::No);
+                QTest::keyClick(box, Qt::Key_Return);
+            }
+    });
+    EXPECT_FALSE(host.askBeforeChange("Ziehung vom 01.01.2026 löschen?", "Ziehung löschen"));
+    EXPECT_TRUE(defaultIsNo);
 }

@@ -71,3 +71,16 @@ TEST(ImportWindow, StopButtonWorksDuringADownloadAndTheWindowShowsProgress) {
     EXPECT_EQ(DrawArchive(w.dir.file("ZahlenAT.dat")).lastRecord()->day(), dayNumber(2024, 12, 29));
     EXPECT_TRUE(w.host->errors.empty());
 }
+
+TEST(ImportWindow, AFileImportSaysWhatItTookInTheStatusBarAndAMessage) {
+    Window w;
+    const std::vector<DrawRecord> real = realDraws();
+    writeArchive(w.dir.file("ZahlenAT.dat"), drawsUntil(real, dayNumber(2026, 8, 9)));
+    writeBytes(w.dir.file("lo_2026.csv"), austrianYearFile(2026, real));
+    w.host->openFile = w.dir.file("lo_2026.csv");
+    QTest::mouseClick(w.find<QAbstractButton>(QStringLiteral("ImportFileBitBtn")), Qt::LeftButton);
+    const std::string said = "4 neue Ziehungen übernommen (bis 21.08.2026)"; // 12., 16., 19. and 21.08.
+    EXPECT_EQ(w.host->messages, std::vector<std::string>{said});
+    EXPECT_EQ(w.find<QLabel>(QStringLiteral("StatusPanel1"))->text().toStdString(), said);
+    EXPECT_EQ(DrawArchive(w.dir.file("ZahlenAT.dat")).readAll(), real);
+}

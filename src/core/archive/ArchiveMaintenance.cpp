@@ -50,7 +50,10 @@ std::int64_t removeDrawsOn(const DrawArchive& archive, DayNumber day) {
     return count;
 }
 
-std::optional<std::string> entryProblem(const DrawEntry& entry) {
+std::optional<std::string> entryProblem(const DrawEntry& entry, DayNumber today) {
+    if (entry.date > today)
+        return "Die Ziehung vom " + formatShortDate(entry.date) + " liegt in der Zukunft (heute ist der " +
+               formatShortDate(today) + "). Es wurde nichts gespeichert.";
     for (const int n : entry.main)
         if (!isLottoNumber(n))
             return "Die Zahlen der Ziehung müssen zwischen 1 und 45 liegen (eingegeben: " + std::to_string(n) + ").";
@@ -62,6 +65,9 @@ std::optional<std::string> entryProblem(const DrawEntry& entry) {
     if (twice != sorted.end())
         return "Die sechs Zahlen der Ziehung müssen verschieden sein; die " + std::to_string(*twice) +
                " ist mehrfach eingegeben. Es wurde nichts gespeichert.";
+    if (std::find(sorted.begin(), sorted.end(), entry.extra) != sorted.end())
+        return "Die Zusatzzahl " + std::to_string(entry.extra) +
+               " ist schon eine der sechs Zahlen der Ziehung. Es wurde nichts gespeichert.";
     return std::nullopt;
 }
 

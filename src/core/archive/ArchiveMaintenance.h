@@ -36,8 +36,9 @@ struct DrawEntry {
 };
 
 // Why the entry cannot be stored (a German message), or nothing when it can: every number
-// within 1..45 and six different main numbers.
-std::optional<std::string> entryProblem(const DrawEntry& entry);
+// within 1..45, six different main numbers, an extra number that is none of them, and a date
+// no later than today.
+std::optional<std::string> entryProblem(const DrawEntry& entry, DayNumber today);
 // The record an entry is stored as: main numbers ascending, the slot byte as given.
 DrawRecord entryRecord(const DrawEntry& entry, std::uint8_t slot);
 

@@ -1,5 +1,7 @@
 #include "core/archive/DrawArchive.h"
 
+#include "core/archive/ArchiveBackups.h"
+
 #include <algorithm>
 #include <array>
 
@@ -83,7 +85,10 @@ void DrawArchive::createEmpty() const {
 }
 
 bool DrawArchive::isArchiveFile(const std::string& path) const {
-    return isFileOrItsTemporary(path, m_path);
+    if (isFileOrItsTemporary(path, m_path)) return true;
+    // The rebuild's set-aside archive and the kept copies are the way back: never overwritten.
+    return !m_path.empty() &&
+           (isFileOrItsTemporary(path, m_path + kArchiveAsideSuffix) || isInBackupFolder(path, m_path));
 }
 
 void DrawArchive::refuseAsOutput(const std::string& path) const {

@@ -40,6 +40,9 @@ private:
     std::int64_t m_bufferCount = 0;
 };
 
+// The rebuild keeps the old archive under this name beside it until the new one holds a draw.
+inline constexpr const char* kArchiveAsideSuffix = ".alt";
+
 // The archive file "ZahlenAT.dat": N records of 16 bytes, ascending by date, at most one per
 // date. Writers go through append (whole records at offset 16 x N) or rewrite (a temporary
 // copy that is synced and renamed over the archive), so the file is never half-written.
@@ -63,10 +66,10 @@ public:
     // renames it over the archive. An exception before the rename leaves the archive untouched.
     void rewrite(const std::function<void(const std::function<void(const DrawRecord&)>&)>& produce) const;
 
-    // Whether path is the archive or one of its temporary files, however it is spelt (a link,
-    // "./", another folder name for the same place). Writers of other files check with
-    // refuseAsOutput before they write, so a tip file, an export or "Tipp.txt" never
-    // replaces the archive; it throws FileError naming path.
+    // Whether path is the archive, one of its temporary files, the rebuild's set-aside copy
+    // or a kept copy, however it is spelt (a link, "./", another folder name for the same
+    // place). Writers of other files check with refuseAsOutput before they write, so a tip
+    // file, an export or "Tipp.txt" never replaces them; it throws FileError naming path.
     bool isArchiveFile(const std::string& path) const;
     void refuseAsOutput(const std::string& path) const;
 

@@ -1,5 +1,6 @@
 #include "core/archive/PrizeStore.h"
 
+#include "core/util/CheckedMath.h"
 #include "core/util/File.h"
 
 #include <algorithm>
@@ -45,7 +46,7 @@ std::optional<PrizeRank> prizeRankFromName(std::string_view name) {
 std::int64_t PrizeQuota::euroCents() const {
     if (currency == Currency::Euro) return amount;
     // amount Groschen / 13,7603 = amount * 10000 / 137603 cents; 137603 is odd, so no exact half.
-    const std::int64_t scaled = amount * 10000;
+    const std::int64_t scaled = checkedMul(amount, 10000);
     std::int64_t cents = scaled / 137603;
     const std::int64_t rest = scaled % 137603;
     if (2 * (rest < 0 ? -rest : rest) > 137603) cents += scaled < 0 ? -1 : 1;
@@ -85,7 +86,9 @@ PrizeTable parsePrizeStore(std::string_view text) {
         const auto rank = prizeRankFromName(fields[1]);
         const auto winners = count(fields[2]);
         const auto amount = count(fields[3]);
-        if (!day || !rank || !winners || !amount || (fields[4] != "EUR" && fields[4] != "ATS")) continue;
+        if (!day || !rank || !winners || !amount || *amount > kMaxPrizeAmount ||
+            (fields[4] != "EUR" && fields[4] != "ATS"))
+            continue;
         addQuota(table[*day], {*rank, *winners, *amount, fields[4] == "EUR" ? Currency::Euro : Currency::Schilling});
     }
     return table;

@@ -24,6 +24,9 @@ enum class Currency : std::uint8_t { Euro, Schilling };
 
 // One prize rank of one draw: winners and the amount per winner in cents (Euro cents or
 // Groschen).
+// The largest amount per winner taken from a file or page: 10 billion in cents, far above any
+// jackpot, so every sum over the archive fits in 64 bits. Larger amounts are refused as misread.
+inline constexpr std::int64_t kMaxPrizeAmount = 1'000'000'000'000;
 struct PrizeQuota {
     PrizeRank rank = PrizeRank::Six;
     std::int64_t winners = 0;

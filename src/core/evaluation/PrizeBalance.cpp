@@ -1,6 +1,7 @@
 #include "core/evaluation/PrizeBalance.h"
 
 #include "core/evaluation/CurrentDraw.h"
+#include "core/util/CheckedMath.h"
 #include "core/util/Text.h"
 
 #include <algorithm>
@@ -37,8 +38,8 @@ void PrizeTally::add(const PrizeTally& other) {
     played += other.played;
     for (std::size_t r = 0; r < ranks.size(); ++r)
         ranks[r] += other.ranks[r];
-    wonCents += other.wonCents;
-    stakeCents += other.stakeCents;
+    wonCents = checkedAdd(wonCents, other.wonCents);
+    stakeCents = checkedAdd(stakeCents, other.stakeCents);
 }
 
 std::vector<NumberedTip> completeTips(const std::array<std::string, tipgrid::kCells>& cells) {
@@ -79,8 +80,8 @@ PrizeBalance computePrizeBalance(DrawArchiveReader& reader, const ArchiveFilter&
         for (std::size_t t = 0; t < tips.size(); ++t) {
             PrizeTally& tally = balance.perTip[t];
             ++tally.played;
-            tally.stakeCents += stakeCents;
-            net -= stakeCents;
+            tally.stakeCents = checkedAdd(tally.stakeCents, stakeCents);
+            net = checkedSub(net, stakeCents);
             const std::array<int, 6>& numbers = tips[t].numbers;
             const int hits = countHits(numbers, main);
             const bool extraHit = std::find(numbers.begin(), numbers.end(), record.extra()) != numbers.end();
@@ -88,8 +89,8 @@ PrizeBalance computePrizeBalance(DrawArchiveReader& reader, const ArchiveFilter&
             if (!rank) continue;
             ++tally.ranks[static_cast<std::size_t>(*rank)];
             if (const PrizeQuota* quota = findQuota(drawQuotas, *rank)) {
-                tally.wonCents += quota->euroCents();
-                net += quota->euroCents();
+                tally.wonCents = checkedAdd(tally.wonCents, quota->euroCents());
+                net = checkedAdd(net, quota->euroCents());
             }
         }
         balance.netCurve.emplace_back(day, net);

@@ -4,6 +4,7 @@
 #include "core/archive/DrawArchive.h"
 #include "core/archive/PrizeStore.h"
 #include "core/evaluation/TipGrid.h"
+#include "core/util/CheckedMath.h"
 
 #include <array>
 #include <cstdint>
@@ -27,7 +28,7 @@ struct PrizeTally {
     std::array<std::int64_t, kPrizeRanks> ranks{};
     std::int64_t wonCents = 0;
     std::int64_t stakeCents = 0;
-    std::int64_t netCents() const { return wonCents - stakeCents; }
+    std::int64_t netCents() const { return checkedSub(wonCents, stakeCents); }
     void add(const PrizeTally& other);
 };
 

@@ -3,6 +3,7 @@
 #include "core/util/Text.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace lotto {
 
@@ -73,9 +74,14 @@ void runAustrianImport(ImportSession& session, std::string_view server) {
     window.setProgress(done, total);
     while (session.goOn()) {
         const int year = civilDate(window.pickerDate()).year;
-        session.fetch(austrianYearUrl(server, year), [&](std::string_view line) {
-            if (const auto draw = parseAustrianLine(line, year)) session.offer(*draw);
-        });
+        std::vector<ParsedDraw> draws;
+        const YearFetch fetched =
+            session.fetchYear(austrianYearUrl(server, year), year, [&](std::string_view line) {
+                if (const auto draw = parseAustrianLine(line, year)) draws.push_back(*draw);
+            });
+        if (fetched == YearFetch::Failed) break;
+        for (const ParsedDraw& draw : draws)
+            session.offer(draw);
         window.setProgress(++done, total);
         if (year >= 9999) break;
         window.setPickerDate(dayNumber(year + 1, 1, 1));

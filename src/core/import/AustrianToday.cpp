@@ -111,11 +111,15 @@ std::optional<std::int64_t> amountInCents(std::string_view text) {
     const std::size_t comma = text.find(',');
     const auto whole = groupedNumber(text.substr(0, comma));
     if (!whole) return std::nullopt;
-    if (comma == std::string_view::npos) return *whole * 100;
-    const std::string_view fraction = text.substr(comma + 1);
-    const auto cents = smallNumber(fraction, 2);
-    if (!cents) return std::nullopt;
-    return *whole * 100 + (fraction.size() == 1 ? *cents * 10 : *cents);
+    std::int64_t cents = *whole * 100;
+    if (comma != std::string_view::npos) {
+        const std::string_view fraction = text.substr(comma + 1);
+        const auto part = smallNumber(fraction, 2);
+        if (!part) return std::nullopt;
+        cents += fraction.size() == 1 ? *part * 10 : *part;
+    }
+    if (cents > kMaxPrizeAmount) return std::nullopt; // no real quota: a misread field
+    return cents;
 }
 
 bool allEmpty(const std::vector<std::string_view>& fields, std::size_t from, std::size_t to) {
@@ -128,6 +132,7 @@ bool allEmpty(const std::vector<std::string_view>& fields, std::size_t from, std
 
 TodayLine parseTodayLine(std::string_view line) {
     TodayLine out;
+    if (line.size() > kMaxResultsLine) return out;
     const auto fields = splitFields(line, ';');
     if (const auto year = sectionYear(fields[0])) {
         out.kind = TodayLineKind::Section;
@@ -324,20 +329,28 @@ void runAustrianTodayImport(ImportSession& session, std::string_view server, std
     int done = 0;
     std::set<std::string> fetched;
     window.setProgress(done, total);
+    bool failed = false;
     while (session.goOn()) {
         const int year = civilDate(window.pickerDate()).year;
         for (const TodayFileUrl& file : todayFileUrls(server, table, year)) {
             if (!fetched.insert(file.url).second) continue;
             TodayFileReader reader(file.firstYear);
             std::vector<ParsedDraw> draws;
-            session.fetch(file.url, [&](std::string_view line) {
+            const YearFetch got = session.fetchYear(file.url, year, [&](std::string_view line) {
                 if (auto draw = reader.read(line)) draws.push_back(*draw);
             });
+            if (got == YearFetch::Failed) {
+                failed = true;
+                break;
+            }
             sortDraws(draws);
-            mergePrizes(prizes, reader.prizes());
+            PrizeTable read = reader.prizes();
+            std::erase_if(read, [&](const auto& entry) { return entry.first > window.today(); });
+            mergePrizes(prizes, read);
             for (const ParsedDraw& draw : draws)
                 session.offer(draw);
         }
+        if (failed) break;
         window.setProgress(++done, total);
         if (year >= 9999) break;
         window.setPickerDate(dayNumber(year + 1, 1, 1));
@@ -346,8 +359,10 @@ void runAustrianTodayImport(ImportSession& session, std::string_view server, std
 
 namespace {
 
-// "yyyy-mm-dd,n1,n2,n3,n4,n5,n6,z"
+// "yyyy-mm-dd,n1,n2,n3,n4,n5,n6,z" with numbers of up to two digits; whether they make a
+// draw of this game is left to the caller.
 std::optional<ParsedDraw> parseCsvLine(std::string_view line) {
+    if (line.size() > kMaxResultsLine) return std::nullopt;
     const auto fields = splitFields(line, ',');
     if (fields.size() != 8 || fields[0].size() != 10 || fields[0][4] != '-' || fields[0][7] != '-') return std::nullopt;
     const auto y = smallNumber(fields[0].substr(0, 4), 4);
@@ -361,8 +376,18 @@ std::optional<ParsedDraw> parseCsvLine(std::string_view line) {
         if (!n) return std::nullopt;
         draw.numbers[k] = *n;
     }
-    if (!isAustrianDraw(draw.numbers)) return std::nullopt;
     return draw;
+}
+
+// A CSV heading ("date,..."), BOM and case aside; only that of the bundled draws belongs to
+// this game: another one ("...,superzahl") heads another game's draws.
+bool isForeignCsvHeading(std::string_view line) {
+    if (line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
+    if (line.size() > 256) return false;
+    std::string key;
+    for (const char c : line)
+        if (c != ' ' && c != '\t') key += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return key.starts_with("date,") && key != "date,n1,n2,n3,n4,n5,n6,zusatzzahl";
 }
 
 // The year a file name gives: the four digits after "lo_", else the first four-digit run.
@@ -405,7 +430,13 @@ ResultsFile readResultsFile(std::string_view text, std::string_view fileName) {
             if (draw) layout = Layout::Today;
         }
         if (!draw && (layout == Layout::Unknown || layout == Layout::Csv)) {
-            draw = parseCsvLine(line);
+            if (isForeignCsvHeading(line)) file.foreign = true;
+            if (const auto row = parseCsvLine(line)) {
+                // One number outside 1..45 shows the file's game is another one.
+                if (!std::all_of(row->numbers.begin(), row->numbers.end(), isLottoNumber))
+                    file.foreign = true;
+                if (isAustrianDraw(row->numbers)) draw = row;
+            }
             if (draw) layout = Layout::Csv;
         }
         if (!draw && (layout == Layout::Unknown || layout == Layout::Original)) {
@@ -414,8 +445,9 @@ ResultsFile readResultsFile(std::string_view text, std::string_view fileName) {
         }
         if (draw) draws.push_back(*draw);
     });
+    if (file.foreign) draws.clear();
     sortDraws(draws);
-    if (layout == Layout::Today) file.prizes = today.prizes();
+    if (layout == Layout::Today && !file.foreign) file.prizes = today.prizes();
     return file;
 }
 

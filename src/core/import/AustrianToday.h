@@ -38,6 +38,10 @@ struct TodayLine {
     std::vector<std::string_view> prizeFields;
 };
 
+// No results line of any layout comes near this length; a longer line is none (and is not
+// split into millions of fields).
+inline constexpr std::size_t kMaxResultsLine = 4096;
+
 // Views into line; a draw is six distinct numbers 1..45 and an extra number 1..45 with a
 // "d.m." or "dd.mm." date.
 TodayLine parseTodayLine(std::string_view line);
@@ -99,8 +103,9 @@ void sortDraws(std::vector<ParsedDraw>& draws);
 // The import of today's files inside an open session: the years from that of
 // DateTimePicker1 to the current one, for each year the files serving it that have not been
 // fetched in this run, their draws offered in ascending order; the picker moved to 1 January
-// of the next year after each year. Stops between years on a stop request. The quotas of
-// every draw read, also of draws already stored, are added to prizes.
+// of the next year after each year. Stops between years on a stop request, and before a year
+// whose file did not arrive whole (ImportSession::fetchYear). The quotas of every draw read
+// up to today, also of draws already stored, are added to prizes.
 void runAustrianTodayImport(ImportSession& session, std::string_view server, std::string_view fileTable,
                             PrizeTable& prizes);
 
@@ -110,10 +115,12 @@ void mergePrizes(PrizeTable& into, const PrizeTable& from);
 // A results file on disk: today's layouts, the original yearly layout (year from "lo_YYYY"
 // in the name or the line's full date) or the CSV of the bundled draws ("yyyy-mm-dd,n1..n6,z").
 // The layout is that of the first line that reads as a draw. No draws: none of these layouts.
-// Quotas come from today's layouts only.
+// Quotas come from today's layouts only. A CSV headed by other columns than the bundled
+// draws' or with a number outside 1..45 is another game's file: foreign, and no draws.
 struct ResultsFile {
     std::vector<ParsedDraw> draws;
     PrizeTable prizes;
+    bool foreign = false;
 };
 ResultsFile readResultsFile(std::string_view text, std::string_view fileName);
 

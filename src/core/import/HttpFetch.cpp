@@ -1,5 +1,6 @@
 #include "core/import/HttpFetch.h"
 
+#include "core/archive/DrawArchive.h"
 #include "core/util/File.h"
 
 namespace lotto {
@@ -33,7 +34,7 @@ private:
 };
 
 bool isArchive(const std::string& path, const std::string& archive) {
-    return !archive.empty() && isFileOrItsTemporary(path, archive);
+    return !archive.empty() && DrawArchive(archive).isArchiveFile(path);
 }
 
 } // namespace
@@ -51,13 +52,15 @@ void forEachLine(std::string_view text, bool completeOnly, const std::function<v
     }
 }
 
-bool httpFetch(FetchWindow& window, const std::string& url, const std::function<void(std::string_view)>& onLine) {
+FetchResult httpFetch(FetchWindow& window, const std::string& url,
+                      const std::function<void(std::string_view)>& onLine) {
     const HttpGetRequest request{url, window.proxyHost(), window.proxyPort()};
     const std::string path = window.downloadFile();
     if (isArchive(path, window.archivePath()))
-        throw FileError("Die Temp-Datei für den Internetabruf „" + path +
-                        "“ ist das Archiv der Ziehungen und wird nicht überschrieben");
-    bool received = false;
+        throw FileError(
+            "Die Temp-Datei für den Internetabruf „" + path +
+            "“ ist das Archiv der Ziehungen (oder eine Kopie davon) und wird nicht überschrieben");
+    FetchResult result;
     {
         File file(path, File::Mode::CreateTruncate);
         FileSink sink(file);
@@ -65,17 +68,19 @@ bool httpFetch(FetchWindow& window, const std::string& url, const std::function<
         window.setStatus("Loading");
         try {
             window.http().get(request, sink);
-            received = true;
-            window.setStatus("Received " + std::to_string(sink.size()) + " bytes");
+            result.received = true;
+            result.status = "Received " + std::to_string(sink.size()) + " bytes";
         } catch (const HttpException& e) {
-            window.setStatus("Failed : " + std::to_string(e.code()) + " " + e.what());
+            result.failureCode = e.code();
+            result.status = "Failed : " + std::to_string(e.code()) + " " + e.what();
         }
+        window.setStatus(result.status);
         file.close();
     }
-    if (!fileExists(path)) return received;
+    if (!fileExists(path)) return result;
     const std::string text = readWholeFile(path, kMaxDownloadBytes);
-    forEachLine(text, !received, onLine);
-    return received;
+    forEachLine(text, !result.received, onLine);
+    return result;
 }
 
 } // namespace lotto

@@ -30,13 +30,21 @@ public:
 // bodies, so only a file changed by someone else can be longer.
 inline constexpr std::size_t kMaxDownloadBytes = 64u * 1024 * 1024;
 
+// How a download ended: received, or the status code it failed with; status is the last
+// text of status panel 0 ("Received 1234 bytes", "Failed : 404 Not Found").
+struct FetchResult {
+    bool received = false;
+    int failureCode = 0;
+    std::string status;
+};
+
 // HttpFetch: one blocking GET of url into the download file (created anew, kept afterwards),
 // "Loading", then "Received N bytes" or "Failed : code reason" on status panel 0, then every
 // line of the file (without its line end) to onLine. HTTP and network failures end as the
 // status text; any other error propagates, with Button1 enabled again and the file closed.
 // After a failure a last line without its line end is left out: it may be cut short.
-// Returns whether the GET succeeded.
-bool httpFetch(FetchWindow& window, const std::string& url, const std::function<void(std::string_view)>& onLine);
+FetchResult httpFetch(FetchWindow& window, const std::string& url,
+                      const std::function<void(std::string_view)>& onLine);
 
 // Calls onLine for every line of text (LF or CR LF ends); with completeOnly, a last line
 // without a line end is left out.

@@ -1,6 +1,7 @@
 #include "core/import/ImportSession.h"
 
 #include "core/archive/DrawArchive.h"
+#include "core/util/Text.h"
 
 namespace lotto {
 
@@ -18,11 +19,18 @@ std::string importDigitSum(const ParsedDraw& draw) {
     return "Quersumme: " + std::to_string(sum);
 }
 
+std::string importSummary(std::int64_t added, DayNumber newest) {
+    if (added <= 0) return "Keine neuen Ziehungen";
+    return formatGrouped(added) + (added == 1 ? " neue Ziehung" : " neue Ziehungen") + " übernommen (bis " +
+           formatShortDate(newest) + ")";
+}
+
 ImportSession::ImportSession(ImportWindow& window, std::string archivePath)
     : m_window(window), m_running(window), m_archivePath(std::move(archivePath)) {
     const DrawArchive archive(m_archivePath);
     if (!archive.exists()) archive.createEmpty();
     readLastRecord();
+    m_emptyAtStart = m_records == 0;
     if (m_working.date > 0) m_window.setPickerDate(m_working.day());
     m_lastStored = m_window.pickerDate();
     m_window.setLastStoredDate(m_lastStored);
@@ -51,19 +59,55 @@ ImportSession::~ImportSession() {
 }
 
 bool ImportSession::goOn() {
-    return m_window.today() >= m_window.pickerDate() && m_window.stopButtonVisible();
+    if (m_window.today() < m_window.pickerDate()) return false;
+    if (!m_window.stopButtonVisible()) {
+        m_stopped = true;
+        return false;
+    }
+    return true;
 }
 
-bool ImportSession::fetch(const std::string& url, const std::function<void(std::string_view)>& onLine) {
-    const bool received = httpFetch(m_window, url, onLine);
+FetchResult ImportSession::fetchPage(const std::string& url,
+                                     const std::function<void(std::string_view)>& onLine) {
+    const FetchResult result = httpFetch(m_window, url, onLine);
     if (m_unsynced) {
         m_archive.sync();
         m_unsynced = false;
     }
-    return received;
+    return result;
+}
+
+bool ImportSession::fetch(const std::string& url, const std::function<void(std::string_view)>& onLine) {
+    const FetchResult result = fetchPage(url, onLine);
+    if (!result.received && ++m_failedFetches == 1) m_failure = url + " (" + result.status + ")";
+    return result.received;
+}
+
+YearFetch ImportSession::fetchYear(const std::string& url, int year,
+                                   const std::function<void(std::string_view)>& onLine) {
+    const FetchResult result = fetchPage(url, onLine);
+    if (result.received) return YearFetch::Read;
+    if (result.failureCode == 404 && year == civilDate(m_window.today()).year) return YearFetch::NotYetThere;
+    m_failedFetches = 0;
+    m_failure = "Die Ziehungen von " + std::to_string(year) + " konnten nicht vollständig geladen werden (" +
+                result.status + ").";
+    m_unreadYear = year;
+    return YearFetch::Failed;
+}
+
+std::string ImportSession::failure() const {
+    if (m_failedFetches == 0) return m_failure;
+    if (m_failedFetches == 1) return "Eine Seite konnte nicht geladen werden: " + m_failure + ".";
+    return std::to_string(m_failedFetches) + " Seiten konnten nicht geladen werden, zuerst " + m_failure +
+           ".";
+}
+
+bool ImportSession::storable(const ParsedDraw& draw) {
+    return isAustrianDraw(draw.numbers) && draw.day <= m_window.today();
 }
 
 bool ImportSession::offer(const ParsedDraw& draw) {
+    if (!storable(draw)) return false;
     m_window.showParsedDraw(importCaption(draw), importDigitSum(draw));
     m_working.date = draw.day;
     for (std::size_t i = 0; i < 7; ++i)
@@ -82,7 +126,7 @@ bool ImportSession::offer(const ParsedDraw& draw) {
 }
 
 bool ImportSession::insertOlder(const ParsedDraw& draw) {
-    if (draw.day >= m_lastStored) return false;
+    if (draw.day >= m_lastStored || !storable(draw)) return false;
     DrawRecord record = m_working;
     record.date = draw.day;
     for (std::size_t i = 0; i < 7; ++i)
@@ -111,6 +155,11 @@ bool ImportSession::insertOlder(const ParsedDraw& draw) {
     if (m_working.date > 0) m_lastStored = m_working.day();
     m_window.setLastStoredDate(m_lastStored);
     return !stored;
+}
+
+void ImportSession::takeDrawsAfter(DayNumber day) {
+    m_lastStored = day;
+    m_window.setLastStoredDate(m_lastStored);
 }
 
 void ImportSession::moveStart(int days) {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace lotto {
@@ -16,16 +17,17 @@ struct ParsedDraw {
     std::array<int, 7> numbers{};
 };
 
-// Six distinct main numbers 1..45 and an extra number 1..45: what an Austrian results line
-// must hold to be a draw line (anything else is skipped, never stored by its low eight bits).
+// Six distinct main numbers 1..45 and an extra number 1..45 that is none of them: what an
+// Austrian results line must hold to be a draw line (anything else is skipped, never stored
+// by its low eight bits).
 inline bool isAustrianDraw(const std::array<int, 7>& numbers) {
     std::array<bool, 46> seen{};
-    for (std::size_t i = 0; i < 6; ++i) {
+    for (std::size_t i = 0; i < 7; ++i) {
         const int n = numbers[i];
         if (!isLottoNumber(n) || seen[static_cast<std::size_t>(n)]) return false;
         seen[static_cast<std::size_t>(n)] = true;
     }
-    return isLottoNumber(numbers[6]);
+    return true;
 }
 
 // What an archive import reads from and writes to the window besides the download.
@@ -52,6 +54,17 @@ public:
 std::string importCaption(const ParsedDraw& draw);
 std::string importDigitSum(const ParsedDraw& draw); // "Quersumme: " + sum of the six
 
+// What an import tells when it is done: "3 neue Ziehungen übernommen (bis 21.08.2026)",
+// "1 neue Ziehung übernommen (bis …)" or "Keine neuen Ziehungen".
+std::string importSummary(std::int64_t added, DayNumber newest);
+
+// How the file of one year arrived, for the sources read year by year.
+enum class YearFetch {
+    Read,        // complete: its draws may be taken
+    NotYetThere, // the current year's file answered 404: nothing new yet
+    Failed,      // the import ends before this year (ImportSession::failure says why)
+};
+
 // The frame of every archive import. Construction runs the opening steps: start buttons
 // disabled, stop button shown, the archive opened (created empty when missing) and read to
 // its last record, DateTimePicker1 set to that record's date, LastStoredDate taken from the
@@ -67,15 +80,28 @@ public:
     ImportWindow& window() { return m_window; }
     // Today on or after DateTimePicker1 and no stop request.
     bool goOn();
-    // HttpFetch of url with onLine as the page's parser.
+    // HttpFetch of url with onLine as the page's parser. A failed download is kept for the
+    // report at the end (failure()); the import goes on as its source's rules say.
     bool fetch(const std::string& url, const std::function<void(std::string_view)>& onLine);
+    // The fetch of one year's file. A year that does not arrive whole ends the import there:
+    // later years appended past it would leave a gap the append rule never fills, while
+    // stopping lets the next update start with that year again. The current year's file
+    // answering 404 is not published yet, which is no failure.
+    YearFetch fetchYear(const std::string& url, int year,
+                        const std::function<void(std::string_view)>& onLine);
+    // A draw that may be stored: an Austrian draw (isAustrianDraw) dated no later than today.
+    bool storable(const ParsedDraw& draw);
     // Shows the draw and applies the append rule: written as a whole record at the end of
-    // the archive when its day is later than LastStoredDate. Returns whether it was written.
+    // the archive when its day is later than LastStoredDate. A draw that is not storable is
+    // neither shown nor written. Returns whether it was written.
     bool offer(const ParsedDraw& draw);
     // For a draw offer() dropped as older than LastStoredDate: inserted in date order by a
     // rewrite of the archive (a whole new file renamed over it), unless a draw on its day is
     // stored already. Appending then goes on at the new end. Returns whether it was written.
     bool insertOlder(const ParsedDraw& draw);
+    // An empty archive takes every draw after day, whatever DateTimePicker1 says.
+    void takeDrawsAfter(DayNumber day);
+    bool archiveWasEmpty() const { return m_emptyAtStart; }
     // Moves DateTimePicker1 forward by days and takes LastStoredDate from it again, so that
     // only draws later than that are appended.
     void moveStart(int days);
@@ -83,9 +109,16 @@ public:
 
     std::int64_t appended() const { return m_appended; } // inserted draws included
     DayNumber lastStoredDate() const { return m_lastStored; }
+    // Why the import is not complete: the failed downloads, or the year it ended before;
+    // empty when everything was read.
+    std::string failure() const;
+    std::optional<int> unreadYear() const { return m_unreadYear; } // the year it ended before
+    // The stop button ended the loop before everything was read.
+    bool stopped() const { return m_stopped; }
 
 private:
     void readLastRecord();
+    FetchResult fetchPage(const std::string& url, const std::function<void(std::string_view)>& onLine);
 
     struct Running {
         explicit Running(ImportWindow& window) : window(window) { window.setImportRunning(true); }
@@ -105,6 +138,11 @@ private:
     DayNumber m_lastStored = 0;
     std::int64_t m_appended = 0;
     bool m_unsynced = false;
+    bool m_emptyAtStart = false;
+    bool m_stopped = false;
+    std::string m_failure; // the first failed download, or the year the import ended before
+    int m_failedFetches = 0;
+    std::optional<int> m_unreadYear;
 };
 
 } // namespace lotto

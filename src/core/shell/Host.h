@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/archive/ArchiveBackups.h"
 #include "core/archive/ArchiveMaintenance.h"
 #include "core/import/HttpGet.h"
 #include "core/output/TicketLayout.h"
@@ -7,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace lotto {
 
@@ -28,6 +30,12 @@ public:
 
     virtual void showMessage(const std::string& text) = 0;
     virtual bool askYesNo(const std::string& text, const std::string& caption) = 0;
+    // The question before a step that destroys or replaces stored draws: "Nein" is the
+    // default button, so a hasty Enter keeps the archive. lotto-cli answers Yes: there the
+    // command itself is the confirmation.
+    virtual bool askBeforeChange(const std::string& text, const std::string& caption) {
+        return askYesNo(text, caption);
+    }
     // A text-input box; Cancel answers with the given text.
     virtual std::string inputBox(const std::string& caption, const std::string& prompt,
                                  const std::string& text) = 0;
@@ -44,6 +52,11 @@ public:
     // The entry dialog "Zahlen der Ziehung eingeben" preset with the given draw: the draw as
     // confirmed with OK, nothing when it was closed otherwise.
     virtual std::optional<DrawEntry> enterDraw(const DrawEntry&) { return std::nullopt; }
+    // "Sicherung wiederherstellen…": the kept copies of the archive, newest first; the index
+    // of the one chosen, nothing when the dialog was cancelled.
+    virtual std::optional<std::size_t> chooseBackup(const std::vector<ArchiveBackup>&) {
+        return std::nullopt;
+    }
 
     // The HTTP client's blocking GET; faces without one fail every request.
     virtual HttpGet& http() { return m_noHttp; }

@@ -1,5 +1,6 @@
 #include "core/shell/MainState.h"
 
+#include "core/archive/ArchiveBackups.h"
 #include "core/archive/ArchiveMaintenance.h"
 #include "core/archive/DrawArchive.h"
 #include "core/evaluation/ArchiveSearch.h"
@@ -151,7 +152,11 @@ void MainState::installBundledArchive(std::span<const unsigned char> bundled) {
                          "Mitgeliefertes Archiv einspielen?",
                          "Mitgeliefertes Archiv"))
         return;
-    lotto::installBundledArchive(m_programDir, bundled);
+    {
+        const WriterScope writing(*this);
+        keepBackup(archivePath());
+        lotto::installBundledArchive(m_programDir, bundled);
+    }
     SpeedButton5Click();
     SpeedButton2Click();
 }
@@ -183,6 +188,25 @@ void MainState::Label52Click(std::string_view labelName) {
 
 // ---------------------------------------------------------------- downloads and imports
 
+MainState::WriterScope::WriterScope(MainState& state) : m_state(state) {
+    if (m_state.m_writerDepth == 0) {
+        m_state.m_writerLock.emplace(m_state.m_programDir);
+        if (!m_state.m_writerLock->held()) { // another program writes: wait a moment, visibly
+            const BusyScope busy(m_state.m_host);
+            m_state.m_writerLock.emplace(m_state.m_programDir, kWriterPatienceMs);
+        }
+        if (!m_state.m_writerLock->held()) {
+            m_state.m_writerLock.reset();
+            throw FileError(kWriterBusyMessage);
+        }
+    }
+    ++m_state.m_writerDepth;
+}
+
+MainState::WriterScope::~WriterScope() {
+    if (--m_state.m_writerDepth == 0) m_state.m_writerLock.reset();
+}
+
 bool MainState::refuseWhileImporting() {
     if (!m_importRunning) return false;
     m_host.showMessage(kImportRunningMessage);
@@ -190,22 +214,46 @@ bool MainState::refuseWhileImporting() {
 }
 
 bool MainState::HttpFetch(const std::string& url, const std::function<void(std::string_view)>& onLine) {
+    const WriterScope writing(*this); // the download file
     StateImportWindow window(*this);
-    return httpFetch(window, url, onLine ? onLine : [](std::string_view) {});
+    const auto ignore = [](std::string_view) {};
+    return httpFetch(window, url, onLine ? onLine : ignore).received;
+}
+
+std::int64_t MainState::reportImport(const ImportSession& session) {
+    const std::string failure = session.failure();
+    const std::int64_t added = session.appended();
+    DayNumber newest = 0;
+    if (const auto last = DrawArchive(archivePath()).lastRecord()) newest = last->day();
+    m_lastImport = ImportReport{added, newest, failure.empty() && !session.stopped(), failure};
+    setStatusText(1, importSummary(added, newest));
+    if (failure.empty() || m_rebuilding) return added;
+    if (const auto year = session.unreadYear())
+        m_host.showMessage(
+            failure +
+            " Die Ziehungen davor sind gespeichert; die nächste Aktualisierung beginnt wieder mit " +
+            std::to_string(*year) + ".");
+    else
+        m_host.showMessage(failure);
+    return added;
 }
 
 std::int64_t MainState::AustiaBitBtn1() {
     if (refuseWhileImporting()) return 0;
+    m_lastImport.reset();
+    const WriterScope writing(*this);
     BusyScope busy(m_host);
     StateImportWindow window(*this);
     ImportSession session(window, archivePath());
     runAustrianImport(session, m_serverEdit);
     session.finish();
-    return session.appended();
+    return reportImport(session);
 }
 
 std::int64_t MainState::AustriaTodayBitBtn1() {
     if (refuseWhileImporting()) return 0;
+    m_lastImport.reset();
+    const WriterScope writing(*this);
     BusyScope busy(m_host);
     StateImportWindow window(*this);
     ImportSession session(window, archivePath());
@@ -219,25 +267,29 @@ std::int64_t MainState::AustriaTodayBitBtn1() {
     }
     storePrizes(prizes); // before the closing check, whose hit labels name the quotas
     session.finish();
-    return session.appended();
+    return reportImport(session);
 }
 
 std::int64_t MainState::AustriaLast10() {
     if (refuseWhileImporting()) return 0;
+    m_lastImport.reset();
+    const WriterScope writing(*this);
     StateImportWindow window(*this);
     ImportSession session(window, archivePath());
     runAustrianLastTenImport(session, m_serverEdit);
     session.finish();
-    return session.appended();
+    return reportImport(session);
 }
 
 std::int64_t MainState::BitBtn1Click() {
     if (refuseWhileImporting()) return 0;
+    m_lastImport.reset();
+    const WriterScope writing(*this);
     StateImportWindow window(*this);
     ImportSession session(window, archivePath());
     runGermanImport(session, m_germanServerEdit);
     session.finish();
-    return session.appended();
+    return reportImport(session);
 }
 
 std::int64_t MainState::AustrianSourceUpdate() {
@@ -246,18 +298,29 @@ std::int64_t MainState::AustrianSourceUpdate() {
 
 std::int64_t MainState::ImportFileBitBtnClick() {
     if (refuseWhileImporting()) return 0;
+    m_lastImport.reset();
     const auto file = m_host.chooseOpenFile(m_importDialog);
     if (!file) return 0;
+    const WriterScope writing(*this);
     BusyScope busy(m_host);
     // Read and recognised before the archive is opened: an unknown file leaves it untouched.
-    ResultsFile results = readResultsFile(readWholeFile(*file, kMaxDownloadBytes), *file);
-    const std::vector<ParsedDraw>& draws = results.draws;
-    if (draws.empty()) {
-        m_host.showMessage(kUnknownResultsFileMessage);
+    // One byte more than any results file has tells a larger file from one cut at the limit.
+    const std::string text = readWholeFile(*file, kMaxDownloadBytes + 1);
+    if (text.size() > kMaxDownloadBytes) {
+        m_host.showMessage(kResultsFileTooLargeMessage);
         return 0;
     }
+    ResultsFile results = readResultsFile(text, *file);
+    const std::vector<ParsedDraw>& draws = results.draws;
+    if (results.foreign || draws.empty()) {
+        m_host.showMessage(results.foreign ? kForeignResultsFileMessage : kUnknownResultsFileMessage);
+        return 0;
+    }
+    std::erase_if(results.prizes, [&](const auto& entry) { return entry.first > m_clock.today(); });
     StateImportWindow window(*this);
     ImportSession session(window, archivePath());
+    // An empty archive has no newest draw to start after: it takes the whole file.
+    if (session.archiveWasEmpty()) session.takeDrawsAfter(draws.front().day - 1);
     const int total = static_cast<int>(draws.size());
     int done = 0;
     window.setProgress(done, total);
@@ -270,16 +333,18 @@ std::int64_t MainState::ImportFileBitBtnClick() {
     window.setPickerDate(std::max(m_clock.today(), session.lastStoredDate()));
     storePrizes(results.prizes);
     session.finish();
-    return session.appended();
+    return reportImport(session);
 }
 
 std::int64_t MainState::SwissBitBtn1Click() {
     if (refuseWhileImporting()) return 0;
+    m_lastImport.reset();
+    const WriterScope writing(*this);
     StateImportWindow window(*this);
     ImportSession session(window, archivePath());
     runSwissImport(session, m_swissServerEdit);
     session.finish();
-    return session.appended();
+    return reportImport(session);
 }
 
 std::vector<std::string> MainState::Button1Click() {
@@ -323,17 +388,15 @@ std::vector<std::string> MainState::Button1Click() {
 
 void MainState::BitBtn2Click() {
     if (refuseWhileImporting()) return;
+    m_lastImport.reset();
     const std::string archive = archivePath();
-    // The old archive is kept beside the new one until the new one holds a draw. Its name is
+    // The old archive is kept beside the new one until the import has completed. Its name is
     // fixed (not a temporary name, which start-up would clear) so it survives a crash.
     const std::string aside = archive + kRebuildAsideSuffix;
-    // Held for the whole rebuild, so another start does not take the emptied archive and its
-    // set-aside copy for the remains of a killed rebuild (recoverInterruptedRebuild).
-    const FolderLock rebuilding(m_programDir, 2000); // a start's recovery takes a moment
-    if (!rebuilding.held()) {
-        m_host.showMessage(kRebuildRunningMessage);
-        return;
-    }
+    if (!confirmRebuild()) return;
+    // Held for the whole rebuild, also so that another start does not take the emptied archive
+    // and its set-aside copy for the remains of a killed rebuild (recoverInterruptedRebuild).
+    const WriterScope writing(*this);
     const bool hadArchive = fileExists(archive);
     if (hadArchive) {
         if (fileExists(aside)) {
@@ -342,30 +405,42 @@ void MainState::BitBtn2Click() {
             return;
         }
         BusyScope busy(m_host);
+        keepBackup(archive);
         writeFileAtomically(aside, readWholeFile(archive));
         DrawArchive(archive).createEmpty();
     }
     auto newArchiveEmpty = [&] { return !fileExists(archive) || DrawArchive(archive).recordCount() == 0; };
     std::int64_t appended = 0;
+    // Only a complete import replaces the old archive; this rebuild tells why one was not.
+    m_rebuilding = hadArchive;
     try {
         appended = AustrianSourceUpdate();
     } catch (...) {
-        if (hadArchive) {
-            if (newArchiveEmpty())
-                renameOverwrite(aside, archive);
-            else
-                removeFile(aside);
-        }
+        m_rebuilding = false;
+        if (hadArchive) renameOverwrite(aside, archive);
         throw;
     }
+    m_rebuilding = false;
     if (!hadArchive) return;
-    if (appended > 0 || !newArchiveEmpty()) {
+    const ImportReport report = m_lastImport.value_or(ImportReport{0, 0, false, {}});
+    if (report.complete && (appended > 0 || !newArchiveEmpty())) {
         removeFile(aside);
         return;
     }
     renameOverwrite(aside, archive);
-    m_host.showMessage(kRebuildEmptyMessage);
+    const auto newest = DrawArchive(archive).lastRecord();
+    m_lastImport = ImportReport{0, newest ? newest->day() : 0, false, report.failure};
+    setStatusText(1, importSummary(0, 0));
+    if (!report.failure.empty())
+        m_host.showMessage(std::string(kRebuildIncompleteMessage) + " " + report.failure);
+    else if (!report.complete)
+        m_host.showMessage(std::string(kRebuildIncompleteMessage) + " Das Einlesen wurde abgebrochen.");
+    else
+        m_host.showMessage(kRebuildEmptyMessage);
+    // The restored archive's newest draw is shown, not one the failed import read.
+    m_dateTimePicker1.setDate(m_clock.today());
     SpeedButton5Click();
+    label(kTipPageDrawLabel).text = label(kDrawCaptionLabel).text;
 }
 
 // ---------------------------------------------------------------- charts
@@ -836,7 +911,9 @@ const PrizeTable& MainState::storedPrizes() {
 void MainState::storePrizes(const PrizeTable& prizes) {
     if (prizes.empty()) return;
     m_storedPrizes.reset();
+    const WriterScope writing(*this);
     try {
+        DrawArchive(archivePath()).refuseAsOutput(prizeStorePath()); // a link to the archive
         mergePrizeStore(prizeStorePath(), prizes);
     } catch (const FileError& error) {
         m_host.showMessage("Die Quoten konnten nicht gespeichert werden: " + std::string(error.what()));
@@ -873,9 +950,15 @@ void MainState::BitBtn3Click() {
 
 void MainState::BitBtn4Click() {
     if (refuseWhileImporting()) return;
-    {
+    const DrawArchive archive(archivePath());
+    const DayNumber day = wholeDay(m_currentDraw.date);
+    if (countDrawsOn(archive, day) > 0) {
+        if (!m_host.askBeforeChange("Ziehung vom " + formatShortDate(day) + " löschen?", "Ziehung löschen"))
+            return;
+        const WriterScope writing(*this);
         BusyScope busy(m_host);
-        removeDrawsOn(DrawArchive(archivePath()), wholeDay(m_currentDraw.date));
+        keepBackup(archive.path());
+        removeDrawsOn(archive, day);
     }
     SpeedButton5Click();
 }
@@ -892,17 +975,74 @@ void MainState::BitBtn8Click() {
         preset.extra = last->extra();
     }
     if (const auto entry = m_host.enterDraw(preset)) {
-        if (const auto problem = entryProblem(*entry)) {
+        if (const auto problem = entryProblem(*entry, m_clock.today())) {
             m_host.showMessage(*problem);
             return;
         }
-        BusyScope busy(m_host);
-        // The slot byte has no meaning in Austrian draws: the last record's is carried on.
-        const std::uint8_t slot = last ? last->numbers[DrawRecord::kSlotIndex] : 0;
-        insertOrReplace(archive, entryRecord(*entry, slot));
+        // Draws fall on Sundays and Wednesdays; another day is asked about, as Friday and
+        // holiday draws exist.
+        const int day = weekday(entry->date);
+        if (day == kSunday || day == kWednesday ||
+            m_host.askBeforeChange("Ziehung an einem " + std::string(longDayName(day)) + " eintragen?",
+                                   "Ziehung eingeben")) {
+            const WriterScope writing(*this);
+            BusyScope busy(m_host);
+            // The slot byte has no meaning in Austrian draws: the last record's is carried on.
+            const std::uint8_t slot = last ? last->numbers[DrawRecord::kSlotIndex] : 0;
+            const std::optional<DrawRecord> newest = archive.lastRecord(); // another program may have added one
+            if (newest && entry->date <= newest->day()) keepBackup(archive.path()); // a rewrite follows
+            insertOrReplace(archive, entryRecord(*entry, slot));
+        }
     }
     if (const auto newest = archive.lastRecord()) m_dateTimePicker1.setDate(newest->day());
     SpeedButton5Click();
+}
+
+bool MainState::confirmRebuild() {
+    const DrawArchive archive(archivePath());
+    if (!archive.exists() || archive.recordCount() == 0) return true; // nothing to lose
+    // The stored draws up to the start date: the rebuild takes only later ones.
+    std::int64_t replaced = 0;
+    archive.forEach([&](const DrawRecord& record) {
+        if (record.day() <= m_dateTimePicker1.date) ++replaced;
+    });
+    return m_host.askBeforeChange("Das Archiv wird ab " + formatShortDate(m_dateTimePicker1.date) +
+                                      " neu aus dem Internet geladen; " + formatGrouped(replaced) +
+                                      " gespeicherte Ziehungen werden ersetzt.",
+                                  "Datenbank neu anlegen");
+}
+
+bool MainState::RestoreBackupClick() {
+    if (refuseWhileImporting()) return false;
+    const std::string archive = archivePath();
+    const std::vector<ArchiveBackup> backups = listBackups(archive);
+    if (backups.empty()) {
+        m_host.showMessage(kNoBackupMessage);
+        return false;
+    }
+    const auto chosen = m_host.chooseBackup(backups);
+    if (!chosen) return false;
+    if (*chosen >= backups.size()) {
+        m_host.showMessage("Es gibt keine Sicherung Nr. " + std::to_string(*chosen + 1) +
+                           " (vorhanden: " + std::to_string(backups.size()) + ").");
+        return false;
+    }
+    const ArchiveBackup& backup = backups[*chosen];
+    const std::int64_t stored = fileExists(archive) ? DrawArchive(archive).recordCount() : 0;
+    std::string question = "Das Archiv wird durch die Sicherung vom " + formatBackupTime(backup.takenAt) +
+                           " (" + formatGrouped(backup.draws) + " Ziehungen";
+    if (backup.newest) question += " bis " + formatShortDate(*backup.newest);
+    question += ") ersetzt; " + formatGrouped(stored) +
+                " gespeicherte Ziehungen werden ersetzt. Das jetzige Archiv wird vorher gesichert.";
+    if (!m_host.askBeforeChange(question, "Sicherung wiederherstellen")) return false;
+    {
+        const WriterScope writing(*this);
+        BusyScope busy(m_host);
+        restoreBackup(archive, backup);
+    }
+    if (const auto newest = DrawArchive(archive).lastRecord()) m_dateTimePicker1.setDate(newest->day());
+    SpeedButton5Click();
+    return true;
 }
 
 // ---------------------------------------------------------------- ticket printing

@@ -11,6 +11,7 @@
 #include "core/shell/StatusText.h"
 #include "core/statistics/ChartModel.h"
 #include "core/util/Clock.h"
+#include "core/util/File.h"
 #include "core/util/Random.h"
 
 #include <algorithm>
@@ -25,6 +26,8 @@
 #include <vector>
 
 namespace lotto {
+
+class ImportSession;
 
 struct UpDownControl {
     int min = 0;
@@ -111,6 +114,11 @@ public:
     static constexpr const char* kUnknownResultsFileMessage =
         "Die Datei enthält keine Ziehungen in einem bekannten Format (Ergebnisdatei der "
         "Österreichischen Lotterien oder CSV der mitgelieferten Ziehungen). Es wurde nichts eingelesen.";
+    static constexpr const char* kForeignResultsFileMessage =
+        "Die Datei enthält Ziehungen eines anderen Spiels (Zahlen außerhalb von 1 bis 45 oder fremde "
+        "Spalten wie „superzahl“), nicht von Lotto 6 aus 45. Es wurde nichts eingelesen.";
+    static constexpr const char* kResultsFileTooLargeMessage =
+        "Die Datei ist größer als 64 MiB und ist keine Ergebnisdatei. Es wurde nichts eingelesen.";
     // The Austrian page of the last ten draws (no control of the window starts it).
     // Returns the number of draws appended.
     std::int64_t AustriaLast10();
@@ -128,11 +136,30 @@ public:
     static constexpr const char* kRebuildEmptyMessage =
         "Beim Neuanlegen wurde keine Ziehung eingelesen (keine Verbindung zum Server oder "
         "abgebrochen). Das bisherige Archiv bleibt erhalten.";
-    static constexpr const char* kRebuildRunningMessage =
-        "Die Datenbank wird gerade von einem anderen Programm neu angelegt. Versuchen Sie es danach noch einmal.";
+    // Followed by the reason.
+    static constexpr const char* kRebuildIncompleteMessage =
+        "Die Datenbank wurde nicht neu angelegt; das bisherige Archiv bleibt unverändert erhalten.";
     static constexpr const char* kImportRunningMessage =
         "Die Ziehungen werden gerade eingelesen. Das Archiv kann erst geändert werden, wenn das "
         "Einlesen beendet ist (\"Stoppt das Einlesen\" beendet es nach dem laufenden Jahr).";
+    // Held by every operation that changes the archive, the prize store or the download file,
+    // for its whole run: one writer at a time per program directory, the window and lotto-cli
+    // alike (readers take nothing). Within one run it is shared by the operations it calls.
+    // Another program's writer gets kWriterPatienceMs, then FileError(kWriterBusyMessage).
+    class WriterScope {
+    public:
+        explicit WriterScope(MainState& state);
+        ~WriterScope();
+        WriterScope(const WriterScope&) = delete;
+        WriterScope& operator=(const WriterScope&) = delete;
+
+    private:
+        MainState& m_state;
+    };
+    static constexpr int kWriterPatienceMs = 2000;
+    static constexpr const char* kWriterBusyMessage =
+        "Ein anderes Programm ändert gerade das Archiv der Ziehungen (Aktualisierung, Import oder "
+        "Eingabe). Versuchen Sie es gleich noch einmal; das Archiv bleibt unverändert.";
     // While an import runs, every other operation that writes the archive calls this first:
     // it tells the user and returns true, and the operation does nothing.
     bool refuseWhileImporting();
@@ -146,6 +173,15 @@ public:
     };
     const ImportProgress& importProgress() const { return m_importProgress; }
     DayNumber lastStoredDate() const { return m_lastStoredDate; }
+    // What the last update, import or rebuild did; status panel 1 shows its summary.
+    struct ImportReport {
+        std::int64_t added = 0; // appended or inserted; a rebuild's are the new archive's
+        DayNumber newest = 0;   // the archive's newest draw afterwards
+        bool complete = true;   // every download arrived and nothing was left unread
+        std::string failure;    // why not, unless it was stopped
+    };
+    // Nothing while none has run, or the last one ended before it began (a refused file).
+    const std::optional<ImportReport>& lastImport() const { return m_lastImport; }
     // Called with every text a status panel receives, as it is set (lotto-cli prints them).
     void setStatusListener(std::function<void(int, const std::string&)> listener) {
         m_statusListener = std::move(listener);
@@ -220,6 +256,10 @@ public:
     void BitBtn3Click(); // export as text from the date of DateTimePicker1 on
     void BitBtn4Click(); // delete the shown draw (button BitBtn6)
     void BitBtn8Click(); // enter a draw by hand
+    // "Sicherung wiederherstellen…": the kept copies listed, the chosen one put back after a
+    // question. Returns whether a copy was put back.
+    bool RestoreBackupClick();
+    static constexpr const char* kNoBackupMessage = "Es ist noch keine Sicherung des Archivs vorhanden.";
     // --- ticket printing ---
     // "Schein": the print settings dialog, then the preview of the crosses on a paper ticket.
     void SpeedButton12Click();
@@ -351,11 +391,15 @@ public:
 
 private:
     friend class StateImportWindow;
+    // The question before the rebuild throws stored draws away; true when it may go on.
+    bool confirmRebuild();
     void runShownGroupSearch(int length);
     void showDraw(const DrawRecord& record, std::string_view separator);
     bool skippedByStepping(const DrawRecord& record) const;
     std::array<std::string_view, 6> tipTexts(int tip) const;
     const PrizeTable& storedPrizes();
+    // Records what the import did, shows its summary and tells why it is not complete.
+    std::int64_t reportImport(const ImportSession& session);
     // A tip's hit label after a check against the current draw: hits, colour, rank hint.
     void showHits(int tip);
     void showHits(int tip, const CurrentDraw& checked); // tip's hit label for a check of that draw
@@ -400,6 +444,8 @@ private:
     bool m_button1Enabled = true;
     ImportProgress m_importProgress;
     DayNumber m_lastStoredDate = 0;
+    std::optional<ImportReport> m_lastImport;
+    bool m_rebuilding = false; // the rebuild tells of a failed import itself
     std::function<void(int, const std::string&)> m_statusListener;
     int m_tippTop = 88;
     int m_tippLeft = 26;
@@ -409,6 +455,8 @@ private:
     std::int64_t m_stakeCents = 120;
     PrizeBalance m_prizeBalance;
     std::optional<PrizeTable> m_storedPrizes; // read once, dropped when an import adds quotas
+    std::optional<FolderLock> m_writerLock;
+    int m_writerDepth = 0;
 };
 
 } // namespace lotto

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/archive/DrawArchive.h"
+
 #include <chrono>
 #include <functional>
 #include <span>
@@ -24,7 +26,7 @@ std::string prepareProgramDirectory(std::string dir, std::span<const unsigned ch
                                     const FirstStartHook& afterStep = {});
 
 // The rebuild keeps the old archive under this name beside it until the new one holds a draw.
-inline constexpr const char* kRebuildAsideSuffix = ".alt";
+inline constexpr const char* kRebuildAsideSuffix = kArchiveAsideSuffix;
 
 // Finishes what a rebuild that was killed left behind, unless a rebuild is running (it holds
 // the program directory's FolderLock): an archive without a whole record gets the set-aside

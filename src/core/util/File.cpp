@@ -336,6 +336,9 @@ void renameOverwrite(const std::string& source, const std::string& target) {
 std::string readWholeFile(const std::string& path, std::size_t maxBytes) {
     File file(path, File::Mode::Read);
     std::string bytes;
+    // Sized once: growing by doubling would hold up to three times a large file at a time.
+    const std::int64_t size = file.size();
+    if (size > 0) bytes.reserve(std::min(static_cast<std::uint64_t>(size), std::uint64_t{maxBytes}));
     char buffer[65536];
     std::int64_t offset = 0;
     while (bytes.size() < maxBytes) {
