@@ -2,7 +2,7 @@
 # Builds the libFuzzer targets with clang and runs each for the given seconds (default 60):
 #   scripts/fuzz.sh [--check] [SECONDS] [TARGET...]
 #   targets: tipfile archive archive_window dates http_response url yearline todayline germanpage swisspage
-#            latestline lastten settings
+#            latestline lastten settings systemfile
 # Each target starts from its saved corpus fuzz/corpus/<target> (and its dictionary
 # fuzz/<target>.dict where there is one). Afterwards the corpus is
 # merged down to the inputs that matter, old and new. With --check (CI) the saved corpus
@@ -18,7 +18,7 @@ fi
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(tipfile archive archive_window dates http_response url yearline todayline germanpage swisspage latestline lastten settings)
+[ ${#targets[@]} -eq 0 ] && targets=(tipfile archive archive_window dates http_response url yearline todayline germanpage swisspage latestline lastten settings systemfile)
 source "$root/scripts/common.sh"
 LOTTO_PACKAGES+=(clang-14 libclang-rt-14-dev)
 lotto_install_packages

@@ -6,13 +6,16 @@
 #include "core/archive/ArchiveBackups.h"
 #include "core/archive/ArchiveMaintenance.h"
 #include "core/archive/DrawArchive.h"
+#include "core/backtest/ChanceComparison.h"
 #include "core/shell/MainState.h"
 #include "core/shell/ProgramDirectory.h"
+#include "core/util/CheckedMath.h"
 #include "core/util/File.h"
 #include "core/util/SystemClock.h"
 #include "core/util/Text.h"
 #include "settings/QtSettingsStore.h"
 
+#include <charconv>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -52,10 +55,18 @@ Befehle:
   prizes TIPS.qtp [--since D] [--to D] [--no-sunday] [--no-wednesday] [--stake CENTS]
                                         Gewinnbilanz der Tipps: Ränge, Gewinn, Einsatz und
                                         Saldo in Cent je Tipp (Einsatz je Tipp und Ziehung)
+  backtest [--since D] [--to D] [--no-sunday] [--no-wednesday] [--seed N] [--set NAME=WERT]...
+                                        Strategie-Test: die Tipps, die jede Ziehung des
+                                        Zeitraums aus den Ziehungen davor bekommen hätte
+                                        (Glückszahl N + Position), gegen Zufallstipps
   sheet TIPS.qtp [--date D]             Tippzettel Tipp.txt für die Ziehung nach D schreiben
   export DATEI [--from D]               Archiv ab D (Vorgabe: 09.10.1955) als Text speichern
   add D N1 N2 N3 N4 N5 N6 Z             Ziehung vom D von Hand eingeben
   delete D                              Ziehung vom D löschen
+  system WAHLZAHLEN [--bank BANKZAHLEN] [--list] [--date D] [--stake CENTS]
+                                        Systemschein: Zahlen mit Komma getrennt; Anzahl der
+                                        Tipps und Kosten in Cent, mit --list jeder Tipp, mit
+                                        --date die Gewinnränge bei der Ziehung vom D
   backups                               gesicherte Archive auflisten (1 = neueste)
   restore N                             Sicherung N als Archiv zurückholen
   ticket TIPS.qtp --pdf OUT.pdf [--top N] [--left N] [--days so|mi|so,mi|none]
@@ -112,10 +123,12 @@ const std::map<std::string, CommandSyntax>& commandSyntaxes() {
         {"latest", {0, 0, {"--url", "--tips"}, {}}},
         {"search", {1, 1, {"--threshold", "--since"}, {}}},
         {"prizes", {1, 1, {"--since", "--to", "--stake"}, {"--no-sunday", "--no-wednesday"}}},
+        {"backtest", {0, 0, {"--since", "--to", "--seed", "--set"}, {"--no-sunday", "--no-wednesday"}}},
         {"sheet", {1, 1, {"--date"}, {}}},
         {"export", {1, 1, {"--from"}, {}}},
         {"add", {8, 8, {}, {}}},
         {"delete", {1, 1, {}, {}}},
+        {"system", {1, 1, {"--bank", "--date", "--stake"}, {"--list"}}},
         {"backups", {0, 0, {}, {}}},
         {"restore", {1, 1, {}, {}}},
         {"ticket",
@@ -177,7 +190,7 @@ public:
         m_state.SpeedButton5Click();
         if (!m_host.messages.empty()) return 1;
         m_out << m_state.label(MainState::kDrawCaptionLabel).text << '\n'
-              << m_state.label(MainState::kDigitSumLabel).text << '\n';
+               << m_state.label(MainState::kDigitSumLabel).text << '\n';
         return 0;
     }
 
@@ -240,9 +253,9 @@ public:
         m_state.loadTipFile(m_args.positional.at(0));
         if (const auto since = m_args.value("--since"))
             m_state.dateTimePicker2().setDate(parseDateArgument("--since", *since, m_state.clock()));
-        m_state.runTipSearch(
-            m_args.value("--threshold").value_or("6"),
-            [this](int tip, const std::string& text) { m_out << tip + 1 << '\t' << text << '\n'; });
+        m_state.runTipSearch(m_args.value("--threshold").value_or("6"), [this](int tip, const std::string& text) {
+            m_out << tip + 1 << '\t' << text << '\n';
+        });
         return 0;
     }
 
@@ -252,17 +265,9 @@ public:
             m_state.dateTimePicker2().setDate(parseDateArgument("--since", *since, m_state.clock()));
         if (m_args.flag("--no-sunday")) m_state.setCheckBox(MainState::kSundaysBox, false);
         if (m_args.flag("--no-wednesday")) m_state.setCheckBox(MainState::kWednesdaysBox, false);
-        const DayNumber to = m_args.value("--to")
-                                 ? parseDateArgument("--to", *m_args.value("--to"), m_state.clock())
-                                 : kLastDay;
-        std::int64_t stake = m_state.stakeCents();
-        if (const auto text = m_args.value("--stake")) {
-            const auto cents = toInt(*text);
-            if (!cents || *cents < 0 || text->front() == '+' || text->front() == '-')
-                throw UsageError("--stake: eine ganze Zahl von Cent ab 0 erwartet: " + *text);
-            stake = *cents;
-        }
-        const PrizeBalance balance = m_state.computePrizeBalance(to, stake);
+        const DayNumber to = m_args.value("--to") ? parseDateArgument("--to", *m_args.value("--to"), m_state.clock())
+                                                   : kLastDay;
+        const PrizeBalance balance = m_state.computePrizeBalance(to, stakeArgument());
         auto printTally = [this](const std::string& name, const PrizeTally& tally) {
             m_out << name << '\t' << tally.played;
             for (const std::int64_t count : tally.ranks)
@@ -272,6 +277,90 @@ public:
         for (std::size_t i = 0; i < balance.tips.size(); ++i)
             printTally(std::to_string(balance.tips[i] + 1), balance.perTip[i]);
         printTally("total", balance.total);
+        return 0;
+    }
+
+    // The period is the arguments' alone: the generation keeps the statistics filter it
+    // has, as `generate` would run on each draw's archive.
+    int backtest() {
+        ArchiveFilter period = m_state.archiveFilter();
+        if (const auto since = m_args.value("--since"))
+            period.startDate = parseDateArgument("--since", *since, m_state.clock());
+        if (m_args.flag("--no-sunday")) period.sundays = false;
+        if (m_args.flag("--no-wednesday")) period.wednesdays = false;
+        const DayNumber to = m_args.value("--to")
+                                 ? parseDateArgument("--to", *m_args.value("--to"), m_state.clock())
+                                 : kLastDay;
+        const std::uint32_t seed = m_args.value("--seed") ? parseSeedArgument(*m_args.value("--seed")) : 0;
+        for (auto [it, end] = m_args.values.equal_range("--set"); it != end; ++it)
+            applySet(it->second);
+        const auto result = m_state.StrategieTestClick(period, to, seed);
+        if (!result) return 1;
+        const auto fixed = [](double value, int decimals) {
+            char text[64];
+            const auto end =
+                std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr;
+            return std::string(text, end);
+        };
+        const double tips = static_cast<double>(result->tips);
+        m_out << "draws\t" << result->draws << "\ntips\t" << result->tips << '\n';
+        for (int k = 0; k <= 6; ++k)
+            m_out << "hits\t" << k << '\t' << result->hits[static_cast<std::size_t>(k)] << '\t'
+                  << fixed(tips * hitProbability(k), 2) << '\n';
+        for (int r = 0; r < kPrizeRanks; ++r) {
+            const auto rank = static_cast<PrizeRank>(r);
+            const double base = rank == PrizeRank::Extra ? static_cast<double>(result->extraOnlyTips) : tips;
+            m_out << "rank\t" << prizeRankName(rank) << '\t' << result->ranks[static_cast<std::size_t>(r)]
+                  << '\t' << fixed(base * rankProbability(rank), 2) << '\n';
+        }
+        const ChiSquareTest test = chiSquareOfHits(result->hits, result->tips);
+        m_out << "won\t" << result->wonCents << "\nstake\t" << result->stakeCents << '\n'
+              << "chi2\t" << fixed(test.statistic, 4) << '\t' << test.degreesOfFreedom << '\t'
+              << fixed(test.pValue, 4) << '\n';
+        return 0;
+    }
+
+    int system() {
+        const auto choices = parseNumberList(m_args.positional.at(0));
+        const auto bankers = parseNumberList(m_args.value("--bank").value_or(""));
+        if (!choices || !bankers) {
+            m_host.showMessage(
+                "Die Zahlen des Systems sind ganze Zahlen von 1 bis 45, durch \",\" getrennt.");
+            return 1;
+        }
+        const SystemBet bet = makeSystem(*bankers, *choices);
+        if (const auto problem = systemProblem(bet)) {
+            m_host.showMessage(*problem);
+            return 1;
+        }
+        const std::int64_t stake = stakeArgument();
+        std::optional<DayNumber> day;
+        if (const auto date = m_args.value("--date"))
+            day = parseDateArgument("--date", *date, m_state.clock());
+        m_state.setSystem(bet);
+        // The draw is looked up first, so a date without a draw prints nothing.
+        std::optional<MainState::SystemDrawCheck> check;
+        if (day) {
+            m_state.dateTimePicker1().setDate(*day);
+            m_state.SpeedButton5Click();
+            if (!m_host.messages.empty()) return 1;
+            if (wholeDay(m_state.currentDraw().date) != *day) {
+                m_host.showMessage("Keine Ziehung am " + formatShortDate(*day));
+                return 1;
+            }
+            check = m_state.SystemCheckClick();
+            if (!check) return 1;
+        }
+        const std::int64_t tips = systemTipCount(bet);
+        m_out << "system\t" << systemName(bet) << '\t' << tips << '\t' << checkedMul(tips, stake) << '\n';
+        if (m_args.flag("--list"))
+            for (const SystemTip& tip : expandSystem(bet))
+                m_out << joinNumbers({tip.begin(), tip.end()}) << '\n';
+        if (!check) return 0;
+        m_out << "draw\t" << m_state.label(MainState::kDrawCaptionLabel).text << '\n';
+        for (std::size_t r = 0; r < check->ranks.size(); ++r)
+            m_out << prizeRankName(static_cast<PrizeRank>(r)) << '\t' << check->ranks[r] << '\n';
+        m_out << "won\t" << check->wonCents << '\n';
         return 0;
     }
 
@@ -415,6 +504,16 @@ public:
     }
 
 private:
+    // --stake CENTS, else the stored price per tip.
+    std::int64_t stakeArgument() const {
+        const auto text = m_args.value("--stake");
+        if (!text) return m_state.stakeCents();
+        const auto cents = toInt(*text);
+        if (!cents || *cents < 0 || text->front() == '+' || text->front() == '-')
+            throw UsageError("--stake: eine ganze Zahl von Cent ab 0 erwartet: " + *text);
+        return *cents;
+    }
+
     std::optional<int> offsetArgument(const std::string& option) const {
         const auto text = m_args.value(option);
         if (!text) return std::nullopt;
@@ -436,8 +535,8 @@ private:
         const std::string source = m_args.value("--source").value_or(m_state.austrianSource());
         if (rebuilding && (source == "germany" || source == "switzerland" || source == "austria-last10"))
             throw UsageError("--source " + source + ": rebuild liest nur die österreichischen Quellen");
-        if (source != MainState::kSourceAustria && source != MainState::kSourceAustriaToday &&
-            source != "germany" && source != "switzerland" && source != "austria-last10")
+        if (source != MainState::kSourceAustria && source != MainState::kSourceAustriaToday && source != "germany" &&
+            source != "switzerland" && source != "austria-last10")
             throw UsageError("--source: unbekannte Quelle „" + source + "“");
         if (source == MainState::kSourceAustria || source == MainState::kSourceAustriaToday)
             m_state.austrianSource() = source;
@@ -572,10 +671,12 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
                                                                         {"latest", &Session::latest},
                                                                         {"search", &Session::search},
                                                                         {"prizes", &Session::prizes},
+                                                                        {"backtest", &Session::backtest},
                                                                         {"sheet", &Session::sheet},
                                                                         {"export", &Session::exportArchive},
                                                                         {"add", &Session::add},
                                                                         {"delete", &Session::remove},
+                                                                        {"system", &Session::system},
                                                                         {"backups", &Session::backups},
                                                                         {"restore", &Session::restore},
                                                                         {"ticket", &Session::ticket}};

@@ -32,8 +32,15 @@ void BalanceModel::setBalance(const PrizeBalance& balance, const std::array<std:
     endResetModel();
 }
 
+void BalanceModel::setSystemRow(const std::optional<PrizeTally>& tally, const QString& numbers) {
+    beginResetModel();
+    m_system = tally;
+    m_systemNumbers = numbers;
+    endResetModel();
+}
+
 int BalanceModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_balance.tips.size()) + 1;
+    return parent.isValid() ? 0 : static_cast<int>(m_balance.tips.size()) + (m_system ? 1 : 0) + 1;
 }
 
 int BalanceModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumns; }
@@ -53,8 +60,9 @@ QVariant BalanceModel::headerData(int section, Qt::Orientation orientation, int 
 QVariant BalanceModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     const auto row = static_cast<std::size_t>(index.row());
-    const bool total = row == m_balance.tips.size();
-    const PrizeTally& tally = total ? m_balance.total : m_balance.perTip.at(row);
+    const bool system = m_system && row == m_balance.tips.size();
+    const bool total = row == m_balance.tips.size() + (m_system ? 1 : 0);
+    const PrizeTally& tally = total ? m_balance.total : system ? *m_system : m_balance.perTip.at(row);
     const int column = index.column();
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(column == 1 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
@@ -64,14 +72,16 @@ QVariant BalanceModel::data(const QModelIndex& index, int role) const {
         bold.setBold(true);
         return bold;
     }
-    const int tip = total ? 99 : m_balance.tips.at(row);
+    const int tip = total ? 99 : system ? 98 : m_balance.tips.at(row);
     std::int64_t value = 0;
     QString text;
     if (column == 0) {
         value = tip;
-        text = total ? QStringLiteral("Summe") : QString::number(tip + 1);
+        text = total ? QStringLiteral("Summe") : system ? QStringLiteral("System") : QString::number(tip + 1);
     } else if (column == 1) {
-        if (!total)
+        if (system)
+            text = m_systemNumbers;
+        else if (!total)
             for (const int n : m_numbers.at(static_cast<std::size_t>(tip)))
                 text += (text.isEmpty() ? QString() : QStringLiteral(" ")) + QString::number(n);
         return role == Qt::DisplayRole || role == kSortRole ? QVariant(text) : QVariant();
@@ -125,12 +135,14 @@ BalanceDialog::BalanceDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(buttons);
 }
 
-void BalanceDialog::showBalance(const PrizeBalance& balance, const std::array<std::array<int, 6>, 12>& numbers,
-                                std::int64_t stakeCents) {
+void BalanceDialog::showBalance(const PrizeBalance& balance,
+                                const std::array<std::array<int, 6>, 12>& numbers, std::int64_t stakeCents,
+                                const std::optional<PrizeTally>& system, const QString& systemNumbers) {
     m_model.setBalance(balance, numbers);
+    m_model.setSystemRow(system, systemNumbers);
     m_table->resizeColumnsToContents();
     QString note;
-    if (balance.tips.empty()) {
+    if (balance.tips.empty() && !system) {
         note = QStringLiteral("Kein Tipp hat sechs Zahlen.");
     } else if (balance.draws == 0) {
         note = QStringLiteral("Keine Ziehung im gewählten Zeitraum (Datum und Wochentage auf der Seite "
@@ -143,6 +155,10 @@ void BalanceDialog::showBalance(const PrizeBalance& balance, const std::array<st
                         QString::fromStdString(formatShortDate(balance.netCurve.back().first)), count(balance.draws),
                         count(balance.drawsWithoutQuotas), money(stakeCents));
     }
+    if (system && balance.draws > 0)
+        note +=
+            QStringLiteral(" Die Zeile „System“ spielt bei jeder Ziehung jeden Tipp des Systems; die Summe "
+                           "enthält sie.");
     m_note->setText(note);
     // As wide as the table, within the screen (a scaled screen may be narrower than it).
     const int width = m_table->horizontalHeader()->length() + 2 * m_table->frameWidth() + 40;

@@ -7,6 +7,7 @@
 #include <QSortFilterProxyModel>
 
 #include <array>
+#include <optional>
 
 class QLabel;
 class QTableView;
@@ -19,6 +20,8 @@ class BalanceModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
     void setBalance(const PrizeBalance& balance, const std::array<std::array<int, 6>, 12>& numbers);
+    // The system's own row between the tips and the sum (the sum includes it).
+    void setSystemRow(const std::optional<PrizeTally>& tally, const QString& numbers);
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -29,6 +32,8 @@ public:
 private:
     PrizeBalance m_balance;
     std::array<std::array<int, 6>, 12> m_numbers{};
+    std::optional<PrizeTally> m_system;
+    QString m_systemNumbers;
 };
 
 // Sorts the tip rows by the number behind a column and keeps the sum row last.
@@ -46,7 +51,8 @@ class BalanceDialog : public QDialog {
 public:
     explicit BalanceDialog(QWidget* parent = nullptr);
     void showBalance(const PrizeBalance& balance, const std::array<std::array<int, 6>, 12>& numbers,
-                     std::int64_t stakeCents);
+                     std::int64_t stakeCents, const std::optional<PrizeTally>& system = std::nullopt,
+                     const QString& systemNumbers = {});
     QTableView* table() const { return m_table; }
 
 private:

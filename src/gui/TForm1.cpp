@@ -1,11 +1,14 @@
 #include "gui/TForm1.h"
 
 #include "bundle/BundledArchive.h"
+#include "core/import/AustrianArchive.h"
 #include "core/import/ImportSession.h"
 #include "gui/BalanceDialog.h"
+#include "gui/StrategyTestDialog.h"
 #include "gui/ChartView.h"
 #include "gui/ClickableLabel.h"
 #include "gui/QtDates.h"
+#include "gui/SystemDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -36,6 +39,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace lotto {
 
@@ -450,6 +454,12 @@ QHBoxLayout* TForm1::buildTipTools(QWidget* page) {
     connect(save, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton15Click(); }); });
     connect(load, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton16Click(); }); });
     connect(distribution, &QPushButton::clicked, this, [this] { run([this] { m_state.Button6Click(); }); });
+    auto* system =
+        makeButton(QStringLiteral("SystemButton"), QStringLiteral("System…"),
+                   QStringLiteral("Systemschein: Bank- und Wahlzahlen, alle Tipps, Kosten und Gewinne"));
+    addShortcut(system, QKeySequence(Qt::CTRL | Qt::Key_M));
+    tools->insertWidget(tools->count() - 1, system); // before the stretch
+    connect(system, &QPushButton::clicked, this, &TForm1::showSystemDialog);
 
     // Both banners, panel and label alike, open the maker's page.
     auto makeBanner = [&](const QString& panelName, const QString& labelName, const QString& text) {
@@ -695,6 +705,11 @@ QWidget* TForm1::buildDatabasePage() {
     connect(triples, &QPushButton::clicked, this, [this] { run([this] { m_state.Button3Click(); }); });
     connect(quadruples, &QPushButton::clicked, this, [this] { run([this] { m_state.Button4Click(); }); });
     connect(overdue, &QPushButton::clicked, this, [this] { run([this] { m_state.Button5Click(); }); });
+    auto* strategyTest = makeButton(QStringLiteral("StrategieTestButton"), QStringLiteral("Strategie-Test…"),
+                                    QStringLiteral("Hätten die berechneten Tipps bei den vergangenen Ziehungen "
+                                                   "öfter getroffen als Zufallstipps?"));
+    groups->addWidget(strategyTest);
+    connect(strategyTest, &QPushButton::clicked, this, [this] { strategyTestDialog()->show(); });
     groups->addStretch();
     layout->addWidget(groupsBox);
 
@@ -725,7 +740,22 @@ QWidget* TForm1::buildInternetPage() {
                       0);
     layout->addWidget(makeTextEdit(QStringLiteral("FileNameEdit"), m_state.fileNameEdit()), 2, 1);
     layout->addWidget(makeLabel(QStringLiteral("ServerLabel"), QStringLiteral("Server der Ziehungsarchive")), 3, 0);
-    layout->addWidget(makeTextEdit(QStringLiteral("ServerEdit"), m_state.serverEdit()), 3, 1);
+    // The original yearly files' server: typed, or one of the two known ones chosen.
+    auto* servers = new QComboBox;
+    servers->setObjectName(QStringLiteral("ServerComboBox"));
+    servers->setEditable(true);
+    servers->setInsertPolicy(QComboBox::NoInsert);
+    {
+        const bool syncing = std::exchange(m_syncing, true); // the items must not replace the stored server
+        servers->addItems(
+            {QString::fromLatin1(kYearlyDefaultServer), QString::fromLatin1(kYearlyEarlierServer)});
+        servers->setLineEdit(makeTextEdit(QStringLiteral("ServerEdit"), m_state.serverEdit()));
+        servers->lineEdit()->setText(QString::fromStdString(m_state.serverEdit()));
+        m_syncing = syncing;
+    }
+    servers->setToolTip(QStringLiteral("Server der ursprünglichen Jahresdateien „/download/lo_JJJJ.csv“ "
+                                       "(bis 2017 unter https://www.win2day.at)"));
+    layout->addWidget(servers, 3, 1);
     auto* url = makeTextEdit(QStringLiteral("URLEdit"), m_state.urlEdit());
     url->setVisible(false);
     url->setEnabled(false);
@@ -843,10 +873,37 @@ void TForm1::showPrizeBalance() {
     for (const NumberedTip& tip : completeTips(cellsOfState()))
         numbers.at(static_cast<std::size_t>(tip.tip)) = tip.numbers;
     if (!m_balanceDialog) m_balanceDialog = new BalanceDialog(this);
-    m_balanceDialog->showBalance(balance, numbers, m_state.stakeCents());
+    const SystemBet& system = m_state.system();
+    const QString systemNumbers = QStringLiteral("%1: %2").arg(
+        QString::fromStdString(systemName(system)),
+        QString::fromStdString(joinNumbers(system.bankers, " ") + (system.bankers.empty() ? "" : " | ") +
+                               joinNumbers(system.choices, " ")));
+    m_balanceDialog->showBalance(balance, numbers, m_state.stakeCents(), m_state.systemBalance(),
+                                 systemNumbers);
     m_balanceDialog->show();
     m_balanceDialog->raise();
     m_balanceDialog->activateWindow();
+}
+
+StrategyTestDialog* TForm1::strategyTestDialog() {
+    if (!m_strategyTestDialog)
+        m_strategyTestDialog = new StrategyTestDialog(m_state, [this] { refreshFromState(); }, this);
+    return m_strategyTestDialog;
+}
+
+void TForm1::showSystemDialog() {
+    if (!m_systemDialog) {
+        m_systemDialog = new SystemDialog(*this);
+        // Room for more tips in the list where the screen has it.
+        const QRect available = screen()->availableGeometry();
+        const QSize hint = m_systemDialog->sizeHint();
+        m_systemDialog->resize(
+            hint.width(), std::max(hint.height(), std::min(available.height() - 80, hint.height() + 250)));
+    }
+    m_systemDialog->refresh();
+    m_systemDialog->show();
+    m_systemDialog->raise();
+    m_systemDialog->activateWindow();
 }
 
 std::array<std::string, tipgrid::kCells> TForm1::cellsOfState() const {
@@ -858,6 +915,7 @@ std::array<std::string, tipgrid::kCells> TForm1::cellsOfState() const {
 
 void TForm1::refreshFromState() {
     m_syncing = true;
+    if (m_systemDialog) m_systemDialog->refreshDraw();
     if (auto* source = findChild<QComboBox*>(QStringLiteral("AustriaSourceComboBox")))
         source->setCurrentIndex(source->findData(QString::fromStdString(m_state.austrianSource())));
     for (int i = 0; i < tipgrid::kCells; ++i) {

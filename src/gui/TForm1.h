@@ -30,7 +30,9 @@ class QProgressBar;
 namespace lotto {
 
 class BalanceDialog;
+class StrategyTestDialog;
 class ChartView;
+class SystemDialog;
 
 // The main window "Zerbosts Lotto". It builds the controls under their designer names,
 // forwards input to the MainState and shows the state after every operation.
@@ -45,8 +47,13 @@ public:
     QtHost& host() { return *m_host; }
     ChartView* chartView() const { return m_chart; }
     BalanceDialog* balanceDialog() const { return m_balanceDialog; }
+    // "Strategie-Test" (page "Datenbank"): opened once, then shown again.
+    StrategyTestDialog* strategyTestDialog();
     // "Gewinnbilanz": the balance of the tips as a table and its course on "Diagramm".
     void showPrizeBalance();
+    // "System…" on "Lottotipp": the system ticket dialog, created on first use.
+    void showSystemDialog();
+    SystemDialog* systemDialog() const { return m_systemDialog; }
 
     // Runs one operation of the state as a click handler does: a failure is shown in a
     // message box, and the window shows the state afterwards.
@@ -128,6 +135,8 @@ private:
     std::set<QLabel*> m_hitLabels;
     QDoubleSpinBox* m_stakeSpin = nullptr;
     BalanceDialog* m_balanceDialog = nullptr;
+    StrategyTestDialog* m_strategyTestDialog = nullptr;
+    SystemDialog* m_systemDialog = nullptr;
 };
 
 } // namespace lotto

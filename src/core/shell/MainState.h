@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/archive/ArchiveFilter.h"
+#include "core/backtest/WalkForward.h"
 #include "core/evaluation/CurrentDraw.h"
 #include "core/evaluation/PrizeBalance.h"
 #include "core/evaluation/TipGrid.h"
@@ -10,6 +11,8 @@
 #include "core/shell/SettingsStore.h"
 #include "core/shell/StatusText.h"
 #include "core/statistics/ChartModel.h"
+#include "core/system/SystemCheck.h"
+#include "core/system/SystemFile.h"
 #include "core/util/Clock.h"
 #include "core/util/File.h"
 #include "core/util/Random.h"
@@ -177,7 +180,7 @@ public:
     struct ImportReport {
         std::int64_t added = 0; // appended or inserted; a rebuild's are the new archive's
         DayNumber newest = 0;   // the archive's newest draw afterwards
-        bool complete = true;   // every download arrived and nothing was left unread
+        bool complete = true;   // every download arrived, nothing was left unread, no stop
         std::string failure;    // why not, unless it was stopped
     };
     // Nothing while none has run, or the last one ended before it began (a refused file).
@@ -251,6 +254,46 @@ public:
     std::string prizeStorePath() const { return m_programDir + kPrizeStoreName; }
     // Adds the quotas an import read to "Quoten.csv"; a failure is reported, the import stands.
     void storePrizes(const PrizeTable& prizes);
+
+    // --- "Strategie-Test": the generation tried on every past draw of a period ---
+    // The tips a run with the options and statistics filter as they stand would have given
+    // from the draws before each draw that passes `period` up to `to` (seeded with seed + the
+    // draw's position), checked against it at the price per tip. `onDraw` sees every draw done
+    // and may stop the test. Without an archive: a message and nothing.
+    std::optional<WalkForwardResult> StrategieTestClick(const ArchiveFilter& period, DayNumber to,
+                                                        std::uint32_t seed,
+                                                        const WalkForwardObserver& onDraw = {});
+
+    // --- system tips (the dialog "System" from "Lottotipp") ---
+    const SystemBet& system() const { return m_system; }
+    void setSystem(SystemBet bet) { m_system = std::move(bet); }
+    // A click on a number of the system's grid: free -> choice number -> banker -> free
+    // (with five bankers already, the second click frees it).
+    void SystemNumberClick(int number);
+    void SystemClearClick() { m_system = {}; }
+    // Why the marked numbers make no playable system; nothing when they do.
+    std::optional<std::string> systemProblem() const { return lotto::systemProblem(m_system); }
+    // Tips x the price per tip; 0 while the system is not playable.
+    std::int64_t systemCostCents() const;
+    struct SystemDrawCheck {
+        DayNumber day = 0;
+        RankCounts ranks{};
+        std::vector<PrizeQuota> quotas; // the draw's stored quotas, possibly none
+        std::int64_t wonCents = 0;
+        std::vector<std::optional<PrizeRank>> tipRanks; // per tip of expandSystem, for the list
+    };
+    // "Prüfen": the system against the shown draw (a problem with the system is shown and
+    // nothing is returned, as is a missing draw).
+    std::optional<SystemDrawCheck> SystemCheckClick();
+    void SystemSaveClick();
+    void SystemLoadClick();
+    void loadSystemFile(const std::string& path);
+    // Printing: a system of at most 12 tips goes onto a normal ticket through the ticket
+    // print (returns true); a larger one returns false, and the face prints its tip list.
+    static constexpr int kSystemTicketTips = 12;
+    bool SystemPrintClick();
+    // The system's row of the last "Gewinnbilanz"; nothing when no playable system was entered.
+    const std::optional<PrizeTally>& systemBalance() const { return m_systemBalance; }
 
     // --- archive maintenance (page "Datenbank") ---
     void BitBtn3Click(); // export as text from the date of DateTimePicker1 on
@@ -403,6 +446,8 @@ private:
     // A tip's hit label after a check against the current draw: hits, colour, rank hint.
     void showHits(int tip);
     void showHits(int tip, const CurrentDraw& checked); // tip's hit label for a check of that draw
+    void printTicket(const std::array<std::string, tipgrid::kCells>& cells);
+    void addSystemBalance(); // the system's row to m_prizeBalance
 
     Host& m_host;
     Clock& m_clock;
@@ -455,6 +500,9 @@ private:
     std::int64_t m_stakeCents = 120;
     PrizeBalance m_prizeBalance;
     std::optional<PrizeTable> m_storedPrizes; // read once, dropped when an import adds quotas
+    SystemBet m_system;
+    std::optional<PrizeTally> m_systemBalance;
+    FileDialogState m_systemDialog{kSystemFileExt, kSystemFileFilter, {}};
     std::optional<FolderLock> m_writerLock;
     int m_writerDepth = 0;
 };
