@@ -12,6 +12,7 @@ LOTTO_PACKAGES=(
   libgtest-dev libbenchmark-dev
   fonts-liberation2
   xvfb xauth python3 tinyproxy poppler-utils
+  desktop-file-utils appstream dpkg-dev file
 )
 
 lotto_install_packages() {

@@ -2,6 +2,7 @@
 
 #include "bundle/BundledArchive.h"
 #include "cli/CliHost.h"
+#include "cli/OnlinePart.h"
 #include "core/archive/ArchiveBackups.h"
 #include "core/archive/ArchiveMaintenance.h"
 #include "core/archive/DrawArchive.h"
@@ -12,7 +13,6 @@
 #include "core/util/File.h"
 #include "core/util/SystemClock.h"
 #include "core/util/Text.h"
-#include "print/TicketPainter.h"
 #include "settings/QtSettingsStore.h"
 
 #include <charconv>
@@ -454,7 +454,7 @@ public:
         if (!m_host.ticketPreviewed) return 1;
         // The page first: nothing is printed for a PDF that could not be written.
         const TicketLayout& layout = m_state.ticketLayout();
-        writeFileAtomically(*pdf, ticketPdf(layout, loadTicketScan(layout.imagePath())));
+        writeFileAtomically(*pdf, onlineTicketPdf(layout));
         m_out << "Kosten: " << m_host.ticketCost << '\n';
         for (const TicketMark& mark : layout.printedMarks())
             m_out << mark.name << ' ' << mark.left << ' ' << mark.top << '\n';

@@ -1,5 +1,7 @@
 #include "cli/CliHost.h"
 
+#include "cli/OnlinePart.h"
+
 namespace lotto {
 
 void CliHost::showMessage(const std::string& text) {
@@ -7,6 +9,12 @@ void CliHost::showMessage(const std::string& text) {
     // The operation's own message stands as the window would show it (scripts match these
     // texts); failures and usage errors carry the "lotto-cli: " prefix instead.
     m_err << text << (text.ends_with('\n') ? "" : "\n");
+}
+
+// The HTTP client comes with the module that holds it, which only a download loads.
+HttpGet& CliHost::http() {
+    if (!m_http) m_http = makeOnlineHttpGet();
+    return *m_http;
 }
 
 std::optional<TicketSettings> CliHost::askTicketSettings(const TicketDialogPresets& presets) {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "HttpClient/HttpClientGet.h"
 #include "core/shell/Host.h"
 
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -29,7 +29,7 @@ public:
     void openDocument(const std::string&) override {}
     void setBusy(bool) override {}
     void repaint(RepaintArea) override {}
-    HttpGet& http() override { return m_http; }
+    HttpGet& http() override;
     std::optional<DrawEntry> enterDraw(const DrawEntry&) override { return drawEntry; }
     std::optional<std::size_t> chooseBackup(const std::vector<ArchiveBackup>&) override {
         return backupChoice;
@@ -57,7 +57,7 @@ public:
 
 private:
     std::ostream& m_err;
-    HttpClientGet m_http;
+    std::unique_ptr<HttpGet> m_http; // made by the first download
 };
 
 } // namespace lotto

@@ -1,7 +1,7 @@
 #include "cli/CliApp.h"
+#include "cli/OnlinePart.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 
 #include <iostream>
 #include <memory>
@@ -37,7 +37,12 @@ int main(int argc, char** argv) {
     if (commandOf(args) == "ticket") {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler(quietRuntimeDirWarning);
-        app = std::make_unique<QGuiApplication>(argc, argv);
+        try {
+            app = lotto::makeOnlineGuiApplication(argc, argv);
+        } catch (const std::exception& e) {
+            std::cerr << "lotto-cli: " << e.what() << '\n';
+            return 1;
+        }
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }

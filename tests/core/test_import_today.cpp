@@ -89,6 +89,7 @@ TEST(TodayFiles, TheTableSaysWhichFileServesWhichYear) {
     const auto y2020 = todayFileUrls("https://h.test", table, 2020);
     ASSERT_EQ(y2020.size(), 1U);
     EXPECT_EQ(y2020[0].url, "https://h.test/media/NN_W2D_STAT_Lotto_2020.csv");
+    EXPECT_EQ(y2020[0].firstYear, 2020); // a file per year begins with its own year
     EXPECT_TRUE(todayFileUrls("https://h.test", table, 1985).empty());
     // Rows that do not read are left out; line ends separate rows too.
     EXPECT_EQ(parseTodayFileTable("x=/a;2000-1999=/b;2000=/c;-=/d;2001-2002=\n2003-=e.csv").size(), 1U);

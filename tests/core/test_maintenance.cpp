@@ -79,6 +79,11 @@ TEST_F(Maintenance, EntryOnAnExistingDateReplacesItAndAnEarlierOneBecomesRecordZ
     state.BitBtn8Click();
     EXPECT_EQ(bytes(), encoded({first, kDraws[0], replacement, kDraws[2]}));
     EXPECT_EQ(files(), std::vector<std::string>{"ZahlenAT.dat"});
+
+    const DrawRecord newest = draw(2002, 1, 13, {11, 12, 13, 14, 15, 16}, 17);
+    host.drawAnswer = DrawEntry{dayNumber(2002, 1, 13), {11, 12, 13, 14, 15, 16}, 17};
+    state.BitBtn8Click();
+    EXPECT_EQ(bytes(), encoded({first, kDraws[0], replacement, newest}));
 }
 
 TEST_F(Maintenance, EntryWithRepeatedOrOutOfRangeNumbersWritesNothing) {

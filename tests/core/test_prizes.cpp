@@ -52,6 +52,14 @@ TEST(PrizeColumns, AmountsWithoutRankNamesAndSchillingSections) {
     reader.read("So;3.1.;aufsteigend;1;13;24;30;36;38;Zz;19;3er;2.000;à;100,00");
     EXPECT_EQ(reader.prizes().at(dayNumber(1999, 1, 3)),
               (std::vector<PrizeQuota>{{PrizeRank::Three, 2000, 10000, Currency::Schilling}}));
+    // A section that names no currency: Schilling up to the end of 2001, euros from 2002.
+    reader.read("2001 Lotto;;;");
+    reader.read("So;30.12.;aufsteigend;1;13;24;30;36;38;Zz;19;3er;2.000;à;100,00");
+    reader.read("2002 Lotto;;;");
+    reader.read("Mi;2.1.;aufsteigend;1;13;24;30;36;38;Zz;19;3er;2.000;à;7,00");
+    EXPECT_EQ(reader.prizes().at(dayNumber(2001, 12, 30)),
+              (std::vector<PrizeQuota>{{PrizeRank::Three, 2000, 10000, Currency::Schilling}}));
+    EXPECT_EQ(reader.prizes().at(dayNumber(2002, 1, 2)), (std::vector<PrizeQuota>{euro(PrizeRank::Three, 2000, 700)}));
     EXPECT_EQ(readPrizeRankName("6er + ZZ"), std::nullopt);
     EXPECT_EQ(readPrizeRankName("2er"), std::nullopt);
     EXPECT_EQ(readPrizeRankName("4ER +zz"), PrizeRank::FourExtra);
@@ -77,7 +85,24 @@ TEST(PrizeStore, ReadsBackWhatItWritesAndSkipsBadLines) {
     // A merge replaces a draw's list and keeps the others.
     mergePrizeStore(path, {{dayNumber(2026, 1, 4), {euro(PrizeRank::Four, 3027, 6270)}}});
     EXPECT_EQ(readWholeFile(path), "03.01.1999;3er;2000;10000;ATS\n04.01.2026;4er;3027;6270;EUR\n");
+    mergePrizeStore(path, {{dayNumber(2026, 1, 4), {}}}); // a file without this draw's quotas
+    EXPECT_EQ(readWholeFile(path), "03.01.1999;3er;2000;10000;ATS\n04.01.2026;4er;3027;6270;EUR\n");
     EXPECT_TRUE(readPrizeStore(dir.file("fehlt.csv")).empty());
+}
+
+TEST(PrizeBalanceTips, OnlyTipsWithSixNumbersArePlayed) {
+    std::array<std::string, tipgrid::kCells> cells;
+    for (std::size_t c = 0; c < 5; ++c) // tip 1: five numbers
+        cells[c] = std::to_string(c + 1);
+    for (std::size_t c = 6; c < 12; ++c)
+        cells[c] = std::to_string(c + 34); // tip 2: 40 to 45
+    cells[12] = "46";                      // tip 3: one number out of range
+    for (std::size_t c = 13; c < 18; ++c)
+        cells[c] = std::to_string(c);
+    const std::vector<NumberedTip> tips = completeTips(cells);
+    ASSERT_EQ(tips.size(), 1U);
+    EXPECT_EQ(tips[0].tip, 1);
+    EXPECT_EQ(tips[0].numbers, (std::array<int, 6>{40, 41, 42, 43, 44, 45}));
 }
 
 TEST(PrizeStore, SchillingToEuroCents) {

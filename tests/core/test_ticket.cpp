@@ -112,6 +112,16 @@ TEST_F(Ticket, NumberMarksOnTheFieldsWithTheDefaultOffsets) {
     EXPECT_EQ(state.ticketLayout().printedMarks().size(), 6U);
 }
 
+TEST_F(Ticket, MultiplesOfSixStandInTheLastColumnOfTheirRow) {
+    tip(0, {"6", "12", "42", "", "", ""});
+    tip(1, {"6", "", "", "", "", ""});
+    state.SpeedButton12Click();
+    EXPECT_EQ(at(0), std::make_pair(26 + 75, 88));
+    EXPECT_EQ(at(1), std::make_pair(26 + 75, 88 + 15));
+    EXPECT_EQ(at(2), std::make_pair(26 + 75, 88 + 6 * 15));
+    EXPECT_EQ(at(6), std::make_pair(26 + 75, 88 + 120));
+}
+
 TEST_F(Ticket, EmptyTipsTakeNoSlotButTipOneKeepsItsField) {
     tip(0, {"1", "", "", "", "", ""});
     tip(2, {"1", "", "", "", "", ""});

@@ -1,13 +1,10 @@
 #pragma once
 
 #include "core/TestSupport.h"
-#include "gui/ChartView.h"
 #include "gui/TForm1.h"
 #include "settings/QtSettingsStore.h"
 
 #include <QApplication>
-#include <QtCharts/QBarSeries>
-#include <QtCharts/QBarSet>
 
 #include <filesystem>
 #include <functional>
@@ -86,11 +83,7 @@ struct Window {
         open();
     }
     template <class T = QWidget> T* find(const QString& name) const { return form->findChild<T*>(name); }
-    int chartBarCount() const {
-        for (auto* series : form->chartView()->chart()->series())
-            if (auto* bars = qobject_cast<QBarSeries*>(series)) return bars->barSets().value(0)->count();
-        return 0;
-    }
+    int chartBarCount() const; // in WindowFixture.cpp: Qt Charts only where a test asks for it
 };
 
 } // namespace lotto::test

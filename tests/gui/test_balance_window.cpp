@@ -1,4 +1,5 @@
 #include "gui/BalanceDialog.h"
+#include "gui/ChartView.h"
 #include "gui/StrategyTestDialog.h"
 #include "gui/WindowFixture.h"
 

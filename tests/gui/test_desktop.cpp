@@ -1,4 +1,5 @@
 #include "gui/Application.h"
+#include "gui/ChartView.h"
 #include "gui/WindowFixture.h"
 
 #include <QAbstractButton>

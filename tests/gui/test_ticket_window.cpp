@@ -192,8 +192,8 @@ TEST(TicketPrint, PdfPageHasCrossesOnTheMarksAndNowhereElseInTheFields) {
     settings.testImage = true;
     layout.place(settings, cells, "");
     const QImage test = rasterise(ticketPdf(layout, QImage()), dir);
-    const int boxLeft = ticket::numberLeft(26, 44, 11);
-    const int boxTop = ticket::numberTop(88, 44, 11);
+    const int boxLeft = 26 + 15 + 5 * 87; // 44 in tip 12: second column, eighth row of the lower field
+    const int boxTop = 88 + 7 * 15 + 120;
     bool inked = false;
     for (int x = (boxLeft - 3) * 2; x <= (boxLeft + 10) * 2; ++x)
         inked = inked || qGray(test.pixel(x, (boxTop + 7) * 2)) < 230;

@@ -1,6 +1,7 @@
 #include "gui/WindowFixture.h"
 
 #include "bundle/BundledArchive.h"
+#include "gui/ChartView.h"
 
 #include <QAbstractItemModel>
 #include <QCheckBox>

@@ -117,13 +117,14 @@ TEST(HttpClient, HtmlWithoutHeaderStoredWhole) {
 }
 
 TEST(HttpClient, ErrorStatusStoresNoBody) {
-    ScriptedServer server("HTTP/1.1 404 Nicht gefunden\r\nContent-Type: text/html\r\n\r\n<html>missing</html>");
+    // 400 is the first status that fails.
+    ScriptedServer server("HTTP/1.1 400 Falsche Anfrage\r\nContent-Type: text/html\r\n\r\n<html>missing</html>");
     HttpClient client;
     const Fetch result = fetch(client, server.url("/2099.csv"));
     ASSERT_TRUE(result.error);
-    EXPECT_EQ(result.error->code(), 404);
+    EXPECT_EQ(result.error->code(), 400);
     EXPECT_TRUE(result.error->fromServer());
-    EXPECT_STREQ(result.error->what(), "Nicht gefunden");
+    EXPECT_STREQ(result.error->what(), "Falsche Anfrage");
     EXPECT_EQ(result.body, "");
     EXPECT_EQ(client.state(), HttpClient::State::Ready);
 }

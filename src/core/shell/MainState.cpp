@@ -857,7 +857,7 @@ void MainState::SpeedButton16Click() {
 std::string MainState::writeTipSheet() {
     const std::string sheet =
         formatTipSheet(m_cells, nextDrawDay()); // a listed tip with an empty cell ends here
-    const std::string path = m_programDir + kTipSheetFileName;
+    std::string path = m_programDir + kTipSheetFileName;
     DrawArchive(archivePath()).refuseAsOutput(path);
     writeFileAtomically(path, sheet);
     return path;

@@ -119,7 +119,8 @@ std::string followLinks(std::string path, int& errorNumber) {
             return path;
         }
         link.resize(static_cast<std::size_t>(n));
-        path = (!link.empty() && link[0] == '/') ? link : folderOf(path) + "/" + link;
+        if (link.empty() || link[0] != '/') link.insert(0, folderOf(path) + "/");
+        path = std::move(link);
     }
     errorNumber = ELOOP;
     return path;
