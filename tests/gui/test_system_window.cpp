@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTableWidget>
 #include <QToolButton>
