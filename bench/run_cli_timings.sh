@@ -11,6 +11,7 @@
 #   rebuild     today's results files (3 layouts, 11 files) from 01.01.1986, filling Quoten.csv
 #   search, prizes, ticket --pdf, sheet       with 12 computed tips
 #   generate    the default run and the two 10,000,000-pick budgets
+#   backtest    the Strategie-Test of every draw since 01.01.2000, default options
 #   stats KIND  every chart
 # Each line: NAME  median  min  max  (milliseconds)  target, and whether it was met.
 set -euo pipefail
@@ -111,6 +112,7 @@ time_op "sheet (Tipp.txt)" - : "${C[@]}" sheet "$WORK/tips.qtp"
 time_op "show (start-up and evaluation)" - : "${C[@]}" show --date 01.01.2026
 
 time_op "generate: default" - : "${C[@]}" generate --seed 1
+time_op "backtest: default, 2000-2026" 5000 : "${C[@]}" backtest --since 01.01.2000
 echo "  $(tail -1 "$WORK/last.out")"
 time_op "generate: 10M picks, digit sum 279" - : "${C[@]}" generate --seed 1 --set UpDown7=10000 \
     --set UpDown1=279 --set UpDown2=279

@@ -75,11 +75,8 @@ HttpClient::~HttpClient() {
 void HttpClient::get() {
     if (m_state != State::Ready) throw HttpException(1, "HTTP component is busy");
 
-    m_parser = ResponseParser{};
-    m_statusCode = 0;
-    m_reason.clear();
+    resetResponse();
     m_acceptRanges.clear();
-    m_bytesReceived = 0;
     m_redirects = 0;
     m_failed = false;
     m_writerError = nullptr;
@@ -106,7 +103,7 @@ void HttpClient::get() {
     }
 
     if (m_writerError) std::rethrow_exception(std::exchange(m_writerError, nullptr));
-    if (m_failed || m_statusCode >= 400) throw HttpException(m_statusCode, bytes(m_reason));
+    if (m_failed || m_statusCode >= 400) throw HttpException(m_statusCode, bytes(m_reason), !m_failed);
 }
 
 QString HttpClient::contentType() const {
@@ -131,7 +128,20 @@ void HttpClient::setState(State state) {
     Q_EMIT stateChanged(state);
 }
 
+// Nothing of an earlier response or connection (its redirect, its header, a tunnel under
+// way) may count for the next one.
+void HttpClient::resetResponse() {
+    m_parser = ResponseParser{};
+    m_statusCode = 0;
+    m_reason.clear();
+    m_bytesReceived = 0;
+    m_documentBegun = false;
+    m_awaitingTunnel = false;
+    m_tunnelAnswer.clear();
+}
+
 void HttpClient::startLookup() {
+    resetResponse();
     setState(State::NameLookup);
     restartIdleTimer();
     const int attempt = ++m_attempt;
@@ -189,7 +199,15 @@ void HttpClient::lookupDone(const QList<QHostAddress>& addresses) {
             for (const auto& error : errors) texts << error.errorString();
             fail(404, QStringLiteral("TLS: ") + texts.join(QStringLiteral("; ")));
         });
-        tls->connectToHostEncrypted(address.toString(), static_cast<quint16>(port), latin1(m_plan.hostHeader));
+        if (m_plan.tunnel()) {
+            // TCP to the proxy; TLS starts once the tunnel stands, checked against the origin.
+            tls->setPeerVerifyName(latin1(m_plan.hostHeader));
+            connect(tls, &QAbstractSocket::connected, this, &HttpClient::openTunnel);
+            tls->connectToHost(address, static_cast<quint16>(port));
+        } else {
+            tls->connectToHostEncrypted(address.toString(), static_cast<quint16>(port),
+                                        latin1(m_plan.hostHeader));
+        }
     } else {
         connect(m_socket, &QAbstractSocket::connected, this, &HttpClient::connected);
         m_socket->connectToHost(address, static_cast<quint16>(port));
@@ -201,19 +219,67 @@ void HttpClient::connected() {
     Q_EMIT sessionConnected();
     if (m_state != State::Connected) return;
     setState(State::WaitingForHeader);
-    m_parser = ResponseParser{};
-    m_documentBegun = false;
     m_socket->write(QByteArray::fromStdString(buildGetRequest(m_plan, m_headers)));
     restartIdleTimer();
 }
 
+void HttpClient::openTunnel() {
+    m_awaitingTunnel = true;
+    m_socket->write(QByteArray::fromStdString(buildConnectRequest(m_plan, m_headers)));
+    restartIdleTimer();
+}
+
+// The proxy's answer to CONNECT: a header of its own; 2xx opens the tunnel, anything else
+// is the proxy's failure, reported with its status and reason.
+void HttpClient::readTunnelAnswer() {
+    m_tunnelAnswer += m_socket->readAll();
+    const qsizetype end = m_tunnelAnswer.indexOf("\r\n\r\n");
+    const qsizetype endLf = m_tunnelAnswer.indexOf("\n\n");
+    if (end < 0 && endLf < 0) {
+        if (m_tunnelAnswer.size() > static_cast<qsizetype>(ResponseParser::maxHeaderBytes))
+            fail(4, QStringLiteral("HTTP header too long"));
+        return;
+    }
+    const qsizetype headerEnd = end >= 0 && (endLf < 0 || end < endLf) ? end + 4 : endLf + 2;
+    ResponseParser answer;
+    ResponseListener ignore;
+    const ResponseParser::Step step = answer.feed(
+        std::string_view(m_tunnelAnswer.constData(), static_cast<std::size_t>(headerEnd)), ignore);
+    const ResponseHead& head = answer.head();
+    if (step == ResponseParser::Step::BadStatusLine || head.statusCode == 0) {
+        fail(404, QStringLiteral("ungültige Antwort des Proxys auf CONNECT"));
+        return;
+    }
+    if (head.statusCode < 200 || head.statusCode > 299) {
+        fail(head.statusCode, latin1(head.reasonPhrase));
+        return;
+    }
+    if (m_tunnelAnswer.size() > headerEnd) {
+        fail(404, QStringLiteral("ungültige Antwort des Proxys auf CONNECT"));
+        return;
+    }
+    m_awaitingTunnel = false;
+    m_tunnelAnswer.clear();
+    restartIdleTimer();
+    static_cast<QSslSocket*>(m_socket.data())->startClientEncryption();
+}
+
 void HttpClient::readAvailable() {
     if (!m_socket || m_state == State::Ready) return;
+    if (m_awaitingTunnel) {
+        readTunnelAnswer();
+        return;
+    }
     const QByteArray received = m_socket->readAll();
     if (received.isEmpty()) return;
     restartIdleTimer();
     handleStep(m_parser.feed(std::string_view(received.constData(), static_cast<std::size_t>(received.size())),
                              m_listener));
+    // A server that keeps the connection open after the whole page is not waited for.
+    if (m_state != State::Ready && m_parser.bodyComplete()) {
+        closeSocket();
+        connectionEnded();
+    }
 }
 
 void HttpClient::handleStep(ResponseParser::Step step) {
@@ -236,6 +302,18 @@ void HttpClient::handleStep(ResponseParser::Step step) {
         break;
     case ResponseParser::Step::BadStatusLine:
         fail(404, QStringLiteral("ungültige HTTP-Statuszeile"));
+        break;
+    case ResponseParser::Step::UnsupportedCoding:
+        fail(404, QStringLiteral("Transfer-Encoding wird nicht unterstützt"));
+        break;
+    case ResponseParser::Step::BadChunk:
+        fail(404, QStringLiteral("ungültige Chunk-Kodierung"));
+        break;
+    case ResponseParser::Step::Truncated:
+        fail(404, m_parser.head().chunked ? QStringLiteral("Antwort unvollständig: letzter Chunk fehlt")
+                                          : QStringLiteral("Antwort unvollständig: %1 von %2 Bytes")
+                                                .arg(m_parser.bodyBytes())
+                                                .arg(m_parser.head().contentLength));
         break;
     }
 }
@@ -274,7 +352,6 @@ void HttpClient::connectionEnded() {
             return;
         }
         followLocation(m_plan, m_parser.head().location);
-        m_bytesReceived = 0;
         Q_EMIT locationChange(latin1(m_plan.target));
         if (m_state != State::Ready) startLookup();
         return;

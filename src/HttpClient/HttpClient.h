@@ -32,7 +32,9 @@ int socketErrorNumber(QAbstractSocket::SocketError error);
 // so the window repaints and its buttons work while a page arrives. Requests that fail
 // end with HttpException (core/import/HttpGet.h): the server's status and reason for a
 // status of 400 or more, 404 and a reason for anything that kept a response from
-// arriving (name lookup, connect, TLS, time-out, too many redirects, oversized body).
+// arriving (name lookup, connect, TLS, time-out, too many redirects, oversized body) or
+// cut it short (less than its Content-Length, a chunked body without its last chunk).
+// "https" through a proxy goes through a CONNECT tunnel, verified as on a direct connection.
 class HttpClient : public QObject {
     Q_OBJECT
 
@@ -125,6 +127,9 @@ private:
     void startLookup();
     void lookupDone(const QList<QHostAddress>& addresses);
     void connected();
+    void openTunnel();
+    void readTunnelAnswer();
+    void resetResponse();
     void readAvailable();
     void socketError(QAbstractSocket::SocketError error);
     void remoteClosed();
@@ -172,6 +177,8 @@ private:
     int m_attempt = 0; // lets a late name lookup of an ended request go unheard
     bool m_failed = false;
     bool m_documentBegun = false;
+    bool m_awaitingTunnel = false; // CONNECT sent, the proxy's answer not yet complete
+    QByteArray m_tunnelAnswer;
     std::exception_ptr m_writerError;
     QPointer<QTcpSocket> m_socket;
     QTimer m_idleTimer;

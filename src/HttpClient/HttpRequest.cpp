@@ -30,7 +30,7 @@ std::string fullUrl(const std::string& scheme, const std::string& host, const st
 }
 
 std::string pathOf(const RequestPlan& plan) {
-    if (!plan.viaProxy) return plan.target;
+    if (!plan.viaProxy || plan.tunnel()) return plan.target;
     // Full URL on the request line: the path starts after "scheme://authority".
     const auto authority = plan.target.find("://");
     const auto slash = authority == std::string::npos ? std::string::npos : plan.target.find('/', authority + 3);
@@ -40,7 +40,11 @@ std::string pathOf(const RequestPlan& plan) {
 } // namespace
 
 bool RequestPlan::useTls() const {
-    return !viaProxy && equalsNoCase(scheme, "https");
+    return equalsNoCase(scheme, "https");
+}
+
+bool RequestPlan::tunnel() const {
+    return viaProxy && useTls();
 }
 
 RequestPlan planRequest(std::string_view url, std::string_view proxy, std::string_view proxyPort) {
@@ -61,7 +65,8 @@ RequestPlan planRequest(std::string_view url, std::string_view proxy, std::strin
         const UrlParts proxyParts = splitUrl(proxy);
         plan.connectHost = proxyParts.host;
         plan.connectPort = proxyParts.port.empty() ? std::string(proxyPort) : proxyParts.port;
-        plan.target = fullUrl(parts.scheme, parts.host, parts.port, parts.path);
+        plan.target = plan.tunnel() ? (parts.path.empty() ? std::string("/") : parts.path)
+                                    : fullUrl(parts.scheme, parts.host, parts.port, parts.path);
     }
     return plan;
 }
@@ -86,8 +91,29 @@ void followLocation(RequestPlan& plan, std::string_view location) {
         const auto slash = current.rfind('/');
         path = (slash == std::string::npos ? std::string("/") : current.substr(0, slash + 1)) + std::string(location);
     }
-    if (plan.viaProxy) plan.target = fullUrl(plan.scheme, plan.hostHeader, plan.originPort, path);
+    if (plan.viaProxy && !plan.tunnel())
+        plan.target = fullUrl(plan.scheme, plan.hostHeader, plan.originPort, path);
     else plan.target = path.empty() ? std::string("/") : path;
+}
+
+namespace {
+
+void addProxyAuthorization(std::string& request, const RequestHeaders& headers) {
+    if (!headers.proxyUsername.empty() || !headers.proxyPassword.empty())
+        request.append("Proxy-Authorization: Basic ")
+            .append(base64Encode(headers.proxyUsername + ":" + headers.proxyPassword))
+            .append("\r\n");
+}
+
+} // namespace
+
+std::string buildConnectRequest(const RequestPlan& plan, const RequestHeaders& headers) {
+    const std::string authority = plan.hostHeader + ":" + (plan.originPort.empty() ? "443" : plan.originPort);
+    std::string request = "CONNECT " + authority + " HTTP/1.0\r\n";
+    if (!headers.agent.empty()) request.append("User-Agent: ").append(headers.agent).append("\r\n");
+    request.append("Host: ").append(authority).append("\r\n");
+    addProxyAuthorization(request, headers);
+    return request.append("\r\n");
 }
 
 std::string buildGetRequest(const RequestPlan& plan, const RequestHeaders& headers) {
@@ -106,8 +132,8 @@ std::string buildGetRequest(const RequestPlan& plan, const RequestHeaders& heade
     const std::string& user = plan.user.empty() ? headers.username : plan.user;
     const std::string& password = plan.user.empty() ? headers.password : plan.password;
     if (!user.empty() || !password.empty()) line("Authorization: Basic ", base64Encode(user + ":" + password));
-    if (plan.viaProxy && (!headers.proxyUsername.empty() || !headers.proxyPassword.empty()))
-        line("Proxy-Authorization: Basic ", base64Encode(headers.proxyUsername + ":" + headers.proxyPassword));
+    // Inside a tunnel the origin would see the proxy's credentials: they went with CONNECT.
+    if (plan.viaProxy && !plan.tunnel()) addProxyAuthorization(request, headers);
     line("Cookie: ", headers.cookie);
     if (!headers.rangeBegin.empty() || !headers.rangeEnd.empty())
         request.append("Range: bytes=").append(headers.rangeBegin).append("-").append(headers.rangeEnd).append("\r\n");

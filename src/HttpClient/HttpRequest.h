@@ -15,13 +15,16 @@ struct RequestPlan {
     std::string connectPort;
     std::string hostHeader; // the origin's host, also through a proxy
     std::string originPort; // the origin's port as the URL names it (may be empty)
-    std::string target;     // path, or the full URL when a proxy is used
+    std::string target;     // path, or the full URL when a proxy forwards plain http
     std::string user;       // credentials named in the URL
     std::string password;
     std::string documentName;
     bool viaProxy = false;
 
     bool useTls() const;
+    // https through a proxy: a CONNECT tunnel to the origin, TLS inside it, the path on the
+    // request line as on a direct connection.
+    bool tunnel() const;
 };
 
 // The URL's host and port, or with a proxy its full URL on the request line and the
@@ -49,6 +52,10 @@ struct RequestHeaders {
     bool noCache = false;
     std::optional<std::chrono::sys_seconds> modifiedSince;
 };
+
+// "CONNECT host:port HTTP/1.0" asking the proxy for a tunnel to the origin (port 443 unless
+// the URL names one), with the proxy credentials when they are set.
+std::string buildConnectRequest(const RequestPlan& plan, const RequestHeaders& headers);
 
 // The whole GET request, header lines in their fixed order, each ending with CR LF.
 // Credentials in the URL take the place of username and password.

@@ -5,6 +5,7 @@
 #include "core/archive/ArchiveBackups.h"
 #include "core/archive/ArchiveMaintenance.h"
 #include "core/archive/DrawArchive.h"
+#include "core/backtest/ChanceComparison.h"
 #include "core/shell/MainState.h"
 #include "core/shell/ProgramDirectory.h"
 #include "core/util/CheckedMath.h"
@@ -14,6 +15,7 @@
 #include "print/TicketPainter.h"
 #include "settings/QtSettingsStore.h"
 
+#include <charconv>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -53,6 +55,10 @@ Befehle:
   prizes TIPS.qtp [--since D] [--to D] [--no-sunday] [--no-wednesday] [--stake CENTS]
                                         Gewinnbilanz der Tipps: Ränge, Gewinn, Einsatz und
                                         Saldo in Cent je Tipp (Einsatz je Tipp und Ziehung)
+  backtest [--since D] [--to D] [--no-sunday] [--no-wednesday] [--seed N] [--set NAME=WERT]...
+                                        Strategie-Test: die Tipps, die jede Ziehung des
+                                        Zeitraums aus den Ziehungen davor bekommen hätte
+                                        (Glückszahl N + Position), gegen Zufallstipps
   sheet TIPS.qtp [--date D]             Tippzettel Tipp.txt für die Ziehung nach D schreiben
   export DATEI [--from D]               Archiv ab D (Vorgabe: 09.10.1955) als Text speichern
   add D N1 N2 N3 N4 N5 N6 Z             Ziehung vom D von Hand eingeben
@@ -117,6 +123,7 @@ const std::map<std::string, CommandSyntax>& commandSyntaxes() {
         {"latest", {0, 0, {"--url", "--tips"}, {}}},
         {"search", {1, 1, {"--threshold", "--since"}, {}}},
         {"prizes", {1, 1, {"--since", "--to", "--stake"}, {"--no-sunday", "--no-wednesday"}}},
+        {"backtest", {0, 0, {"--since", "--to", "--seed", "--set"}, {"--no-sunday", "--no-wednesday"}}},
         {"sheet", {1, 1, {"--date"}, {}}},
         {"export", {1, 1, {"--from"}, {}}},
         {"add", {8, 8, {}, {}}},
@@ -270,6 +277,46 @@ public:
         for (std::size_t i = 0; i < balance.tips.size(); ++i)
             printTally(std::to_string(balance.tips[i] + 1), balance.perTip[i]);
         printTally("total", balance.total);
+        return 0;
+    }
+
+    // The period is the arguments' alone: the generation keeps the statistics filter it
+    // has, as `generate` would run on each draw's archive.
+    int backtest() {
+        ArchiveFilter period = m_state.archiveFilter();
+        if (const auto since = m_args.value("--since"))
+            period.startDate = parseDateArgument("--since", *since, m_state.clock());
+        if (m_args.flag("--no-sunday")) period.sundays = false;
+        if (m_args.flag("--no-wednesday")) period.wednesdays = false;
+        const DayNumber to = m_args.value("--to")
+                                 ? parseDateArgument("--to", *m_args.value("--to"), m_state.clock())
+                                 : kLastDay;
+        const std::uint32_t seed = m_args.value("--seed") ? parseSeedArgument(*m_args.value("--seed")) : 0;
+        for (auto [it, end] = m_args.values.equal_range("--set"); it != end; ++it)
+            applySet(it->second);
+        const auto result = m_state.StrategieTestClick(period, to, seed);
+        if (!result) return 1;
+        const auto fixed = [](double value, int decimals) {
+            char text[64];
+            const auto end =
+                std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr;
+            return std::string(text, end);
+        };
+        const double tips = static_cast<double>(result->tips);
+        m_out << "draws\t" << result->draws << "\ntips\t" << result->tips << '\n';
+        for (int k = 0; k <= 6; ++k)
+            m_out << "hits\t" << k << '\t' << result->hits[static_cast<std::size_t>(k)] << '\t'
+                  << fixed(tips * hitProbability(k), 2) << '\n';
+        for (int r = 0; r < kPrizeRanks; ++r) {
+            const auto rank = static_cast<PrizeRank>(r);
+            const double base = rank == PrizeRank::Extra ? static_cast<double>(result->extraOnlyTips) : tips;
+            m_out << "rank\t" << prizeRankName(rank) << '\t' << result->ranks[static_cast<std::size_t>(r)]
+                  << '\t' << fixed(base * rankProbability(rank), 2) << '\n';
+        }
+        const ChiSquareTest test = chiSquareOfHits(result->hits, result->tips);
+        m_out << "won\t" << result->wonCents << "\nstake\t" << result->stakeCents << '\n'
+              << "chi2\t" << fixed(test.statistic, 4) << '\t' << test.degreesOfFreedom << '\t'
+              << fixed(test.pValue, 4) << '\n';
         return 0;
     }
 
@@ -624,6 +671,7 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
                                                                         {"latest", &Session::latest},
                                                                         {"search", &Session::search},
                                                                         {"prizes", &Session::prizes},
+                                                                        {"backtest", &Session::backtest},
                                                                         {"sheet", &Session::sheet},
                                                                         {"export", &Session::exportArchive},
                                                                         {"add", &Session::add},

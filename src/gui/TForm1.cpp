@@ -1,8 +1,10 @@
 #include "gui/TForm1.h"
 
 #include "bundle/BundledArchive.h"
+#include "core/import/AustrianArchive.h"
 #include "core/import/ImportSession.h"
 #include "gui/BalanceDialog.h"
+#include "gui/StrategyTestDialog.h"
 #include "gui/ChartView.h"
 #include "gui/ClickableLabel.h"
 #include "gui/QtDates.h"
@@ -37,6 +39,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace lotto {
 
@@ -702,6 +705,11 @@ QWidget* TForm1::buildDatabasePage() {
     connect(triples, &QPushButton::clicked, this, [this] { run([this] { m_state.Button3Click(); }); });
     connect(quadruples, &QPushButton::clicked, this, [this] { run([this] { m_state.Button4Click(); }); });
     connect(overdue, &QPushButton::clicked, this, [this] { run([this] { m_state.Button5Click(); }); });
+    auto* strategyTest = makeButton(QStringLiteral("StrategieTestButton"), QStringLiteral("Strategie-Test…"),
+                                    QStringLiteral("Hätten die berechneten Tipps bei den vergangenen Ziehungen "
+                                                   "öfter getroffen als Zufallstipps?"));
+    groups->addWidget(strategyTest);
+    connect(strategyTest, &QPushButton::clicked, this, [this] { strategyTestDialog()->show(); });
     groups->addStretch();
     layout->addWidget(groupsBox);
 
@@ -732,7 +740,22 @@ QWidget* TForm1::buildInternetPage() {
                       0);
     layout->addWidget(makeTextEdit(QStringLiteral("FileNameEdit"), m_state.fileNameEdit()), 2, 1);
     layout->addWidget(makeLabel(QStringLiteral("ServerLabel"), QStringLiteral("Server der Ziehungsarchive")), 3, 0);
-    layout->addWidget(makeTextEdit(QStringLiteral("ServerEdit"), m_state.serverEdit()), 3, 1);
+    // The original yearly files' server: typed, or one of the two known ones chosen.
+    auto* servers = new QComboBox;
+    servers->setObjectName(QStringLiteral("ServerComboBox"));
+    servers->setEditable(true);
+    servers->setInsertPolicy(QComboBox::NoInsert);
+    {
+        const bool syncing = std::exchange(m_syncing, true); // the items must not replace the stored server
+        servers->addItems(
+            {QString::fromLatin1(kYearlyDefaultServer), QString::fromLatin1(kYearlyEarlierServer)});
+        servers->setLineEdit(makeTextEdit(QStringLiteral("ServerEdit"), m_state.serverEdit()));
+        servers->lineEdit()->setText(QString::fromStdString(m_state.serverEdit()));
+        m_syncing = syncing;
+    }
+    servers->setToolTip(QStringLiteral("Server der ursprünglichen Jahresdateien „/download/lo_JJJJ.csv“ "
+                                       "(bis 2017 unter https://www.win2day.at)"));
+    layout->addWidget(servers, 3, 1);
     auto* url = makeTextEdit(QStringLiteral("URLEdit"), m_state.urlEdit());
     url->setVisible(false);
     url->setEnabled(false);
@@ -860,6 +883,12 @@ void TForm1::showPrizeBalance() {
     m_balanceDialog->show();
     m_balanceDialog->raise();
     m_balanceDialog->activateWindow();
+}
+
+StrategyTestDialog* TForm1::strategyTestDialog() {
+    if (!m_strategyTestDialog)
+        m_strategyTestDialog = new StrategyTestDialog(m_state, [this] { refreshFromState(); }, this);
+    return m_strategyTestDialog;
 }
 
 void TForm1::showSystemDialog() {

@@ -30,6 +30,7 @@ class QProgressBar;
 namespace lotto {
 
 class BalanceDialog;
+class StrategyTestDialog;
 class ChartView;
 class SystemDialog;
 
@@ -46,6 +47,8 @@ public:
     QtHost& host() { return *m_host; }
     ChartView* chartView() const { return m_chart; }
     BalanceDialog* balanceDialog() const { return m_balanceDialog; }
+    // "Strategie-Test" (page "Datenbank"): opened once, then shown again.
+    StrategyTestDialog* strategyTestDialog();
     // "Gewinnbilanz": the balance of the tips as a table and its course on "Diagramm".
     void showPrizeBalance();
     // "System…" on "Lottotipp": the system ticket dialog, created on first use.
@@ -132,6 +135,7 @@ private:
     std::set<QLabel*> m_hitLabels;
     QDoubleSpinBox* m_stakeSpin = nullptr;
     BalanceDialog* m_balanceDialog = nullptr;
+    StrategyTestDialog* m_strategyTestDialog = nullptr;
     SystemDialog* m_systemDialog = nullptr;
 };
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <regex>
 #include <sys/stat.h>
@@ -436,6 +437,69 @@ TEST(CliPrizes, BalancePerTipAndTotal) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.lines().back(), "total\t3\t0\t0\t0\t0\t0\t1\t1\t1\t2230\t750\t1480");
     EXPECT_EQ(runCli({"--datadir", data, "prizes", dir.file("t.qtp"), "--stake", "-5"}).exitCode, 2);
+}
+
+// One draw tested: its tips are those `generate --seed (N + P)` gives on the archive of the
+// draws before it, N + P wrapping at 2^32. Twelve tips leave two chi-square classes, 0 hits
+// and 1 or more (reference by python3 for 5 tips without a hit: 0.0130, p = 0.9094).
+TEST(CliBacktest, OneDrawAsGenerateGivesItOnTheArchiveBeforeIt) {
+    TempDir dir;
+    const std::vector<DrawRecord> records = realDraws();
+    std::size_t p = 0;
+    while (records[p].day() < dayNumber(2021, 1, 6))
+        ++p;
+    const std::string full = dir.path() + "voll", before = dir.path() + "davor";
+    std::filesystem::create_directories(full);
+    std::filesystem::create_directories(before);
+    writeArchive(full + "/ZahlenAT.dat", records);
+    writeArchive(before + "/ZahlenAT.dat", {records.begin(), records.begin() + static_cast<long>(p)});
+    const CliResult r = runCli({"--datadir", full, "--no-settings", "backtest", "--since", "06.01.2021",
+                                "--to", "06.01.2021", "--seed", "4294967295"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const CliResult g =
+        runCli({"--datadir", before, "--no-settings", "generate", "--seed", std::to_string(p - 1)});
+    ASSERT_EQ(g.exitCode, 0) << g.err;
+
+    const std::array<int, 6> drawn{records[p].numbers[0], records[p].numbers[1], records[p].numbers[2],
+                                   records[p].numbers[3], records[p].numbers[4], records[p].numbers[5]};
+    std::array<int, 7> hits{};
+    for (int t = 0; t < 12; ++t) {
+        std::array<int, 6> tip{};
+        std::sscanf(g.lines()[static_cast<std::size_t>(t)].c_str(), "%d,%d,%d,%d,%d,%d", &tip[0], &tip[1],
+                    &tip[2], &tip[3], &tip[4], &tip[5]);
+        ++hits[static_cast<std::size_t>(countHits(tip, drawn))];
+    }
+    const auto lines = r.lines();
+    ASSERT_EQ(lines.size(), 20U);
+    const auto count = [&](std::size_t line) { // the third field
+        const std::string& l = lines[line];
+        const std::size_t from = l.find('\t', l.find('\t') + 1) + 1;
+        return std::stoi(l.substr(from, l.find('\t', from) - from));
+    };
+    EXPECT_EQ(lines[0], "draws\t1");
+    EXPECT_EQ(lines[1], "tips\t12");
+    const char* expected[7] = {"4.81", "5.09", "1.82", "0.27", "0.02", "0.00", "0.00"};
+    for (int k = 0; k <= 6; ++k)
+        EXPECT_EQ(lines[static_cast<std::size_t>(2 + k)],
+                  "hits\t" + std::to_string(k) + "\t" + std::to_string(hits[static_cast<std::size_t>(k)]) +
+                      "\t" + expected[k]);
+    EXPECT_EQ(lines[9], "rank\t6er\t0\t0.00");
+    EXPECT_EQ(count(12) + count(13), hits[4]); // 4er + ZZ and 4er
+    EXPECT_EQ(count(14) + count(15), hits[3]);
+    EXPECT_EQ(lines[16], "rank\tZZ\t0\t0.00"); // no stored quotas: ZZ alone is never a rank
+    EXPECT_EQ(lines[17], "won\t0");
+    EXPECT_EQ(lines[18], "stake\t1440");
+    ASSERT_EQ(hits[0], 5);
+    EXPECT_EQ(lines[19], "chi2\t0.0130\t1\t0.9094");
+
+    const CliResult none = runCli({"--datadir", full, "--no-settings", "backtest", "--since", "06.01.2021",
+                                   "--to", "06.01.2021", "--no-wednesday"});
+    ASSERT_EQ(none.exitCode, 0) << none.err;
+    EXPECT_EQ(none.lines()[1], "tips\t0");
+    EXPECT_EQ(none.lines()[2], "hits\t0\t0\t0.00");
+    EXPECT_EQ(none.lines().back(), "chi2\t0.0000\t0\t1.0000"); // one class left
+    EXPECT_EQ(runCli({"--datadir", full, "backtest", "--seed", "-1"}).exitCode, 2);
+    EXPECT_EQ(runCli({"--datadir", full, "backtest", "--set", "UpDown9=1"}).exitCode, 2);
 }
 
 TEST(CliSystem, ExpansionCostAndCheckAgainstADraw) {

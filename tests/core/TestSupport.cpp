@@ -44,9 +44,11 @@ void writeBytes(const std::string& path, const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::vector<DrawRecord> realDraws() {
-    // Read straight from the CSV, independently of the build's archive tool.
-    std::ifstream in(std::string(LOTTO_SOURCE_DIR) + "/data/austria-6aus45.csv");
+namespace {
+
+// "yyyy-mm-dd,n1,...,n6[,x]" after a heading; x is the extra number when withExtra, else 0.
+std::vector<DrawRecord> readDrawCsv(const std::string& path, bool withExtra) {
+    std::ifstream in(path);
     std::string line;
     std::getline(in, line);
     std::vector<DrawRecord> records;
@@ -61,9 +63,20 @@ std::vector<DrawRecord> realDraws() {
             numbers.push_back(std::stoi(value));
         records.push_back(draw(std::stoi(date.substr(0, 4)), std::stoi(date.substr(5, 2)),
                                std::stoi(date.substr(8, 2)), {numbers.begin(), numbers.begin() + 6},
-                               numbers.at(6)));
+                               withExtra ? numbers.at(6) : 0));
     }
     return records;
+}
+
+} // namespace
+
+std::vector<DrawRecord> realDraws() {
+    // Read straight from the CSV, independently of the build's archive tool.
+    return readDrawCsv(std::string(LOTTO_SOURCE_DIR) + "/data/austria-6aus45.csv", true);
+}
+
+std::vector<DrawRecord> realGermanDraws() {
+    return readDrawCsv(std::string(LOTTO_SOURCE_DIR) + "/tests/data/germany-6aus49.csv", false);
 }
 
 std::string austrianYearFile(int year, const std::vector<DrawRecord>& draws) {
@@ -107,6 +120,14 @@ std::string section(int year) {
            ";;;;;;;;;;;;;\r\n";
 }
 
+// The older files are Windows-1252: "à" and "ä" as one byte each.
+std::string windows1252(std::string text) {
+    for (const auto& [utf8, single] : {std::pair{"\xC3\xA0", "\xE0"}, std::pair{"\xC3\xA4", "\xE4"}})
+        for (std::size_t at = text.find(utf8); at != std::string::npos; at = text.find(utf8, at))
+            text.replace(at, 2, single);
+    return text;
+}
+
 } // namespace
 
 std::string todayFile1986(const std::vector<DrawRecord>& draws) {
@@ -125,8 +146,12 @@ std::string todayFile1986(const std::vector<DrawRecord>& draws) {
                     numbersOf(d, false) + "Zz:;" + std::to_string(d.extra()) + ";2;à;1.234.567,00;" +
                     numbersOf(d, true) + "Zz:;" + std::to_string(d.extra()) + ";\r\n";
         }
+        // A cancelled and a moved draw, noted in place of the numbers.
+        if (d.day() == dayNumber(1986, 12, 21)) text += "So.;28.12.;;;;;;;;;entfallen\r\n";
+        if (d.day() == dayNumber(1998, 12, 20))
+            text += "Mi.;23.12.;Ziehung wurde auf den 27.12.1998 verschoben;;;;;;;;;;\r\n";
     }
-    return text;
+    return windows1252(text);
 }
 
 std::string todayFile2010(const std::vector<DrawRecord>& draws) {
@@ -149,7 +174,7 @@ std::string todayFile2010(const std::vector<DrawRecord>& draws) {
             text += ";;gezogen;" + numbersOf(d, true) + "Zz;" + z + ";4er;5.000;à;50,00;;;;;;\r\n";
         }
     }
-    return text;
+    return windows1252(text);
 }
 
 std::string todayYearFile(int year, const std::vector<DrawRecord>& draws) {
@@ -168,7 +193,10 @@ std::string todayYearFile(int year, const std::vector<DrawRecord>& draws) {
                 ";6er;0;€;0,00\r\n" + date + ";;;;;;;;;;5er;12;€;3.400,10\r\n" + date +
                 ";;;;;;;;;;4er;3.027;€;62,70\r\n";
     }
-    return text;
+    // UTF-8 with a byte-order mark and LF line ends.
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
+        text.erase(at, 1);
+    return "\xEF\xBB\xBF" + text;
 }
 
 namespace {

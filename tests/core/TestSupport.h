@@ -33,14 +33,18 @@ void writeBytes(const std::string& path, const std::string& bytes);
 // The real draws 1986-2026 as the bundled archive holds them.
 std::vector<DrawRecord> realDraws();
 std::string realArchivePath(); // the archive built from them
+// The real German 6 aus 49 draws 1955-2026 as the import stores them (extra number 0).
+std::vector<DrawRecord> realGermanDraws();
 std::vector<DrawRecord> drawsUntil(const std::vector<DrawRecord>& draws, DayNumber last); // on or before last
 // The Austrian operator's results file for one year, holding the given year's draws: a
 // heading line, then up to 1998 "dd.mm.;round;x;n1..n6;x;extra;", from 1999 on
 // "dd.mm.yyyy;round;n1..n6;extra" (no ";" after the last field), CR LF line ends.
 std::string austrianYearFile(int year, const std::vector<DrawRecord>& draws);
 // The operator's results files as published today, with the data README's sample lines
-// among them: 1986 to 30.06.2010 (one line per draw), 01.07.2010 to 2017 (two lines per
-// draw, "d.m." dates, the years newest first), and one file per year from 2018.
+// among them: 1986 to 30.06.2010 (one line per draw, notes for the cancelled 28.12.1986 and
+// the moved 23.12.1998), 01.07.2010 to 2017 (two lines per draw, "d.m." dates, the years
+// newest first), both Windows-1252 with CR LF; one file per year from 2018, UTF-8 with a
+// byte-order mark and LF.
 std::string todayFile1986(const std::vector<DrawRecord>& draws);
 std::string todayFile2010(const std::vector<DrawRecord>& draws);
 std::string todayYearFile(int year, const std::vector<DrawRecord>& draws);
@@ -66,7 +70,7 @@ public:
     void get(const HttpGetRequest& request, ByteSink& body) override {
         urls.push_back(request.url);
         const auto it = pages.find(request.url);
-        if (it == pages.end()) throw HttpException(404, "Not Found");
+        if (it == pages.end()) throw HttpException(404, "Not Found", true);
         body.write(it->second.data(), it->second.size());
     }
     std::map<std::string, std::string> pages;

@@ -51,7 +51,7 @@ public:
         proxies.push_back(request.proxy + ":" + request.proxyPort);
         if (duringDownload) duringDownload(request.url);
         const auto it = pages.find(request.url);
-        if (it == pages.end()) throw HttpException(404, "Not Found");
+        if (it == pages.end()) throw HttpException(404, "Not Found", true);
         body.write(it->second.data(), it->second.size());
     }
     void serve(const std::vector<DrawRecord>& draws, int from, int to) {
@@ -162,6 +162,13 @@ TEST_F(Import, TheCurrentYearNotPublishedYetIsNothingNew) {
     EXPECT_TRUE(host.messages.empty());
     EXPECT_TRUE(state.lastImport()->complete);
     EXPECT_EQ(state.statusText(1), "Keine neuen Ziehungen");
+    // No connection is a failure, though the client reports it as a 404 as well.
+    host.server.duringDownload = [](const std::string&) {
+        throw HttpException(404, "can't resolve hostname to IP address");
+    };
+    state.AustiaBitBtn1();
+    EXPECT_FALSE(state.lastImport()->complete);
+    EXPECT_EQ(host.messages.size(), 1U);
     EXPECT_EQ(importSummary(1, dayNumber(2026, 8, 21)), "1 neue Ziehung übernommen (bis 21.08.2026)");
     EXPECT_EQ(importSummary(3672, dayNumber(2026, 8, 21)),
               "3.672 neue Ziehungen übernommen (bis 21.08.2026)");

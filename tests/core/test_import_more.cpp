@@ -60,13 +60,55 @@ TEST_F(Pages, GermanWeeksFromTheMondayAfterASaturdayDraw) {
     // The date on the line after "Ziehung  am"; no Superzahl: the end of the page completes it.
     host.server.pages[url2] = "<b>Ziehung  am Mittwoch,\n12.06.24</b>\n" + numbers({5, 9, 10, 11, 22, 46}, 49);
 
-    EXPECT_EQ(state.BitBtn1Click(), 2);
+    EXPECT_EQ(state.BitBtn1Click(), 3);
     EXPECT_EQ(host.server.urls, (std::vector<std::string>{url1, url2}));
     const auto records = stored();
-    ASSERT_EQ(records.size(), 3U); // 12.06. has numbers above 45: not a draw this archive can hold
+    ASSERT_EQ(records.size(), 4U);
     EXPECT_EQ(records[1], draw(2024, 6, 5, {10, 11, 16, 19, 26, 33}, 7));
     EXPECT_EQ(records[2], draw(2024, 6, 8, {5, 10, 15, 22, 31, 40}, 3));
+    EXPECT_EQ(records[3], draw(2024, 6, 12, {5, 9, 10, 11, 22, 46}, 49)); // the German game's numbers
     EXPECT_FALSE(state.importRunning());
+}
+
+namespace {
+
+// Today's German history page of one week: per draw its date, six numbers and a Superzahl.
+std::string germanWeekPage(const std::vector<DrawRecord>& draws, DayNumber monday, bool superzahl = true) {
+    std::string page = "<html>\n";
+    for (const DrawRecord& d : draws) {
+        if (d.day() < monday || d.day() >= monday + 7) continue;
+        std::string text = numbers({d.numbers.begin(), d.numbers.begin() + 6}, 0);
+        text.erase(text.rfind("<img")); // no Zusatzzahl
+        const std::string date = formatShortDate(d.day());
+        page += "<b>Ziehung  am Samstag, " + date.substr(0, 6) + date.substr(8) + "</b>\n" + text +
+                (superzahl ? superNumber(d.day() % 10) : "");
+    }
+    return page + "</html>\n";
+}
+
+} // namespace
+
+TEST_F(Pages, GermanUpdateOverTodaysPagesAppendsTheRealDraws) {
+    const std::vector<DrawRecord> real = realGermanDraws();
+    const DayNumber mid = dayNumber(2026, 6, 30);
+    archive(drawsUntil(real, mid));
+    clock.todayValue = dayNumber(2026, 8, 24);
+    for (DayNumber monday = drawsUntil(real, mid).back().day() + 2; monday <= clock.todayValue; monday += 7)
+        host.server.pages[germanHistoryUrl("http://de.test", monday)] = germanWeekPage(real, monday);
+
+    EXPECT_EQ(state.BitBtn1Click(), static_cast<std::int64_t>(real.size() - drawsUntil(real, mid).size()));
+    EXPECT_EQ(stored(), real); // byte for byte: the Superzahl is not stored, the extra number 0
+}
+
+TEST_F(Pages, GermanPageOf1975StoresIts1975Draws) {
+    const std::vector<DrawRecord> real = realGermanDraws();
+    archive(drawsUntil(real, dayNumber(1975, 12, 20)));
+    clock.todayValue = dayNumber(1976, 1, 5);
+    for (DayNumber monday : {dayNumber(1975, 12, 22), dayNumber(1975, 12, 29)})
+        host.server.pages[germanHistoryUrl("http://de.test", monday)] = germanWeekPage(real, monday, false);
+
+    EXPECT_EQ(state.BitBtn1Click(), 2);
+    EXPECT_EQ(stored(), drawsUntil(real, dayNumber(1976, 1, 3)));
 }
 
 TEST(GermanPage, TornDrawsAndDatesOutsideTheFormat) {
@@ -78,8 +120,8 @@ TEST(GermanPage, TornDrawsAndDatesOutsideTheFormat) {
             parser.line(std::string_view(text).substr(start, end - start));
         }
     };
-    // Six numbers are no draw; a date on neither line before "</b>" gives none.
-    feed("<b>Ziehung  am 05.06.24</b>\n" + numbers({1, 2, 3, 4, 5}, 6) + "Ziehung  am\n08.06.24\n" +
+    // Five numbers are no draw; a date on neither line before "</b>" gives none.
+    feed("<b>Ziehung  am 05.06.24</b>\n" + numbers({1, 2, 3, 4}, 5) + "Ziehung  am\n08.06.24\n" +
          numbers({1, 2, 3, 4, 5, 6}, 7));
     parser.end();
     EXPECT_TRUE(draws.empty());
@@ -87,6 +129,11 @@ TEST(GermanPage, TornDrawsAndDatesOutsideTheFormat) {
     parser.line("<b>Ziehung  am 05.06.24</b>");
     EXPECT_THROW(parser.line("lottozahlen/1x.gif"), ConversionError);
     EXPECT_THROW(parser.line("lottozahlen/12345678901234567.gif"), ConversionError); // no "." within 15
+    // What the German import stores: numbers 1..49, the extra number 0 when the page has none.
+    EXPECT_TRUE(isGermanDraw({1, 2, 3, 4, 5, 49, 0}));
+    EXPECT_FALSE(isGermanDraw({1, 2, 3, 4, 5, 50, 0}));
+    EXPECT_FALSE(isGermanDraw({1, 2, 3, 4, 5, 0, 7}));
+    EXPECT_FALSE(isGermanDraw({1, 2, 3, 4, 5, 6, 6}));
 }
 
 TEST(SwissPage, UpTo1996TheDrawNumbersSaturday) {

@@ -62,6 +62,9 @@ TEST(TodayLine, SectionLinesSetTheYearOfTheLinesAfterThem) {
 TEST(TodayLine, HeadingPrizeOnlyAndUnknownLines) {
     EXPECT_EQ(parseTodayLine("Datum;Reihenfolge;Zahl1;Zahl2;Zahl3;Zahl4;Zahl5;Zahl6;ZZ;Zusatzzahl;Rang_1_5").kind,
               TodayLineKind::Heading);
+    const std::string bom = "\xEF\xBB\xBF"; // before the first line of the files from 2018
+    EXPECT_EQ(parseTodayLine(bom + "Datum;Reihenfolge;Zahl1").kind, TodayLineKind::Heading);
+    EXPECT_EQ(parseTodayLine(bom + "04.01.;aufsteigend;1;4;15;16;22;38;ZZ;11").kind, TodayLineKind::Draw);
     const TodayLine prizes = parseTodayLine("04.01.;;;;;;;;;;4er;3.027;€;62,70");
     ASSERT_EQ(prizes.kind, TodayLineKind::PrizeOnly);
     EXPECT_EQ(prizes.prizeFields, (std::vector<std::string_view>{"4er", "3.027", "€", "62,70"}));
@@ -80,7 +83,8 @@ TEST(TodayFiles, TheTableSaysWhichFileServesWhichYear) {
     ASSERT_EQ(table.size(), 3U);
     const auto y2010 = todayFileUrls("https://h.test/", table, 2010);
     ASSERT_EQ(y2010.size(), 2U);
-    EXPECT_EQ(y2010[0].url, "https://h.test/media/NN_W2D_STAT_Lotto_1986_2010.csv");
+    EXPECT_EQ(y2010[0].url, "https://h.test/media-nopagespeed/lotto-ergebnisse-1986-2010.csv");
+    EXPECT_EQ(y2010[1].url, "https://h.test/media-nopagespeed/lotto-ziehungen-2010-2017.csv");
     EXPECT_EQ(y2010[1].firstYear, 2010);
     const auto y2020 = todayFileUrls("https://h.test", table, 2020);
     ASSERT_EQ(y2020.size(), 1U);
@@ -92,8 +96,12 @@ TEST(TodayFiles, TheTableSaysWhichFileServesWhichYear) {
 
 namespace {
 
-
-std::string fileUrl(const std::string& name) { return "https://lotto.test/media/NN_W2D_STAT_Lotto_" + name + ".csv"; }
+// The default table's files: "1986_2010", "2010_2017" or a year.
+std::string fileUrl(const std::string& name) {
+    if (name == "1986_2010") return "https://lotto.test/media-nopagespeed/lotto-ergebnisse-1986-2010.csv";
+    if (name == "2010_2017") return "https://lotto.test/media-nopagespeed/lotto-ziehungen-2010-2017.csv";
+    return "https://lotto.test/media/NN_W2D_STAT_Lotto_" + name + ".csv";
+}
 
 struct TodayImport : StateFixture<PageHost> {
     std::vector<DrawRecord> real = realDraws();
@@ -162,6 +170,23 @@ TEST_F(TodayImport, UpdateAppendsExactlyTheLaterDrawsFridaysIncludedThenNothing)
     host.server.urls.clear();
     state.AustrianSourceUpdate();
     EXPECT_EQ(host.server.urls, std::vector<std::string>{austrianYearUrl("http://old.test", 2026)});
+}
+
+TEST_F(TodayImport, AFailedFileEndsTheUpdateBeforeItsYearAndTheCurrentYearMayBeMissing) {
+    archive(until(dayNumber(2024, 6, 30)));
+    host.server.pages.erase(fileUrl("2025"));
+    host.server.pages.erase(fileUrl("2026"));
+    state.AustrianSourceUpdate();
+    EXPECT_EQ(host.server.urls, (std::vector<std::string>{fileUrl("2024"), fileUrl("2025")}));
+    EXPECT_EQ(DrawArchive(archivePath()).readAll(), until(dayNumber(2024, 12, 31)));
+    EXPECT_EQ(host.messages.size(), 1U);
+
+    host.server.pages[fileUrl("2025")] = todayYearFile(2025, real);
+    host.messages.clear();
+    state.AustrianSourceUpdate(); // 2026 not published yet: nothing new, no failure
+    EXPECT_EQ(DrawArchive(archivePath()).readAll(), until(dayNumber(2025, 12, 31)));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(state.lastImport()->complete);
 }
 
 TEST_F(TodayImport, FileImportReadsEveryKnownLayout) {

@@ -1,4 +1,5 @@
 #include "core/TestSupport.h"
+#include "core/import/AustrianToday.h"
 #include "core/shell/MainState.h"
 #include "core/shell/SettingsSchema.h"
 
@@ -56,9 +57,13 @@ TEST_F(SettingsFixture, FirstStartKeepsDefaultsAndShutdownWritesEveryValue) {
     EXPECT_EQ(std::get<DateSetting>(store.values.at("DateTimePicker2")).days, dayNumber(1955, 10, 9));
     EXPECT_EQ(std::get<int>(store.values.at("Land")), 1);
     EXPECT_EQ(std::get<int>(store.values.at("EinsatzCent")), 120);
-    EXPECT_EQ(std::get<std::string>(store.values.at("ServerEdit")), "https://www.lotterien.at");
+    EXPECT_EQ(std::get<std::string>(store.values.at("ServerEdit")), "https://www.win2day.at");
     EXPECT_EQ(std::get<std::string>(store.values.at("AustriaSource")), "austria-today");
-    EXPECT_EQ(std::get<std::string>(store.values.at("AustriaTodayServer")), "https://www.win2day.at");
+    EXPECT_EQ(std::get<std::string>(store.values.at("AustriaTodayServer")), "https://statics.win2day.at");
+    EXPECT_EQ(std::get<std::string>(store.values.at("AustriaTodayFiles")),
+              "1986-2010=/media-nopagespeed/lotto-ergebnisse-1986-2010.csv;"
+              "2010-2017=/media-nopagespeed/lotto-ziehungen-2010-2017.csv;2018-=/media/"
+              "NN_W2D_STAT_Lotto_{JJJJ}.csv");
     EXPECT_EQ(std::get<std::string>(store.values.at("SwissServerEdit")), MainState::kSwissResultsAddress);
     EXPECT_EQ(entries.front().name, "Chekcbox1");
     EXPECT_EQ(entries.back().name, "Land");
@@ -93,6 +98,26 @@ TEST_F(SettingsFixture, ValuesSurviveShutdownAndStart) {
     EXPECT_EQ(again.country(), 3);
     EXPECT_EQ(again.proxyPortEdit(), "3128");
     EXPECT_EQ(again.dateTimePicker2().date, dayNumber(2000, 1, 1));
+}
+
+TEST_F(SettingsFixture, EarlierDefaultServersMoveTypedOnesStay) {
+    store.values["ServerEdit"] = std::string("https://www.lotterien.at");
+    store.values["AustriaTodayServer"] = std::string("https://www.win2day.at");
+    store.values["AustriaTodayFiles"] = std::string(kTodayEarlierFiles);
+    MainState moved(dir.path(), host, clock);
+    moved.FormCreate(store);
+    EXPECT_EQ(moved.serverEdit(), "https://www.win2day.at");
+    EXPECT_EQ(moved.todayServerEdit(), "https://statics.win2day.at");
+    EXPECT_EQ(moved.todayFilesEdit(), kTodayDefaultFiles);
+
+    store.values["ServerEdit"] = std::string("http://mirror.example");
+    store.values["AustriaTodayServer"] = std::string("https://www.win2day.at/");
+    store.values["AustriaTodayFiles"] = std::string("2018-=/media/NN_W2D_STAT_Lotto_{JJJJ}.csv");
+    MainState typed(dir.path(), host, clock);
+    typed.FormCreate(store);
+    EXPECT_EQ(typed.serverEdit(), "http://mirror.example");
+    EXPECT_EQ(typed.todayServerEdit(), "https://www.win2day.at/");
+    EXPECT_EQ(typed.todayFilesEdit(), "2018-=/media/NN_W2D_STAT_Lotto_{JJJJ}.csv");
 }
 
 TEST_F(SettingsFixture, WrongTypeEndsOnlyItsBlock) {

@@ -1,7 +1,13 @@
 #include "gui/BalanceDialog.h"
+#include "gui/StrategyTestDialog.h"
 #include "gui/WindowFixture.h"
 
+#include <QDateEdit>
+#include <QFile>
 #include <QLabel>
+#include <QProgressBar>
+#include <QTableWidget>
+#include <QTimer>
 #include <QPushButton>
 #include <QTableView>
 #include <QtCharts/QLineSeries>
@@ -50,4 +56,47 @@ TEST(BalanceWindow, HintsTableAndNetCurve) {
     EXPECT_EQ(line->count(), 4); // one point per draw played
     EXPECT_DOUBLE_EQ(line->at(3).y(), 419.26);
     EXPECT_EQ(state.activePage(), Page::Diagramm);
+}
+
+TEST(StrategyTestWindow, TableChartVerdictSavedAndStopped) {
+    Window w;
+    w.form->state().dateTimePicker2().setDate(dayNumber(2024, 1, 1));
+    w.find<QPushButton>(QStringLiteral("StrategieTestButton"))->click();
+    StrategyTestDialog* dialog = w.form->strategyTestDialog();
+    ASSERT_TRUE(dialog->isVisible());
+    dialog->findChild<QDateEdit*>(QStringLiteral("StrategyTestTo"))->setDate(QDate(2024, 2, 29));
+    dialog->findChild<QPushButton*>(QStringLiteral("StrategyTestStart"))->click(); // runs to its end
+    EXPECT_EQ(dialog->findChild<QProgressBar*>(QStringLiteral("StrategyTestProgress"))->value(), 17);
+    EXPECT_EQ(dialog->table()->item(0, 1)->text(), QStringLiteral("81,72")); // 204 tips × P(0 hits)
+    int tips = 0;
+    for (int row = 0; row < 7; ++row)
+        tips += dialog->table()->item(row, 0)->text().toInt();
+    EXPECT_EQ(tips, 204);
+    EXPECT_TRUE(dialog->verdict().startsWith(QStringLiteral("Die berechneten Tipps trafen")));
+    EXPECT_EQ(dialog->chartView()->chart()->series().size(), 1);
+    EXPECT_EQ(w.form->state().statusText(0), "Strategie-Test: 17 Ziehungen, 204 Tipps");
+
+    ASSERT_TRUE(dialog->saveTable(QString::fromStdString(w.dir.file("test.csv"))));
+    QFile csv(QString::fromStdString(w.dir.file("test.csv")));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csv.readLine(), QByteArray("Klasse;Berechnete Tipps;Zufallstipps (erwartet)\n"));
+    EXPECT_TRUE(csv.readLine().startsWith("0 Treffer;"));
+    ASSERT_TRUE(dialog->saveChart(QString::fromStdString(w.dir.file("test.png"))));
+    QFile png(QString::fromStdString(w.dir.file("test.png")));
+    ASSERT_TRUE(png.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(png.read(4) == QByteArray("\x89PNG"));
+    EXPECT_FALSE(dialog->saveTable(QString::fromStdString(w.dir.file("ZahlenAT.dat")))); // never over the archive
+
+    // Stopped at the first progress point: the counts cover the draws up to there.
+    w.form->state().dateTimePicker2().setDate(dayNumber(2000, 1, 1));
+    dialog->findChild<QDateEdit*>(QStringLiteral("StrategyTestTo"))->setDate(QDate(2026, 12, 7));
+    QTimer::singleShot(0, dialog->findChild<QPushButton*>(QStringLiteral("StrategyTestStop")), &QPushButton::click);
+    dialog->startTest();
+    EXPECT_TRUE(dialog->verdict().contains(QStringLiteral("abgebrochen")));
+    EXPECT_LT(dialog->findChild<QProgressBar*>(QStringLiteral("StrategyTestProgress"))->value(), 100);
+    EXPECT_TRUE(dialog->isVisible());
+    // Closed while it runs: the test stops and the dialog closes after it.
+    QTimer::singleShot(0, dialog, &QDialog::close);
+    dialog->startTest();
+    EXPECT_FALSE(dialog->isVisible());
 }

@@ -2,6 +2,8 @@
 #include "core/import/AustrianArchive.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTest>
@@ -70,6 +72,19 @@ TEST(ImportWindow, StopButtonWorksDuringADownloadAndTheWindowShowsProgress) {
     EXPECT_TRUE(update->isEnabled());
     EXPECT_EQ(DrawArchive(w.dir.file("ZahlenAT.dat")).lastRecord()->day(), dayNumber(2024, 12, 29));
     EXPECT_TRUE(w.host->errors.empty());
+}
+
+TEST(ImportWindow, YearlyServerTypedOrChosenFromTheKnownOnes) {
+    Window w;
+    auto* servers = w.find<QComboBox>(QStringLiteral("ServerComboBox"));
+    ASSERT_TRUE(servers);
+    EXPECT_EQ(servers->count(), 2);
+    EXPECT_EQ(servers->lineEdit()->text(), QString::fromLatin1(kYearlyDefaultServer));
+    servers->setCurrentIndex(1);
+    EXPECT_EQ(w.form->state().serverEdit(), kYearlyEarlierServer);
+    servers->lineEdit()->setText(QStringLiteral("http://mirror.test"));
+    EXPECT_EQ(w.form->state().serverEdit(), "http://mirror.test");
+    EXPECT_EQ(servers->count(), 2);
 }
 
 TEST(ImportWindow, AFileImportSaysWhatItTookInTheStatusBarAndAMessage) {

@@ -5,12 +5,16 @@
 #include <QList>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
+
+#include <sys/socket.h>
 
 #include <functional>
 #include <optional>
 
 // An HTTP server on 127.0.0.1 that records each request header and answers with the
-// bytes its script gives for that request (by number), then closes; no answer keeps
+// bytes its script gives for that request (by number), then closes (with resetAfter,
+// resets the connection a moment later; with keepOpen, leaves it open); no answer keeps
 // the connection open and silent.
 class ScriptedServer {
 public:
@@ -34,6 +38,8 @@ public:
     }
 
     QList<QByteArray> requests;
+    bool resetAfter = false;
+    bool keepOpen = false;
 
 private:
     void read(QTcpSocket* socket) {
@@ -45,7 +51,18 @@ private:
         m_buffers.remove(socket);
         if (!answer) return;
         socket->write(*answer);
-        socket->disconnectFromHost();
+        if (keepOpen) return;
+        if (!resetAfter) {
+            socket->disconnectFromHost();
+            return;
+        }
+        socket->flush();
+        QTimer::singleShot(100, socket, [socket] {
+            const linger reset{1, 0}; // closing now sends RST instead of FIN
+            setsockopt(static_cast<int>(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &reset,
+                       sizeof reset);
+            socket->abort();
+        });
     }
 
     QTcpServer m_server;

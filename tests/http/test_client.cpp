@@ -122,6 +122,7 @@ TEST(HttpClient, ErrorStatusStoresNoBody) {
     const Fetch result = fetch(client, server.url("/2099.csv"));
     ASSERT_TRUE(result.error);
     EXPECT_EQ(result.error->code(), 404);
+    EXPECT_TRUE(result.error->fromServer());
     EXPECT_STREQ(result.error->what(), "Nicht gefunden");
     EXPECT_EQ(result.body, "");
     EXPECT_EQ(client.state(), HttpClient::State::Ready);
@@ -226,6 +227,7 @@ TEST(HttpClient, LookupAndConnectFailures) {
     const Fetch refused = fetch(client, "http://127.0.0.1:" + QByteArray::number(port) + "/");
     ASSERT_TRUE(refused.error);
     EXPECT_EQ(refused.error->code(), 404);
+    EXPECT_FALSE(refused.error->fromServer()); // the same code, but no answer
     EXPECT_STREQ(refused.error->what(), "Connection refused (Error #10061)");
 
     const Fetch badPort = fetch(client, "http://127.0.0.1:99999/");
@@ -239,6 +241,92 @@ TEST(HttpClient, ClosedWithoutResponseFails) {
     const Fetch result = fetch(client, server.url());
     ASSERT_TRUE(result.error);
     EXPECT_STREQ(result.error->what(), "Verbindung vor der Antwort geschlossen");
+}
+
+TEST(HttpClient, BodyCutShortOrResetFails) {
+    const QByteArray head = "HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\n";
+    ScriptedServer whole(head + "0123456789tail");
+    HttpClient client;
+    Fetch result = fetch(client, whole.url());
+    ASSERT_FALSE(result.error);
+    EXPECT_EQ(result.body, "0123456789"); // nothing beyond the declared length
+
+    ScriptedServer cut(head + "0123");
+    result = fetch(client, cut.url());
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(result.error->code(), 404);
+    EXPECT_STREQ(result.error->what(), "Antwort unvollständig: 4 von 10 Bytes");
+
+    ScriptedServer reset(head + "01234");
+    reset.resetAfter = true;
+    result = fetch(client, reset.url());
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(result.error->code(), 404);
+    EXPECT_STREQ(result.error->what(), "Antwort unvollständig: 5 von 10 Bytes");
+}
+
+TEST(HttpClient, ChunkedBodyDecodedOrRefused) {
+    const QByteArray head = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
+    ScriptedServer chunked(head + "5\r\n1;2;3\r\n9;ext=1\r\n;4;5;6;7\n\r\n0\r\nX-Trailer: y\r\n\r\n");
+    chunked.keepOpen = true; // the last chunk ends the page, not the close
+    HttpClient client;
+    client.setIdleTimeout(2000);
+    Fetch result = fetch(client, chunked.url());
+    ASSERT_FALSE(result.error);
+    EXPECT_EQ(result.body, "1;2;3;4;5;6;7\n");
+    EXPECT_EQ(client.bytesReceived(), 14);
+
+    ScriptedServer noLastChunk(head + "5\r\n1;2;3\r\n");
+    result = fetch(client, noLastChunk.url());
+    ASSERT_TRUE(result.error);
+    EXPECT_STREQ(result.error->what(), "Antwort unvollständig: letzter Chunk fehlt");
+
+    ScriptedServer gzip("HTTP/1.1 200 OK\r\nTransfer-Encoding: gzip\r\n\r\n\x1f\x8b");
+    result = fetch(client, gzip.url());
+    ASSERT_TRUE(result.error);
+    EXPECT_STREQ(result.error->what(), "Transfer-Encoding wird nicht unterstützt");
+}
+
+// The TLS handshake after a redirect fails; neither the rest of that request nor the next
+// one may follow the old response's location again.
+TEST(HttpClient, RedirectToFailingTlsLeavesNoStateBehind) {
+    QTcpServer notTls; // closes every connection at once
+    notTls.listen(QHostAddress::LocalHost);
+    QObject::connect(&notTls, &QTcpServer::newConnection, [&notTls] {
+        while (QTcpSocket* socket = notTls.nextPendingConnection())
+            socket->close();
+    });
+    ScriptedServer redirect("HTTP/1.0 302 Found\r\nLocation: https://127.0.0.1:" +
+                            QByteArray::number(notTls.serverPort()) + "/x\r\n\r\n");
+    ScriptedServer good(ok);
+    HttpClient client;
+    const Fetch failed = fetch(client, redirect.url());
+    ASSERT_TRUE(failed.error);
+    EXPECT_STREQ(failed.error->what(), "Verbindung vor der Antwort geschlossen");
+    EXPECT_EQ(redirect.requests.size(), 1);
+    const Fetch next = fetch(client, good.url());
+    ASSERT_FALSE(next.error) << next.error->what();
+    EXPECT_EQ(next.body, "hello");
+    EXPECT_EQ(redirect.requests.size(), 1);
+}
+
+TEST(HttpClient, HttpsThroughProxyAsksForATunnel) {
+    ScriptedServer proxy(QByteArray("HTTP/1.0 407 Proxy Authentication Required\r\n\r\n"));
+    HttpClient client;
+    client.setAgent(QStringLiteral("Mozilla/3.0 (compatible)"));
+    client.setProxy(QStringLiteral("127.0.0.1"));
+    client.setProxyPort(QString::number(proxy.port()));
+    client.setProxyUsername(QStringLiteral("px"));
+    client.setProxyPassword(QStringLiteral("pw"));
+    const Fetch result = fetch(client, "https://statics.example/media/a.csv");
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(result.error->code(), 407);
+    EXPECT_STREQ(result.error->what(), "Proxy Authentication Required");
+    EXPECT_EQ(proxy.requests.value(0), "CONNECT statics.example:443 HTTP/1.0\r\n"
+                                       "User-Agent: Mozilla/3.0 (compatible)\r\n"
+                                       "Host: statics.example:443\r\n"
+                                       "Proxy-Authorization: Basic cHg6cHc=\r\n"
+                                       "\r\n");
 }
 
 namespace {

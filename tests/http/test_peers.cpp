@@ -96,6 +96,22 @@ struct Served {
     }
 };
 
+// tinyproxy on 127.0.0.1 with its configuration in dir; null when it is not installed.
+std::unique_ptr<Peer> startTinyproxy(const QTemporaryDir& dir) {
+    const QString tinyproxy = QStandardPaths::findExecutable(QStringLiteral("tinyproxy"));
+    if (tinyproxy.isEmpty()) return nullptr;
+    const quint16 port = freePort();
+    QFile config(dir.filePath(QStringLiteral("tinyproxy.conf")));
+    if (!config.open(QIODevice::WriteOnly)) return nullptr;
+    config.write(QStringLiteral("Port %1\nListen 127.0.0.1\nTimeout 30\nAllow 127.0.0.1\nMaxClients 4\n"
+                                "LogLevel Error\n")
+                     .arg(port)
+                     .toLatin1());
+    config.close();
+    return std::make_unique<Peer>(
+        tinyproxy, QStringList{QStringLiteral("-d"), QStringLiteral("-c"), config.fileName()}, port);
+}
+
 QByteArray fetch(HttpClient& client, const QString& url, std::optional<HttpException>* error = nullptr) {
     QByteArray body;
     client.setUrl(url);
@@ -130,21 +146,12 @@ TEST(RealPeers, HttpServerDirectAndThroughTinyproxy) {
     EXPECT_EQ(missing->code(), 404);
     EXPECT_STREQ(missing->what(), "File not found");
 
-    const QString tinyproxy = QStandardPaths::findExecutable(QStringLiteral("tinyproxy"));
-    if (tinyproxy.isEmpty()) GTEST_SKIP() << "tinyproxy is not installed (Debian package tinyproxy)";
     QTemporaryDir proxyDir;
-    const quint16 proxyPort = freePort();
-    QFile config(proxyDir.filePath(QStringLiteral("tinyproxy.conf")));
-    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
-    config.write(QStringLiteral("Port %1\nListen 127.0.0.1\nTimeout 30\nAllow 127.0.0.1\nMaxClients 4\n"
-                                "LogLevel Error\n")
-                     .arg(proxyPort)
-                     .toLatin1());
-    config.close();
-    const Peer proxy(tinyproxy, {QStringLiteral("-d"), QStringLiteral("-c"), config.fileName()}, proxyPort);
-    ASSERT_TRUE(proxy.ready());
+    const auto proxy = startTinyproxy(proxyDir);
+    if (!proxy) GTEST_SKIP() << "tinyproxy is not installed (Debian package tinyproxy)";
+    ASSERT_TRUE(proxy->ready());
     client.setProxy(QStringLiteral("127.0.0.1"));
-    client.setProxyPort(QString::number(proxyPort));
+    client.setProxyPort(QString::number(proxy->port()));
     EXPECT_EQ(fetch(client, url), served.content);
     EXPECT_EQ(client.statusCode(), 200);
 }
@@ -169,4 +176,34 @@ TEST(RealPeers, HttpsWithTrustedAndUntrustedAuthority) {
     trusting.addCaCertificates(QSslCertificate::fromPath(tlsDir + QStringLiteral("ca.pem")));
     EXPECT_EQ(fetch(trusting, url), served.content);
     EXPECT_EQ(trusting.statusCode(), 200);
+}
+
+// https through a proxy: CONNECT, then TLS with the origin's certificate checked as on a
+// direct connection.
+TEST(RealPeers, HttpsThroughTinyproxyTunnel) {
+    if (python().isEmpty()) GTEST_SKIP() << "python3 is not installed";
+    Served served;
+    const auto server = startServer(served.dir.path(), true);
+    ASSERT_TRUE(server->ready());
+    QTemporaryDir proxyDir;
+    const auto proxy = startTinyproxy(proxyDir);
+    if (!proxy) GTEST_SKIP() << "tinyproxy is not installed (Debian package tinyproxy)";
+    ASSERT_TRUE(proxy->ready());
+    const QString url = QStringLiteral("https://localhost:%1/2001.csv").arg(server->port());
+
+    HttpClient trusting;
+    trusting.addCaCertificates(QSslCertificate::fromPath(tlsDir + QStringLiteral("ca.pem")));
+    trusting.setProxy(QStringLiteral("127.0.0.1"));
+    trusting.setProxyPort(QString::number(proxy->port()));
+    EXPECT_EQ(fetch(trusting, url), served.content);
+    EXPECT_EQ(trusting.statusCode(), 200);
+
+    HttpClient untrusting;
+    untrusting.setProxy(QStringLiteral("127.0.0.1"));
+    untrusting.setProxyPort(QString::number(proxy->port()));
+    std::optional<HttpException> refused;
+    EXPECT_EQ(fetch(untrusting, url, &refused), "");
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->code(), 404);
+    EXPECT_TRUE(QByteArray(refused->what()).startsWith("TLS: ")) << refused->what();
 }

@@ -162,3 +162,45 @@ TEST(ResponseParser, LastLineWithoutLineEndAtClose) {
     EXPECT_TRUE(parser.head().locationSeen);
     EXPECT_EQ(parser.head().location, "/x");
 }
+
+TEST(ResponseParser, ChunkedBodyInAnyPieces) {
+    const std::string response = "HTTP/1.1 200 OK\r\nTransfer-Encoding: Chunked\r\n\r\n"
+                                 "3;x=y\r\nabc\r\n0a\r\n0123456789\n0\r\nTrailer: t\r\n\r\nafter";
+    Recorder recorder;
+    ResponseParser parser;
+    for (const char c : response)
+        ASSERT_EQ(parser.feed(std::string_view(&c, 1), recorder), ResponseParser::Step::More);
+    EXPECT_EQ(parser.finish(recorder), ResponseParser::Step::More);
+    EXPECT_EQ(recorder.body, "abc0123456789");
+    EXPECT_EQ(parser.bodyBytes(), 13u);
+
+    Recorder cut;
+    ResponseParser withoutEnd;
+    withoutEnd.feed("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n", cut);
+    EXPECT_EQ(withoutEnd.finish(cut), ResponseParser::Step::Truncated);
+    ResponseParser noDataEnd;
+    EXPECT_EQ(noDataEnd.feed("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n3\r\nabcd", cut),
+              ResponseParser::Step::BadChunk);
+    ResponseParser notModified; // a 304 has no body, whatever its header says
+    notModified.feed("HTTP/1.0 304 Not Modified\r\nContent-Length: 3\r\n\r\n", cut);
+    EXPECT_EQ(notModified.finish(cut), ResponseParser::Step::More);
+}
+
+TEST(Request, HttpsThroughProxyTunnels) {
+    RequestPlan plan = planRequest("https://statics.example/media/a.csv", "proxy", "3128");
+    EXPECT_TRUE(plan.tunnel());
+    EXPECT_EQ(plan.connectHost, "proxy");
+    EXPECT_EQ(plan.target, "/media/a.csv");
+    RequestHeaders headers;
+    headers.proxyUsername = "px";
+    headers.proxyPassword = "pw";
+    EXPECT_EQ(buildGetRequest(plan, headers), "GET /media/a.csv HTTP/1.0\r\nHost: statics.example\r\n\r\n");
+    followLocation(plan, "http://plain.example:8080/b");
+    EXPECT_FALSE(plan.tunnel());
+    EXPECT_EQ(plan.target, "http://plain.example:8080/b");
+    followLocation(plan, "https://c.example:8443/c");
+    EXPECT_EQ(plan.target, "/c");
+    EXPECT_EQ(buildConnectRequest(plan, headers), "CONNECT c.example:8443 HTTP/1.0\r\n"
+                                                  "Host: c.example:8443\r\n"
+                                                  "Proxy-Authorization: Basic cHg6cHc=\r\n\r\n");
+}

@@ -28,9 +28,10 @@ namespace {
 
 // Serves the files below its folder, or, while the file ".mode" names one, misbehaves on
 // every request: an endless header, an endless body, a close in the middle of the header,
-// or a response trickled one byte a second.
+// a response trickled one byte a second, half the file (then a close or a reset), or the
+// file in chunks (with or without the last one).
 const char* const kServer = R"(
-import os, socketserver, sys, time
+import os, socket, socketserver, struct, sys, time
 root = sys.argv[1]
 class Handler(socketserver.BaseRequestHandler):
     def handle(self):
@@ -50,6 +51,19 @@ class Handler(socketserver.BaseRequestHandler):
                 while True: s.sendall(b'<td class="text">7</td>\n' * 4096)
             elif mode == 'mid-header':
                 s.sendall(b'HTTP/1.0 200 OK\r\nContent-Le')
+            elif mode in ('cut', 'reset', 'chunked', 'chunked-cut'):
+                body = open(os.path.join(root, path.lstrip('/')), 'rb').read()
+                if mode in ('cut', 'reset'):
+                    s.sendall(b'HTTP/1.0 200 OK\r\nContent-Length: %d\r\n\r\n' % len(body) + body[:len(body) // 2])
+                    if mode == 'cut': return
+                    time.sleep(0.2)
+                    s.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack('ii', 1, 0))
+                    s.close()
+                    return
+                s.sendall(b'HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n')
+                for i in range(0, len(body), 1000):
+                    s.sendall(b'%x\r\n' % len(body[i:i + 1000]) + body[i:i + 1000] + b'\r\n')
+                if mode == 'chunked': s.sendall(b'0\r\n\r\n')
             elif mode == 'trickle':
                 for b in b'HTTP/1.0 200 OK\r\n\r\nabc':
                     s.sendall(bytes([b])); time.sleep(1)
@@ -120,6 +134,11 @@ struct Hostile : ::testing::Test {
         return bytes;
     }
     void mode(const std::string& name) { writeBytes(www + ".mode", name); }
+    // The page of the last ten real draws, served the way `how` names.
+    void lastTenPage(const std::string& how) {
+        writeBytes(www + "frame/LO_10rd.html", austrianLastTenPage({real.end() - 10, real.end()}));
+        mode(how);
+    }
 
     struct Outcome {
         int exitCode = -1;
@@ -182,6 +201,8 @@ TEST_F(Hostile, NothingCrashesHangsOrDamagesTheArchive) {
     // A number on a page that does not fit ends the operation, as any failed conversion does.
     const std::string kNoNumber = "lotto-cli: '99999999999' ist kein gültiger ganzzahliger Wert\n";
     const std::vector<std::string> fetchPage{"--no-settings", "fetch", "%/seite.html", "--file", "@seite.html"};
+    const std::vector<std::string> lastTen{"--no-settings", "update", "--source", "austria-last10",
+                                           "--server", "%", "--file", "@seite.html"};
     const std::vector<Row> rows{
         // The archive itself.
         {"archive of random bytes", [](Hostile& t) { writeBytes(t.archive, t.junk(4099)); },
@@ -284,6 +305,13 @@ TEST_F(Hostile, NothingCrashesHangsOrDamagesTheArchive) {
          Archive::Unchanged},
         {"one byte a second", [](Hostile& t) { t.mode("trickle"); }, fetchPage, 1, "out:Failed : 404 Zeitüberschreitung",
          Archive::Unchanged, "500"},
+        {"body cut short", [](Hostile& t) { t.lastTenPage("cut"); }, lastTen, 1,
+         "out:Failed : 404 Antwort unvollständig", Archive::Unchanged},
+        {"reset in the middle of the body", [](Hostile& t) { t.lastTenPage("reset"); }, lastTen, 1,
+         "out:Failed : 404 Antwort unvollständig", Archive::Unchanged},
+        {"chunked body without its last chunk", [](Hostile& t) { t.lastTenPage("chunked-cut"); }, lastTen, 1,
+         "out:Failed : 404 Antwort unvollständig: letzter Chunk fehlt", Archive::Unchanged},
+        {"chunked body", [](Hostile& t) { t.lastTenPage("chunked"); }, lastTen, 0, "out:Received", Archive::AllReal},
     };
 
     writeArchive(archive, until(dayNumber(2026, 8, 1)));

@@ -95,9 +95,13 @@ std::vector<ArchiveBackup> listBackups(const std::string& archivePath) {
         backup.path = found.path;
         struct stat st {};
         if (::stat(found.path.c_str(), &st) == 0) backup.takenAt = st.st_mtime;
-        const DrawArchive copy(found.path);
-        backup.draws = copy.recordCount();
-        if (const auto last = copy.lastRecord()) backup.newest = last->day();
+        try {
+            const DrawArchive copy(found.path);
+            backup.draws = copy.recordCount();
+            if (const auto last = copy.lastRecord()) backup.newest = last->day();
+        } catch (const FileError&) {
+            continue; // unreadable: not offered
+        }
         backups.push_back(std::move(backup));
     }
     return backups;

@@ -20,6 +20,14 @@ std::optional<PrizeRank> prizeRank(int hits, bool extraHit, bool drawPaysExtraOn
     }
 }
 
+TipAtDraw scoreTip(const std::array<int, 6>& numbers, const DrawRecord& record, bool drawPaysExtraOnly) {
+    const std::array<int, 6> main{record.numbers[0], record.numbers[1], record.numbers[2],
+                                  record.numbers[3], record.numbers[4], record.numbers[5]};
+    const int hits = countHits(numbers, main);
+    const bool extraHit = std::find(numbers.begin(), numbers.end(), record.extra()) != numbers.end();
+    return {hits, prizeRank(hits, extraHit, drawPaysExtraOnly)};
+}
+
 std::string prizeHint(std::optional<PrizeRank> rank, const std::vector<PrizeQuota>* quotas) {
     if (!rank) return "kein Gewinnrang";
     std::string hint = "Rang " + std::string(prizeRankName(*rank)) + ": ";
@@ -75,17 +83,12 @@ PrizeBalance computePrizeBalance(DrawArchiveReader& reader, const ArchiveFilter&
         ++balance.draws;
         if (drawQuotas.empty()) ++balance.drawsWithoutQuotas;
         const bool paysExtraOnly = findQuota(drawQuotas, PrizeRank::Extra) != nullptr;
-        const std::array<int, 6> main{record.numbers[0], record.numbers[1], record.numbers[2],
-                                      record.numbers[3], record.numbers[4], record.numbers[5]};
         for (std::size_t t = 0; t < tips.size(); ++t) {
             PrizeTally& tally = balance.perTip[t];
             ++tally.played;
             tally.stakeCents = checkedAdd(tally.stakeCents, stakeCents);
             net = checkedSub(net, stakeCents);
-            const std::array<int, 6>& numbers = tips[t].numbers;
-            const int hits = countHits(numbers, main);
-            const bool extraHit = std::find(numbers.begin(), numbers.end(), record.extra()) != numbers.end();
-            const auto rank = prizeRank(hits, extraHit, paysExtraOnly);
+            const auto rank = scoreTip(tips[t].numbers, record, paysExtraOnly).rank;
             if (!rank) continue;
             ++tally.ranks[static_cast<std::size_t>(*rank)];
             if (const PrizeQuota* quota = findQuota(drawQuotas, *rank)) {

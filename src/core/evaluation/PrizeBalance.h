@@ -18,6 +18,13 @@ namespace lotto {
 // Fewer than three hits with the extra number rank "ZZ" only where the draw pays it.
 std::optional<PrizeRank> prizeRank(int hits, bool extraHit, bool drawPaysExtraOnly);
 
+// One tip at one draw: its main-number hits and the rank it reaches there.
+struct TipAtDraw {
+    int hits = 0;
+    std::optional<PrizeRank> rank;
+};
+TipAtDraw scoreTip(const std::array<int, 6>& numbers, const DrawRecord& record, bool drawPaysExtraOnly);
+
 // The rank and amount at one draw, for a hit label's tooltip: "Rang 3er + ZZ: 16,10 €",
 // "Rang 4er: keine Quote gespeichert", "kein Gewinnrang".
 std::string prizeHint(std::optional<PrizeRank> rank, const std::vector<PrizeQuota>* quotas);

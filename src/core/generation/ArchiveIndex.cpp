@@ -55,19 +55,32 @@ template <class Get> std::uint32_t rank(int k, Get number) {
 
 } // namespace
 
-ArchiveIndex::ArchiveIndex(const DrawArchive& archive, DayNumber startDate) {
-    archive.forEach([&](const DrawRecord& record) {
-        if (record.date < startDate) return;
-        std::array<std::uint8_t, 6> numbers{};
-        std::copy_n(record.numbers.begin(), 6, numbers.begin());
-        std::sort(numbers.begin(), numbers.end());
-        const bool regular = numbers[0] >= 1 && numbers[5] <= 45 &&
-                             std::adjacent_find(numbers.begin(), numbers.end()) == numbers.end();
-        if (regular)
-            m_regular.push_back(numbers);
-        else
-            m_damaged.push_back(record);
-    });
+ArchiveIndex::ArchiveIndex(const DrawArchive& archive, DayNumber startDate) : m_startDate(startDate) {
+    archive.forEach([&](const DrawRecord& record) { add(record); });
+}
+
+void ArchiveIndex::add(const DrawRecord& record) {
+    if (record.date < m_startDate) return;
+    std::array<std::uint8_t, 6> numbers{};
+    std::copy_n(record.numbers.begin(), 6, numbers.begin());
+    std::sort(numbers.begin(), numbers.end());
+    const bool regular = numbers[0] >= 1 && numbers[5] <= 45 &&
+                         std::adjacent_find(numbers.begin(), numbers.end()) == numbers.end();
+    if (!regular) {
+        m_damaged.push_back(record);
+        return;
+    }
+    m_regular.push_back(numbers);
+    for (int n = 1; n <= 6; ++n) // the sets built so far take the draw at once
+        if (!m_subsets[static_cast<std::size_t>(n)].empty())
+            mark(m_subsets[static_cast<std::size_t>(n)], numbers, n);
+}
+
+void ArchiveIndex::mark(std::vector<std::uint64_t>& bits, const std::array<std::uint8_t, 6>& numbers, int n) {
+    for (const auto& picks : combinations(n)) {
+        const std::uint32_t r = rank(n, [&](int i) { return numbers[picks[static_cast<std::size_t>(i)]]; });
+        bits[r / 64] |= std::uint64_t{1} << (r % 64);
+    }
 }
 
 const std::vector<std::uint64_t>& ArchiveIndex::subsetsOfSize(int n) {
@@ -75,11 +88,7 @@ const std::vector<std::uint64_t>& ArchiveIndex::subsetsOfSize(int n) {
     if (bits.empty()) {
         bits.assign(binomial()(45, n) / 64 + 1, 0);
         for (const auto& numbers : m_regular)
-            for (const auto& picks : combinations(n)) {
-                const std::uint32_t r =
-                    rank(n, [&](int i) { return numbers[picks[static_cast<std::size_t>(i)]]; });
-                bits[r / 64] |= std::uint64_t{1} << (r % 64);
-            }
+            mark(bits, numbers, n);
     }
     return bits;
 }

@@ -16,6 +16,11 @@ namespace lotto {
 class ArchiveIndex {
 public:
     ArchiveIndex(const DrawArchive& archive, DayNumber startDate);
+    // Empty, to be filled draw by draw in archive order.
+    explicit ArchiveIndex(DayNumber startDate) : m_startDate(startDate) {}
+
+    // One draw more; a draw before the start date is not kept.
+    void add(const DrawRecord& record);
 
     // True when no kept draw has `threshold` or more of the six distinct numbers 1..45
     // among its main numbers.
@@ -25,6 +30,9 @@ public:
 
 private:
     const std::vector<std::uint64_t>& subsetsOfSize(int n);
+    static void mark(std::vector<std::uint64_t>& bits, const std::array<std::uint8_t, 6>& numbers, int n);
+
+    DayNumber m_startDate = 0;
 
     std::vector<std::array<std::uint8_t, 6>> m_regular; // sorted, distinct, 1..45
     std::vector<DrawRecord> m_damaged;

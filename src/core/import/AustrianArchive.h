@@ -15,6 +15,11 @@ namespace lotto {
 // an extra number 1..45, is not a draw line.
 std::optional<ParsedDraw> parseAustrianLine(std::string_view line, int year);
 
+// Where the operator served these files until 2017 (as "/download/lo_JJJJ.csv"), and the
+// server that earlier versions named instead; both can be chosen on "Internet-Optionen".
+inline constexpr const char* kYearlyDefaultServer = "https://www.win2day.at";
+inline constexpr const char* kYearlyEarlierServer = "https://www.lotterien.at";
+
 // The yearly file's address on the server ("http://host[:port]", a trailing "/" allowed).
 std::string austrianYearUrl(std::string_view server, int year);
 

@@ -133,6 +133,8 @@ bool allEmpty(const std::vector<std::string_view>& fields, std::size_t from, std
 TodayLine parseTodayLine(std::string_view line) {
     TodayLine out;
     if (line.size() > kMaxResultsLine) return out;
+    // The files from 2018 are UTF-8 and may start with a byte-order mark.
+    if (line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
     const auto fields = splitFields(line, ';');
     if (const auto year = sectionYear(fields[0])) {
         out.kind = TodayLineKind::Section;

@@ -43,7 +43,8 @@ struct TodayLine {
 inline constexpr std::size_t kMaxResultsLine = 4096;
 
 // Views into line; a draw is six distinct numbers 1..45 and an extra number 1..45 with a
-// "d.m." or "dd.mm." date.
+// "d.m." or "dd.mm." date. A UTF-8 byte-order mark before the line is passed over. Notes in
+// place of the numbers ("entfallen", "Ziehung wurde auf den ... verschoben") are Unknown.
 TodayLine parseTodayLine(std::string_view line);
 
 // A rank name as the files write it ("6er", "5er + ZZ", "5er+ZZ", "Zusatzzahl" ...); empty
@@ -81,11 +82,17 @@ struct TodayFileEntry {
     int lastYear = 9999;
     std::string path;
 };
-inline constexpr const char* kTodayDefaultServer = "https://www.win2day.at";
+// The operator's static host and its file names as projects that download them today name
+// them; earlier versions stored the "Earlier" values as their defaults.
+inline constexpr const char* kTodayDefaultServer = "https://statics.win2day.at";
 inline constexpr const char* kTodayDefaultFiles =
-    "1986-2010=/media/NN_W2D_STAT_Lotto_1986_2010.csv;"
-    "2010-2017=/media/NN_W2D_STAT_Lotto_2010_2017.csv;"
+    "1986-2010=/media-nopagespeed/lotto-ergebnisse-1986-2010.csv;"
+    "2010-2017=/media-nopagespeed/lotto-ziehungen-2010-2017.csv;"
     "2018-=/media/NN_W2D_STAT_Lotto_{JJJJ}.csv";
+inline constexpr const char* kTodayEarlierServer = "https://www.win2day.at";
+inline constexpr const char* kTodayEarlierFiles = "1986-2010=/media/NN_W2D_STAT_Lotto_1986_2010.csv;"
+                                                  "2010-2017=/media/NN_W2D_STAT_Lotto_2010_2017.csv;"
+                                                  "2018-=/media/NN_W2D_STAT_Lotto_{JJJJ}.csv";
 // Rows separated by ";" or line ends; rows that do not read are left out.
 std::vector<TodayFileEntry> parseTodayFileTable(std::string_view table);
 

@@ -26,8 +26,9 @@ void GermanHistoryParser::open() {
     m_handedOver = false;
 }
 
+// Six numbers make a draw: since 2013 the pages list no Zusatzzahl (its slot stays 0).
 void GermanHistoryParser::handOver() {
-    if (m_handedOver || m_filled < 7 || m_day == 0) return;
+    if (m_handedOver || m_filled < 6 || m_day == 0) return;
     m_handedOver = true;
     ParsedDraw draw;
     draw.day = m_day;
@@ -58,7 +59,7 @@ void GermanHistoryParser::line(std::string_view text) {
         open();
     }
     if (has(text, kDrawOpens)) {
-        if (!m_complete) handOver(); // seven numbers without a Superzahl
+        if (!m_complete) handOver(); // a draw without a Superzahl
         open();
         if (has(text, kDateEnd))
             readDate(text);
@@ -90,13 +91,15 @@ std::string germanHistoryUrl(std::string_view server, DayNumber day) {
 
 void runGermanImport(ImportSession& session, std::string_view server) {
     ImportWindow& window = session.window();
+    session.germanDraws();
     session.moveStart(2);
     const int total = window.today() >= window.pickerDate() ? (window.today() - window.pickerDate()) / 7 + 1 : 0;
     int done = 0;
     window.setProgress(done, total);
-    const int referenceYear = civilDate(window.today()).year;
     while (session.goOn()) {
-        GermanHistoryParser parser(referenceYear, [&](const ParsedDraw& draw) { session.offer(draw); });
+        // "75" on the page of a week in 1975 is 1975, not 2075.
+        GermanHistoryParser parser(civilDate(window.pickerDate()).year,
+                                   [&](const ParsedDraw& draw) { session.offer(draw); });
         session.fetch(germanHistoryUrl(server, window.pickerDate()), [&](std::string_view line) { parser.line(line); });
         parser.end();
         window.setProgress(++done, total);

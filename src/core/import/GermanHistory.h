@@ -14,9 +14,11 @@ namespace lotto {
 // none, on the next); each "lottozahlen/" gives the next number (six main numbers, the extra
 // number, then the Superzahl); "superzahlen/" gives the Superzahl and completes the draw;
 // "Ziehung B" starts the day's second draw. A draw goes to onDraw once, when it is complete,
-// when the next draw opens or at the end of the page, and only with its seven numbers and
-// a date: a draw cut short is never handed over. Numbers are handed over as read (the
-// German ones run to 49). A date or number that does not convert throws ConversionError.
+// when the next draw opens or at the end of the page, and only with its six main numbers
+// and a date: a draw cut short is never handed over. The extra number is 0 when the page
+// lists none (since 2013 the draws have six numbers and a Superzahl only). Numbers are
+// handed over as read (the German ones run to 49). The two-digit year is taken nearest to
+// referenceYear. A date or number that does not convert throws ConversionError.
 class GermanHistoryParser {
 public:
     GermanHistoryParser(int referenceYear, std::function<void(const ParsedDraw&)> onDraw)
@@ -44,7 +46,8 @@ private:
 std::string germanHistoryUrl(std::string_view server, DayNumber day);
 
 // The German history import inside an open session: DateTimePicker1 two days past the
-// newest stored draw, then one page per week while today is on or after the picker.
+// newest stored draw, then one page per week while today is on or after the picker; each
+// page's two-digit years are read around the year of the week requested.
 void runGermanImport(ImportSession& session, std::string_view server);
 
 } // namespace lotto

@@ -72,14 +72,15 @@ FetchResult httpFetch(FetchWindow& window, const std::string& url,
             result.status = "Received " + std::to_string(sink.size()) + " bytes";
         } catch (const HttpException& e) {
             result.failureCode = e.code();
+            result.serverAnswered = e.fromServer();
             result.status = "Failed : " + std::to_string(e.code()) + " " + e.what();
         }
         window.setStatus(result.status);
         file.close();
     }
-    if (!fileExists(path)) return result;
-    const std::string text = readWholeFile(path, kMaxDownloadBytes);
-    forEachLine(text, !result.received, onLine);
+    // A failed download may have left part of a body (cut short, reset): none of it is read.
+    if (!result.received || !fileExists(path)) return result;
+    forEachLine(readWholeFile(path, kMaxDownloadBytes), false, onLine);
     return result;
 }
 

@@ -30,11 +30,13 @@ public:
 // bodies, so only a file changed by someone else can be longer.
 inline constexpr std::size_t kMaxDownloadBytes = 64u * 1024 * 1024;
 
-// How a download ended: received, or the status code it failed with; status is the last
-// text of status panel 0 ("Received 1234 bytes", "Failed : 404 Not Found").
+// How a download ended: received, or the status code it failed with and whether the server
+// gave it; status is the last text of status panel 0 ("Received 1234 bytes", "Failed : 404
+// Not Found").
 struct FetchResult {
     bool received = false;
     int failureCode = 0;
+    bool serverAnswered = false;
     std::string status;
 };
 
@@ -42,7 +44,7 @@ struct FetchResult {
 // "Loading", then "Received N bytes" or "Failed : code reason" on status panel 0, then every
 // line of the file (without its line end) to onLine. HTTP and network failures end as the
 // status text; any other error propagates, with Button1 enabled again and the file closed.
-// After a failure a last line without its line end is left out: it may be cut short.
+// After a failure no line reaches onLine: what arrived may be cut short.
 FetchResult httpFetch(FetchWindow& window, const std::string& url,
                       const std::function<void(std::string_view)>& onLine);
 

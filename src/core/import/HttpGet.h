@@ -11,11 +11,15 @@ namespace lotto {
 // the download status shows them ("Failed : 404 Not Found").
 class HttpException : public std::runtime_error {
 public:
-    HttpException(int code, const std::string& reason) : std::runtime_error(reason), m_code(code) {}
+    HttpException(int code, const std::string& reason, bool fromServer = false)
+        : std::runtime_error(reason), m_code(code), m_fromServer(fromServer) {}
     int code() const { return m_code; }
+    // The server answered with this status; the failures of the connection show as 404 too.
+    bool fromServer() const { return m_fromServer; }
 
 private:
     int m_code;
+    bool m_fromServer;
 };
 
 // Where a response body goes, piece by piece as it arrives.

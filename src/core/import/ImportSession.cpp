@@ -87,7 +87,8 @@ YearFetch ImportSession::fetchYear(const std::string& url, int year,
                                    const std::function<void(std::string_view)>& onLine) {
     const FetchResult result = fetchPage(url, onLine);
     if (result.received) return YearFetch::Read;
-    if (result.failureCode == 404 && year == civilDate(m_window.today()).year) return YearFetch::NotYetThere;
+    if (result.serverAnswered && result.failureCode == 404 && year == civilDate(m_window.today()).year)
+        return YearFetch::NotYetThere;
     m_failedFetches = 0;
     m_failure = "Die Ziehungen von " + std::to_string(year) + " konnten nicht vollständig geladen werden (" +
                 result.status + ").";
@@ -103,7 +104,8 @@ std::string ImportSession::failure() const {
 }
 
 bool ImportSession::storable(const ParsedDraw& draw) {
-    return isAustrianDraw(draw.numbers) && draw.day <= m_window.today();
+    return (m_germanDraws ? isGermanDraw(draw.numbers) : isAustrianDraw(draw.numbers)) &&
+           draw.day <= m_window.today();
 }
 
 bool ImportSession::offer(const ParsedDraw& draw) {

@@ -30,6 +30,19 @@ inline bool isAustrianDraw(const std::array<int, 7>& numbers) {
     return true;
 }
 
+// A German 6 aus 49 draw: six distinct main numbers 1..49 and an extra number 1..49 that is
+// none of them, or 0 where the page lists none (since 2013 only six numbers and a Superzahl).
+inline bool isGermanDraw(const std::array<int, 7>& numbers) {
+    std::array<bool, 50> seen{};
+    for (std::size_t i = 0; i < 7; ++i) {
+        const int n = numbers[i];
+        if (i == 6 && n == 0) return true;
+        if (n < 1 || n > 49 || seen[static_cast<std::size_t>(n)]) return false;
+        seen[static_cast<std::size_t>(n)] = true;
+    }
+    return true;
+}
+
 // What an archive import reads from and writes to the window besides the download.
 class ImportWindow : public FetchWindow {
 public:
@@ -86,11 +99,15 @@ public:
     // The fetch of one year's file. A year that does not arrive whole ends the import there:
     // later years appended past it would leave a gap the append rule never fills, while
     // stopping lets the next update start with that year again. The current year's file
-    // answering 404 is not published yet, which is no failure.
+    // that the server answers with 404 is not published yet, which is no failure (a
+    // connection that failed is one, though the client reports it as 404 too).
     YearFetch fetchYear(const std::string& url, int year,
                         const std::function<void(std::string_view)>& onLine);
-    // A draw that may be stored: an Austrian draw (isAustrianDraw) dated no later than today.
+    // A draw that may be stored: an Austrian draw (isAustrianDraw), or with germanDraws() a
+    // German one (isGermanDraw), dated no later than today.
     bool storable(const ParsedDraw& draw);
+    // The German history import stores the German game's draws as they are.
+    void germanDraws() { m_germanDraws = true; }
     // Shows the draw and applies the append rule: written as a whole record at the end of
     // the archive when its day is later than LastStoredDate. A draw that is not storable is
     // neither shown nor written. Returns whether it was written.
@@ -139,6 +156,7 @@ private:
     std::int64_t m_appended = 0;
     bool m_unsynced = false;
     bool m_emptyAtStart = false;
+    bool m_germanDraws = false;
     bool m_stopped = false;
     std::string m_failure; // the first failed download, or the year the import ended before
     int m_failedFetches = 0;

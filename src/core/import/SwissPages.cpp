@@ -90,12 +90,12 @@ void runSwissImport(ImportSession& session, std::string_view server) {
         const int year = civilDate(window.pickerDate()).year;
         const bool received = session.fetch(swissYearUrl(server, year), [](std::string_view) {});
         const std::string path = window.downloadFile();
-        if (fileExists(path)) {
+        if (received && fileExists(path)) {
             if (year == 1999 || year > 2000) addCarriageReturns(path);
             SwissPageParser parser(year, [&](const ParsedDraw& draw) {
                 if (!session.offer(draw) && year >= kFirstYearInserted) session.insertOlder(draw);
             });
-            forEachLine(readWholeFile(path, kMaxDownloadBytes), !received,
+            forEachLine(readWholeFile(path, kMaxDownloadBytes), false,
                         [&](std::string_view line) { parser.line(line); });
         }
         window.setProgress(++done, total);

@@ -1,5 +1,6 @@
 #include "core/shell/GenerationRun.h"
 
+#include "core/generation/TipSearch.h"
 #include "core/shell/MainState.h"
 #include "core/shell/PoolBuilder.h"
 
@@ -44,6 +45,25 @@ private:
 
 } // namespace
 
+// The pick loop's view of the run: the window state's options, its status text and grid.
+struct GenerationRun::Engine {
+    GenerationRun& run;
+    int value(Option option) const { return run.m_state.value(option); }
+    bool isOn(Option option) const { return run.m_state.isOn(option); }
+    void changeOption(std::int32_t pick, int tip, Option option, int v) {
+        run.changeOption(pick, tip, option, v);
+    }
+    void candidate(int tip, const Tip& sorted, int sum) {
+        run.m_state.setCandidateStatus(tip, sorted, sum);
+        // Candidates come in their millions; a repaint point every 64th still lets the
+        // window show their progress many times a second.
+        if ((run.m_candidates++ & 63U) == 0)
+            run.m_state.host().repaint(tip == 1 ? RepaintArea::StatusBar : RepaintArea::Window);
+    }
+    bool passes(int tip, const Tip& sorted, int sum) { return run.passesFilters(tip, sorted, sum); }
+    void writeOut(int tip, const Tip& sorted) { run.writeOut(tip, sorted); }
+};
+
 GenerationRun::GenerationRun(MainState& state, ArchiveRuleMode mode) : m_state(state), m_mode(mode) {}
 GenerationRun::~GenerationRun() = default;
 
@@ -66,12 +86,10 @@ void GenerationRun::run() {
         m_pool = buildPreferencePool(m_state);
 
         m_state.setStatusText(1, "Beginn der Tippberechnung");
-        m_runCount = 0;
         m_maxRuns = m_state.maxRuns();
-        for (int tip = 1; tip <= 12; ++tip) {
-            const bool searched = tip == 1 || (m_runCount < m_maxRuns && tip <= m_state.value(Option::TipCount));
-            writeOut(tip, searched ? search(tip).value_or(Tip{}) : Tip{});
-        }
+        Engine engine{*this};
+        TipSearch<Engine> search(engine, m_pool, m_state.random(), m_maxRuns);
+        m_runCount = search.generate();
 
         // The tips are rated against the draw the run showed, not against whatever draw the
         // archive rule read last.
@@ -84,58 +102,9 @@ void GenerationRun::run() {
     restore.finished();
 }
 
-std::optional<GenerationRun::Tip> GenerationRun::search(int tip) {
-    Tip candidate{};
-    int k = 0;
-    Random& random = m_state.random();
-    const int half = m_maxRuns / 2;
-    // The picks at which an option changes; all other picks skip the checks.
-    std::int32_t firstChange = half;
-    if (tip >= 3)
-        for (std::int32_t before : {20000, 10000, 5000})
-            if (m_maxRuns - before >= 1) firstChange = std::min(firstChange, m_maxRuns - before);
-    while (k < 6 && m_runCount < m_maxRuns) {
-        ++m_runCount;
-        if (m_runCount >= firstChange) {
-            // the forced pair is dropped for the rest of the run
-            if (m_runCount == half) changeOption(tip, Option::ForcePair, 0);
-            const Loosening l = looseningAt(tip, m_runCount, m_maxRuns);
-            if (l.archiveMatch >= 0) changeOption(tip, Option::ArchiveMatch, l.archiveMatch);
-            if (l.maxFromSecondLastDraw >= 0)
-                changeOption(tip, Option::MaxFromSecondLastDraw, l.maxFromSecondLastDraw);
-            if (l.maxFromLastDraw >= 0) changeOption(tip, Option::MaxFromLastDraw, l.maxFromLastDraw);
-        }
-        if (m_pool.drawRange <= 0) { // nothing to pick from: the tip cannot be completed
-            m_runCount = m_maxRuns;
-            break;
-        }
-        int number = 0;
-        do {
-            number = m_pool.entries[static_cast<std::size_t>(random.below(m_pool.drawRange))];
-        } while (number == 0);
-        if (std::find(candidate.begin(), candidate.begin() + k, number) != candidate.begin() + k) continue;
-        candidate[static_cast<std::size_t>(k++)] = number;
-        if (k < 6) continue;
-
-        int sum = 0;
-        for (int n : candidate)
-            sum += n;
-        std::sort(candidate.begin(), candidate.end());
-        m_state.setCandidateStatus(tip, candidate, sum);
-        // Candidates come in their millions; a repaint point every 64th still lets the
-        // window show their progress many times a second.
-        if ((m_candidates++ & 63U) == 0)
-            m_state.host().repaint(tip == 1 ? RepaintArea::StatusBar : RepaintArea::Window);
-        if (passesFilters(tip, candidate, sum)) return candidate;
-        candidate = {};
-        k = 0;
-    }
-    return std::nullopt;
-}
-
-void GenerationRun::changeOption(int tip, Option option, int value) {
+void GenerationRun::changeOption(std::int32_t pick, int tip, Option option, int value) {
     m_state.setOption(option, value);
-    m_optionChanges.push_back({m_runCount, tip, controlName(optionInfo(option)), value});
+    m_optionChanges.push_back({pick, tip, controlName(optionInfo(option)), value});
 }
 
 bool GenerationRun::passesFilters(int tip, const Tip& c, int sum) {
@@ -157,9 +126,7 @@ bool GenerationRun::archiveAllows(const Tip& c) {
     return m_index->allows(c, m_state.value(Option::ArchiveMatch));
 }
 
-void GenerationRun::writeOut(int tip, Tip candidate) {
-    if (m_runCount >= m_maxRuns) candidate = {}; // also a tip completed on the budget's last pick
-    std::sort(candidate.begin(), candidate.end());
+void GenerationRun::writeOut(int tip, const Tip& candidate) {
     int sum = 0;
     for (int n : candidate)
         sum += n;

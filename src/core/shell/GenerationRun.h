@@ -46,11 +46,11 @@ public:
 private:
     using Tip = TipNumbers;
 
-    std::optional<Tip> search(int tip);
-    void changeOption(int tip, Option option, int value);
+    struct Engine;
+    void changeOption(std::int32_t pick, int tip, Option option, int value);
     bool passesFilters(int tip, const Tip& candidate, int sum);
     bool archiveAllows(const Tip& candidate);
-    void writeOut(int tip, Tip candidate);
+    void writeOut(int tip, const Tip& candidate);
 
     MainState& m_state;
     ArchiveRuleMode m_mode;

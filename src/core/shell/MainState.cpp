@@ -122,7 +122,7 @@ void MainState::restoreStartupState(SettingsStore& store) {
     UpDown7Changing();
     if (m_fileNameEdit.empty()) m_fileNameEdit = m_programDir + "Lotto.html";
     if (m_proxyHostEdit.empty()) m_proxyPortEdit = "80";
-    if (m_serverEdit.empty()) m_serverEdit = kOperatorAddress;
+    if (m_serverEdit.empty()) m_serverEdit = kYearlyDefaultServer;
     if (m_todayServerEdit.empty()) m_todayServerEdit = kTodayDefaultServer;
     if (m_todayFilesEdit.empty()) m_todayFilesEdit = kTodayDefaultFiles;
     if (m_austrianSource != kSourceAustria) m_austrianSource = kSourceAustriaToday;
@@ -933,6 +933,34 @@ void MainState::GewinnbilanzClick() {
     addSystemBalance();
     m_activePage = Page::Diagramm; // its course over the draws
     setStatusText(0, "Gewinnbilanz: " + formatGrouped(m_prizeBalance.draws) + " Ziehungen");
+}
+
+// ---------------------------------------------------------------- walk-forward test
+
+std::optional<WalkForwardResult> MainState::StrategieTestClick(const ArchiveFilter& period, DayNumber to,
+                                                               std::uint32_t seed,
+                                                               const WalkForwardObserver& onDraw) {
+    DrawArchive archive(archivePath());
+    if (!archive.exists()) {
+        m_host.showMessage("Lesen Sie zuerst die Daten der Ziehungen ein");
+        return std::nullopt;
+    }
+    BusyScope busy(m_host);
+    WalkForwardSettings settings;
+    for (const OptionInfo& info : kGenerationOptions)
+        settings.options[static_cast<std::size_t>(info.option)] = value(info.option);
+    settings.maxRuns = m_maxRuns;
+    settings.statistics = archiveFilter();
+    settings.today = m_clock.today();
+    settings.period = period;
+    settings.to = to;
+    settings.seed = seed;
+    settings.stakeCents = m_stakeCents;
+    m_storedPrizes = readPrizeStore(prizeStorePath()); // fresh: another process may have added quotas
+    WalkForwardResult result = runWalkForward(archive.readAll(), settings, *m_storedPrizes, onDraw);
+    setStatusText(0, "Strategie-Test: " + formatGrouped(result.draws) + " Ziehungen, " +
+                         formatGrouped(result.tips) + " Tipps" + (result.stopped ? " (abgebrochen)" : ""));
+    return result;
 }
 
 // ---------------------------------------------------------------- archive maintenance

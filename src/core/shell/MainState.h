@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/archive/ArchiveFilter.h"
+#include "core/backtest/WalkForward.h"
 #include "core/evaluation/CurrentDraw.h"
 #include "core/evaluation/PrizeBalance.h"
 #include "core/evaluation/TipGrid.h"
@@ -179,7 +180,7 @@ public:
     struct ImportReport {
         std::int64_t added = 0; // appended or inserted; a rebuild's are the new archive's
         DayNumber newest = 0;   // the archive's newest draw afterwards
-        bool complete = true;   // every download arrived and nothing was left unread
+        bool complete = true;   // every download arrived, nothing was left unread, no stop
         std::string failure;    // why not, unless it was stopped
     };
     // Nothing while none has run, or the last one ended before it began (a refused file).
@@ -253,6 +254,15 @@ public:
     std::string prizeStorePath() const { return m_programDir + kPrizeStoreName; }
     // Adds the quotas an import read to "Quoten.csv"; a failure is reported, the import stands.
     void storePrizes(const PrizeTable& prizes);
+
+    // --- "Strategie-Test": the generation tried on every past draw of a period ---
+    // The tips a run with the options and statistics filter as they stand would have given
+    // from the draws before each draw that passes `period` up to `to` (seeded with seed + the
+    // draw's position), checked against it at the price per tip. `onDraw` sees every draw done
+    // and may stop the test. Without an archive: a message and nothing.
+    std::optional<WalkForwardResult> StrategieTestClick(const ArchiveFilter& period, DayNumber to,
+                                                        std::uint32_t seed,
+                                                        const WalkForwardObserver& onDraw = {});
 
     // --- system tips (the dialog "System" from "Lottotipp") ---
     const SystemBet& system() const { return m_system; }

@@ -1,5 +1,6 @@
 #include "core/shell/SettingsSchema.h"
 
+#include "core/import/AustrianArchive.h"
 #include "core/import/AustrianToday.h"
 #include "core/shell/MainState.h"
 
@@ -24,6 +25,19 @@ SettingEntry textEntry(std::string name, std::string def, std::string& (*field)(
     return {std::move(name), SettingType::String, std::move(def),
             [constField](const MainState& s) -> SettingValue { return constField(s); },
             [field](MainState& s, const SettingValue& v) { field(s) = std::get<std::string>(v); }};
+}
+
+// A value that an earlier version stored as its default moves to today's default; a value
+// the user typed stays.
+SettingEntry movingDefaultEntry(std::string name, std::string def, std::string earlier,
+                                std::string& (*field)(MainState&),
+                                const std::string& (*constField)(const MainState&)) {
+    SettingEntry entry = textEntry(std::move(name), def, field, constField);
+    entry.set = [field, def, earlier](MainState& s, const SettingValue& v) {
+        const std::string& stored = std::get<std::string>(v);
+        field(s) = stored == earlier ? def : stored;
+    };
+    return entry;
 }
 
 } // namespace
@@ -65,17 +79,20 @@ SettingsSchema::SettingsSchema() {
     m_entries.push_back(textEntry(
         "ProxyPortEdit", "80", [](MainState& s) -> std::string& { return s.proxyPortEdit(); },
         [](const MainState& s) -> const std::string& { return s.proxyPortEdit(); }));
-    m_entries.push_back(textEntry(
-        "ServerEdit", MainState::kOperatorAddress, [](MainState& s) -> std::string& { return s.serverEdit(); },
+    m_entries.push_back(movingDefaultEntry(
+        "ServerEdit", kYearlyDefaultServer, kYearlyEarlierServer,
+        [](MainState& s) -> std::string& { return s.serverEdit(); },
         [](const MainState& s) -> const std::string& { return s.serverEdit(); }));
     m_entries.push_back(textEntry(
         "AustriaSource", MainState::kSourceAustriaToday, [](MainState& s) -> std::string& { return s.austrianSource(); },
         [](const MainState& s) -> const std::string& { return s.austrianSource(); }));
-    m_entries.push_back(textEntry(
-        "AustriaTodayServer", kTodayDefaultServer, [](MainState& s) -> std::string& { return s.todayServerEdit(); },
+    m_entries.push_back(movingDefaultEntry(
+        "AustriaTodayServer", kTodayDefaultServer, kTodayEarlierServer,
+        [](MainState& s) -> std::string& { return s.todayServerEdit(); },
         [](const MainState& s) -> const std::string& { return s.todayServerEdit(); }));
-    m_entries.push_back(textEntry(
-        "AustriaTodayFiles", kTodayDefaultFiles, [](MainState& s) -> std::string& { return s.todayFilesEdit(); },
+    m_entries.push_back(movingDefaultEntry(
+        "AustriaTodayFiles", kTodayDefaultFiles, kTodayEarlierFiles,
+        [](MainState& s) -> std::string& { return s.todayFilesEdit(); },
         [](const MainState& s) -> const std::string& { return s.todayFilesEdit(); }));
     m_entries.push_back(textEntry(
         "GermanServerEdit", MainState::kGermanHistoryAddress,

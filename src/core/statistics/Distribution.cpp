@@ -15,19 +15,22 @@ long long roundedAverage(long long total, long long count) {
     return roundHalfEven(static_cast<double>(total) / static_cast<double>(count));
 }
 
+void addDraw(NumberCounts& c, const DrawRecord& r) {
+    for (std::size_t i = 0; i <= DrawRecord::kExtraIndex; ++i) {
+        const int n = r.numbers[i];
+        if (isLottoNumber(n)) ++c.counts[static_cast<std::size_t>(n)];
+    }
+    ++c.draws;
+    if (hasValidMainNumbers(r)) {
+        ++c.sumDraws;
+        c.sumTotal += r.mainSum();
+    }
+}
+
 NumberCounts countNumbers(const DrawArchive& archive, const ArchiveFilter& filter) {
     NumberCounts c;
     archive.forEach([&](const DrawRecord& r) {
-        if (!filter.passes(r)) return;
-        for (std::size_t i = 0; i <= DrawRecord::kExtraIndex; ++i) {
-            const int n = r.numbers[i];
-            if (isLottoNumber(n)) ++c.counts[static_cast<std::size_t>(n)];
-        }
-        ++c.draws;
-        if (hasValidMainNumbers(r)) {
-            ++c.sumDraws;
-            c.sumTotal += r.mainSum();
-        }
+        if (filter.passes(r)) addDraw(c, r);
     });
     return c;
 }

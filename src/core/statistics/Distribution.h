@@ -31,6 +31,8 @@ struct DigitSumCounts {
 };
 
 NumberCounts countNumbers(const DrawArchive& archive, const ArchiveFilter& filter);
+// One passing draw more (for counts kept up to date draw by draw).
+void addDraw(NumberCounts& counts, const DrawRecord& record);
 DigitSumCounts countDigitSums(const DrawArchive& archive, const ArchiveFilter& filter);
 
 // Builds the finished charts. The rounded average is 0 when nothing was counted.

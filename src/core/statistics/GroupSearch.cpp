@@ -28,29 +28,33 @@ const char* groupName(int length) {
 
 } // namespace
 
+void addDraw(RunSearchResult& result, const DrawRecord& r) {
+    const int length = result.length;
+    const int lastStart = 46 - length;
+    ++result.draws;
+    const auto counts = slotCounts(r);
+    int hits = 0;
+    for (int i = 1; i < length; ++i)
+        hits += counts[static_cast<std::size_t>(i)];
+    for (int s = 1; s <= lastStart; ++s) {
+        hits += counts[static_cast<std::size_t>(s + length - 1)];
+        if (hits == length) {
+            ++result.found;
+            ++result.counts[static_cast<std::size_t>(s)];
+        }
+        if (s == lastStart) result.lastHits = static_cast<std::uint8_t>(hits);
+        hits -= counts[static_cast<std::size_t>(s)];
+    }
+    result.lastDraw = r;
+    const int extra = r.extra();
+    result.lastExtraHit = extra >= lastStart && extra <= 45;
+}
+
 RunSearchResult searchRuns(const DrawArchive& archive, const ArchiveFilter& filter, int length) {
     RunSearchResult result;
     result.length = length;
-    const int lastStart = 46 - length;
     archive.forEach([&](const DrawRecord& r) {
-        if (!filter.passes(r)) return;
-        ++result.draws;
-        const auto counts = slotCounts(r);
-        int hits = 0;
-        for (int i = 1; i < length; ++i)
-            hits += counts[static_cast<std::size_t>(i)];
-        for (int s = 1; s <= lastStart; ++s) {
-            hits += counts[static_cast<std::size_t>(s + length - 1)];
-            if (hits == length) {
-                ++result.found;
-                ++result.counts[static_cast<std::size_t>(s)];
-            }
-            if (s == lastStart) result.lastHits = static_cast<std::uint8_t>(hits);
-            hits -= counts[static_cast<std::size_t>(s)];
-        }
-        result.lastDraw = r;
-        const int extra = r.extra();
-        result.lastExtraHit = extra >= lastStart && extra <= 45;
+        if (filter.passes(r)) addDraw(result, r);
     });
     return result;
 }
@@ -72,15 +76,23 @@ ChartModel runSearchChart(const RunSearchResult& result) {
     return chart;
 }
 
-std::array<int, 46> countOverdue(const DrawArchive& archive, const ArchiveFilter& filter) {
+std::array<int, 46> noOverdue() {
     std::array<int, 46> counters;
     counters.fill(1);
+    return counters;
+}
+
+void addOverdue(std::array<int, 46>& counters, const DrawRecord& r) {
+    for (int& c : counters)
+        ++c;
+    for (std::size_t i = 0; i <= DrawRecord::kExtraIndex; ++i)
+        if (r.numbers[i] <= 45) counters[r.numbers[i]] = 1;
+}
+
+std::array<int, 46> countOverdue(const DrawArchive& archive, const ArchiveFilter& filter) {
+    std::array<int, 46> counters = noOverdue();
     archive.forEach([&](const DrawRecord& r) {
-        if (!filter.passes(r)) return;
-        for (int& c : counters)
-            ++c;
-        for (std::size_t i = 0; i <= DrawRecord::kExtraIndex; ++i)
-            if (r.numbers[i] <= 45) counters[r.numbers[i]] = 1;
+        if (filter.passes(r)) addOverdue(counters, r);
     });
     return counters;
 }

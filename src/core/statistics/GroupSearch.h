@@ -25,12 +25,16 @@ struct RunSearchResult {
 };
 
 RunSearchResult searchRuns(const DrawArchive& archive, const ArchiveFilter& filter, int length);
+// One passing draw more for a search of result.length (kept up to date draw by draw).
+void addDraw(RunSearchResult& result, const DrawRecord& record);
 // Pairs and triples: 44 and 43 points, value axis fixed; quadruples: 45 points, automatic.
 ChartModel runSearchChart(const RunSearchResult& result);
 
 // Overdue numbers: 1 + passing draws since the number's last appearance as main or extra
 // number; 1 + all passing draws if it never appeared.
 std::array<int, 46> countOverdue(const DrawArchive& archive, const ArchiveFilter& filter);
+std::array<int, 46> noOverdue(); // before any draw: all 1
+void addOverdue(std::array<int, 46>& counters, const DrawRecord& record);
 ChartModel overdueChart(const std::array<int, 46>& counters);
 
 } // namespace lotto
