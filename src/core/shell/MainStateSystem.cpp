@@ -47,7 +47,9 @@ std::optional<MainState::SystemDrawCheck> MainState::SystemCheckClick() {
         return std::nullopt;
     }
     if (m_currentDraw.date <= 0) {
-        m_host.showMessage("Lesen Sie zuerst du Daten der Ziehungen ein");
+        m_host.showMessage(
+            "Es wird keine Ziehung angezeigt, gegen die das System geprüft werden kann. Lesen Sie "
+            "zuerst die Daten der Ziehungen ein.");
         return std::nullopt;
     }
     SystemDrawCheck check;
