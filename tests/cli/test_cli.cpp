@@ -398,7 +398,7 @@ TEST(CliTicket, MarksCostAndThePdfPage) {
                                 "20"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.lines(),
-              (std::vector<std::string>{"Kosten: 8,20 €", "TicketMark1 20 90", "TicketMark2 20 105",
+              (std::vector<std::string>{"Kosten: 9,02 €", "TicketMark1 20 90", "TicketMark2 20 105",
                                         "TicketMark6 50 195", "TicketMark13 50 210", "TicketMark14 20 225",
                                         "TicketMark15 80 255", "TicketMark16 20 210", "TicketMark17 35 210",
                                         "TicketMark18 65 210", "Mittwoch 138 362", "Spiel77Ja 342 392"}));

@@ -63,7 +63,7 @@ TicketSettings days(bool sunday, bool wednesday, bool joker = false, bool joker2
 TEST(TicketCost, RuleAndMoneyText) {
     const TicketPrices prices{120, 170};
     EXPECT_EQ(ticket::costText(12, days(true, false), prices), "14,40 €");
-    EXPECT_EQ(ticket::costText(3, days(true, true, true), prices), "10,60 €"); // (3,60 + 1,70) x 2
+    EXPECT_EQ(ticket::costText(3, days(true, true, true), prices), "11,66 €"); // (3,60 + 1,70) x 2,2
     EXPECT_EQ(ticket::costText(12, days(false, true, false, false, true), {100, 150}), "13,50 €");
     EXPECT_EQ(ticket::costText(12, days(false, false, true, true, true), prices), "0,00 €");
     TicketSettings withTest = days(true, false);

@@ -85,7 +85,7 @@ TEST(TicketWindow, CostFollowsTheDayAndJokerBoxes) {
     form.preset({88, 26, true, false, 3, {120, 170}});
     click(form, "CheckBox2");
     click(form, "CheckBox3");
-    EXPECT_EQ(costOf(form), QStringLiteral("10,60 €")); // (3,60 + 1,70) x 2 days
+    EXPECT_EQ(costOf(form), QStringLiteral("11,66 €")); // (3,60 + 1,70) x 2,2 for both days
     click(form, "CheckBox1");
     click(form, "CheckBox2");
     EXPECT_EQ(costOf(form), QStringLiteral("0,00 €"));

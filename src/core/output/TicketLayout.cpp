@@ -14,7 +14,11 @@ std::int64_t costCents(int tipCount, const TicketSettings& settings, const Ticke
     std::int64_t amount = tipCount * prices.tipCents;
     for (const bool game : {settings.joker, settings.joker2, settings.joker3})
         if (game) amount += prices.jokerCents;
-    return amount * ((settings.sunday ? 1 : 0) + (settings.wednesday ? 1 : 0));
+    if (!settings.sunday && !settings.wednesday) return 0;
+    // Both draw days are charged 2,2 times one day, as the ticket dialog always has; rounded to
+    // the cent, half up.
+    if (settings.sunday && settings.wednesday) return (amount * 22 + 5) / 10;
+    return amount;
 }
 
 std::string costText(int tipCount, const TicketSettings& settings, const TicketPrices& prices) {
