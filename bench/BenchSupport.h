@@ -16,7 +16,9 @@ class QuietHost : public Host {
 public:
     void showMessage(const std::string&) override {}
     bool askYesNo(const std::string&, const std::string&) override { return false; }
-    std::string inputBox(const std::string&, const std::string&, const std::string& text) override { return text; }
+    std::string inputBox(const std::string&, const std::string&, const std::string& text) override {
+        return text;
+    }
     std::optional<std::string> chooseSaveFile(const FileDialogState&) override { return std::nullopt; }
     std::optional<std::string> chooseOpenFile(const FileDialogState&) override { return std::nullopt; }
     void playSound(const std::string&) override {}
@@ -41,7 +43,8 @@ inline long peakRssKiB() {
 inline std::string bundledProgramDir(const std::string& name) {
     const auto dir = std::filesystem::temp_directory_path() / name;
     std::filesystem::create_directories(dir);
-    std::filesystem::copy_file(LOTTO_BUNDLED_DAT, dir / "ZahlenAT.dat", std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(LOTTO_BUNDLED_DAT, dir / "ZahlenAT.dat",
+                               std::filesystem::copy_options::overwrite_existing);
     return dir.string() + "/";
 }
 

@@ -17,9 +17,11 @@ namespace {
 void readFromMemory(std::span<const std::uint8_t> image) {
     const lotto::DrawArchive archive = lotto::DrawArchive::inMemory(image);
     const auto count = static_cast<std::int64_t>(image.size() / lotto::DrawRecord::kSize);
-    if (archive.recordCount() != count || static_cast<std::int64_t>(archive.readAll().size()) != count) std::abort();
+    if (archive.recordCount() != count || static_cast<std::int64_t>(archive.readAll().size()) != count)
+        std::abort();
     if (archive.lastRecord().has_value() != (count > 0)) std::abort();
-    for (const lotto::ArchiveFilter filter : {lotto::ArchiveFilter{}, lotto::ArchiveFilter{lotto::dayNumber(2000, 1, 1), true, false}}) {
+    for (const lotto::ArchiveFilter filter :
+         {lotto::ArchiveFilter{}, lotto::ArchiveFilter{lotto::dayNumber(2000, 1, 1), true, false}}) {
         lotto::numberFrequencyChart(lotto::countNumbers(archive, filter));
         lotto::digitSumChart(lotto::countDigitSums(archive, filter));
         for (int length = 2; length <= 4; ++length)

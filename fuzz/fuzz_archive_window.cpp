@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <stdlib.h>
 
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // The window's handlers read the archive by its path: a scratch file, written without a
     // sync (nothing else reads it), in one folder per process removed when the process ends.

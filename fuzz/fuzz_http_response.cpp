@@ -34,7 +34,8 @@ Outcome parse(std::string_view stream, std::string_view cuts) {
     std::size_t cut = 0;
     while (!stream.empty()) {
         // Each byte of the cut pattern is the size of the next piece (0 repeats the rest).
-        std::size_t size = cuts.empty() ? stream.size() : static_cast<unsigned char>(cuts[cut++ % cuts.size()]);
+        std::size_t size =
+            cuts.empty() ? stream.size() : static_cast<unsigned char>(cuts[cut++ % cuts.size()]);
         if (size == 0 || size > stream.size()) size = stream.size();
         outcome.step = parser.feed(stream.substr(0, size), collect);
         stream.remove_prefix(size);
@@ -64,12 +65,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     const lotto::ResponseHead& a = whole.head;
     const lotto::ResponseHead& b = pieces.head;
-    if (a.statusCode != b.statusCode || a.reasonPhrase != b.reasonPhrase || a.contentLength != b.contentLength ||
-        a.contentType != b.contentType || a.location != b.location || a.lines != b.lines ||
-        a.contentRangeBegin != b.contentRangeBegin || a.contentRangeEnd != b.contentRangeEnd)
+    if (a.statusCode != b.statusCode || a.reasonPhrase != b.reasonPhrase ||
+        a.contentLength != b.contentLength || a.contentType != b.contentType || a.location != b.location ||
+        a.lines != b.lines || a.contentRangeBegin != b.contentRangeBegin ||
+        a.contentRangeEnd != b.contentRangeEnd)
         std::abort();
     if (a.statusCode < 0 || a.statusCode > 999) std::abort();
     for (const auto& line : a.lines)
-        if (line.size() >= lotto::ResponseParser::maxLineLength || line.find('\n') != std::string::npos) std::abort();
+        if (line.size() >= lotto::ResponseParser::maxLineLength || line.find('\n') != std::string::npos)
+            std::abort();
     return 0;
 }

@@ -8,13 +8,14 @@
 #include <cstdint>
 #include <cstdlib>
 
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     QSettings::SettingsMap map;
     if (!lotto::QtSettingsStore::readTypedJson(bytes, map)) return 0;
     QSettings::SettingsMap again;
-    if (!lotto::QtSettingsStore::readTypedJson(lotto::QtSettingsStore::writeTypedJson(map), again) || again != map)
+    if (!lotto::QtSettingsStore::readTypedJson(lotto::QtSettingsStore::writeTypedJson(map), again) ||
+        again != map)
         std::abort();
 
     lotto::MemorySettingsStore store;

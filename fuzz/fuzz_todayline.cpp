@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     lotto::forEachLine(text, false, [&](std::string_view line) {
         const lotto::TodayLine parsed = lotto::parseTodayLine(line);
         for (const std::string_view field : parsed.prizeFields)
-            if (field.data() < line.data() || field.data() + field.size() > line.data() + line.size()) std::abort();
+            if (field.data() < line.data() || field.data() + field.size() > line.data() + line.size())
+                std::abort();
         if (parsed.kind == lotto::TodayLineKind::Draw) {
             if (parsed.day < 1 || parsed.day > 31 || parsed.month < 1 || parsed.month > 12) std::abort();
             checkDraw(parsed.numbers);
@@ -47,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Quotas only for draws read, each rank once and in order, and the store reads back
     // what it wrote.
     for (const auto& [day, quotas] : file.prizes) {
-        if (std::none_of(draws.begin(), draws.end(), [day = day](const lotto::ParsedDraw& d) { return d.day == day; }))
+        if (std::none_of(draws.begin(), draws.end(),
+                         [day = day](const lotto::ParsedDraw& d) { return d.day == day; }))
             std::abort();
         for (std::size_t i = 1; i < quotas.size(); ++i)
             if (!(quotas[i - 1].rank < quotas[i].rank)) std::abort();

@@ -13,10 +13,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // "url\nproxy\nlocation": three texts from one input.
     const auto first = input.find('\n');
     const std::string_view url = input.substr(0, first);
-    const std::string_view rest = first == std::string_view::npos ? std::string_view() : input.substr(first + 1);
+    const std::string_view rest =
+        first == std::string_view::npos ? std::string_view() : input.substr(first + 1);
     const auto second = rest.find('\n');
     const std::string_view proxy = rest.substr(0, second);
-    const std::string_view location = second == std::string_view::npos ? std::string_view() : rest.substr(second + 1);
+    const std::string_view location =
+        second == std::string_view::npos ? std::string_view() : rest.substr(second + 1);
 
     const lotto::UrlParts parts = lotto::splitUrl(url);
     // Every part but an implied scheme is cut from the text.

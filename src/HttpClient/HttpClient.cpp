@@ -38,21 +38,36 @@ QString duration(int milliseconds) {
 
 int socketErrorNumber(QAbstractSocket::SocketError error) {
     switch (error) {
-    case QAbstractSocket::ConnectionRefusedError: return 10061;
-    case QAbstractSocket::RemoteHostClosedError: return 10053;
-    case QAbstractSocket::HostNotFoundError: return 11001;
-    case QAbstractSocket::SocketAccessError: return 10013;
-    case QAbstractSocket::SocketResourceError: return 10024;
-    case QAbstractSocket::SocketTimeoutError: return 10060;
-    case QAbstractSocket::DatagramTooLargeError: return 10040;
-    case QAbstractSocket::NetworkError: return 10051;
-    case QAbstractSocket::AddressInUseError: return 10048;
-    case QAbstractSocket::SocketAddressNotAvailableError: return 10049;
-    case QAbstractSocket::UnsupportedSocketOperationError: return 10045;
-    case QAbstractSocket::UnfinishedSocketOperationError: return 10036;
-    case QAbstractSocket::TemporaryError: return 10035;
-    case QAbstractSocket::OperationError: return 10037;
-    default: return -1;
+    case QAbstractSocket::ConnectionRefusedError:
+        return 10061;
+    case QAbstractSocket::RemoteHostClosedError:
+        return 10053;
+    case QAbstractSocket::HostNotFoundError:
+        return 11001;
+    case QAbstractSocket::SocketAccessError:
+        return 10013;
+    case QAbstractSocket::SocketResourceError:
+        return 10024;
+    case QAbstractSocket::SocketTimeoutError:
+        return 10060;
+    case QAbstractSocket::DatagramTooLargeError:
+        return 10040;
+    case QAbstractSocket::NetworkError:
+        return 10051;
+    case QAbstractSocket::AddressInUseError:
+        return 10048;
+    case QAbstractSocket::SocketAddressNotAvailableError:
+        return 10049;
+    case QAbstractSocket::UnsupportedSocketOperationError:
+        return 10045;
+    case QAbstractSocket::UnfinishedSocketOperationError:
+        return 10036;
+    case QAbstractSocket::TemporaryError:
+        return 10035;
+    case QAbstractSocket::OperationError:
+        return 10037;
+    default:
+        return -1;
     }
 }
 
@@ -84,9 +99,10 @@ void HttpClient::get() {
 
     m_plan = planRequest(bytes(m_url), bytes(m_proxy), bytes(m_proxyPort));
     m_documentName = latin1(m_plan.documentName);
-    m_headers = RequestHeaders{bytes(m_sender), bytes(m_accept), bytes(m_reference), bytes(m_agent),
-                               bytes(m_cookie), bytes(m_username), bytes(m_password), bytes(m_proxyUsername),
-                               bytes(m_proxyPassword), bytes(m_rangeBegin), bytes(m_rangeEnd), m_noCache,
+    m_headers = RequestHeaders{bytes(m_sender),     bytes(m_accept),        bytes(m_reference),
+                               bytes(m_agent),      bytes(m_cookie),        bytes(m_username),
+                               bytes(m_password),   bytes(m_proxyUsername), bytes(m_proxyPassword),
+                               bytes(m_rangeBegin), bytes(m_rangeEnd),      m_noCache,
                                std::nullopt};
     if (m_modifiedSince.isValid())
         m_headers.modifiedSince =
@@ -112,13 +128,15 @@ QString HttpClient::contentType() const {
 
 QStringList HttpClient::headerLines() const {
     QStringList lines;
-    for (const auto& line : m_parser.head().lines) lines << latin1(line);
+    for (const auto& line : m_parser.head().lines)
+        lines << latin1(line);
     return lines;
 }
 
 QStringList HttpClient::wwwAuthenticate() const {
     QStringList values;
-    for (const auto& value : m_parser.head().wwwAuthenticate) values << latin1(value);
+    for (const auto& value : m_parser.head().wwwAuthenticate)
+        values << latin1(value);
     return values;
 }
 
@@ -196,7 +214,8 @@ void HttpClient::lookupDone(const QList<QHostAddress>& addresses) {
         connect(tls, &QSslSocket::encrypted, this, &HttpClient::connected);
         connect(tls, &QSslSocket::sslErrors, this, [this](const QList<QSslError>& errors) {
             QStringList texts;
-            for (const auto& error : errors) texts << error.errorString();
+            for (const auto& error : errors)
+                texts << error.errorString();
             fail(404, QStringLiteral("TLS: ") + texts.join(QStringLiteral("; ")));
         });
         if (m_plan.tunnel()) {
@@ -273,8 +292,8 @@ void HttpClient::readAvailable() {
     const QByteArray received = m_socket->readAll();
     if (received.isEmpty()) return;
     restartIdleTimer();
-    handleStep(m_parser.feed(std::string_view(received.constData(), static_cast<std::size_t>(received.size())),
-                             m_listener));
+    handleStep(m_parser.feed(
+        std::string_view(received.constData(), static_cast<std::size_t>(received.size())), m_listener));
     // A server that keeps the connection open after the whole page is not waited for.
     if (m_state != State::Ready && m_parser.bodyComplete()) {
         closeSocket();
@@ -419,12 +438,14 @@ void HttpClient::Listener::headerLine(const std::string& line) {
 
 void HttpClient::Listener::headerEnd() {
     const ResponseHead& head = m_client.m_parser.head();
-    if (head.contentType == "text/html" && m_client.m_documentName.endsWith(QStringLiteral(".exe"), Qt::CaseInsensitive)) {
+    if (head.contentType == "text/html" &&
+        m_client.m_documentName.endsWith(QStringLiteral(".exe"), Qt::CaseInsensitive)) {
         m_client.m_documentName.chop(3);
         m_client.m_documentName += QStringLiteral("htm");
     }
     Q_EMIT m_client.headerEnd();
-    if (!head.locationSeen && m_client.m_state == State::WaitingForHeader) m_client.setState(State::WaitingForBody);
+    if (!head.locationSeen && m_client.m_state == State::WaitingForHeader)
+        m_client.setState(State::WaitingForBody);
 }
 
 void HttpClient::Listener::bodyPiece(const char* data, std::size_t size) {

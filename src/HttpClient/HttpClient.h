@@ -4,8 +4,8 @@
 #include "HttpClient/ResponseParser.h"
 
 #include <QAbstractSocket>
-#include <QHostAddress>
 #include <QDateTime>
+#include <QHostAddress>
 #include <QList>
 #include <QObject>
 #include <QPointer>

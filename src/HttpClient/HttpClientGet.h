@@ -7,8 +7,8 @@ namespace lotto {
 
 // The imports' blocking GET on an HttpClient configured as the download driver wants it
 // (browser-like user agent and accept list). Test runs shorten the idle time-out with
-// LOTTO_HTTP_TIMEOUT_MS, the overall one with LOTTO_HTTP_TOTAL_TIMEOUT_MS, and trust an extra certificate authority from the PEM file named
-// by LOTTO_HTTP_CA_FILE.
+// LOTTO_HTTP_TIMEOUT_MS, the overall one with LOTTO_HTTP_TOTAL_TIMEOUT_MS, and trust an extra certificate
+// authority from the PEM file named by LOTTO_HTTP_CA_FILE.
 class HttpClientGet : public HttpGet {
 public:
     HttpClientGet();

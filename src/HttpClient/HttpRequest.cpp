@@ -12,7 +12,8 @@ namespace {
 
 bool equalsNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
            });
 }
 
@@ -33,7 +34,8 @@ std::string pathOf(const RequestPlan& plan) {
     if (!plan.viaProxy || plan.tunnel()) return plan.target;
     // Full URL on the request line: the path starts after "scheme://authority".
     const auto authority = plan.target.find("://");
-    const auto slash = authority == std::string::npos ? std::string::npos : plan.target.find('/', authority + 3);
+    const auto slash =
+        authority == std::string::npos ? std::string::npos : plan.target.find('/', authority + 3);
     return slash == std::string::npos ? std::string() : plan.target.substr(slash);
 }
 
@@ -89,11 +91,13 @@ void followLocation(RequestPlan& plan, std::string_view location) {
     } else {
         const std::string current = pathOf(plan);
         const auto slash = current.rfind('/');
-        path = (slash == std::string::npos ? std::string("/") : current.substr(0, slash + 1)) + std::string(location);
+        path = (slash == std::string::npos ? std::string("/") : current.substr(0, slash + 1)) +
+               std::string(location);
     }
     if (plan.viaProxy && !plan.tunnel())
         plan.target = fullUrl(plan.scheme, plan.hostHeader, plan.originPort, path);
-    else plan.target = path.empty() ? std::string("/") : path;
+    else
+        plan.target = path.empty() ? std::string("/") : path;
 }
 
 namespace {
@@ -131,12 +135,17 @@ std::string buildGetRequest(const RequestPlan& plan, const RequestHeaders& heade
     if (headers.modifiedSince) line("If-Modified-Since: ", formatHttpDate(*headers.modifiedSince));
     const std::string& user = plan.user.empty() ? headers.username : plan.user;
     const std::string& password = plan.user.empty() ? headers.password : plan.password;
-    if (!user.empty() || !password.empty()) line("Authorization: Basic ", base64Encode(user + ":" + password));
+    if (!user.empty() || !password.empty())
+        line("Authorization: Basic ", base64Encode(user + ":" + password));
     // Inside a tunnel the origin would see the proxy's credentials: they went with CONNECT.
     if (plan.viaProxy && !plan.tunnel()) addProxyAuthorization(request, headers);
     line("Cookie: ", headers.cookie);
     if (!headers.rangeBegin.empty() || !headers.rangeEnd.empty())
-        request.append("Range: bytes=").append(headers.rangeBegin).append("-").append(headers.rangeEnd).append("\r\n");
+        request.append("Range: bytes=")
+            .append(headers.rangeBegin)
+            .append("-")
+            .append(headers.rangeEnd)
+            .append("\r\n");
     request.append("\r\n");
     return request;
 }

@@ -20,7 +20,8 @@ bool startsHtml(std::string_view line) {
 }
 
 bool threeDigits(std::string_view text) {
-    return text.size() == 3 && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
+    return text.size() == 3 &&
+           std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
 }
 
 std::string_view substrFrom(std::string_view text, std::size_t position) {
@@ -129,8 +130,10 @@ ResponseParser::Step ResponseParser::headerLine(std::string_view line, ResponseL
     } else {
         const auto colon = line.find(':');
         const std::string name = lowerCase(line.substr(0, colon));
-        std::string_view value = colon == std::string_view::npos ? std::string_view() : line.substr(colon + 1);
-        while (!value.empty() && value.front() == ' ') value.remove_prefix(1);
+        std::string_view value =
+            colon == std::string_view::npos ? std::string_view() : line.substr(colon + 1);
+        while (!value.empty() && value.front() == ' ')
+            value.remove_prefix(1);
         if (name == "location") {
             m_head.locationSeen = true;
             m_head.location = value;
@@ -140,8 +143,10 @@ ResponseParser::Step ResponseParser::headerLine(std::string_view line, ResponseL
             bool valid = !value.empty() && value.size() <= 18;
             for (std::size_t i = 0; valid && i < value.size(); ++i) {
                 const char c = value[i];
-                if (c < '0' || c > '9') valid = false;
-                else length = length * 10 + (c - '0');
+                if (c < '0' || c > '9')
+                    valid = false;
+                else
+                    length = length * 10 + (c - '0');
             }
             if (valid) m_head.contentLength = length;
         } else if (name == "content-range") {
@@ -149,8 +154,9 @@ ResponseParser::Step ResponseParser::headerLine(std::string_view line, ResponseL
             const std::string_view range = substrFrom(value, 6);
             const auto dash = range.find('-');
             m_head.contentRangeBegin = range.substr(0, dash);
-            m_head.contentRangeEnd =
-                dash == std::string_view::npos ? std::string_view() : range.substr(dash + 1, range.find('/', dash) - dash - 1);
+            m_head.contentRangeEnd = dash == std::string_view::npos
+                                         ? std::string_view()
+                                         : range.substr(dash + 1, range.find('/', dash) - dash - 1);
         } else if (name == "accept-ranges") {
             m_head.acceptRanges = value;
         } else if (name == "content-type") {

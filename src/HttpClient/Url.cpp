@@ -10,13 +10,15 @@ namespace {
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() &&
            std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+               return std::tolower(static_cast<unsigned char>(a)) ==
+                      std::tolower(static_cast<unsigned char>(b));
            });
 }
 
 // "//host..." after a scheme: at most two slashes introduce the authority.
 std::string_view skipTwoSlashes(std::string_view rest) {
-    for (int i = 0; i < 2 && !rest.empty() && rest.front() == '/'; ++i) rest.remove_prefix(1);
+    for (int i = 0; i < 2 && !rest.empty() && rest.front() == '/'; ++i)
+        rest.remove_prefix(1);
     return rest;
 }
 

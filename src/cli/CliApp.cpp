@@ -190,7 +190,7 @@ public:
         m_state.SpeedButton5Click();
         if (!m_host.messages.empty()) return 1;
         m_out << m_state.label(MainState::kDrawCaptionLabel).text << '\n'
-               << m_state.label(MainState::kDigitSumLabel).text << '\n';
+              << m_state.label(MainState::kDigitSumLabel).text << '\n';
         return 0;
     }
 
@@ -253,9 +253,9 @@ public:
         m_state.loadTipFile(m_args.positional.at(0));
         if (const auto since = m_args.value("--since"))
             m_state.dateTimePicker2().setDate(parseDateArgument("--since", *since, m_state.clock()));
-        m_state.runTipSearch(m_args.value("--threshold").value_or("6"), [this](int tip, const std::string& text) {
-            m_out << tip + 1 << '\t' << text << '\n';
-        });
+        m_state.runTipSearch(
+            m_args.value("--threshold").value_or("6"),
+            [this](int tip, const std::string& text) { m_out << tip + 1 << '\t' << text << '\n'; });
         return 0;
     }
 
@@ -265,8 +265,9 @@ public:
             m_state.dateTimePicker2().setDate(parseDateArgument("--since", *since, m_state.clock()));
         if (m_args.flag("--no-sunday")) m_state.setCheckBox(MainState::kSundaysBox, false);
         if (m_args.flag("--no-wednesday")) m_state.setCheckBox(MainState::kWednesdaysBox, false);
-        const DayNumber to = m_args.value("--to") ? parseDateArgument("--to", *m_args.value("--to"), m_state.clock())
-                                                   : kLastDay;
+        const DayNumber to = m_args.value("--to")
+                                 ? parseDateArgument("--to", *m_args.value("--to"), m_state.clock())
+                                 : kLastDay;
         const PrizeBalance balance = m_state.computePrizeBalance(to, stakeArgument());
         auto printTally = [this](const std::string& name, const PrizeTally& tally) {
             m_out << name << '\t' << tally.played;
@@ -535,8 +536,8 @@ private:
         const std::string source = m_args.value("--source").value_or(m_state.austrianSource());
         if (rebuilding && (source == "germany" || source == "switzerland" || source == "austria-last10"))
             throw UsageError("--source " + source + ": rebuild liest nur die österreichischen Quellen");
-        if (source != MainState::kSourceAustria && source != MainState::kSourceAustriaToday && source != "germany" &&
-            source != "switzerland" && source != "austria-last10")
+        if (source != MainState::kSourceAustria && source != MainState::kSourceAustriaToday &&
+            source != "germany" && source != "switzerland" && source != "austria-last10")
             throw UsageError("--source: unbekannte Quelle „" + source + "“");
         if (source == MainState::kSourceAustria || source == MainState::kSourceAustriaToday)
             m_state.austrianSource() = source;
@@ -660,26 +661,17 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         state.restoreStartupState(*store);
 
         Session session(state, host, args, out);
-        static const std::map<std::string, int (Session::*)()> handlers{{"show", &Session::show},
-                                                                        {"check", &Session::check},
-                                                                        {"stats", &Session::stats},
-                                                                        {"generate", &Session::generate},
-                                                                        {"update", &Session::update},
-                                                                        {"rebuild", &Session::rebuild},
-                                                                        {"import", &Session::importFile},
-                                                                        {"fetch", &Session::fetch},
-                                                                        {"latest", &Session::latest},
-                                                                        {"search", &Session::search},
-                                                                        {"prizes", &Session::prizes},
-                                                                        {"backtest", &Session::backtest},
-                                                                        {"sheet", &Session::sheet},
-                                                                        {"export", &Session::exportArchive},
-                                                                        {"add", &Session::add},
-                                                                        {"delete", &Session::remove},
-                                                                        {"system", &Session::system},
-                                                                        {"backups", &Session::backups},
-                                                                        {"restore", &Session::restore},
-                                                                        {"ticket", &Session::ticket}};
+        static const std::map<std::string, int (Session::*)()> handlers{
+            {"show", &Session::show},         {"check", &Session::check},
+            {"stats", &Session::stats},       {"generate", &Session::generate},
+            {"update", &Session::update},     {"rebuild", &Session::rebuild},
+            {"import", &Session::importFile}, {"fetch", &Session::fetch},
+            {"latest", &Session::latest},     {"search", &Session::search},
+            {"prizes", &Session::prizes},     {"backtest", &Session::backtest},
+            {"sheet", &Session::sheet},       {"export", &Session::exportArchive},
+            {"add", &Session::add},           {"delete", &Session::remove},
+            {"system", &Session::system},     {"backups", &Session::backups},
+            {"restore", &Session::restore},   {"ticket", &Session::ticket}};
         return (session.*(handlers.at(command)))();
     } catch (const UsageError& e) {
         err << "lotto-cli: " << e.what() << '\n' << kUsage;

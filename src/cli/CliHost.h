@@ -50,7 +50,7 @@ public:
 
     std::optional<std::string> saveFile;
     std::optional<std::string> openFile;
-    std::optional<DrawEntry> drawEntry; // the entry dialog's answer
+    std::optional<DrawEntry> drawEntry;      // the entry dialog's answer
     std::optional<std::size_t> backupChoice; // "restore N": N - 1
     // Messages shown so far; an operation that showed one has refused.
     std::vector<std::string> messages;

@@ -7,8 +7,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
-#include <QTableView>
 #include <QScreen>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace lotto {
@@ -20,12 +20,17 @@ constexpr int kRankColumn = 3;
 constexpr int kWonColumn = kRankColumn + kPrizeRanks;
 constexpr int kColumns = kWonColumn + 3;
 
-QString count(std::int64_t n) { return QLocale(QLocale::German).toString(static_cast<qlonglong>(n)); }
-QString money(std::int64_t cents) { return QString::fromStdString(formatCents(cents)); }
+QString count(std::int64_t n) {
+    return QLocale(QLocale::German).toString(static_cast<qlonglong>(n));
+}
+QString money(std::int64_t cents) {
+    return QString::fromStdString(formatCents(cents));
+}
 
 } // namespace
 
-void BalanceModel::setBalance(const PrizeBalance& balance, const std::array<std::array<int, 6>, 12>& numbers) {
+void BalanceModel::setBalance(const PrizeBalance& balance,
+                              const std::array<std::array<int, 6>, 12>& numbers) {
     beginResetModel();
     m_balance = balance;
     m_numbers = numbers;
@@ -43,7 +48,9 @@ int BalanceModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_balance.tips.size()) + (m_system ? 1 : 0) + 1;
 }
 
-int BalanceModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumns; }
+int BalanceModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumns;
+}
 
 QVariant BalanceModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
@@ -65,8 +72,10 @@ QVariant BalanceModel::data(const QModelIndex& index, int role) const {
     const PrizeTally& tally = total ? m_balance.total : system ? *m_system : m_balance.perTip.at(row);
     const int column = index.column();
     if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(column == 1 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
-    if (role == Qt::ForegroundRole && column == kWonColumn + 2 && tally.netCents() < 0) return QColor(Qt::red);
+        return QVariant::fromValue(column == 1 ? Qt::AlignLeft | Qt::AlignVCenter
+                                               : Qt::AlignRight | Qt::AlignVCenter);
+    if (role == Qt::ForegroundRole && column == kWonColumn + 2 && tally.netCents() < 0)
+        return QColor(Qt::red);
     if (role == Qt::FontRole && total) {
         QFont bold;
         bold.setBold(true);
@@ -92,7 +101,9 @@ QVariant BalanceModel::data(const QModelIndex& index, int role) const {
         value = tally.ranks.at(static_cast<std::size_t>(column - kRankColumn));
         text = count(value);
     } else {
-        value = column == kWonColumn ? tally.wonCents : column == kWonColumn + 1 ? tally.stakeCents : tally.netCents();
+        value = column == kWonColumn       ? tally.wonCents
+                : column == kWonColumn + 1 ? tally.stakeCents
+                                           : tally.netCents();
         text = money(value);
     }
     if (role == Qt::DisplayRole) return text;
@@ -160,12 +171,13 @@ void BalanceDialog::showBalance(const PrizeBalance& balance,
         note = QStringLiteral("Keine Ziehung im gewählten Zeitraum (Datum und Wochentage auf der Seite "
                               "„Diagramm“ bzw. „Berechnungs-Optionen“).");
     } else {
-        note = QStringLiteral("Ziehungen vom %1 bis %2: %3 gespielt, davon %4 ohne gespeicherte Quoten (dort ist "
-                              "kein Gewinn bekannt; die Quoten kommen mit „Datenbank aktualisieren“ aus den "
-                              "Ergebnisdateien). Einsatz je Tipp und Ziehung: %5.")
+        note = QStringLiteral(
+                   "Ziehungen vom %1 bis %2: %3 gespielt, davon %4 ohne gespeicherte Quoten (dort ist "
+                   "kein Gewinn bekannt; die Quoten kommen mit „Datenbank aktualisieren“ aus den "
+                   "Ergebnisdateien). Einsatz je Tipp und Ziehung: %5.")
                    .arg(QString::fromStdString(formatShortDate(balance.netCurve.front().first)),
-                        QString::fromStdString(formatShortDate(balance.netCurve.back().first)), count(balance.draws),
-                        count(balance.drawsWithoutQuotas), money(stakeCents));
+                        QString::fromStdString(formatShortDate(balance.netCurve.back().first)),
+                        count(balance.draws), count(balance.drawsWithoutQuotas), money(stakeCents));
     }
     if (system && balance.draws > 0)
         note +=
@@ -174,8 +186,8 @@ void BalanceDialog::showBalance(const PrizeBalance& balance,
     m_note->setText(note);
     // As wide as the table, within the screen (a scaled screen may be narrower than it).
     const int width = m_table->horizontalHeader()->length() + 2 * m_table->frameWidth() + 40;
-    const int height = m_table->horizontalHeader()->height() +
-                       m_table->verticalHeader()->length() + 2 * m_table->frameWidth() + 140;
+    const int height = m_table->horizontalHeader()->height() + m_table->verticalHeader()->length() +
+                       2 * m_table->frameWidth() + 140;
     const QRect screen = (parentWidget() ? parentWidget()->screen() : this->screen())->availableGeometry();
     resize(std::min(std::max(width, 600), screen.width() - 20), std::min(height, screen.height() - 20));
     move(screen.center() - rect().center());

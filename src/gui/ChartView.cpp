@@ -135,7 +135,8 @@ void ChartView::showNetCurve(const std::vector<std::pair<DayNumber, std::int64_t
         const double euros = static_cast<double>(cents) / 100.0;
         low = std::min(low, euros);
         high = std::max(high, euros);
-        data.append(QPointF(static_cast<double>(QDateTime(toQDate(day), QTime(12, 0)).toMSecsSinceEpoch()), euros));
+        data.append(
+            QPointF(static_cast<double>(QDateTime(toQDate(day), QTime(12, 0)).toMSecsSinceEpoch()), euros));
     }
     series->replace(data);
     c->addSeries(series);
@@ -198,8 +199,8 @@ void ChartView::addTools(QToolBar* toolBar) {
             QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
             if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
             const QString file = QFileDialog::getSaveFileName(
-                this, QStringLiteral("Diagramm speichern"), QDir(folder).filePath(QStringLiteral("Diagramm.png")),
-                QStringLiteral("PNG-Bild (*.png)"));
+                this, QStringLiteral("Diagramm speichern"),
+                QDir(folder).filePath(QStringLiteral("Diagramm.png")), QStringLiteral("PNG-Bild (*.png)"));
             if (!file.isEmpty() && !savePng(file))
                 QMessageBox::critical(this, QStringLiteral("Zerbosts Lotto"),
                                       QStringLiteral("Das Diagramm konnte nicht als %1 gespeichert werden.")

@@ -5,10 +5,10 @@
 #include "core/import/ImportSession.h"
 #include "core/util/Text.h"
 #include "gui/BalanceDialog.h"
-#include "gui/StrategyTestDialog.h"
 #include "gui/ChartView.h"
 #include "gui/ClickableLabel.h"
 #include "gui/QtDates.h"
+#include "gui/StrategyTestDialog.h"
 #include "gui/SystemDialog.h"
 
 #include <QAbstractButton>
@@ -158,8 +158,10 @@ void TForm1::restoreWindowGeometry() {
         // A stored value of another type: the window opens as on a first start.
     }
     resize(size.expandedTo(minimumSizeHint()));
-    if (position) move(*position);
-    else move(available.center() - QPoint(width() / 2, height() / 2));
+    if (position)
+        move(*position);
+    else
+        move(available.center() - QPoint(width() / 2, height() / 2));
     fitToScreen();
     refreshFromState();
 }
@@ -172,8 +174,10 @@ void TForm1::fitToScreen() {
     if (size != this->size()) resize(size);
     const QSize outer = size + frame;
     QPoint topLeft = pos();
-    topLeft.setX(std::clamp(topLeft.x(), available.left(), std::max(available.left(), available.right() - outer.width() + 1)));
-    topLeft.setY(std::clamp(topLeft.y(), available.top(), std::max(available.top(), available.bottom() - outer.height() + 1)));
+    topLeft.setX(std::clamp(topLeft.x(), available.left(),
+                            std::max(available.left(), available.right() - outer.width() + 1)));
+    topLeft.setY(std::clamp(topLeft.y(), available.top(),
+                            std::max(available.top(), available.bottom() - outer.height() + 1)));
     if (topLeft != pos()) move(topLeft);
 }
 
@@ -479,7 +483,8 @@ QHBoxLayout* TForm1::buildTipTools(QWidget* page) {
     update->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
     addShortcut(update, updateKeys());
     m_importButtons.push_back(update);
-    connect(update, &QToolButton::clicked, this, [this] { runImport([this] { m_state.AustrianSourceUpdate(); }); });
+    connect(update, &QToolButton::clicked, this,
+            [this] { runImport([this] { m_state.AustrianSourceUpdate(); }); });
     auto* clear = makeSpeedButton(QStringLiteral("SpeedButton11"), {}, QStringLiteral("Löschen aller Tipps"));
     clear->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
     auto* ticket =
@@ -582,7 +587,8 @@ QWidget* TForm1::buildOptionsPage() {
         QStringLiteral("Zahlen, die am längsten überfällig (also nicht gezogen) sind, bevorzugen"))});
     row({makeCheckBox(Option::PreferRarelyDrawn,
                       QStringLiteral("Zahlen, die besonders selten gezogen wurden, bevorzugen"))});
-    row({makeCheckBox(Option::LimitCommonWithTips, QStringLiteral("maximal")), makeUpDown(Option::MaxCommonWithTips, 39),
+    row({makeCheckBox(Option::LimitCommonWithTips, QStringLiteral("maximal")),
+         makeUpDown(Option::MaxCommonWithTips, 39),
          new QLabel(QStringLiteral("Übereinstimmungen mit anderen Tipps"))});
     row({makeCheckBox(Option::LimitLastDraw, QStringLiteral("maximal")),
          makeUpDown(Option::MaxFromLastDraw, 40),
@@ -592,7 +598,8 @@ QWidget* TForm1::buildOptionsPage() {
          new QLabel(QStringLiteral("Zahlen der vorletzten Ziehung zulassen"))});
 
     auto* pairs = new QGridLayout;
-    pairs->addWidget(makeCheckBox(Option::ForcePair, QStringLiteral("eine Paarbildung pro Tipp erzwingen")), 0, 0);
+    pairs->addWidget(makeCheckBox(Option::ForcePair, QStringLiteral("eine Paarbildung pro Tipp erzwingen")),
+                     0, 0);
     pairs->addWidget(makeCheckBox(Option::NoRunOfThree, QStringLiteral("keine Dreier-, Vierer-… Reihen")), 0,
                      1);
     pairs->addWidget(makeCheckBox(Option::PreferFrequentPairs,
@@ -600,7 +607,9 @@ QWidget* TForm1::buildOptionsPage() {
                      1, 0);
     pairs->addWidget(makeCheckBox(Option::PreferRarestPairs, QStringLiteral("seltensten")), 1, 1);
     pairs->addWidget(
-        makeCheckBox(Option::PreferFrequentTriples, QStringLiteral("Zahlen mit einer häufigen Dreiergruppenbildung bevorzugen")), 2, 0);
+        makeCheckBox(Option::PreferFrequentTriples,
+                     QStringLiteral("Zahlen mit einer häufigen Dreiergruppenbildung bevorzugen")),
+        2, 0);
     pairs->addWidget(makeCheckBox(Option::PreferRarestTriples, QStringLiteral("seltensten")), 2, 1);
     pairs->addWidget(
         makeCheckBox(Option::PreferFrequentQuadruples,
@@ -613,7 +622,8 @@ QWidget* TForm1::buildOptionsPage() {
     row({makeCheckBox(Option::ArchiveRule, QStringLiteral("Tipp darf keinem")),
          makeUpDown(Option::ArchiveMatch, 42),
          new QLabel(QStringLiteral("er aus der Datenbank entsprechen"))});
-    row({makeCheckBox(Option::OnlyPreferred, QStringLiteral("für den Tipp nur bevorzugte Zahlen verwenden!"))});
+    row({makeCheckBox(Option::OnlyPreferred,
+                      QStringLiteral("für den Tipp nur bevorzugte Zahlen verwenden!"))});
 
     // The prices of a tip and of a Joker game: the ticket's cost and the Gewinnbilanz use them.
     const auto priceSpin = [this](const QString& name, std::int64_t cents, const QString& hint,
@@ -729,7 +739,8 @@ QWidget* TForm1::buildDatabasePage() {
     auto* enter = makeButton(QStringLiteral("BitBtn8"), QStringLiteral("Eingeben"),
                              QStringLiteral("Eine Ziehung von Hand eingeben"));
     m_importButtons.push_back(update);
-    connect(update, &QPushButton::clicked, this, [this] { runImport([this] { m_state.AustrianSourceUpdate(); }); });
+    connect(update, &QPushButton::clicked, this,
+            [this] { runImport([this] { m_state.AustrianSourceUpdate(); }); });
     connect(rebuild, &QPushButton::clicked, this,
             [this] { runImport([this] { m_state.BitBtn2Click(); }, true); });
     connect(exportText, &QPushButton::clicked, this, [this] { run([this] { m_state.BitBtn3Click(); }); });
@@ -740,11 +751,13 @@ QWidget* TForm1::buildDatabasePage() {
     archive->addWidget(exportText, 0, 2);
     archive->addWidget(remove, 1, 0);
     archive->addWidget(enter, 1, 1);
-    auto* bundled = makeButton(QStringLiteral("BundledArchiveButton"), QStringLiteral("Mitgeliefertes Archiv einspielen"),
-                               QStringLiteral("Schreibt die mit dem Programm gelieferten Ziehungen als Archiv"));
+    auto* bundled =
+        makeButton(QStringLiteral("BundledArchiveButton"), QStringLiteral("Mitgeliefertes Archiv einspielen"),
+                   QStringLiteral("Schreibt die mit dem Programm gelieferten Ziehungen als Archiv"));
     archive->addWidget(bundled, 1, 2);
-    auto* importFile = makeButton(QStringLiteral("ImportFileBitBtn"), QStringLiteral("Datei importieren…"),
-                                  QStringLiteral("Liest die Ziehungen einer heruntergeladenen Ergebnisdatei ein"));
+    auto* importFile =
+        makeButton(QStringLiteral("ImportFileBitBtn"), QStringLiteral("Datei importieren…"),
+                   QStringLiteral("Liest die Ziehungen einer heruntergeladenen Ergebnisdatei ein"));
     addShortcut(importFile, QKeySequence(Qt::CTRL | Qt::Key_I));
     archive->addWidget(importFile, 2, 0);
     auto* restoreBackup =
@@ -785,9 +798,10 @@ QWidget* TForm1::buildDatabasePage() {
     connect(triples, &QPushButton::clicked, this, [this] { run([this] { m_state.Button3Click(); }); });
     connect(quadruples, &QPushButton::clicked, this, [this] { run([this] { m_state.Button4Click(); }); });
     connect(overdue, &QPushButton::clicked, this, [this] { run([this] { m_state.Button5Click(); }); });
-    auto* strategyTest = makeButton(QStringLiteral("StrategieTestButton"), QStringLiteral("Strategie-Test…"),
-                                    QStringLiteral("Hätten die berechneten Tipps bei den vergangenen Ziehungen "
-                                                   "öfter getroffen als Zufallstipps?"));
+    auto* strategyTest =
+        makeButton(QStringLiteral("StrategieTestButton"), QStringLiteral("Strategie-Test…"),
+                   QStringLiteral("Hätten die berechneten Tipps bei den vergangenen Ziehungen "
+                                  "öfter getroffen als Zufallstipps?"));
     groups->addWidget(strategyTest);
     connect(strategyTest, &QPushButton::clicked, this, [this] { strategyTestDialog()->show(); });
     groups->addStretch();
@@ -829,7 +843,8 @@ QWidget* TForm1::buildInternetPage() {
     layout->addWidget(makeLabel(QStringLiteral("Label12"), QStringLiteral("Temp-Datei für Internetabruf")), 2,
                       0);
     layout->addWidget(makeTextEdit(QStringLiteral("FileNameEdit"), m_state.fileNameEdit()), 2, 1);
-    layout->addWidget(makeLabel(QStringLiteral("ServerLabel"), QStringLiteral("Server der Ziehungsarchive")), 3, 0);
+    layout->addWidget(makeLabel(QStringLiteral("ServerLabel"), QStringLiteral("Server der Ziehungsarchive")),
+                      3, 0);
     // The original yearly files' server: typed, or one of the two known ones chosen.
     auto* servers = new QComboBox;
     servers->setObjectName(QStringLiteral("ServerComboBox"));
@@ -850,12 +865,15 @@ QWidget* TForm1::buildInternetPage() {
     url->setVisible(false);
     url->setEnabled(false);
     layout->addWidget(url, 14, 1);
-    layout->addWidget(makeLabel(QStringLiteral("AustriaSourceLabel"), QStringLiteral("Quelle der Ziehungen")), 4, 0);
+    layout->addWidget(makeLabel(QStringLiteral("AustriaSourceLabel"), QStringLiteral("Quelle der Ziehungen")),
+                      4, 0);
     auto* source = new QComboBox;
     source->setObjectName(QStringLiteral("AustriaSourceComboBox"));
     source->setToolTip(QStringLiteral("Woher „Datenbank aktualisieren“ die Ziehungen liest"));
-    source->addItem(QStringLiteral("Ergebnisdateien von heute"), QString::fromLatin1(MainState::kSourceAustriaToday));
-    source->addItem(QStringLiteral("Ursprüngliche Jahresdateien"), QString::fromLatin1(MainState::kSourceAustria));
+    source->addItem(QStringLiteral("Ergebnisdateien von heute"),
+                    QString::fromLatin1(MainState::kSourceAustriaToday));
+    source->addItem(QStringLiteral("Ursprüngliche Jahresdateien"),
+                    QString::fromLatin1(MainState::kSourceAustria));
     source->setCurrentIndex(source->findData(QString::fromStdString(m_state.austrianSource())));
     connect(source, &QComboBox::currentIndexChanged, this, [this, source](int) {
         if (!m_syncing) m_state.austrianSource() = source->currentData().toString().toStdString();
@@ -869,9 +887,13 @@ QWidget* TForm1::buildInternetPage() {
         if (!m_syncing) m_state.setUpdateOnStart(on);
     });
     layout->addWidget(m_updateOnStartBox, 4, 2);
-    layout->addWidget(makeLabel(QStringLiteral("AustriaTodayServerLabel"), QStringLiteral("Server der Ergebnisdateien")), 5, 0);
-    layout->addWidget(makeTextEdit(QStringLiteral("AustriaTodayServerEdit"), m_state.todayServerEdit()), 5, 1);
-    layout->addWidget(makeLabel(QStringLiteral("AustriaTodayFilesLabel"), QStringLiteral("Dateien (Jahre=Pfad)")), 6, 0);
+    layout->addWidget(
+        makeLabel(QStringLiteral("AustriaTodayServerLabel"), QStringLiteral("Server der Ergebnisdateien")), 5,
+        0);
+    layout->addWidget(makeTextEdit(QStringLiteral("AustriaTodayServerEdit"), m_state.todayServerEdit()), 5,
+                      1);
+    layout->addWidget(
+        makeLabel(QStringLiteral("AustriaTodayFilesLabel"), QStringLiteral("Dateien (Jahre=Pfad)")), 6, 0);
     layout->addWidget(makeTextEdit(QStringLiteral("AustriaTodayFilesEdit"), m_state.todayFilesEdit()), 6, 1);
     m_textEdits.back().first->setToolTip(QStringLiteral(
         "Welche Datei welche Jahre enthält, z. B. „1986-2010=/pfad.csv;2018-=/pfad_{JJJJ}.csv“ "
@@ -890,17 +912,21 @@ QWidget* TForm1::buildInternetPage() {
     layout->addWidget(
         makeLabel(QStringLiteral("Label51"), QStringLiteral("Updates und die neueste Version gibt es bei:")),
         7, 0, 1, 2);
-    layout->addWidget(link(QString::fromLatin1(MainState::kUpdatesLinkLabel), maker + QStringLiteral("/freeware/lotto.htm")), 8, 0, 1,
-                      2);
+    layout->addWidget(link(QString::fromLatin1(MainState::kUpdatesLinkLabel),
+                           maker + QStringLiteral("/freeware/lotto.htm")),
+                      8, 0, 1, 2);
     layout->addWidget(makeLabel(QStringLiteral("Label53"),
                                 QStringLiteral("Die aktuellen Ziehungen und Quoten finden unter:")),
                       9, 0, 1, 2);
-    layout->addWidget(link(QString::fromLatin1(MainState::kOperatorLinkLabel), QString::fromLatin1(MainState::kOperatorAddress)), 10, 0,
-                      1, 2);
+    layout->addWidget(link(QString::fromLatin1(MainState::kOperatorLinkLabel),
+                           QString::fromLatin1(MainState::kOperatorAddress)),
+                      10, 0, 1, 2);
     layout->addWidget(makeLabel(QStringLiteral("Label55"),
                                 QStringLiteral("Haben Sie dann gewonnen, hilft Tendora beim Anlegen")),
                       11, 0, 1, 2);
-    layout->addWidget(link(QString::fromLatin1(MainState::kTendoraLinkLabel), maker + QStringLiteral("/tendora/")), 12, 0, 1, 2);
+    layout->addWidget(
+        link(QString::fromLatin1(MainState::kTendoraLinkLabel), maker + QStringLiteral("/tendora/")), 12, 0,
+        1, 2);
     layout->setRowStretch(15, 1);
     layout->setColumnStretch(1, 1);
     return page;
@@ -1015,10 +1041,12 @@ void TForm1::runImport(const std::function<void()>& operation, bool tellResult) 
     // The import's result with its time, for "Stand des Archivs" on the page "Datenbank".
     const auto& report = m_state.lastImport();
     const std::string result = !report ? m_state.statusText(0)
-                               : report->complete ? importSummary(report->added, report->newest)
-                                                  : (report->failure.empty() ? std::string("abgebrochen") : report->failure);
+                               : report->complete
+                                   ? importSummary(report->added, report->newest)
+                                   : (report->failure.empty() ? std::string("abgebrochen") : report->failure);
     m_lastUpdate = QStringLiteral("%1 – %2").arg(
-        QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm")), QString::fromStdString(result));
+        QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm")),
+        QString::fromStdString(result));
     showOverview();
     // An import that failed has said why already.
     if (tellResult && report && report->complete)
@@ -1052,7 +1080,8 @@ void TForm1::showPrizeBalance() {
 
 StrategyTestDialog* TForm1::strategyTestDialog() {
     if (!m_strategyTestDialog)
-        m_strategyTestDialog = new StrategyTestDialog(m_state, [this] { refreshFromState(); }, this);
+        m_strategyTestDialog = new StrategyTestDialog(
+            m_state, [this] { refreshFromState(); }, this);
     return m_strategyTestDialog;
 }
 
@@ -1112,8 +1141,9 @@ void TForm1::refreshFromState() {
         // Hit labels are black or red on a light ground, as on a paper ticket; every other
         // label's black is the theme's text colour so it stays readable on a dark theme.
         const bool red = control.color == LabelColor::Red;
-        const QColor color = red ? QColor(Qt::red)
-                                 : (m_hitLabels.count(label) ? QColor(Qt::black) : palette().color(QPalette::WindowText));
+        const QColor color =
+            red ? QColor(Qt::red)
+                : (m_hitLabels.count(label) ? QColor(Qt::black) : palette().color(QPalette::WindowText));
         if (label->palette().color(QPalette::WindowText) != color) {
             QPalette p = label->palette();
             p.setColor(QPalette::WindowText, color);
@@ -1240,7 +1270,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    const bool isCell = qobject_cast<QLineEdit*>(watched) && tipgrid::cellForName(watched->objectName().toStdString());
+    const bool isCell =
+        qobject_cast<QLineEdit*>(watched) && tipgrid::cellForName(watched->objectName().toStdString());
     switch (event->type()) {
     case QEvent::FocusOut: {
         // Leaving a cell means moving to another control: a dialog opening or the window
@@ -1263,7 +1294,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         if (watched == m_tipPage) scaleTipGrid();
         break;
     case QEvent::MouseButtonRelease:
-        if (watched->objectName() == QLatin1String("Panel5") || watched->objectName() == QLatin1String("Panel6")) {
+        if (watched->objectName() == QLatin1String("Panel5") ||
+            watched->objectName() == QLatin1String("Panel6")) {
             if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
                 run([this] { m_state.Label43Click(); });
             return true;
@@ -1343,7 +1375,8 @@ void TForm1::setTipGridScale(double scale) {
     const QFontMetrics cellMetrics(cellFont);
     for (QLineEdit* edit : m_cells) {
         edit->setFont(cellFont);
-        edit->setFixedWidth(cellMetrics.horizontalAdvance(QStringLiteral("000")) + static_cast<int>(14 * scale));
+        edit->setFixedWidth(cellMetrics.horizontalAdvance(QStringLiteral("000")) +
+                            static_cast<int>(14 * scale));
     }
     QFont labelFont = font();
     labelFont.setPointSizeF(font().pointSizeF() * scale);

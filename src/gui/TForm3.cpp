@@ -69,7 +69,8 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
     auto* ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"));
     ok->setObjectName(QStringLiteral("BitBtn2"));
     ok->setDefault(true);
-    auto* abort = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Abbrechen"));
+    auto* abort =
+        new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Abbrechen"));
     abort->setObjectName(QStringLiteral("BitBtn1"));
     buttons->addWidget(ok);
     buttons->addWidget(abort);

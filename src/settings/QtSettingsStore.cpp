@@ -94,8 +94,8 @@ QtSettingsStore::QtSettingsStore()
                  QStringLiteral("/Zerbost/RedidAR.json")) {
     // Decided before QSettings opens the file: it reads it at once.
     if (isUsableFile(m_fileName))
-        m_settings = std::make_unique<QSettings>(jsonFormat(), QSettings::UserScope, QStringLiteral("Zerbost"),
-                                                 QStringLiteral("RedidAR"));
+        m_settings = std::make_unique<QSettings>(jsonFormat(), QSettings::UserScope,
+                                                 QStringLiteral("Zerbost"), QStringLiteral("RedidAR"));
 }
 
 QtSettingsStore::~QtSettingsStore() {

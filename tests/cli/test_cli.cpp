@@ -174,7 +174,8 @@ TEST(CliCommon, VersionPrefixAndRepeatedOptions) {
 
     TempDir dir;
     const std::string data = dir.path() + "p";
-    const CliResult twice = runCli({"--datadir", data, "show", "--date", "01.01.2002", "--date", "02.01.2002"});
+    const CliResult twice =
+        runCli({"--datadir", data, "show", "--date", "01.01.2002", "--date", "02.01.2002"});
     EXPECT_EQ(twice.exitCode, 2);
     EXPECT_EQ(twice.err.rfind("lotto-cli: --date", 0), 0U) << twice.err;
     EXPECT_EQ(runCli({"--datadir", data, "--datadir", data, "show"}).exitCode, 2);
@@ -201,8 +202,8 @@ TEST(CliFiles, TipFileOverTheArchiveAndFifosAreRefused) {
     const std::string data = dir.path() + "p";
     ASSERT_EQ(runCli({"--datadir", data, "--no-settings", "show"}).exitCode, 0);
     const std::string archive = readWholeFile(data + "/ZahlenAT.dat");
-    const CliResult over =
-        runCli({"--datadir", data, "--no-settings", "generate", "--seed", "1", "--out", data + "/./ZahlenAT.dat"});
+    const CliResult over = runCli(
+        {"--datadir", data, "--no-settings", "generate", "--seed", "1", "--out", data + "/./ZahlenAT.dat"});
     EXPECT_EQ(over.exitCode, 1);
     EXPECT_EQ(over.err.rfind("lotto-cli: ", 0), 0U) << over.err;
     EXPECT_EQ(readWholeFile(data + "/ZahlenAT.dat"), archive);
@@ -244,10 +245,12 @@ TEST(CliSheet, WritesTippTxtForTheDrawAfterTheDate) {
     TempDir dir;
     const std::string data = dir.path() + "p";
     writeBytes(dir.file("t.qtp"), "39,36,33,24,23,7\r\n1,2,3,4,5,6\r\n");
-    CliResult r = runCli({"--datadir", data, "--no-settings", "sheet", dir.file("t.qtp"), "--date", "02.01.2002"});
+    CliResult r =
+        runCli({"--datadir", data, "--no-settings", "sheet", dir.file("t.qtp"), "--date", "02.01.2002"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, std::filesystem::path(data + "/Tipp.txt").lexically_normal().string() + "\n");
-    EXPECT_EQ(readWholeFile(data + "/Tipp.txt"), "Zerbosts Lotto-Tipp f\xFCr Sonntag 06.01.02\r\n" + std::string(46, '~') +
+    EXPECT_EQ(readWholeFile(data + "/Tipp.txt"), "Zerbosts Lotto-Tipp f\xFCr Sonntag 06.01.02\r\n" +
+                                                     std::string(46, '~') +
                                                      "\r\n\r\n 1. Tipp:  7   23   24   33   36   39\r\n"
                                                      " 2. Tipp:  1    2    3    4    5    6\r\n");
 
@@ -261,7 +264,8 @@ TEST(CliSearch, AnnouncesEachHitWithItsTip) {
     TempDir dir;
     const std::string data = dir.path() + "p";
     writeBytes(dir.file("t.qtp"), "1,2,3,4,5,6\r\n39,36,33,24,23,7\r\n");
-    CliResult r = runCli({"--datadir", data, "--no-settings", "search", dir.file("t.qtp"), "--since", "01.01.2002"});
+    CliResult r =
+        runCli({"--datadir", data, "--no-settings", "search", dir.file("t.qtp"), "--since", "01.01.2002"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "2\tEin Treffer am: 02.01.2002\n");
 
@@ -271,9 +275,11 @@ TEST(CliSearch, AnnouncesEachHitWithItsTip) {
     for (const DrawRecord& d : realDraws()) {
         if (d.day() < dayNumber(2002, 1, 1)) continue;
         const std::vector<int> main(d.numbers.begin(), d.numbers.begin() + 6);
-        for (const std::vector<int>& tip : {std::vector<int>{1, 2, 3, 4, 5, 6}, std::vector<int>{39, 36, 33, 24, 23, 7}})
+        for (const std::vector<int>& tip :
+             {std::vector<int>{1, 2, 3, 4, 5, 6}, std::vector<int>{39, 36, 33, 24, 23, 7}})
             if (countHits(tip, main) >= 4)
-                expected += (tip[0] == 1 ? "1" : "2") + std::string("\tEin Treffer am: ") + formatShortDate(d.day()) + "\n";
+                expected += (tip[0] == 1 ? "1" : "2") + std::string("\tEin Treffer am: ") +
+                            formatShortDate(d.day()) + "\n";
     }
     EXPECT_EQ(r.out, expected);
 
@@ -380,7 +386,8 @@ TEST(CliMaintenance, ExportFromADateAndNeverOverTheArchive) {
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(readWholeFile(dir.file("alle.txt")),
               "06.01.2002,2,8,15,22,30,44,5,0;\r\n09.01.2002,1,7,12,25,33,41,19,0;\r\n");
-    r = runCli({"--datadir", dir.path(), "--no-settings", "export", dir.file("neu.txt"), "--from", "07.01.2002"});
+    r = runCli(
+        {"--datadir", dir.path(), "--no-settings", "export", dir.file("neu.txt"), "--from", "07.01.2002"});
     EXPECT_EQ(readWholeFile(dir.file("neu.txt")), "09.01.2002,1,7,12,25,33,41,19,0;\r\n");
     r = runCli({"--datadir", dir.path(), "--no-settings", "export", dir.file("ZahlenAT.dat")});
     EXPECT_EQ(r.exitCode, 1);
@@ -393,9 +400,9 @@ TEST(CliTicket, MarksCostAndThePdfPage) {
     const std::string data = dir.path() + "programm";
     // "1,7,45" fills the first two cells and the last; tip 2 is empty and takes no field.
     writeBytes(dir.file("t.qtp"), "1,7,45\r\n,,,,,\r\n3,7,23,1,2,4\r\n");
-    const CliResult r = runCli({"--datadir", data, "--no-settings", "ticket", dir.file("t.qtp"), "--pdf",
-                                dir.file("schein.pdf"), "--days", "so,mi", "--joker", "--top", "90", "--left",
-                                "20"});
+    const CliResult r =
+        runCli({"--datadir", data, "--no-settings", "ticket", dir.file("t.qtp"), "--pdf",
+                dir.file("schein.pdf"), "--days", "so,mi", "--joker", "--top", "90", "--left", "20"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.lines(),
               (std::vector<std::string>{"Kosten: 9,02 €", "TicketMark1 20 90", "TicketMark2 20 105",
@@ -442,8 +449,8 @@ TEST(CliPrizes, BalancePerTipAndTotal) {
                      "2\t4\t0\t0\t0\t0\t0\t0\t1\t0\t510\t480\t30\n"
                      "3\t4\t0\t0\t0\t0\t0\t0\t0\t1\t110\t480\t-370\n"
                      "total\t12\t0\t0\t0\t0\t2\t1\t1\t1\t43366\t1440\t41926\n");
-    r = runCli({"--datadir", data, "--no-settings", "prizes", dir.file("t.qtp"), "--since", "01.01.2010", "--to",
-                "07.03.2010", "--stake", "250", "--no-wednesday"});
+    r = runCli({"--datadir", data, "--no-settings", "prizes", dir.file("t.qtp"), "--since", "01.01.2010",
+                "--to", "07.03.2010", "--stake", "250", "--no-wednesday"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.lines().back(), "total\t3\t0\t0\t0\t0\t0\t1\t1\t1\t2230\t750\t1480");
     EXPECT_EQ(runCli({"--datadir", data, "prizes", dir.file("t.qtp"), "--stake", "-5"}).exitCode, 2);

@@ -26,7 +26,8 @@ TEST(CliUpdate, SourcesNotBuiltYetAreUsageErrors) {
         EXPECT_EQ(r.exitCode, 2) << source;
         EXPECT_TRUE(r.out.empty());
     }
-    EXPECT_EQ(runCli({"--datadir", dir.path(), "--no-settings", "rebuild"}).exitCode, 2); // --from is required
+    EXPECT_EQ(runCli({"--datadir", dir.path(), "--no-settings", "rebuild"}).exitCode,
+              2); // --from is required
 }
 
 namespace {
@@ -43,11 +44,12 @@ struct YearFiles : ::testing::Test {
         std::filesystem::create_directories(dir.path() + "www/download");
         std::filesystem::create_directories(data);
         for (int year = 1986; year <= 2026; ++year)
-            writeBytes(dir.path() + "www/download/lo_" + std::to_string(year) + ".csv", austrianYearFile(year, real));
-        const int port = startPythonServer(server, {QStringLiteral("-u"), QStringLiteral("-m"), QStringLiteral("http.server"),
-                                                 QStringLiteral("0"), QStringLiteral("--bind"), QStringLiteral("127.0.0.1"),
-                                                 QStringLiteral("--directory"),
-                                                 QString::fromStdString(dir.path() + "www")});
+            writeBytes(dir.path() + "www/download/lo_" + std::to_string(year) + ".csv",
+                       austrianYearFile(year, real));
+        const int port = startPythonServer(
+            server, {QStringLiteral("-u"), QStringLiteral("-m"), QStringLiteral("http.server"),
+                     QStringLiteral("0"), QStringLiteral("--bind"), QStringLiteral("127.0.0.1"),
+                     QStringLiteral("--directory"), QString::fromStdString(dir.path() + "www")});
         if (port == 0) GTEST_SKIP() << "python3 is not available";
         base = "http://127.0.0.1:" + std::to_string(port);
         // Without the HTTP client every request fails as an unknown host.
@@ -71,9 +73,7 @@ struct YearFiles : ::testing::Test {
         args[args.size() - 1] = dir.path() + "page.html";
         return runCli(args);
     }
-    std::vector<DrawRecord> until(DayNumber last) const {
-        return drawsUntil(real, last);
-    }
+    std::vector<DrawRecord> until(DayNumber last) const { return drawsUntil(real, last); }
     std::string received(int year) const {
         return "Received " + std::to_string(austrianYearFile(year, real).size()) + " bytes";
     }
@@ -167,14 +167,16 @@ struct TodayFiles : ::testing::Test {
             "import functools, http.server, ssl, sys\n"
             "class Quiet(http.server.SimpleHTTPRequestHandler):\n"
             "    def log_message(self, *args): pass\n"
-            "server = http.server.HTTPServer(('127.0.0.1', 0), functools.partial(Quiet, directory=sys.argv[1]))\n"
+            "server = http.server.HTTPServer(('127.0.0.1', 0), functools.partial(Quiet, "
+            "directory=sys.argv[1]))\n"
             "context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)\n"
             "context.load_cert_chain(sys.argv[2] + 'server.pem', sys.argv[2] + 'server.key')\n"
             "server.socket = context.wrap_socket(server.socket, server_side=True)\n"
             "print('port', server.server_address[1], flush=True)\n"
             "server.serve_forever()\n";
         const int port = startPythonServer(server, {QStringLiteral("-c"), QString::fromLatin1(script),
-                                                 QString::fromStdString(dir.path() + "www"), QString::fromStdString(tls)});
+                                                    QString::fromStdString(dir.path() + "www"),
+                                                    QString::fromStdString(tls)});
         if (port == 0) GTEST_SKIP() << "python3 is not available";
         base = "https://127.0.0.1:" + std::to_string(port);
         qputenv("LOTTO_HTTP_CA_FILE", QByteArray::fromStdString(tls + "ca.pem"));
@@ -184,19 +186,18 @@ struct TodayFiles : ::testing::Test {
         server.kill();
         server.waitForFinished(5000);
     }
-    std::vector<DrawRecord> until(DayNumber last) const {
-        return drawsUntil(real, last);
-    }
+    std::vector<DrawRecord> until(DayNumber last) const { return drawsUntil(real, last); }
 };
 
 } // namespace
 
 TEST_F(TodayFiles, UpdateOverHttpsAppendsTheLaterDraws) {
     writeArchive(data + "/ZahlenAT.dat", until(dayNumber(2025, 6, 30)));
-    const CliResult r = runCli({"--datadir", data, "--no-settings", "update", "--source", "austria-today", "--server",
-                                base, "--file", dir.path() + "page.csv"});
+    const CliResult r = runCli({"--datadir", data, "--no-settings", "update", "--source", "austria-today",
+                                "--server", base, "--file", dir.path() + "page.csv"});
     ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
-    const std::string received2026 = "Received " + std::to_string(todayYearFile(2026, real).size()) + " bytes";
+    const std::string received2026 =
+        "Received " + std::to_string(todayYearFile(2026, real).size()) + " bytes";
     EXPECT_EQ(r.lines(),
               (std::vector<std::string>{
                   "Loading", "Received " + std::to_string(todayYearFile(2025, real).size()) + " bytes",
@@ -249,7 +250,8 @@ TEST(CliImport, AResultsFileIsAppendedAndAnUnknownOneRefused) {
     writeBytes(dir.path() + "2026.csv", todayYearFile(2026, real));
     writeBytes(dir.path() + "bild.png", "\x89PNG\r\n");
 
-    const CliResult unknown = runCli({"--datadir", dir.path(), "--no-settings", "import", dir.path() + "bild.png"});
+    const CliResult unknown =
+        runCli({"--datadir", dir.path(), "--no-settings", "import", dir.path() + "bild.png"});
     EXPECT_EQ(unknown.exitCode, 1);
     EXPECT_EQ(unknown.out, "");
     EXPECT_EQ(unknown.err, std::string(MainState::kUnknownResultsFileMessage) + "\n");
@@ -264,7 +266,8 @@ TEST(CliImport, AResultsFileIsAppendedAndAnUnknownOneRefused) {
     EXPECT_EQ(german.err, std::string(MainState::kForeignResultsFileMessage) + "\n");
     EXPECT_EQ(DrawArchive(archive).readAll(), old);
 
-    const CliResult ok = runCli({"--datadir", dir.path(), "--no-settings", "import", dir.path() + "2026.csv"});
+    const CliResult ok =
+        runCli({"--datadir", dir.path(), "--no-settings", "import", dir.path() + "2026.csv"});
     EXPECT_EQ(ok.exitCode, 0) << ok.err;
     EXPECT_EQ(ok.out, "Neue Ziehungen: " + std::to_string(real.size() - old.size()) +
                           "\nFr 21.08.26    1  3  24  32  36  42 Z:37\n");
@@ -304,7 +307,8 @@ TEST_F(YearFiles, UpdateFromTheGermanAndTheSwissPages) {
     writeArchive(data + "/ZahlenAT.dat", old);
     std::string swiss;
     for (auto d = real.rbegin(); d != real.rend() && d->day() > old.back().day(); ++d) {
-        swiss += "<td class=\"textb\">Ziehung</td>\n<tr>\n<td>So;" + formatShortDate(d->day()) + "</td>\n<tr>\n";
+        swiss +=
+            "<td class=\"textb\">Ziehung</td>\n<tr>\n<td>So;" + formatShortDate(d->day()) + "</td>\n<tr>\n";
         for (std::size_t i = 0; i < 6; ++i)
             swiss += "<td class=\"text\">" + std::to_string(d->numbers[i]) + "</td>\n";
         swiss += "<tr>\n<td class=\"tc1\">" + std::to_string(d->numbers[6]) + "</td>\n";
@@ -334,10 +338,12 @@ TEST_F(YearFiles, UpdateFromTheLastTenPage) {
 
 TEST_F(YearFiles, LatestShowsTheLabelsItSet) {
     writeBytes(dir.path() + "www/aktuell.html",
-               latestDrawPage({draw(2026, 8, 19, {3, 5, 6, 22, 38, 40}, 27), draw(2001, 12, 29, {6, 10, 11, 21, 31, 37}, 40)}, 4));
+               latestDrawPage({draw(2026, 8, 19, {3, 5, 6, 22, 38, 40}, 27),
+                               draw(2001, 12, 29, {6, 10, 11, 21, 31, 37}, 40)},
+                              4));
     writeBytes(dir.file("t.qtp"), "3,5,6,10,11,12\r\n1,2,5,27,43,44\r\n");
-    const CliResult r = runCli({"--datadir", data, "--no-settings", "latest", "--url", base + "/aktuell.html", "--tips",
-                                dir.file("t.qtp")});
+    const CliResult r = runCli({"--datadir", data, "--no-settings", "latest", "--url", base + "/aktuell.html",
+                                "--tips", dir.file("t.qtp")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "Label3: 19.08.2026\nLabel1: 3  5 6  22  38  40\nLabel6: ZZ: 27\nLabel7: SZ: 4\n"
                      "Label22: 3\nLabel23: 1 + Z\nLabel24: 0\nLabel25: 0\nLabel26: 0\nLabel27: 0\n"

@@ -86,7 +86,8 @@ std::string austrianYearFile(int year, const std::vector<DrawRecord>& draws) {
         const CivilDate c = civilDate(d.day());
         if (c.year != year) continue;
         char date[16];
-        std::snprintf(date, sizeof date, year < 1999 ? "%02d.%02d." : "%02d.%02d.%04d", c.day, c.month, c.year);
+        std::snprintf(date, sizeof date, year < 1999 ? "%02d.%02d." : "%02d.%02d.%04d", c.day, c.month,
+                      c.year);
         text += std::string(date) + ";" + std::to_string(++round) + ";";
         if (year < 1999) text += "x;";
         for (int i = 0; i < 6; ++i)
@@ -139,11 +140,12 @@ std::string todayFile1986(const std::vector<DrawRecord>& draws) {
         if (d.day() == dayNumber(1986, 9, 7)) {
             text += "So.;07.09.;1;20;22;24;27;40;Zz:;12;1;à;6.542.159,00\r\n";
         } else if (d.day() == dayNumber(1999, 9, 1)) {
-            text += "Mi.;01.09.;3;6;10;13;21;43;Zz:;7;4;à;5.442.999,00;15;à;271.997,00;415;à;14.746,00;19.480;à;"
-                    "418,00;296.846;à;34,00;10;43;21;13;3;6;Zz:;7;\r\n";
+            text +=
+                "Mi.;01.09.;3;6;10;13;21;43;Zz:;7;4;à;5.442.999,00;15;à;271.997,00;415;à;14.746,00;19.480;à;"
+                "418,00;296.846;à;34,00;10;43;21;13;3;6;Zz:;7;\r\n";
         } else {
-            text += std::string(shortDayName(weekday(d.day()))) + ".;" + dayMonth(d.day(), "%02d.%02d.") + ";" +
-                    numbersOf(d, false) + "Zz:;" + std::to_string(d.extra()) + ";2;à;1.234.567,00;" +
+            text += std::string(shortDayName(weekday(d.day()))) + ".;" + dayMonth(d.day(), "%02d.%02d.") +
+                    ";" + numbersOf(d, false) + "Zz:;" + std::to_string(d.extra()) + ";2;à;1.234.567,00;" +
                     numbersOf(d, true) + "Zz:;" + std::to_string(d.extra()) + ";\r\n";
         }
         // A cancelled and a moved draw, noted in place of the numbers.
@@ -162,15 +164,17 @@ std::string todayFile2010(const std::vector<DrawRecord>& draws) {
             if (civilDate(d.day()).year != year || d.day() < kTwoLineLayoutFrom) continue;
             const std::string z = std::to_string(d.extra());
             if (d.day() == dayNumber(2010, 11, 21)) {
-                text += "So;21.11.;aufsteigend;1;13;24;30;36;38;Zz;19;6er;2;à;1.864.444,50;5er + ZZ;2;à;108.025,80;"
+                text += "So;21.11.;aufsteigend;1;13;24;30;36;38;Zz;19;6er;2;à;1.864.444,50;5er + "
+                        "ZZ;2;à;108.025,80;"
                         "5er;160;à;1.473,00;4er + ZZ;477;à;172,90;;;;;;\r\n"
-                        ";;gezogen;38;24;13;36;30;1;Zz;19;4er;8.099;à;48,00;3er + ZZ;11.676;à;16,10;3er;135.104;à;"
+                        ";;gezogen;38;24;13;36;30;1;Zz;19;4er;8.099;à;48,00;3er + "
+                        "ZZ;11.676;à;16,10;3er;135.104;à;"
                         "5,10;ZZ;472.879;à;1,10;;;;;;\r\n";
                 continue;
             }
             const std::string date = dayMonth(d.day(), "%d.%d.");
-            text += std::string(shortDayName(weekday(d.day()))) + ";" + date + ";aufsteigend;" + numbersOf(d, false) +
-                    "Zz;" + z + ";6er;1;à;1.000.000,00;;;;;;\r\n";
+            text += std::string(shortDayName(weekday(d.day()))) + ";" + date + ";aufsteigend;" +
+                    numbersOf(d, false) + "Zz;" + z + ";6er;1;à;1.000.000,00;;;;;;\r\n";
             text += ";;gezogen;" + numbersOf(d, true) + "Zz;" + z + ";4er;5.000;à;50,00;;;;;;\r\n";
         }
     }
@@ -178,9 +182,10 @@ std::string todayFile2010(const std::vector<DrawRecord>& draws) {
 }
 
 std::string todayYearFile(int year, const std::vector<DrawRecord>& draws) {
-    std::string text = "Datum;Reihenfolge;Zahl1;Zahl2;Zahl3;Zahl4;Zahl5;Zahl6;ZZ;Zusatzzahl;Rang_1_5;Anzahl_1_5;"
-                       "a_1_5;Quote_1_5\r\n" +
-                       section(year);
+    std::string text =
+        "Datum;Reihenfolge;Zahl1;Zahl2;Zahl3;Zahl4;Zahl5;Zahl6;ZZ;Zusatzzahl;Rang_1_5;Anzahl_1_5;"
+        "a_1_5;Quote_1_5\r\n" +
+        section(year);
     for (const DrawRecord& d : draws) {
         if (civilDate(d.day()).year != year) continue;
         if (d.day() == dayNumber(2026, 1, 4)) {
@@ -213,8 +218,8 @@ std::string austrianLastTenPage(const std::vector<DrawRecord>& draws) {
             text += "<tr><td class=\"datum\">Ziehung  vom</td></tr>\nSonntag " + twoDigitYearDate(d.day()) +
                     "</td></tr>\n";
         else
-            text += "<tr><td class=\"datum\">\nZiehung  vom " + std::string(shortDayName(weekday(d.day()))) + "., " +
-                    twoDigitYearDate(d.day()) + "</td></tr>\n";
+            text += "<tr><td class=\"datum\">\nZiehung  vom " + std::string(shortDayName(weekday(d.day()))) +
+                    "., " + twoDigitYearDate(d.day()) + "</td></tr>\n";
         for (std::size_t i = 0; i < 7; ++i)
             text += "<td><img src=\"/bilder/lottozahlen/" + std::to_string(d.numbers[i]) + ".gif\"></td>\n";
     }
@@ -224,13 +229,13 @@ std::string austrianLastTenPage(const std::vector<DrawRecord>& draws) {
 std::string latestDrawPage(const std::vector<DrawRecord>& draws, int superzahl) {
     std::string text = "<html><body>\n<h2>Ziehungen</h2>\n";
     for (const DrawRecord& d : draws) {
-        text += "<p>Ziehung vom " + std::string(longDayName(weekday(d.day()))) + ", " + twoDigitYearDate(d.day()) +
-                ":<br><b>";
+        text += "<p>Ziehung vom " + std::string(longDayName(weekday(d.day()))) + ", " +
+                twoDigitYearDate(d.day()) + ":<br><b>";
         for (std::size_t i = 0; i < 6; ++i)
             text += std::to_string(d.numbers[i]) + (i < 5 ? "," : "");
         const std::string extra = std::to_string(d.extra());
-        text += " ZZ:" + std::string(extra.size() < 2 ? " " : "") + extra + " SZ: " + std::to_string(superzahl) +
-                "</b></p>\n";
+        text += " ZZ:" + std::string(extra.size() < 2 ? " " : "") + extra +
+                " SZ: " + std::to_string(superzahl) + "</b></p>\n";
     }
     return text + "</body></html>\n";
 }
@@ -247,19 +252,18 @@ std::vector<DrawRecord> drawsUntil(const std::vector<DrawRecord>& draws, DayNumb
 }
 
 std::vector<DrawRecord> prizeBalanceDraws() {
-    return {draw(1999, 1, 3, {1, 2, 3, 4, 5, 6}, 7),          draw(1999, 1, 6, {10, 11, 12, 13, 14, 15}, 16),
-            draw(2010, 3, 7, {1, 2, 3, 20, 21, 22}, 40),      draw(2010, 3, 10, {1, 2, 3, 4, 30, 31}, 32),
+    return {draw(1999, 1, 3, {1, 2, 3, 4, 5, 6}, 7), draw(1999, 1, 6, {10, 11, 12, 13, 14, 15}, 16),
+            draw(2010, 3, 7, {1, 2, 3, 20, 21, 22}, 40), draw(2010, 3, 10, {1, 2, 3, 4, 30, 31}, 32),
             draw(2010, 3, 12, {1, 2, 3, 4, 40, 44}, 45)};
 }
 
 const char* const kPrizeBalanceQuotas = "03.01.1999;4er;120;500000;ATS\n"
-                                       "03.01.1999;3er;2000;10000;ATS\n"
-                                       "07.03.2010;3er + ZZ;11676;1610;EUR\n"
-                                       "07.03.2010;3er;135104;510;EUR\n"
-                                       "07.03.2010;ZZ;472879;110;EUR\n"
-                                       "10.03.2010;4er;8099;4800;EUR\n"
-                                       "10.03.2010;3er;99;510;EUR\n"
-                                       "12.03.2010;6er;1;99900;EUR\n";
-
+                                        "03.01.1999;3er;2000;10000;ATS\n"
+                                        "07.03.2010;3er + ZZ;11676;1610;EUR\n"
+                                        "07.03.2010;3er;135104;510;EUR\n"
+                                        "07.03.2010;ZZ;472879;110;EUR\n"
+                                        "10.03.2010;4er;8099;4800;EUR\n"
+                                        "10.03.2010;3er;99;510;EUR\n"
+                                        "12.03.2010;6er;1;99900;EUR\n";
 
 } // namespace lotto::test

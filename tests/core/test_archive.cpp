@@ -71,9 +71,9 @@ TEST(DrawArchive, RewriteReplacesAtomicallyAndLeavesTheOldFileOnError) {
         return std::distance(std::filesystem::directory_iterator(dir.path()), {}) == 1;
     };
     EXPECT_THROW(archive.rewrite([&](const auto& put) {
-                     put(records[0]);
-                     throw FileError("simulated");
-                 }),
+        put(records[0]);
+        throw FileError("simulated");
+    }),
                  FileError);
     EXPECT_EQ(archive.readAll(), records);
     EXPECT_TRUE(onlyTheArchive());

@@ -2,10 +2,10 @@
 // below sits exactly on one edge.
 #include "core/StateFixture.h"
 #include "core/generation/ArchiveIndex.h"
-#include "core/shell/GenerationRun.h"
-#include "core/shell/PoolBuilder.h"
 #include "core/generation/PreferencePool.h"
+#include "core/shell/GenerationRun.h"
 #include "core/shell/MainState.h"
+#include "core/shell/PoolBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -122,8 +122,8 @@ TEST_F(BoundaryFixture, GroupPassesExamineUpToPair43Triple41Quadruple42) {
     // 40 to 42 have the top value 2.
     archive({draw(2002, 1, 6, {40, 41, 42, 43, 44, 45}, 1), draw(2002, 1, 9, {40, 41, 42, 43, 44, 45}, 2)});
     bareGeneration({1, 6, 7, 15});
-    EXPECT_EQ(pool(), (std::vector<int>{40, 41, 41, 42, 42, 43, 43, 44,                      // pairs 40..43
-                                        40, 41, 42, 41, 42, 43,                              // triples 40, 41
+    EXPECT_EQ(pool(), (std::vector<int>{40, 41, 41, 42, 42, 43, 43, 44,                    // pairs 40..43
+                                        40, 41, 42, 41, 42, 43,                            // triples 40, 41
                                         40, 41, 42, 43, 41, 42, 43, 44, 42, 43, 44, 45})); // quadruples
     // Pairs 43-44 and 44-45 are the rarest drawn ones; only 43-44 is examined.
     archive({draw(2002, 1, 6, {1, 2, 3, 10, 20, 30}, 7), draw(2002, 1, 9, {1, 2, 3, 11, 21, 31}, 7),

@@ -31,11 +31,12 @@ TEST(AustrianLine, DatesLayoutsAndNumbers) {
 }
 
 TEST(AustrianLine, WhatIsNotADrawLine) {
-    for (const char* line : {"Datum;Runde;Zahlen", "", "3.1.01;1;4;8;15;16;23;42;7", "31.02.;1;4;8;15;16;23;42;7",
-                             "03.01.;1;4;8;15;16;23;42;", "03.01.;1;4;8;15;16;23;46;7",   // 46
-                             "03.01.;1;4;8;15;16;23;0;7", "03.01.;1;4;8;15;16;23;15;7",   // 0, repeated
-                             "03.01.;1;4;8;15;16;23;42;46", "03.01.;1;4;8;15;16;23;298;7", // 298 & 0xFF = 42
-                             "03.01.;1;4;8;15;16;23;42;x7"})
+    for (const char* line :
+         {"Datum;Runde;Zahlen", "", "3.1.01;1;4;8;15;16;23;42;7", "31.02.;1;4;8;15;16;23;42;7",
+          "03.01.;1;4;8;15;16;23;42;", "03.01.;1;4;8;15;16;23;46;7",    // 46
+          "03.01.;1;4;8;15;16;23;0;7", "03.01.;1;4;8;15;16;23;15;7",    // 0, repeated
+          "03.01.;1;4;8;15;16;23;42;46", "03.01.;1;4;8;15;16;23;298;7", // 298 & 0xFF = 42
+          "03.01.;1;4;8;15;16;23;42;x7"})
         EXPECT_FALSE(parseAustrianLine(line, 2005)) << line;
     EXPECT_EQ(austrianYearUrl("http://127.0.0.1:8080/", 2005), "http://127.0.0.1:8080/download/lo_2005.csv");
 }
@@ -246,16 +247,17 @@ TEST_F(Import, RebuildReplacesTheArchiveOnlyWhenEveryYearWasRead) {
     state.dateTimePicker1().setDate(dayNumber(2025, 1, 1));
     state.BitBtn2Click();
     EXPECT_TRUE(host.messages.empty());
-    const std::vector<DrawRecord> expected(real.begin() + static_cast<std::ptrdiff_t>(
-                                               drawsUntil(real, dayNumber(2025, 1, 1)).size()),
-                                           real.end());
+    const std::vector<DrawRecord> expected(
+        real.begin() + static_cast<std::ptrdiff_t>(drawsUntil(real, dayNumber(2025, 1, 1)).size()),
+        real.end());
     EXPECT_EQ(stored(), expected);
     EXPECT_EQ(state.lastImport()->added, static_cast<std::int64_t>(expected.size()));
     EXPECT_FALSE(std::filesystem::exists(dir.file("ZahlenAT.dat.alt")));
 }
 
 TEST(LatestDrawLine, WhatIsADrawLineAndWhatEndsTheView) {
-    const auto line = parseLatestDrawLine("Ziehung vom Mittwoch, 19.08.26:<br><b>3,5,6,22,38,40 ZZ:27 SZ: 4</b>", 2026);
+    const auto line =
+        parseLatestDrawLine("Ziehung vom Mittwoch, 19.08.26:<br><b>3,5,6,22,38,40 ZZ:27 SZ: 4</b>", 2026);
     ASSERT_TRUE(line);
     EXPECT_EQ(line->day, dayNumber(2026, 8, 19));
     EXPECT_EQ(line->numbers, (std::array<int, 8>{3, 5, 6, 22, 38, 40, 27, 4}));
@@ -265,9 +267,11 @@ TEST(LatestDrawLine, WhatIsADrawLineAndWhatEndsTheView) {
     ASSERT_TRUE(dateOnly);
     EXPECT_EQ(dateOnly->day, dayNumber(2002, 1, 2));
     EXPECT_FALSE(dateOnly->numbersRead);
-    for (const char* none : {"<b>Ziehung</b>", "Ziehung:<br><b>1,2,3,4,5,6 ZZ: 7 SZ: 1<", "ziehung 02.01.02:<br><b>1"})
+    for (const char* none :
+         {"<b>Ziehung</b>", "Ziehung:<br><b>1,2,3,4,5,6 ZZ: 7 SZ: 1<", "ziehung 02.01.02:<br><b>1"})
         EXPECT_FALSE(parseLatestDrawLine(none, 2026)) << none;
-    for (const char* bad : {"Ziehung 32.01.02:<br><b>1,2,3,4,5,6 ZZ: 7 SZ: 1<", "Ziehung 02.01.02:<br><b>1,x,3,4,5,6 ZZ: 7 SZ: 1<",
+    for (const char* bad : {"Ziehung 32.01.02:<br><b>1,2,3,4,5,6 ZZ: 7 SZ: 1<",
+                            "Ziehung 02.01.02:<br><b>1,x,3,4,5,6 ZZ: 7 SZ: 1<",
                             "Ziehung 02.01.02:<br><b>1,2,3,4,5,6 SZ: 1<", "Ziehung 1.2.0129:<br>"})
         EXPECT_THROW(parseLatestDrawLine(bad, 2026), ConversionError) << bad;
 }
@@ -310,7 +314,8 @@ struct LatestDraw : Import {
     std::string url = "http://lotto.test/aktuell.html";
     LatestDraw() {
         state.urlEdit() = url;
-        const std::vector<std::vector<int>> tips{{3, 5, 6, 10, 11, 12}, {1, 2, 5, 27, 43, 44}, {40, 41, 42, 43, 44, 45}};
+        const std::vector<std::vector<int>> tips{
+            {3, 5, 6, 10, 11, 12}, {1, 2, 5, 27, 43, 44}, {40, 41, 42, 43, 44, 45}};
         for (std::size_t t = 0; t < tips.size(); ++t)
             for (std::size_t c = 0; c < 6; ++c)
                 state.setCell(static_cast<int>(t * 6 + c), std::to_string(tips[t][c]));
@@ -326,9 +331,10 @@ TEST_F(LatestDraw, FillsBothHalvesAndTheHitsOfTipsOneToSix) {
     ASSERT_EQ(realDraws().back().day(), dayNumber(2026, 8, 21)); // the draws come from the real archive
     host.server.pages[url] = "<h1>Ziehung</h1>\n" + latestDrawPage({wednesday, saturday}, 4);
     const auto set = state.Button1Click();
-    EXPECT_EQ(set, (std::vector<std::string>{"Label3", "Label1", "Label6", "Label7", "Label22", "Label23", "Label24",
-                                             "Label25", "Label26", "Label27", "Label5", "Label2", "Label9", "Label8",
-                                             "Label15", "Label16", "Label17", "Label18", "Label19", "Label20"}));
+    EXPECT_EQ(set, (std::vector<std::string>{"Label3",  "Label1",  "Label6",  "Label7",  "Label22",
+                                             "Label23", "Label24", "Label25", "Label26", "Label27",
+                                             "Label5",  "Label2",  "Label9",  "Label8",  "Label15",
+                                             "Label16", "Label17", "Label18", "Label19", "Label20"}));
     auto text = [&](const char* name) { return state.label(name).text; };
     EXPECT_EQ(text("Label3"), "19.08.2026");
     EXPECT_EQ(text("Label1"), "3  5 6  22  38  40");
@@ -345,7 +351,7 @@ TEST_F(LatestDraw, FillsBothHalvesAndTheHitsOfTipsOneToSix) {
     EXPECT_EQ(state.label("Label22").color, LabelColor::Red);
     EXPECT_EQ(state.label("Label15").color, LabelColor::Red);
     EXPECT_EQ(state.label("Label23").color, LabelColor::Black);
-    EXPECT_EQ(text("Label45"), "vorher"); // tip 7 is not evaluated
+    EXPECT_EQ(text("Label45"), "vorher");                         // tip 7 is not evaluated
     EXPECT_EQ(state.currentDraw().date, dayNumber(2001, 12, 29)); // the page's last draw line
     EXPECT_TRUE(host.messages.empty());
 }

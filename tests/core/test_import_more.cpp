@@ -12,7 +12,6 @@ using namespace lotto::test;
 
 namespace {
 
-
 struct Pages : StateFixture<PageHost> {
     Pages() {
         state.germanServerEdit() = "http://de.test";
@@ -30,18 +29,22 @@ std::string numbers(std::vector<int> main, int extra) {
         text += "<img src=\"/bilder/lottozahlen/" + std::to_string(n) + ".gif\">\n";
     return text + "<img src=\"/bilder/lottozahlen/ " + std::to_string(extra) + " .gif\">\n";
 }
-std::string superNumber(int n) { return "<img src=\"/bilder/superzahlen/" + std::to_string(n) + ".gif\">\n"; }
+std::string superNumber(int n) {
+    return "<img src=\"/bilder/superzahlen/" + std::to_string(n) + ".gif\">\n";
+}
 
 // A Swiss page from 1997 on: per draw a "textb" line, a date line, six numbers, the extra.
 std::string swissPage(const std::vector<DrawRecord>& newestFirst, const char* lineEnd) {
     std::string text = std::string("<html>") + lineEnd;
     for (const DrawRecord& d : newestFirst) {
-        for (const std::string& line : {std::string("<tr><td class=\"textb\">Ziehung</td>"), std::string("<tr>"),
-                                        "<td>Sa;" + formatShortDate(d.day()) + "</td>", std::string("<tr>")})
+        for (const std::string& line :
+             {std::string("<tr><td class=\"textb\">Ziehung</td>"), std::string("<tr>"),
+              "<td>Sa;" + formatShortDate(d.day()) + "</td>", std::string("<tr>")})
             text += line + lineEnd;
         for (std::size_t i = 0; i < 6; ++i)
             text += "<td class=\"text\">" + std::to_string(d.numbers[i]) + "</td>" + lineEnd;
-        text += std::string("<tr>") + lineEnd + "<td class=\"tc1\">" + std::to_string(d.numbers[6]) + "</td>" + lineEnd;
+        text += std::string("<tr>") + lineEnd + "<td class=\"tc1\">" + std::to_string(d.numbers[6]) +
+                "</td>" + lineEnd;
     }
     return text;
 }
@@ -51,14 +54,18 @@ std::string swissPage(const std::vector<DrawRecord>& newestFirst, const char* li
 TEST_F(Pages, GermanWeeksFromTheMondayAfterASaturdayDraw) {
     archive({draw(2024, 6, 1, {8, 9, 10, 27, 35, 41}, 2)}); // a Saturday
     clock.todayValue = dayNumber(2024, 6, 12);
-    const std::string url1 = "http://de.test/interactive/realtime.pl?action=lotto_history&day=3&mon=6&year=2024&history=Los&";
-    const std::string url2 = "http://de.test/interactive/realtime.pl?action=lotto_history&day=10&mon=6&year=2024&history=Los&";
+    const std::string url1 =
+        "http://de.test/interactive/realtime.pl?action=lotto_history&day=3&mon=6&year=2024&history=Los&";
+    const std::string url2 =
+        "http://de.test/interactive/realtime.pl?action=lotto_history&day=10&mon=6&year=2024&history=Los&";
     // 05.06. has no Superzahl: the next "Ziehung  am" completes it. 08.06. has a second draw.
-    host.server.pages[url1] = "<b>Ziehung  am Mittwoch, 05.06.24</b>\n" + numbers({10, 11, 16, 19, 26, 33}, 7) +
-                              "<b>Ziehung  am Samstag, 08.06.24</b>\n" + numbers({5, 10, 15, 22, 31, 40}, 3) +
-                              superNumber(9) + "<td>Ziehung B</td>\n" + numbers({1, 2, 3, 4, 5, 6}, 8) + superNumber(1);
+    host.server.pages[url1] =
+        "<b>Ziehung  am Mittwoch, 05.06.24</b>\n" + numbers({10, 11, 16, 19, 26, 33}, 7) +
+        "<b>Ziehung  am Samstag, 08.06.24</b>\n" + numbers({5, 10, 15, 22, 31, 40}, 3) + superNumber(9) +
+        "<td>Ziehung B</td>\n" + numbers({1, 2, 3, 4, 5, 6}, 8) + superNumber(1);
     // The date on the line after "Ziehung  am"; no Superzahl: the end of the page completes it.
-    host.server.pages[url2] = "<b>Ziehung  am Mittwoch,\n12.06.24</b>\n" + numbers({5, 9, 10, 11, 22, 46}, 49);
+    host.server.pages[url2] =
+        "<b>Ziehung  am Mittwoch,\n12.06.24</b>\n" + numbers({5, 9, 10, 11, 22, 46}, 49);
 
     EXPECT_EQ(state.BitBtn1Click(), 3);
     EXPECT_EQ(host.server.urls, (std::vector<std::string>{url1, url2}));
@@ -140,9 +147,10 @@ TEST(SwissPage, UpTo1996TheDrawNumbersSaturday) {
     EXPECT_EQ(swissDrawSaturday(1987, 10), dayNumber(1987, 3, 7));
     std::vector<ParsedDraw> draws;
     SwissPageParser parser(1987, [&](const ParsedDraw& d) { draws.push_back(d); });
-    for (const char* line : {"<td class=\"textb\">10</td>", "<tr>", "<td class=\"text\">3</td>", "<td class=\"text\">12</td>",
-                             "<td></td>", "<td class=\"text\">20</td>", "<td class=\"text\">33</td>",
-                             "<td class=\"text\">41</td>", "<tr>", "<td class=\"tc1\">7</td>", "<td class=\"textb\">11</td>"})
+    for (const char* line :
+         {"<td class=\"textb\">10</td>", "<tr>", "<td class=\"text\">3</td>", "<td class=\"text\">12</td>",
+          "<td></td>", "<td class=\"text\">20</td>", "<td class=\"text\">33</td>",
+          "<td class=\"text\">41</td>", "<tr>", "<td class=\"tc1\">7</td>", "<td class=\"textb\">11</td>"})
         parser.line(line);
     ASSERT_EQ(draws.size(), 1U); // the block cut off by the page's end is not handed over
     EXPECT_EQ(draws[0].day, dayNumber(1987, 3, 7));
@@ -159,7 +167,8 @@ TEST_F(Pages, SwissPagesNewestFirstAreStoredInDateOrderOnceEach) {
         if (day > dayNumber(2001, 1, 14)) break;
         expected.push_back(d);
         if (day <= dayNumber(2000, 11, 26)) old.push_back(d);
-        if (day >= dayNumber(2000, 11, 26) && civilDate(day).year == 2000) page2000.insert(page2000.begin(), d);
+        if (day >= dayNumber(2000, 11, 26) && civilDate(day).year == 2000)
+            page2000.insert(page2000.begin(), d);
         if (civilDate(day).year == 2001) page2001.insert(page2001.begin(), d);
     }
     archive(old);

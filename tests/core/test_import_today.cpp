@@ -18,7 +18,8 @@ const std::array<int, 7> kSample2010{1, 13, 24, 30, 36, 38, 19};
 } // namespace
 
 TEST(TodayLine, TwoLineDrawTakesTheAscendingLine) {
-    const TodayLine up = parseTodayLine("So;21.11.;aufsteigend;1;13;24;30;36;38;Zz;19;6er;2;à;1.864.444,50;;;");
+    const TodayLine up =
+        parseTodayLine("So;21.11.;aufsteigend;1;13;24;30;36;38;Zz;19;6er;2;à;1.864.444,50;;;");
     ASSERT_EQ(up.kind, TodayLineKind::Draw);
     EXPECT_EQ(up.day, 21);
     EXPECT_EQ(up.month, 11);
@@ -26,7 +27,8 @@ TEST(TodayLine, TwoLineDrawTakesTheAscendingLine) {
     ASSERT_GE(up.prizeFields.size(), 4U);
     EXPECT_EQ(up.prizeFields[0], "6er");
     EXPECT_EQ(up.prizeFields[3], "1.864.444,50");
-    EXPECT_EQ(parseTodayLine(";;gezogen;38;24;13;36;30;1;Zz;19;4er;8.099;à;48,00").kind, TodayLineKind::DrawingOrder);
+    EXPECT_EQ(parseTodayLine(";;gezogen;38;24;13;36;30;1;Zz;19;4er;8.099;à;48,00").kind,
+              TodayLineKind::DrawingOrder);
 }
 
 TEST(TodayLine, DayMonthDatesInBothForms) {
@@ -60,8 +62,9 @@ TEST(TodayLine, SectionLinesSetTheYearOfTheLinesAfterThem) {
 }
 
 TEST(TodayLine, HeadingPrizeOnlyAndUnknownLines) {
-    EXPECT_EQ(parseTodayLine("Datum;Reihenfolge;Zahl1;Zahl2;Zahl3;Zahl4;Zahl5;Zahl6;ZZ;Zusatzzahl;Rang_1_5").kind,
-              TodayLineKind::Heading);
+    EXPECT_EQ(
+        parseTodayLine("Datum;Reihenfolge;Zahl1;Zahl2;Zahl3;Zahl4;Zahl5;Zahl6;ZZ;Zusatzzahl;Rang_1_5").kind,
+        TodayLineKind::Heading);
     const std::string bom = "\xEF\xBB\xBF"; // before the first line of the files from 2018
     EXPECT_EQ(parseTodayLine(bom + "Datum;Reihenfolge;Zahl1").kind, TodayLineKind::Heading);
     EXPECT_EQ(parseTodayLine(bom + "04.01.;aufsteigend;1;4;15;16;22;38;ZZ;11").kind, TodayLineKind::Draw);
@@ -70,11 +73,12 @@ TEST(TodayLine, HeadingPrizeOnlyAndUnknownLines) {
     EXPECT_EQ(prizes.prizeFields, (std::vector<std::string_view>{"4er", "3.027", "€", "62,70"}));
     EXPECT_EQ(parseTodayLine("04.01.;aufsteigend;1;4;15;16;22;38;ZZ;11;6er;1;€;1.200.000,00").numbers,
               (std::array<int, 7>{1, 4, 15, 16, 22, 38, 11}));
-    for (const char* line : {"", ";;;;;;;;;;;;", "Lotto", "04.01.;aufsteigend;1;4;15;16;22;46;ZZ;11",
-                             "04.01.;aufsteigend;1;4;15;16;22;15;ZZ;11", "04.01.;aufsteigend;1;4;15;16;22;38;ZZ;0",
-                             "04.01.;aufsteigend;1;4;15;16;22;38;11;11", "04.01.;aufsteigend;1;4;15;16;22;38;ZZ",
-                             "04.01.;aufsteigend;1;4;15;16;22;038;ZZ;11", "04.01.;aufsteigend;1;4;15;16;22;+8;ZZ;11",
-                             "Xy;04.01.;1;4;15;16;22;38;Zz:;11", "04.01.;absteigend;1;4;15;16;22;38;ZZ;11"})
+    for (const char* line :
+         {"", ";;;;;;;;;;;;", "Lotto", "04.01.;aufsteigend;1;4;15;16;22;46;ZZ;11",
+          "04.01.;aufsteigend;1;4;15;16;22;15;ZZ;11", "04.01.;aufsteigend;1;4;15;16;22;38;ZZ;0",
+          "04.01.;aufsteigend;1;4;15;16;22;38;11;11", "04.01.;aufsteigend;1;4;15;16;22;38;ZZ",
+          "04.01.;aufsteigend;1;4;15;16;22;038;ZZ;11", "04.01.;aufsteigend;1;4;15;16;22;+8;ZZ;11",
+          "Xy;04.01.;1;4;15;16;22;38;Zz:;11", "04.01.;absteigend;1;4;15;16;22;38;ZZ;11"})
         EXPECT_EQ(parseTodayLine(line).kind, TodayLineKind::Unknown) << line;
 }
 
@@ -117,9 +121,7 @@ struct TodayImport : StateFixture<PageHost> {
             host.server.pages[fileUrl(std::to_string(year))] = todayYearFile(year, real);
     }
     std::string archivePath() const { return dir.file("ZahlenAT.dat"); }
-    std::vector<DrawRecord> until(DayNumber last) const {
-        return drawsUntil(real, last);
-    }
+    std::vector<DrawRecord> until(DayNumber last) const { return drawsUntil(real, last); }
     void importFile(const std::string& name, const std::string& content) {
         writeBytes(dir.file(name), content);
         host.openFile = dir.file(name);

@@ -157,7 +157,8 @@ TEST_F(Maintenance, DeleteRemovesTheShownDrawAndShowsTheNext) {
 }
 
 TEST_F(Maintenance, ExportFromTheChosenDateAsWindowsText) {
-    EXPECT_EQ(exportLine(draw(2002, 10, 9, {3, 11, 19, 27, 33, 41}, 8, 0)), "09.10.2002,3,11,19,27,33,41,8,0;\r\n");
+    EXPECT_EQ(exportLine(draw(2002, 10, 9, {3, 11, 19, 27, 33, 41}, 8, 0)),
+              "09.10.2002,3,11,19,27,33,41,8,0;\r\n");
 
     host.saveFile = dir.file("export.txt");
     state.dateTimePicker1().setDate(dayNumber(2002, 1, 9));

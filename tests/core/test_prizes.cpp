@@ -20,8 +20,9 @@ TEST(PrizeColumns, TwoLineLayoutGivesAllEightRanks) {
     TodayFileReader reader(2010);
     reader.read("So;21.11.;aufsteigend;1;13;24;30;36;38;Zz;19;6er;2;à;1.864.444,50;5er + ZZ;2;à;108.025,80;"
                 "5er;160;à;1.473,00;4er + ZZ;477;à;172,90;;;;;;");
-    reader.read(";;gezogen;38;24;13;36;30;1;Zz;19;4er;8.099;à;48,00;3er + ZZ;11.676;à;16,10;3er;135.104;à;5,10;"
-                "ZZ;472.879;à;1,10;;;;;;");
+    reader.read(
+        ";;gezogen;38;24;13;36;30;1;Zz;19;4er;8.099;à;48,00;3er + ZZ;11.676;à;16,10;3er;135.104;à;5,10;"
+        "ZZ;472.879;à;1,10;;;;;;");
     const PrizeTable expected{{dayNumber(2010, 11, 21),
                                {euro(PrizeRank::Six, 2, 186444450), euro(PrizeRank::FiveExtra, 2, 10802580),
                                 euro(PrizeRank::Five, 160, 147300), euro(PrizeRank::FourExtra, 477, 17290),
@@ -45,8 +46,9 @@ TEST(PrizeColumns, YearlyLayoutTakesThePrizeOnlyLinesOfItsDraw) {
 TEST(PrizeColumns, AmountsWithoutRankNamesAndSchillingSections) {
     TodayFileReader reader(1986);
     ASSERT_TRUE(reader.read("So.;07.09.;1;20;22;24;27;40;Zz:;12;1;à;6.542.159,00"));
-    ASSERT_TRUE(reader.read("Mi.;01.09.;3;6;10;13;21;43;Zz:;7;4;à;5.442.999,00;15;à;271.997,00;415;à;14.746,00;"
-                            "19.480;à;418,00;296.846;à;34,00;10;43;21;13;3;6;Zz:;7;"));
+    ASSERT_TRUE(
+        reader.read("Mi.;01.09.;3;6;10;13;21;43;Zz:;7;4;à;5.442.999,00;15;à;271.997,00;415;à;14.746,00;"
+                    "19.480;à;418,00;296.846;à;34,00;10;43;21;13;3;6;Zz:;7;"));
     EXPECT_TRUE(reader.prizes().empty());
     reader.read("1999 Lotto - Beträge in ATS;;;");
     reader.read("So;3.1.;aufsteigend;1;13;24;30;36;38;Zz;19;3er;2.000;à;100,00");
@@ -59,7 +61,8 @@ TEST(PrizeColumns, AmountsWithoutRankNamesAndSchillingSections) {
     reader.read("Mi;2.1.;aufsteigend;1;13;24;30;36;38;Zz;19;3er;2.000;à;7,00");
     EXPECT_EQ(reader.prizes().at(dayNumber(2001, 12, 30)),
               (std::vector<PrizeQuota>{{PrizeRank::Three, 2000, 10000, Currency::Schilling}}));
-    EXPECT_EQ(reader.prizes().at(dayNumber(2002, 1, 2)), (std::vector<PrizeQuota>{euro(PrizeRank::Three, 2000, 700)}));
+    EXPECT_EQ(reader.prizes().at(dayNumber(2002, 1, 2)),
+              (std::vector<PrizeQuota>{euro(PrizeRank::Three, 2000, 700)}));
     EXPECT_EQ(readPrizeRankName("6er + ZZ"), std::nullopt);
     EXPECT_EQ(readPrizeRankName("2er"), std::nullopt);
     EXPECT_EQ(readPrizeRankName("4ER +zz"), PrizeRank::FourExtra);
@@ -128,13 +131,14 @@ TEST(PrizeRanks, EveryHitAndExtraNumberCombination) {
     using R = PrizeRank;
     const std::optional<R> none;
     // [hits][extra hit]
-    const std::optional<R> paid[7][2] = {{none, R::Extra},  {none, R::Extra},     {none, R::Extra},
-                                         {R::Three, R::ThreeExtra}, {R::Four, R::FourExtra},
-                                         {R::Five, R::FiveExtra},   {R::Six, R::Six}};
+    const std::optional<R> paid[7][2] = {
+        {none, R::Extra},        {none, R::Extra},        {none, R::Extra}, {R::Three, R::ThreeExtra},
+        {R::Four, R::FourExtra}, {R::Five, R::FiveExtra}, {R::Six, R::Six}};
     for (int hits = 0; hits <= 6; ++hits)
         for (int extra = 0; extra < 2; ++extra) {
             EXPECT_EQ(prizeRank(hits, extra == 1, true), paid[hits][extra]) << hits << ' ' << extra;
-            EXPECT_EQ(prizeRank(hits, extra == 1, false), hits < 3 ? none : paid[hits][extra]) << hits << ' ' << extra;
+            EXPECT_EQ(prizeRank(hits, extra == 1, false), hits < 3 ? none : paid[hits][extra])
+                << hits << ' ' << extra;
         }
 }
 
@@ -151,7 +155,8 @@ TEST_F(PrizeBalanceTest, CountsRanksAndCentsPerTip) {
     EXPECT_EQ(b.perTip[0].ranks, (std::array<std::int64_t, 8>{0, 0, 0, 0, 2, 1, 0, 0}));
     EXPECT_EQ(b.perTip[0].wonCents, 36336 + 1610 + 4800);
     EXPECT_EQ(b.perTip[0].netCents(), 42746 - 480);
-    EXPECT_EQ(b.perTip[1].ranks, (std::array<std::int64_t, 8>{0, 0, 0, 0, 0, 0, 1, 0})); // no ZZ paid at 10.03.
+    EXPECT_EQ(b.perTip[1].ranks,
+              (std::array<std::int64_t, 8>{0, 0, 0, 0, 0, 0, 1, 0})); // no ZZ paid at 10.03.
     EXPECT_EQ(b.perTip[2].ranks, (std::array<std::int64_t, 8>{0, 0, 0, 0, 0, 0, 0, 1}));
     EXPECT_EQ(b.total.played, 12);
     EXPECT_EQ(b.total.wonCents, 42746 + 510 + 110);

@@ -123,7 +123,8 @@ TEST_F(TipFileFixture, ProposedNamesFollowTheNextDraw) {
 }
 
 TEST_F(TipFileFixture, ByteOrderMarkKeepsTheFirstNumber) {
-    load("\xEF\xBB\xBF" "3,7,12,25,33,41\r\n");
+    load("\xEF\xBB\xBF"
+         "3,7,12,25,33,41\r\n");
     EXPECT_EQ(tipText(0), "3,7,12,25,33,41");
 }
 

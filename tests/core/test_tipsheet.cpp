@@ -48,7 +48,8 @@ TEST_F(SheetFixture, TitleNamesTheNextDrawInWindows1252) {
     state.BitBtn7Click();
     EXPECT_EQ(sheet(), "Zerbosts Lotto-Tipp f\xFCr Mittwoch 09.01.02\r\n" + kTildes + "\r\n\r\n");
     // After a special draw on a Friday, the Sunday.
-    EXPECT_EQ(tipSheetTitle(nextDrawDayAfter(dayNumber(2026, 8, 21))), "Zerbosts Lotto-Tipp für Sonntag 23.08.26");
+    EXPECT_EQ(tipSheetTitle(nextDrawDayAfter(dayNumber(2026, 8, 21))),
+              "Zerbosts Lotto-Tipp für Sonntag 23.08.26");
 }
 
 // Without a program for text files the sheet is still written: the user learns where and
@@ -132,7 +133,8 @@ struct SearchFixture : StateFixture<> {
     }
     std::vector<Announcement> search(const std::string& threshold) {
         std::vector<Announcement> out;
-        state.runTipSearch(threshold, [&](int tip, const std::string& text) { out.emplace_back(tip + 1, text); });
+        state.runTipSearch(threshold,
+                           [&](int tip, const std::string& text) { out.emplace_back(tip + 1, text); });
         return out;
     }
 };
@@ -199,8 +201,10 @@ TEST_F(SearchFixture, BarsCountTheChecksByHits) {
     ASSERT_EQ(chart.bars.size(), 10U);
     const std::vector<int> expected{23, 0, 0, 4, 2, 0, 3, 0, 0, 0}; // 32 = 8 tips x 4 draws
     for (int k = 0; k < 10; ++k)
-        EXPECT_EQ(chart.bars[static_cast<std::size_t>(k)], (ChartBar{k, expected[static_cast<std::size_t>(k)]}));
-    EXPECT_EQ(chart.axisTitle, "Wie oft hatten die Tipps 1 bis 8 bei 4 durchsuchten Ziehungen 0 bis 9 Treffer?");
+        EXPECT_EQ(chart.bars[static_cast<std::size_t>(k)],
+                  (ChartBar{k, expected[static_cast<std::size_t>(k)]}));
+    EXPECT_EQ(chart.axisTitle,
+              "Wie oft hatten die Tipps 1 bis 8 bei 4 durchsuchten Ziehungen 0 bis 9 Treffer?");
 
     // After the newest draw nothing is searched: ten empty bars, the shown draw stays.
     state.dateTimePicker1().setDate(dayNumber(2002, 1, 6));
@@ -212,8 +216,9 @@ TEST_F(SearchFixture, BarsCountTheChecksByHits) {
     EXPECT_EQ(state.currentDraw().date, shown.date);
     EXPECT_EQ(state.label("Label29").text, caption);
     EXPECT_EQ(state.label("Label13").text, "Quersumme: 39");
-    EXPECT_EQ(state.chart().bars, (std::vector<ChartBar>{{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}, {6, 0},
-                                                          {7, 0}, {8, 0}, {9, 0}}));
+    EXPECT_EQ(state.chart().bars,
+              (std::vector<ChartBar>{
+                  {0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}, {6, 0}, {7, 0}, {8, 0}, {9, 0}}));
 }
 
 } // namespace

@@ -7,10 +7,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
-#include <QTableWidget>
-#include <QTimer>
 #include <QPushButton>
 #include <QTableView>
+#include <QTableWidget>
+#include <QTimer>
 #include <QtCharts/QLineSeries>
 
 #include <gtest/gtest.h>
@@ -86,12 +86,14 @@ TEST(StrategyTestWindow, TableChartVerdictSavedAndStopped) {
     QFile png(QString::fromStdString(w.dir.file("test.png")));
     ASSERT_TRUE(png.open(QIODevice::ReadOnly));
     EXPECT_TRUE(png.read(4) == QByteArray("\x89PNG"));
-    EXPECT_FALSE(dialog->saveTable(QString::fromStdString(w.dir.file("ZahlenAT.dat")))); // never over the archive
+    EXPECT_FALSE(
+        dialog->saveTable(QString::fromStdString(w.dir.file("ZahlenAT.dat")))); // never over the archive
 
     // Stopped at the first progress point: the counts cover the draws up to there.
     w.form->state().dateTimePicker2().setDate(dayNumber(2000, 1, 1));
     dialog->findChild<QDateEdit*>(QStringLiteral("StrategyTestTo"))->setDate(QDate(2026, 12, 7));
-    QTimer::singleShot(0, dialog->findChild<QPushButton*>(QStringLiteral("StrategyTestStop")), &QPushButton::click);
+    QTimer::singleShot(0, dialog->findChild<QPushButton*>(QStringLiteral("StrategyTestStop")),
+                       &QPushButton::click);
     dialog->startTest();
     EXPECT_TRUE(dialog->verdict().contains(QStringLiteral("abgebrochen")));
     EXPECT_LT(dialog->findChild<QProgressBar*>(QStringLiteral("StrategyTestProgress"))->value(), 100);

@@ -64,7 +64,8 @@ TEST(Desktop, EveryValueAxisTickIsAWholeNumberLabelledWithItsValue) {
             EXPECT_EQ(std::fmod(axis->max(), interval), 0.0) << button;
         }
         int ticks = 0;
-        for (double tick = std::ceil(axis->min() / interval) * interval; tick <= axis->max(); tick += interval)
+        for (double tick = std::ceil(axis->min() / interval) * interval; tick <= axis->max();
+             tick += interval)
             ++ticks;
         EXPECT_GE(ticks, 2) << button;
         EXPECT_LE(ticks, axis->max() - axis->min() + 1) << button;

@@ -3,8 +3,8 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QTest>
 
@@ -23,7 +23,8 @@ public:
         urls.push_back(request.url);
         QApplication::processEvents();
         if (duringDownload) duringDownload();
-        const std::string page = austrianYearFile(std::stoi(request.url.substr(request.url.size() - 8, 4)), draws);
+        const std::string page =
+            austrianYearFile(std::stoi(request.url.substr(request.url.size() - 8, 4)), draws);
         body.write(page.data(), page.size());
     }
     std::vector<DrawRecord> draws = realDraws();

@@ -93,7 +93,8 @@ TEST(HttpClient, ThroughProxy) {
                                  "Authorization: Basic am9lOnB3\r\n"
                                  "Proxy-Authorization: Basic cHg6cHc=\r\n"
                                  "\r\n");
-    EXPECT_TRUE(proxy.requests[1].startsWith("GET http://origin.invalid HTTP/1.0\r\nHost: origin.invalid\r\n"));
+    EXPECT_TRUE(
+        proxy.requests[1].startsWith("GET http://origin.invalid HTTP/1.0\r\nHost: origin.invalid\r\n"));
 }
 
 TEST(HttpClient, UrlWithoutPath) {
@@ -118,7 +119,8 @@ TEST(HttpClient, HtmlWithoutHeaderStoredWhole) {
 
 TEST(HttpClient, ErrorStatusStoresNoBody) {
     // 400 is the first status that fails.
-    ScriptedServer server("HTTP/1.1 400 Falsche Anfrage\r\nContent-Type: text/html\r\n\r\n<html>missing</html>");
+    ScriptedServer server(
+        "HTTP/1.1 400 Falsche Anfrage\r\nContent-Type: text/html\r\n\r\n<html>missing</html>");
     HttpClient client;
     const Fetch result = fetch(client, server.url("/2099.csv"));
     ASSERT_TRUE(result.error);
@@ -146,7 +148,8 @@ TEST(HttpClient, RedirectsFollowed) {
     });
     HttpClient client;
     QStringList locations;
-    QObject::connect(&client, &HttpClient::locationChange, [&locations](const QString& to) { locations << to; });
+    QObject::connect(&client, &HttpClient::locationChange,
+                     [&locations](const QString& to) { locations << to; });
     const Fetch result = fetch(client, server.url("/first.csv"));
     ASSERT_FALSE(result.error);
     EXPECT_EQ(result.body, "hello");

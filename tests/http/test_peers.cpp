@@ -68,18 +68,18 @@ QString python() {
 // Serves dir over HTTP, or over TLS with the test authority's server certificate.
 std::unique_ptr<Peer> startServer(const QString& dir, bool tls) {
     const quint16 port = freePort();
-    const QString script = QStringLiteral(
-        "import functools, http.server, ssl, sys\n"
-        "port, directory, tls = int(sys.argv[1]), sys.argv[2], sys.argv[3] == '1'\n"
-        "class Quiet(http.server.SimpleHTTPRequestHandler):\n"
-        "    def log_message(self, *args): pass\n"
-        "handler = functools.partial(Quiet, directory=directory)\n"
-        "server = http.server.HTTPServer(('127.0.0.1', port), handler)\n"
-        "if tls:\n"
-        "    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)\n"
-        "    context.load_cert_chain(sys.argv[4] + 'server.pem', sys.argv[4] + 'server.key')\n"
-        "    server.socket = context.wrap_socket(server.socket, server_side=True)\n"
-        "server.serve_forever()\n");
+    const QString script =
+        QStringLiteral("import functools, http.server, ssl, sys\n"
+                       "port, directory, tls = int(sys.argv[1]), sys.argv[2], sys.argv[3] == '1'\n"
+                       "class Quiet(http.server.SimpleHTTPRequestHandler):\n"
+                       "    def log_message(self, *args): pass\n"
+                       "handler = functools.partial(Quiet, directory=directory)\n"
+                       "server = http.server.HTTPServer(('127.0.0.1', port), handler)\n"
+                       "if tls:\n"
+                       "    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)\n"
+                       "    context.load_cert_chain(sys.argv[4] + 'server.pem', sys.argv[4] + 'server.key')\n"
+                       "    server.socket = context.wrap_socket(server.socket, server_side=True)\n"
+                       "server.serve_forever()\n");
     return std::make_unique<Peer>(python(),
                                   QStringList{QStringLiteral("-c"), script, QString::number(port), dir,
                                               tls ? QStringLiteral("1") : QStringLiteral("0"), tlsDir},
@@ -115,9 +115,8 @@ std::unique_ptr<Peer> startTinyproxy(const QTemporaryDir& dir) {
 QByteArray fetch(HttpClient& client, const QString& url, std::optional<HttpException>* error = nullptr) {
     QByteArray body;
     client.setUrl(url);
-    client.setBodyWriter([&body](const char* data, std::size_t size) {
-        body.append(data, static_cast<qsizetype>(size));
-    });
+    client.setBodyWriter(
+        [&body](const char* data, std::size_t size) { body.append(data, static_cast<qsizetype>(size)); });
     try {
         client.get();
     } catch (const HttpException& e) {
@@ -169,8 +168,9 @@ TEST(RealPeers, HttpsWithTrustedAndUntrustedAuthority) {
     EXPECT_EQ(fetch(untrusting, url, &refused), "");
     ASSERT_TRUE(refused);
     EXPECT_EQ(refused->code(), 404);
-    EXPECT_STREQ(refused->what(), "TLS: The issuer certificate of a locally looked up certificate could not be found; "
-                                  "No certificates could be verified");
+    EXPECT_STREQ(refused->what(),
+                 "TLS: The issuer certificate of a locally looked up certificate could not be found; "
+                 "No certificates could be verified");
 
     HttpClient trusting;
     trusting.addCaCertificates(QSslCertificate::fromPath(tlsDir + QStringLiteral("ca.pem")));

@@ -64,7 +64,8 @@ TEST(Request, RedirectTargets) {
 TEST(Request, ModifiedSinceAndBase64) {
     using namespace std::chrono;
     EXPECT_EQ(formatHttpDate(sys_days{2024y / March / 5} + 7h + 8min + 9s), "Tue, 05 Mar 2024 07:08:09 GMT");
-    EXPECT_EQ(formatHttpDate(sys_days{1999y / December / 26} + 23h + 59min + 59s), "Sun, 26 Dec 1999 23:59:59 GMT");
+    EXPECT_EQ(formatHttpDate(sys_days{1999y / December / 26} + 23h + 59min + 59s),
+              "Sun, 26 Dec 1999 23:59:59 GMT");
     EXPECT_EQ(base64Encode(""), "");
     EXPECT_EQ(base64Encode("a"), "YQ==");
     EXPECT_EQ(base64Encode("ab"), "YWI=");
@@ -109,7 +110,8 @@ TEST(ResponseParser, HeaderFieldsAndBody) {
                                  "WWW-Authenticate: Basic realm=\"a\"\r\n"
                                  "\r\n"
                                  "ab\r\nc";
-    for (const char c : response) ASSERT_EQ(parser.feed(std::string_view(&c, 1), recorder), ResponseParser::Step::More);
+    for (const char c : response)
+        ASSERT_EQ(parser.feed(std::string_view(&c, 1), recorder), ResponseParser::Step::More);
     const ResponseHead& head = parser.head();
     EXPECT_EQ(head.statusCode, 206);
     EXPECT_EQ(head.reasonPhrase, "Partial Content");
@@ -128,7 +130,8 @@ TEST(ResponseParser, LineLengthLimit) {
     ResponseParser fits;
     EXPECT_EQ(fits.feed("X: " + std::string(8188, 'a') + "\n", recorder), ResponseParser::Step::More);
     ResponseParser tooLong;
-    EXPECT_EQ(tooLong.feed("X: " + std::string(8189, 'a') + "\n", recorder), ResponseParser::Step::LineTooLong);
+    EXPECT_EQ(tooLong.feed("X: " + std::string(8189, 'a') + "\n", recorder),
+              ResponseParser::Step::LineTooLong);
     ResponseParser neverEnds;
     EXPECT_EQ(neverEnds.feed(std::string(8191, 'a'), recorder), ResponseParser::Step::More);
     EXPECT_EQ(neverEnds.feed("a", recorder), ResponseParser::Step::LineTooLong);
@@ -137,10 +140,12 @@ TEST(ResponseParser, LineLengthLimit) {
     for (int i = 0; i < 63; ++i)
         header += "X: " + std::string(1019, 'a') + "\r\n";
     ResponseParser fitsWhole;
-    EXPECT_EQ(fitsWhole.feed(header + "X: " + std::string(1017, 'a') + "\r\n\r\n", recorder), ResponseParser::Step::More);
+    EXPECT_EQ(fitsWhole.feed(header + "X: " + std::string(1017, 'a') + "\r\n\r\n", recorder),
+              ResponseParser::Step::More);
     EXPECT_TRUE(fitsWhole.inBody());
     ResponseParser endless;
-    EXPECT_EQ(endless.feed(header + "X: " + std::string(1019, 'a') + "\r\n", recorder), ResponseParser::Step::More);
+    EXPECT_EQ(endless.feed(header + "X: " + std::string(1019, 'a') + "\r\n", recorder),
+              ResponseParser::Step::More);
     EXPECT_EQ(endless.feed("X: b\r\n", recorder), ResponseParser::Step::HeaderTooLong);
 }
 

@@ -115,7 +115,8 @@ struct Hostile : ::testing::Test {
         fs::create_directories(www + "interactive");
         fs::create_directories(data);
         fs::create_directories(fs::path(settings).parent_path());
-        const int port = startPythonServer(server, {QStringLiteral("-c"), QString::fromLatin1(kServer), QString::fromStdString(www)});
+        const int port = startPythonServer(
+            server, {QStringLiteral("-c"), QString::fromLatin1(kServer), QString::fromStdString(www)});
         if (port == 0) GTEST_SKIP() << "python3 is not available";
         base = "http://127.0.0.1:" + std::to_string(port);
     }
@@ -124,9 +125,7 @@ struct Hostile : ::testing::Test {
         server.waitForFinished(5000);
     }
 
-    std::vector<DrawRecord> until(DayNumber last) const {
-        return drawsUntil(real, last);
-    }
+    std::vector<DrawRecord> until(DayNumber last) const { return drawsUntil(real, last); }
     std::string junk(std::size_t size) {
         std::string bytes(size, '\0');
         for (char& c : bytes)
@@ -185,7 +184,8 @@ struct Hostile : ::testing::Test {
 std::string swissPage(const std::vector<DrawRecord>& newestFirst) {
     std::string page;
     for (const DrawRecord& d : newestFirst) {
-        page += "<td class=\"textb\">Ziehung</td>\n<tr>\n<td>So;" + formatShortDate(d.day()) + "</td>\n<tr>\n";
+        page +=
+            "<td class=\"textb\">Ziehung</td>\n<tr>\n<td>So;" + formatShortDate(d.day()) + "</td>\n<tr>\n";
         for (std::size_t i = 0; i < 6; ++i)
             page += "<td class=\"text\">" + std::to_string(d.numbers[i]) + "</td>\n";
         page += "<tr>\n<td class=\"tc1\">" + std::to_string(d.numbers[6]) + "</td>\n";
@@ -200,13 +200,18 @@ TEST_F(Hostile, NothingCrashesHangsOrDamagesTheArchive) {
     const std::string huge = "99999999999";
     // A number on a page that does not fit ends the operation, as any failed conversion does.
     const std::string kNoNumber = "lotto-cli: '99999999999' ist kein gültiger ganzzahliger Wert\n";
-    const std::vector<std::string> fetchPage{"--no-settings", "fetch", "%/seite.html", "--file", "@seite.html"};
+    const std::vector<std::string> fetchPage{"--no-settings", "fetch", "%/seite.html", "--file",
+                                             "@seite.html"};
     const std::vector<std::string> lastTen{"--no-settings", "update", "--source", "austria-last10",
-                                           "--server", "%", "--file", "@seite.html"};
+                                           "--server",      "%",      "--file",   "@seite.html"};
     const std::vector<Row> rows{
         // The archive itself.
-        {"archive of random bytes", [](Hostile& t) { writeBytes(t.archive, t.junk(4099)); },
-         {"--no-settings", "stats", "frequency"}, 0, "", Archive::Unchanged},
+        {"archive of random bytes",
+         [](Hostile& t) { writeBytes(t.archive, t.junk(4099)); },
+         {"--no-settings", "stats", "frequency"},
+         0,
+         "",
+         Archive::Unchanged},
         {"archive with a torn last record",
          [](Hostile& t) {
              t.prepared = t.until(dayNumber(2026, 8, 1));
@@ -214,40 +219,72 @@ TEST_F(Hostile, NothingCrashesHangsOrDamagesTheArchive) {
              writeBytes(t.archive, std::string(bytes.begin(), bytes.end()) + "\x01\x02\x03\x04\x05\x06\x07");
              t.prepared.push_back(draw(2026, 8, 23, {1, 2, 3, 4, 5, 6}, 7, t.prepared.back().numbers[7]));
          },
-         {"--no-settings", "add", "23.08.2026", "6", "5", "4", "3", "2", "1", "7"}, 0, "", Archive::Prepared},
+         {"--no-settings", "add", "23.08.2026", "6", "5", "4", "3", "2", "1", "7"},
+         0,
+         "",
+         Archive::Prepared},
         {"archive with dates out of order",
          [](Hostile& t) {
              auto records = t.until(dayNumber(2026, 8, 1));
              std::swap(records[100], records[records.size() - 1]);
              writeArchive(t.archive, records);
          },
-         {"--no-settings", "show", "--date", "01.01.2026"}, 0, "", Archive::Unchanged},
+         {"--no-settings", "show", "--date", "01.01.2026"},
+         0,
+         "",
+         Archive::Unchanged},
         // The settings (read by lotto-cli, a second process).
-        {"settings of junk", [](Hostile& t) { writeBytes(t.settings, t.junk(5000)); },
-         {"generate", "--seed", "4711"}, 0, "", Archive::Unchanged},
+        {"settings of junk",
+         [](Hostile& t) { writeBytes(t.settings, t.junk(5000)); },
+         {"generate", "--seed", "4711"},
+         0,
+         "",
+         Archive::Unchanged},
         {"settings with every value of the wrong type",
          [](Hostile& t) {
              std::string json = "{";
              for (const SettingEntry& e : SettingsSchema::instance().entries()) {
                  // Bool, Int, String, Date each stored as a type that does not convert to it.
-                 static const char* const wrong[] = {R"({"t": "string", "v": "ja"})", R"({"t": "string", "v": "5"})",
-                                                     R"({"t": "int", "v": 3})", R"({"t": "bool", "v": true})"};
-                 json += (json.size() > 1 ? ",\n\"" : "\"") + e.name + "\": " + wrong[static_cast<int>(e.type)];
+                 static const char* const wrong[] = {
+                     R"({"t": "string", "v": "ja"})", R"({"t": "string", "v": "5"})",
+                     R"({"t": "int", "v": 3})", R"({"t": "bool", "v": true})"};
+                 json +=
+                     (json.size() > 1 ? ",\n\"" : "\"") + e.name + "\": " + wrong[static_cast<int>(e.type)];
              }
              writeBytes(t.settings, json + "}");
          },
-         {"generate", "--seed", "4711"}, 0, "", Archive::Unchanged},
+         {"generate", "--seed", "4711"},
+         0,
+         "",
+         Archive::Unchanged},
         // Tip files.
-        {"tip file of binary junk", [](Hostile& t) { writeBytes(t.dir.file("t.qtp"), t.junk(3000)); },
-         {"--no-settings", "check", "@t.qtp", "--date", "01.01.2026"}, 0, "", Archive::Unchanged},
-        {"tip file with a 10 MB line", [&](Hostile& t) { writeBytes(t.dir.file("t.qtp"), tenMegabytes + "\r\n"); },
-         {"--no-settings", "check", "@t.qtp", "--date", "01.01.2026"}, 0, "", Archive::Unchanged},
-        {"tip file without line ends", [](Hostile& t) { writeBytes(t.dir.file("t.qtp"), "1,2,3,4,5,6,7,8,9,10,11,12"); },
-         {"--no-settings", "check", "@t.qtp", "--date", "01.01.2026"}, 0, "", Archive::Unchanged},
+        {"tip file of binary junk",
+         [](Hostile& t) { writeBytes(t.dir.file("t.qtp"), t.junk(3000)); },
+         {"--no-settings", "check", "@t.qtp", "--date", "01.01.2026"},
+         0,
+         "",
+         Archive::Unchanged},
+        {"tip file with a 10 MB line",
+         [&](Hostile& t) { writeBytes(t.dir.file("t.qtp"), tenMegabytes + "\r\n"); },
+         {"--no-settings", "check", "@t.qtp", "--date", "01.01.2026"},
+         0,
+         "",
+         Archive::Unchanged},
+        {"tip file without line ends",
+         [](Hostile& t) { writeBytes(t.dir.file("t.qtp"), "1,2,3,4,5,6,7,8,9,10,11,12"); },
+         {"--no-settings", "check", "@t.qtp", "--date", "01.01.2026"},
+         0,
+         "",
+         Archive::Unchanged},
         // Results files on disk.
         {"results file with a 10 MB line",
-         [&](Hostile& t) { writeBytes(t.dir.file("r.csv"), todayYearFile(2026, t.real) + tenMegabytes + "\r\n"); },
-         {"--no-settings", "import", "@r.csv"}, 0, "", Archive::AllReal},
+         [&](Hostile& t) {
+             writeBytes(t.dir.file("r.csv"), todayYearFile(2026, t.real) + tenMegabytes + "\r\n");
+         },
+         {"--no-settings", "import", "@r.csv"},
+         0,
+         "",
+         Archive::AllReal},
         {"results file with NUL bytes and a number 99999999999",
          [&](Hostile& t) {
              std::string file = todayYearFile(2026, t.real);
@@ -255,63 +292,90 @@ TEST_F(Hostile, NothingCrashesHangsOrDamagesTheArchive) {
              file += "23.08.;aufsteigend;1;2;3;4;5;" + huge + ";ZZ;7;6er;0;€;0,00\r\n";
              writeBytes(t.dir.file("r.csv"), file);
          },
-         {"--no-settings", "import", "@r.csv"}, 0, "", Archive::AllReal},
-        {"results file of 10 MB without line end", [&](Hostile& t) { writeBytes(t.dir.file("r.csv"), tenMegabytes); },
-         {"--no-settings", "import", "@r.csv"}, 1, "", Archive::Unchanged},
+         {"--no-settings", "import", "@r.csv"},
+         0,
+         "",
+         Archive::AllReal},
+        {"results file of 10 MB without line end",
+         [&](Hostile& t) { writeBytes(t.dir.file("r.csv"), tenMegabytes); },
+         {"--no-settings", "import", "@r.csv"},
+         1,
+         "",
+         Archive::Unchanged},
         {"results file of 63 MiB of \";\" (within the memory limit)",
          [](Hostile& t) { writeBytes(t.dir.file("r.csv"), std::string(std::size_t{63} << 20, ';')); },
-         {"--no-settings", "import", "@r.csv"}, 1, "keine Ziehungen in einem bekannten Format", Archive::Unchanged},
+         {"--no-settings", "import", "@r.csv"},
+         1,
+         "keine Ziehungen in einem bekannten Format",
+         Archive::Unchanged},
         // Pages.
         {"last-ten page after a 10 MB line",
          [&](Hostile& t) {
              writeBytes(t.www + "frame/LO_10rd.html",
                         tenMegabytes + "\n" + austrianLastTenPage({t.real.end() - 10, t.real.end()}));
          },
-         {"--no-settings", "update", "--source", "austria-last10", "--server", "%", "--file", "@seite.html"}, 0,
-         "out:Received", Archive::AllReal},
+         {"--no-settings", "update", "--source", "austria-last10", "--server", "%", "--file", "@seite.html"},
+         0,
+         "out:Received",
+         Archive::AllReal},
         {"Swiss page with NUL bytes and a number 99999999999",
          [&](Hostile& t) {
              std::vector<DrawRecord> newest(t.real.rbegin(), t.real.rbegin() + 12);
              std::string page = swissPage(newest);
              page.insert(0, std::string("\0\0<td>\0", 7) + "\n");
-             page.insert(0, "<td class=\"textb\">Ziehung</td>\n<tr>\n<td>So;23.08.2026</td>\n<tr>\n<td class=\"text\">" +
-                                huge + "</td>\n");
+             page.insert(
+                 0,
+                 "<td class=\"textb\">Ziehung</td>\n<tr>\n<td>So;23.08.2026</td>\n<tr>\n<td class=\"text\">" +
+                     huge + "</td>\n");
              writeBytes(t.www + "tkalnor/lotto/Z2026.shtml", page);
          },
-         {"--no-settings", "update", "--source", "switzerland", "--server", "%", "--file", "@seite.html"}, 1,
-         kNoNumber, Archive::Unchanged},
+         {"--no-settings", "update", "--source", "switzerland", "--server", "%", "--file", "@seite.html"},
+         1,
+         kNoNumber,
+         Archive::Unchanged},
         {"German page with a number 99999999999",
          [&](Hostile& t) {
-             writeBytes(t.www + "interactive/realtime.pl", "<b>Ziehung  am 26.08.26</b>\n<img src=\"lottozahlen/" + huge +
-                                                              ".gif\">\n" + std::string("\0\0\0\n", 4));
+             writeBytes(t.www + "interactive/realtime.pl",
+                        "<b>Ziehung  am 26.08.26</b>\n<img src=\"lottozahlen/" + huge + ".gif\">\n" +
+                            std::string("\0\0\0\n", 4));
          },
-         {"--no-settings", "update", "--source", "germany", "--server", "%", "--file", "@seite.html"}, 1,
-         kNoNumber, Archive::Unchanged},
+         {"--no-settings", "update", "--source", "germany", "--server", "%", "--file", "@seite.html"},
+         1,
+         kNoNumber,
+         Archive::Unchanged},
         {"latest-draw page with NUL bytes, a 10 MB line and 99999999999",
          [&](Hostile& t) {
              writeBytes(t.www + "seite.html", tenMegabytes + "\n" + std::string("\0\0\n", 3) +
-                                                  "Ziehung vom Mi., 19.08.26:<br><b>" + huge + ",5,6,22,38,40 ZZ:27 SZ: 4</b>\n");
+                                                  "Ziehung vom Mi., 19.08.26:<br><b>" + huge +
+                                                  ",5,6,22,38,40 ZZ:27 SZ: 4</b>\n");
          },
-         {"--no-settings", "latest", "--url", "%/seite.html"}, 1, kNoNumber, Archive::Unchanged},
+         {"--no-settings", "latest", "--url", "%/seite.html"},
+         1,
+         kNoNumber,
+         Archive::Unchanged},
         // Servers that misbehave.
-        {"endless header", [](Hostile& t) { t.mode("endless-header"); }, fetchPage, 1, "out:Failed : 4 HTTP header too long",
+        {"endless header", [](Hostile& t) { t.mode("endless-header"); }, fetchPage, 1,
+         "out:Failed : 4 HTTP header too long", Archive::Unchanged},
+        {"endless body", [](Hostile& t) { t.mode("endless-body"); }, fetchPage, 1, "out:Failed",
          Archive::Unchanged},
-        {"endless body", [](Hostile& t) { t.mode("endless-body"); }, fetchPage, 1, "out:Failed", Archive::Unchanged},
-        {"endless body during an update", [](Hostile& t) { t.mode("endless-body"); },
-         {"--no-settings", "update", "--source", "switzerland", "--server", "%", "--file", "@seite.html"}, 1,
-         "out:Failed", Archive::Unchanged},
+        {"endless body during an update",
+         [](Hostile& t) { t.mode("endless-body"); },
+         {"--no-settings", "update", "--source", "switzerland", "--server", "%", "--file", "@seite.html"},
+         1,
+         "out:Failed",
+         Archive::Unchanged},
         {"close in the middle of the header", [](Hostile& t) { t.mode("mid-header"); }, fetchPage, 1,
-         "out:Failed : 404 Verbindung mitten im Antwortkopf geschlossen",
-         Archive::Unchanged},
-        {"one byte a second", [](Hostile& t) { t.mode("trickle"); }, fetchPage, 1, "out:Failed : 404 Zeitüberschreitung",
-         Archive::Unchanged, "500"},
+         "out:Failed : 404 Verbindung mitten im Antwortkopf geschlossen", Archive::Unchanged},
+        {"one byte a second", [](Hostile& t) { t.mode("trickle"); }, fetchPage, 1,
+         "out:Failed : 404 Zeitüberschreitung", Archive::Unchanged, "500"},
         {"body cut short", [](Hostile& t) { t.lastTenPage("cut"); }, lastTen, 1,
          "out:Failed : 404 Antwort unvollständig", Archive::Unchanged},
         {"reset in the middle of the body", [](Hostile& t) { t.lastTenPage("reset"); }, lastTen, 1,
          "out:Failed : 404 Antwort unvollständig", Archive::Unchanged},
         {"chunked body without its last chunk", [](Hostile& t) { t.lastTenPage("chunked-cut"); }, lastTen, 1,
          "out:Failed : 404 Antwort unvollständig: letzter Chunk fehlt", Archive::Unchanged},
-        {"chunked body", [](Hostile& t) { t.lastTenPage("chunked"); }, lastTen, 0, "out:Received", Archive::AllReal},
+        {"chunked body", [](Hostile& t) { t.lastTenPage("chunked"); }, lastTen, 0, "out:Received",
+         Archive::AllReal},
     };
 
     writeArchive(archive, until(dayNumber(2026, 8, 1)));
@@ -341,9 +405,15 @@ TEST_F(Hostile, NothingCrashesHangsOrDamagesTheArchive) {
             EXPECT_EQ(r.out, defaults.out); // every stored value ignored
         }
         switch (row.archive) {
-        case Archive::Unchanged: EXPECT_EQ(readWholeFile(archive), before); break;
-        case Archive::AllReal: EXPECT_EQ(DrawArchive(archive).readAll(), real); break;
-        case Archive::Prepared: EXPECT_EQ(DrawArchive(archive).readAll(), prepared); break;
+        case Archive::Unchanged:
+            EXPECT_EQ(readWholeFile(archive), before);
+            break;
+        case Archive::AllReal:
+            EXPECT_EQ(DrawArchive(archive).readAll(), real);
+            break;
+        case Archive::Prepared:
+            EXPECT_EQ(DrawArchive(archive).readAll(), prepared);
+            break;
         }
     }
 }

@@ -56,9 +56,11 @@ std::optional<std::string> entryProblem(const DrawEntry& entry, DayNumber today)
                formatShortDate(today) + "). Es wurde nichts gespeichert.";
     for (const int n : entry.main)
         if (!isLottoNumber(n))
-            return "Die Zahlen der Ziehung müssen zwischen 1 und 45 liegen (eingegeben: " + std::to_string(n) + ").";
+            return "Die Zahlen der Ziehung müssen zwischen 1 und 45 liegen (eingegeben: " +
+                   std::to_string(n) + ").";
     if (!isLottoNumber(entry.extra))
-        return "Die Zusatzzahl muss zwischen 1 und 45 liegen (eingegeben: " + std::to_string(entry.extra) + ").";
+        return "Die Zusatzzahl muss zwischen 1 und 45 liegen (eingegeben: " + std::to_string(entry.extra) +
+               ").";
     std::array<int, 6> sorted = entry.main;
     std::sort(sorted.begin(), sorted.end());
     const auto twice = std::adjacent_find(sorted.begin(), sorted.end());

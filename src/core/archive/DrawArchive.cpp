@@ -93,8 +93,9 @@ bool DrawArchive::isArchiveFile(const std::string& path) const {
 
 void DrawArchive::refuseAsOutput(const std::string& path) const {
     if (isArchiveFile(path))
-        throw FileError("Die Datei „" + path +
-                        "“ ist das Archiv der Ziehungen (oder eine Kopie davon in Arbeit) und wird nicht überschrieben");
+        throw FileError(
+            "Die Datei „" + path +
+            "“ ist das Archiv der Ziehungen (oder eine Kopie davon in Arbeit) und wird nicht überschrieben");
 }
 
 void DrawArchive::append(const DrawRecord& record) const {

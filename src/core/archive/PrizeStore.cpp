@@ -28,14 +28,17 @@ std::optional<DayNumber> storedDate(std::string_view text) {
     const auto d = count(text.substr(0, 2));
     const auto m = count(text.substr(3, 2));
     const auto y = count(text.substr(6, 4));
-    if (!d || !m || !y || *y < 1 || !isValidCivilDate(static_cast<int>(*y), static_cast<int>(*m), static_cast<int>(*d)))
+    if (!d || !m || !y || *y < 1 ||
+        !isValidCivilDate(static_cast<int>(*y), static_cast<int>(*m), static_cast<int>(*d)))
         return std::nullopt;
     return dayNumber(static_cast<int>(*y), static_cast<int>(*m), static_cast<int>(*d));
 }
 
 } // namespace
 
-std::string_view prizeRankName(PrizeRank rank) { return kRankNames.at(static_cast<std::size_t>(rank)); }
+std::string_view prizeRankName(PrizeRank rank) {
+    return kRankNames.at(static_cast<std::size_t>(rank));
+}
 
 std::optional<PrizeRank> prizeRankFromName(std::string_view name) {
     for (std::size_t i = 0; i < kRankNames.size(); ++i)
@@ -54,8 +57,9 @@ std::int64_t PrizeQuota::euroCents() const {
 }
 
 void addQuota(std::vector<PrizeQuota>& quotas, const PrizeQuota& quota) {
-    const auto at = std::lower_bound(quotas.begin(), quotas.end(), quota,
-                                     [](const PrizeQuota& a, const PrizeQuota& b) { return a.rank < b.rank; });
+    const auto at =
+        std::lower_bound(quotas.begin(), quotas.end(), quota,
+                         [](const PrizeQuota& a, const PrizeQuota& b) { return a.rank < b.rank; });
     if (at != quotas.end() && at->rank == quota.rank) return;
     quotas.insert(at, quota);
 }
@@ -89,7 +93,8 @@ PrizeTable parsePrizeStore(std::string_view text) {
         if (!day || !rank || !winners || !amount || *amount > kMaxPrizeAmount ||
             (fields[4] != "EUR" && fields[4] != "ATS"))
             continue;
-        addQuota(table[*day], {*rank, *winners, *amount, fields[4] == "EUR" ? Currency::Euro : Currency::Schilling});
+        addQuota(table[*day],
+                 {*rank, *winners, *amount, fields[4] == "EUR" ? Currency::Euro : Currency::Schilling});
     }
     return table;
 }

@@ -212,8 +212,8 @@ WalkForwardResult runWalkForward(const std::vector<DrawRecord>& records, const W
     WalkForwardResult result;
     ArchiveSoFar archive(records, settings);
     static const std::vector<PrizeQuota> kNone;
-    const std::int64_t total =
-        std::count_if(records.begin(), records.end(), [&](const DrawRecord& r) { return tested(r, settings); });
+    const std::int64_t total = std::count_if(records.begin(), records.end(),
+                                             [&](const DrawRecord& r) { return tested(r, settings); });
     for (std::size_t p = 0; p < records.size(); archive.addNext(), ++p) {
         const DrawRecord& record = records[p];
         if (!tested(record, settings)) continue;

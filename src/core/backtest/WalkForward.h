@@ -53,11 +53,11 @@ struct WalkForwardResult {
     bool stopped = false; // the progress callback asked to stop: the counts cover the draws before
 };
 
-
 // Runs the test over the archive's records (in archive order). `onDraw` is told each tested
 // draw after it was counted, with the number of draws done and to do in all; it returns
 // false to stop.
-using WalkForwardObserver = std::function<bool(const TestedDraw& draw, std::int64_t done, std::int64_t total)>;
+using WalkForwardObserver =
+    std::function<bool(const TestedDraw& draw, std::int64_t done, std::int64_t total)>;
 WalkForwardResult runWalkForward(const std::vector<DrawRecord>& records, const WalkForwardSettings& settings,
                                  const PrizeTable& quotas, const WalkForwardObserver& onDraw = {});
 

@@ -10,10 +10,14 @@ namespace lotto {
 
 std::optional<PrizeRank> prizeRank(int hits, bool extraHit, bool drawPaysExtraOnly) {
     switch (hits) {
-    case 6: return PrizeRank::Six;
-    case 5: return extraHit ? PrizeRank::FiveExtra : PrizeRank::Five;
-    case 4: return extraHit ? PrizeRank::FourExtra : PrizeRank::Four;
-    case 3: return extraHit ? PrizeRank::ThreeExtra : PrizeRank::Three;
+    case 6:
+        return PrizeRank::Six;
+    case 5:
+        return extraHit ? PrizeRank::FiveExtra : PrizeRank::Five;
+    case 4:
+        return extraHit ? PrizeRank::FourExtra : PrizeRank::Four;
+    case 3:
+        return extraHit ? PrizeRank::ThreeExtra : PrizeRank::Three;
     default:
         if (hits >= 0 && hits < 3 && extraHit && drawPaysExtraOnly) return PrizeRank::Extra;
         return std::nullopt;

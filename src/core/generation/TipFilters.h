@@ -43,15 +43,16 @@ public:
         m_acceptedMasks[static_cast<std::size_t>(tip - 1)] = sorted[0] == 0 ? 0 : numberMask(sorted);
     }
 
-    template <class Options> bool passes(const Options& options, int tip, const TipNumbers& c, int sum) const {
+    template <class Options>
+    bool passes(const Options& options, int tip, const TipNumbers& c, int sum) const {
         const std::uint64_t mask = numberMask(c);
         // F1: distance to the tips accepted before; an equal tip is always refused.
         if (tip >= 2) {
             int common = 0;
             for (int u = 0; u < tip - 1; ++u)
                 common = std::max(common, std::popcount(mask & m_acceptedMasks[static_cast<std::size_t>(u)]));
-            if (common == 6 ||
-                (options.isOn(Option::LimitCommonWithTips) && common > options.value(Option::MaxCommonWithTips)))
+            if (common == 6 || (options.isOn(Option::LimitCommonWithTips) &&
+                                common > options.value(Option::MaxCommonWithTips)))
                 return false;
         }
         // F2: at least one pair of neighbours.
@@ -59,7 +60,8 @@ public:
         // F3: no run of three.
         if (options.isOn(Option::NoRunOfThree) && (mask & (mask >> 1) & (mask >> 2)) != 0) return false;
         // F4: digit-sum window.
-        if (sum < options.value(Option::DigitSumFrom) || sum > options.value(Option::DigitSumTo)) return false;
+        if (sum < options.value(Option::DigitSumFrom) || sum > options.value(Option::DigitSumTo))
+            return false;
         // F5 and F6: numbers of the last and the second-last draw (extra number included).
         if (options.isOn(Option::LimitLastDraw) &&
             std::popcount(mask & m_lastDrawMask) > options.value(Option::MaxFromLastDraw))

@@ -30,9 +30,9 @@ private:
     void openDraw(std::string_view dateLine);
 
     int m_referenceYear;
-    bool m_open = false;       // a draw has its date and takes numbers
-    bool m_dateNext = false;   // the opening line had no ", ": the date is on this line
-    std::size_t m_count = 0;   // numbers read for the open draw
+    bool m_open = false;     // a draw has its date and takes numbers
+    bool m_dateNext = false; // the opening line had no ", ": the date is on this line
+    std::size_t m_count = 0; // numbers read for the open draw
     ParsedDraw m_draw;
 };
 

@@ -27,7 +27,9 @@ std::vector<std::string_view> splitFields(std::string_view line, char separator)
     }
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Up to `digits` decimal digits and nothing else.
 std::optional<int> smallNumber(std::string_view text, std::size_t digits) {
@@ -170,8 +172,10 @@ TodayLine parseTodayLine(std::string_view line) {
         bool ok = isExtraMarker(fields[i + 6]);
         for (std::size_t k = 0; ok && k < 7; ++k) {
             const auto n = smallNumber(fields[i + (k < 6 ? k : 7)], 2);
-            if (!n) ok = false;
-            else out.numbers[k] = *n;
+            if (!n)
+                ok = false;
+            else
+                out.numbers[k] = *n;
         }
         if (ok && isAustrianDraw(out.numbers)) {
             out.kind = TodayLineKind::Draw;
@@ -200,13 +204,19 @@ std::optional<PrizeRank> readPrizeRankName(std::string_view name) {
     std::string_view rest = std::string_view(key).substr(1);
     if (rest.substr(0, 2) == "er") rest.remove_prefix(2);
     bool extra = false;
-    if (rest == "+zz" || rest == "+zusatzzahl") extra = true;
-    else if (!rest.empty()) return std::nullopt;
+    if (rest == "+zz" || rest == "+zusatzzahl")
+        extra = true;
+    else if (!rest.empty())
+        return std::nullopt;
     switch (hits) {
-    case 6: return extra ? std::nullopt : std::optional(PrizeRank::Six);
-    case 5: return extra ? PrizeRank::FiveExtra : PrizeRank::Five;
-    case 4: return extra ? PrizeRank::FourExtra : PrizeRank::Four;
-    default: return extra ? PrizeRank::ThreeExtra : PrizeRank::Three;
+    case 6:
+        return extra ? std::nullopt : std::optional(PrizeRank::Six);
+    case 5:
+        return extra ? PrizeRank::FiveExtra : PrizeRank::Five;
+    case 4:
+        return extra ? PrizeRank::FourExtra : PrizeRank::Four;
+    default:
+        return extra ? PrizeRank::ThreeExtra : PrizeRank::Three;
     }
 }
 
@@ -232,7 +242,8 @@ std::vector<PrizeQuota> readPrizeFields(const std::vector<std::string_view>& fie
 }
 
 void TodayFileReader::addPrizes(DayNumber day, const std::vector<std::string_view>& fields) {
-    const Currency currency = m_currency.value_or(day < dayNumber(2002, 1, 1) ? Currency::Schilling : Currency::Euro);
+    const Currency currency =
+        m_currency.value_or(day < dayNumber(2002, 1, 1) ? Currency::Schilling : Currency::Euro);
     for (const PrizeQuota& quota : readPrizeFields(fields, currency))
         addQuota(m_prizes[day], quota);
 }
@@ -296,7 +307,8 @@ std::vector<TodayFileEntry> parseTodayFileTable(std::string_view table) {
     return entries;
 }
 
-std::vector<TodayFileUrl> todayFileUrls(std::string_view server, const std::vector<TodayFileEntry>& table, int year) {
+std::vector<TodayFileUrl> todayFileUrls(std::string_view server, const std::vector<TodayFileEntry>& table,
+                                        int year) {
     while (!server.empty() && server.back() == '/')
         server.remove_suffix(1);
     std::vector<TodayFileUrl> urls;
@@ -366,7 +378,8 @@ namespace {
 std::optional<ParsedDraw> parseCsvLine(std::string_view line) {
     if (line.size() > kMaxResultsLine) return std::nullopt;
     const auto fields = splitFields(line, ',');
-    if (fields.size() != 8 || fields[0].size() != 10 || fields[0][4] != '-' || fields[0][7] != '-') return std::nullopt;
+    if (fields.size() != 8 || fields[0].size() != 10 || fields[0][4] != '-' || fields[0][7] != '-')
+        return std::nullopt;
     const auto y = smallNumber(fields[0].substr(0, 4), 4);
     const auto m = smallNumber(fields[0].substr(5, 2), 2);
     const auto d = smallNumber(fields[0].substr(8, 2), 2);
@@ -394,12 +407,14 @@ bool isForeignCsvHeading(std::string_view line) {
 
 // The year a file name gives: the four digits after "lo_", else the first four-digit run.
 int yearOfFileName(std::string_view name) {
-    if (const std::size_t slash = name.find_last_of("/\\"); slash != std::string_view::npos) name.remove_prefix(slash + 1);
+    if (const std::size_t slash = name.find_last_of("/\\"); slash != std::string_view::npos)
+        name.remove_prefix(slash + 1);
     std::size_t at = name.find("lo_");
     at = at == std::string_view::npos ? 0 : at + 3;
     for (std::size_t i = at; i + 4 <= name.size(); ++i) {
         if (i > 0 && isDigit(name[i - 1])) continue;
-        if (const auto year = smallNumber(name.substr(i, 4), 4); year && *year >= 1 && (i + 4 == name.size() || !isDigit(name[i + 4])))
+        if (const auto year = smallNumber(name.substr(i, 4), 4);
+            year && *year >= 1 && (i + 4 == name.size() || !isDigit(name[i + 4])))
             return *year;
     }
     return 0;

@@ -19,20 +19,20 @@ namespace lotto {
 //              prizes..." and prize-only lines "04.01.;;;;;;;;;;4er;..."
 // and in every file a section line "1999 Lotto - Beträge in ATS;;;..." opening a year.
 enum class TodayLineKind {
-    Unknown,       // skipped
-    Section,       // year
-    Heading,       // "Datum;..."
-    Draw,          // day, month, numbers (ascending line), prizeFields
-    DrawingOrder,  // the "gezogen" line of a two-line draw
-    PrizeOnly,     // a date or nothing, no numbers, prize fields
+    Unknown,      // skipped
+    Section,      // year
+    Heading,      // "Datum;..."
+    Draw,         // day, month, numbers (ascending line), prizeFields
+    DrawingOrder, // the "gezogen" line of a two-line draw
+    PrizeOnly,    // a date or nothing, no numbers, prize fields
 };
 
 struct TodayLine {
     TodayLineKind kind = TodayLineKind::Unknown;
-    int year = 0;                   // Section
+    int year = 0;                     // Section
     std::optional<Currency> currency; // Section: "Beträge in ATS" / "in EUR"
-    int day = 0, month = 0;         // Draw
-    std::array<int, 7> numbers{};   // Draw: six main numbers as listed, then the extra number
+    int day = 0, month = 0;           // Draw
+    std::array<int, 7> numbers{};     // Draw: six main numbers as listed, then the extra number
     // Draw, DrawingOrder and PrizeOnly: the raw fields after the extra number (prize classes,
     // and in the oldest layout the numbers in drawing order).
     std::vector<std::string_view> prizeFields;
@@ -101,7 +101,8 @@ struct TodayFileUrl {
     std::string url;
     int firstYear; // the year before the file's first section line
 };
-std::vector<TodayFileUrl> todayFileUrls(std::string_view server, const std::vector<TodayFileEntry>& table, int year);
+std::vector<TodayFileUrl> todayFileUrls(std::string_view server, const std::vector<TodayFileEntry>& table,
+                                        int year);
 
 // The draws of one fetched or read file, in ascending order of their days (a file listing
 // the newest draw first loses nothing to the append rule).

@@ -15,7 +15,9 @@ constexpr std::string_view kNumber = "lottozahlen/";
 constexpr std::string_view kSuperNumber = "superzahlen/";
 constexpr std::string_view kDateEnd = "</b>";
 
-bool has(std::string_view text, std::string_view marker) { return text.find(marker) != std::string_view::npos; }
+bool has(std::string_view text, std::string_view marker) {
+    return text.find(marker) != std::string_view::npos;
+}
 
 } // namespace
 
@@ -85,7 +87,8 @@ std::string germanHistoryUrl(std::string_view server, DayNumber day) {
     while (!server.empty() && server.back() == '/')
         server.remove_suffix(1);
     const CivilDate date = civilDate(day);
-    return std::string(server) + "/interactive/realtime.pl?action=lotto_history&day=" + std::to_string(date.day) +
+    return std::string(server) +
+           "/interactive/realtime.pl?action=lotto_history&day=" + std::to_string(date.day) +
            "&mon=" + std::to_string(date.month) + "&year=" + std::to_string(date.year) + "&history=Los&";
 }
 
@@ -93,14 +96,16 @@ void runGermanImport(ImportSession& session, std::string_view server) {
     ImportWindow& window = session.window();
     session.germanDraws();
     session.moveStart(2);
-    const int total = window.today() >= window.pickerDate() ? (window.today() - window.pickerDate()) / 7 + 1 : 0;
+    const int total =
+        window.today() >= window.pickerDate() ? (window.today() - window.pickerDate()) / 7 + 1 : 0;
     int done = 0;
     window.setProgress(done, total);
     while (session.goOn()) {
         // "75" on the page of a week in 1975 is 1975, not 2075.
         GermanHistoryParser parser(civilDate(window.pickerDate()).year,
                                    [&](const ParsedDraw& draw) { session.offer(draw); });
-        session.fetch(germanHistoryUrl(server, window.pickerDate()), [&](std::string_view line) { parser.line(line); });
+        session.fetch(germanHistoryUrl(server, window.pickerDate()),
+                      [&](std::string_view line) { parser.line(line); });
         parser.end();
         window.setProgress(++done, total);
         if (window.pickerDate() > kLastDay - 7) break;

@@ -39,12 +39,14 @@ bool isArchive(const std::string& path, const std::string& archive) {
 
 } // namespace
 
-void forEachLine(std::string_view text, bool completeOnly, const std::function<void(std::string_view)>& onLine) {
+void forEachLine(std::string_view text, bool completeOnly,
+                 const std::function<void(std::string_view)>& onLine) {
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t end = text.find('\n', start);
         if (end == std::string_view::npos && completeOnly) return;
-        std::string_view line = text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        std::string_view line =
+            text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         onLine(line);
         if (end == std::string_view::npos) return;

@@ -50,6 +50,7 @@ FetchResult httpFetch(FetchWindow& window, const std::string& url,
 
 // Calls onLine for every line of text (LF or CR LF ends); with completeOnly, a last line
 // without a line end is left out.
-void forEachLine(std::string_view text, bool completeOnly, const std::function<void(std::string_view)>& onLine);
+void forEachLine(std::string_view text, bool completeOnly,
+                 const std::function<void(std::string_view)>& onLine);
 
 } // namespace lotto

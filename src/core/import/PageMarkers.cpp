@@ -23,7 +23,8 @@ int pageNumber(std::string_view line, std::string_view marker) {
     if (at == std::string_view::npos) return convertToInt("");
     const std::string_view after = line.substr(at + marker.size());
     const std::size_t dot = after.substr(0, 15).find('.');
-    return convertToInt(trimBlanks(dot == std::string_view::npos ? std::string_view() : after.substr(0, dot)));
+    return convertToInt(
+        trimBlanks(dot == std::string_view::npos ? std::string_view() : after.substr(0, dot)));
 }
 
 int numberBeforeTag(std::string_view line, std::string_view marker) {

@@ -32,7 +32,8 @@ void SwissPageParser::line(std::string_view text) {
         if (text.find(kBlockStart) == std::string_view::npos) return;
         m_blockLine = 0;
         m_numbers = {};
-        if (m_year < kFirstYearWithDateLine) m_day = swissDrawSaturday(m_year, numberBeforeTag(text, kDrawNumber));
+        if (m_year < kFirstYearWithDateLine)
+            m_day = swissDrawSaturday(m_year, numberBeforeTag(text, kDrawNumber));
         return;
     }
     ++m_blockLine;

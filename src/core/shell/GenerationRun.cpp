@@ -20,8 +20,7 @@ std::uint64_t maskOf(const std::array<int, 8>& slots, std::size_t count) {
 // Puts back what the run changes for its duration, however it ends.
 class RunRestore {
 public:
-    explicit RunRestore(MainState& state)
-        : m_state(state), m_tipsReady(state.tipsReady()) {
+    explicit RunRestore(MainState& state) : m_state(state), m_tipsReady(state.tipsReady()) {
         for (std::size_t i = 0; i < kLoosened.size(); ++i)
             m_values[i] = state.value(kLoosened[i]);
     }

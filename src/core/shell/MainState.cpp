@@ -5,13 +5,12 @@
 #include "core/archive/DrawArchive.h"
 #include "core/evaluation/ArchiveSearch.h"
 #include "core/import/AustrianArchive.h"
+#include "core/import/AustrianLastTen.h"
 #include "core/import/AustrianToday.h"
 #include "core/import/GermanHistory.h"
 #include "core/import/ImportSession.h"
-#include "core/import/SwissPages.h"
-#include "core/import/AustrianLastTen.h"
-#include "core/import/ImportSession.h"
 #include "core/import/LatestDrawPage.h"
+#include "core/import/SwissPages.h"
 #include "core/output/TipFile.h"
 #include "core/output/TipSheet.h"
 #include "core/shell/GenerationRun.h"
@@ -65,8 +64,8 @@ MainState::MainState(std::string programDir, Host& host, Clock& clock)
     for (const char* name : {kDigitSumLabel, kDrawCaptionLabel, kTipPageDrawLabel})
         m_labels[name];
     m_labels[kDigitSumLabel].text = "Quersumme";
-    for (const char* name : {"Label1", "Label2", "Label3", "Label5", "Label15", "Label16", "Label17", "Label18",
-                             "Label19", "Label20"})
+    for (const char* name : {"Label1", "Label2", "Label3", "Label5", "Label15", "Label16", "Label17",
+                             "Label18", "Label19", "Label20"})
         m_labels[name];
     for (const char* name : {"Label6", "Label9"})
         m_labels[name].text = "ZZ:";
@@ -383,7 +382,7 @@ std::int64_t MainState::SwissBitBtn1Click() {
 std::vector<std::string> MainState::Button1Click() {
     // Hit labels of tips 1 to 6: Wednesday draws on the tip page's own, Saturday draws beside.
     static constexpr std::array<const char*, 6> kSaturdayHits{"Label15", "Label16", "Label17",
-                                                               "Label18", "Label19", "Label20"};
+                                                              "Label18", "Label19", "Label20"};
     // The download shares the HTTP client and the download file with a running import.
     if (refuseWhileImporting()) return {};
     BusyScope busy(m_host);
@@ -433,8 +432,9 @@ void MainState::BitBtn2Click() {
     const bool hadArchive = fileExists(archive);
     if (hadArchive) {
         if (fileExists(aside)) {
-            m_host.showMessage("Von einer unterbrochenen Neuanlage liegt noch das alte Archiv „" + aside +
-                               "“ vor. Benennen Sie es um oder löschen Sie es, bevor die Datenbank neu angelegt wird.");
+            m_host.showMessage(
+                "Von einer unterbrochenen Neuanlage liegt noch das alte Archiv „" + aside +
+                "“ vor. Benennen Sie es um oder löschen Sie es, bevor die Datenbank neu angelegt wird.");
             return;
         }
         BusyScope busy(m_host);
@@ -735,12 +735,17 @@ void MainState::SpeedButton5Click() {
 
 bool MainState::skippedByStepping(const DrawRecord& record) const {
     const int wd = weekday(record.day());
-    return (wd == kSunday && !m_checkBoxes[kSundaysBox]) || (wd == kWednesday && !m_checkBoxes[kWednesdaysBox]);
+    return (wd == kSunday && !m_checkBoxes[kSundaysBox]) ||
+           (wd == kWednesday && !m_checkBoxes[kWednesdaysBox]);
 }
 
 MainState::ShownDraw MainState::shownDraw() const {
-    return {m_currentDraw,    m_drawStepIndex,  m_dateTimePicker1.date,
-            label(kDrawCaptionLabel), label(kTipPageDrawLabel), label(kDigitSumLabel)};
+    return {m_currentDraw,
+            m_drawStepIndex,
+            m_dateTimePicker1.date,
+            label(kDrawCaptionLabel),
+            label(kTipPageDrawLabel),
+            label(kDigitSumLabel)};
 }
 
 void MainState::restoreShownDraw(const ShownDraw& shown) {
@@ -1057,7 +1062,8 @@ void MainState::BitBtn8Click() {
             BusyScope busy(m_host);
             // The slot byte has no meaning in Austrian draws: the last record's is carried on.
             const std::uint8_t slot = last ? last->numbers[DrawRecord::kSlotIndex] : 0;
-            const std::optional<DrawRecord> newest = archive.lastRecord(); // another program may have added one
+            const std::optional<DrawRecord> newest =
+                archive.lastRecord(); // another program may have added one
             if (newest && entry->date <= newest->day()) keepBackup(archive.path()); // a rewrite follows
             insertOrReplace(archive, entryRecord(*entry, slot));
         }

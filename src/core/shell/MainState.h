@@ -70,12 +70,12 @@ public:
     static constexpr const char* kSwissResultsAddress = "http://www.tkalnor.ch";
 
     // Labels that operations write and both faces read, by their designer names.
-    static constexpr const char* kDrawCaptionLabel = "Label29";    // the shown draw, "Letzte Ziehung"
-    static constexpr const char* kTipPageDrawLabel = "Label35";    // the same caption above the tips
-    static constexpr const char* kDigitSumLabel = "Label13";       // "Quersumme: n" of the shown draw
-    static constexpr const char* kUpdatesLinkLabel = "Label52";    // the maker's download page
-    static constexpr const char* kOperatorLinkLabel = "Label54";   // the lottery operator
-    static constexpr const char* kTendoraLinkLabel = "Label56";    // the maker's Tendora page
+    static constexpr const char* kDrawCaptionLabel = "Label29";  // the shown draw, "Letzte Ziehung"
+    static constexpr const char* kTipPageDrawLabel = "Label35";  // the same caption above the tips
+    static constexpr const char* kDigitSumLabel = "Label13";     // "Quersumme: n" of the shown draw
+    static constexpr const char* kUpdatesLinkLabel = "Label52";  // the maker's download page
+    static constexpr const char* kOperatorLinkLabel = "Label54"; // the lottery operator
+    static constexpr const char* kTendoraLinkLabel = "Label56";  // the maker's Tendora page
 
     MainState(std::string programDir, Host& host, Clock& clock);
 

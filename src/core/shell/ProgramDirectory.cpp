@@ -124,7 +124,8 @@ void recoverInterruptedRebuild(const std::string& programDir) {
             // Killed after the archive was emptied and before a draw arrived: the old one is
             // the archive.
             renameOverwrite(aside, archive);
-        } else if (archiveSize == File(aside, File::Mode::Read).size() && readWholeFile(archive) == readWholeFile(aside)) {
+        } else if (archiveSize == File(aside, File::Mode::Read).size() &&
+                   readWholeFile(archive) == readWholeFile(aside)) {
             removeFile(aside); // killed before the archive was emptied
         }
     } catch (const FileError&) {
@@ -139,7 +140,8 @@ void clearStaleTemporaryFiles(const std::string& programDir, std::chrono::second
     const fs::path dir = place.has_filename() ? place : place.parent_path();
     for (const auto& entry : fs::directory_iterator(dir, ec)) {
         const std::string name = entry.path().filename().string();
-        if (entry.is_regular_file(ec) && !entry.is_symlink(ec) && isTemporaryName(name) && oldEnough(entry, minAge))
+        if (entry.is_regular_file(ec) && !entry.is_symlink(ec) && isTemporaryName(name) &&
+            oldEnough(entry, minAge))
             fs::remove(entry.path(), ec);
     }
     const std::string dirName = dir.filename().string();

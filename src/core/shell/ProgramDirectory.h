@@ -20,8 +20,8 @@ using FirstStartHook = std::function<void(FirstStartStep)>;
 // a temporary name beside its place, archive written and synced, then renamed into place,
 // so a first start that is killed or runs out of space leaves no directory or a complete
 // one. An existing directory is left as it is, with or without an archive; stale temporary
-// files of this program are cleared from it and an interrupted rebuild is recovered. Returns the directory with a trailing '/'.
-// Throws FileError when it cannot be created or written.
+// files of this program are cleared from it and an interrupted rebuild is recovered. Returns the directory
+// with a trailing '/'. Throws FileError when it cannot be created or written.
 std::string prepareProgramDirectory(std::string dir, std::span<const unsigned char> bundledArchive,
                                     const FirstStartHook& afterStep = {});
 

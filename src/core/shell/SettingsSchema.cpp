@@ -84,7 +84,8 @@ SettingsSchema::SettingsSchema() {
         [](MainState& s) -> std::string& { return s.serverEdit(); },
         [](const MainState& s) -> const std::string& { return s.serverEdit(); }));
     m_entries.push_back(textEntry(
-        "AustriaSource", MainState::kSourceAustriaToday, [](MainState& s) -> std::string& { return s.austrianSource(); },
+        "AustriaSource", MainState::kSourceAustriaToday,
+        [](MainState& s) -> std::string& { return s.austrianSource(); },
         [](const MainState& s) -> const std::string& { return s.austrianSource(); }));
     m_entries.push_back(movingDefaultEntry(
         "AustriaTodayServer", kTodayDefaultServer, kTodayEarlierServer,

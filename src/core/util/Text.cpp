@@ -39,7 +39,9 @@ long long roundHalfEven(double value) {
     return static_cast<long long>(std::nearbyint(value)); // default FE_TONEAREST: ties to even
 }
 
-std::string formatEuro(double amount) { return formatCents(roundHalfEven(amount * 100.0)); }
+std::string formatEuro(double amount) {
+    return formatCents(roundHalfEven(amount * 100.0));
+}
 
 namespace {
 std::string groupedDigits(unsigned long long value) {
@@ -53,7 +55,9 @@ unsigned long long magnitude(long long value) {
 }
 } // namespace
 
-std::string formatGrouped(long long value) { return (value < 0 ? "-" : "") + groupedDigits(magnitude(value)); }
+std::string formatGrouped(long long value) {
+    return (value < 0 ? "-" : "") + groupedDigits(magnitude(value));
+}
 
 std::string formatCents(long long cents) {
     const unsigned long long abs = magnitude(cents);

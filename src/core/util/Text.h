@@ -24,7 +24,7 @@ long long roundHalfEven(double value);
 
 // Money as the program shows it on every system: "10,20 €", "1.234,50 €", "-0,85 €".
 std::string formatEuro(double amount);
-std::string formatCents(long long cents); // the same from a whole number of cents
+std::string formatCents(long long cents);   // the same from a whole number of cents
 std::string formatGrouped(long long value); // "3.586", "-1.234.567"
 
 // Conversion at the boundary of text files, which are Windows-1252.
