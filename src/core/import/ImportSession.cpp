@@ -69,7 +69,7 @@ bool ImportSession::goOn() {
 
 FetchResult ImportSession::fetchPage(const std::string& url,
                                      const std::function<void(std::string_view)>& onLine) {
-    const FetchResult result = httpFetch(m_window, url, onLine);
+    FetchResult result = httpFetch(m_window, url, onLine);
     if (m_unsynced) {
         m_archive.sync();
         m_unsynced = false;

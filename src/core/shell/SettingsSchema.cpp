@@ -33,7 +33,8 @@ SettingEntry movingDefaultEntry(std::string name, std::string def, std::string e
                                 std::string& (*field)(MainState&),
                                 const std::string& (*constField)(const MainState&)) {
     SettingEntry entry = textEntry(std::move(name), def, field, constField);
-    entry.set = [field, def, earlier](MainState& s, const SettingValue& v) {
+    entry.set = [field, def = std::move(def), earlier = std::move(earlier)](MainState& s,
+                                                                            const SettingValue& v) {
         const std::string& stored = std::get<std::string>(v);
         field(s) = stored == earlier ? def : stored;
     };
