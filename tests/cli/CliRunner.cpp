@@ -52,4 +52,16 @@ int startPythonServer(QProcess& server, const QStringList& arguments) {
     return at == std::string::npos ? 0 : std::atoi(banner.c_str() + at + 5);
 }
 
+std::string startFolderServer(QProcess& server, const std::string& handlerSource, const std::string& root) {
+    const std::string script = "import functools, http.server, sys, time\n" + handlerSource +
+                               "server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), "
+                               "functools.partial(Slow, directory=sys.argv[1]))\n"
+                               "server.handle_error = lambda *args: None\n"
+                               "print('port', server.server_address[1], flush=True)\n"
+                               "server.serve_forever()\n";
+    const int port = startPythonServer(
+        server, {QStringLiteral("-c"), QString::fromStdString(script), QString::fromStdString(root)});
+    return port == 0 ? std::string() : "http://127.0.0.1:" + std::to_string(port);
+}
+
 } // namespace lotto::test

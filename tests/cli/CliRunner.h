@@ -24,4 +24,10 @@ CliResult runCli(const std::vector<std::string>& args, const std::string& config
 // returns N, or 0 when python3 cannot be started or says no port within ten seconds.
 int startPythonServer(QProcess& server, const QStringList& arguments);
 
+// Serves the folder ROOT on a local port with the request handler class `Slow` that
+// handlerSource defines (a subclass of http.server.SimpleHTTPRequestHandler; the modules
+// functools, http.server, sys and time are imported). Returns "http://127.0.0.1:PORT", or
+// an empty string when python3 is not available.
+std::string startFolderServer(QProcess& server, const std::string& handlerSource, const std::string& root);
+
 } // namespace lotto::test

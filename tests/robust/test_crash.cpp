@@ -85,21 +85,13 @@ struct Crash : ::testing::Test {
             swiss += "<tr>\n<td class=\"tc1\">" + std::to_string(d->numbers[6]) + "</td>\n";
         }
         writeBytes(dir.path() + "www/tkalnor/lotto/Z2026.shtml", swiss);
-        const char* script = "import functools, http.server, sys, time\n"
-                             "class Slow(http.server.SimpleHTTPRequestHandler):\n"
-                             "    def log_message(self, *args): pass\n"
-                             "    def do_GET(self):\n"
-                             "        time.sleep(0.04)\n"
-                             "        super().do_GET()\n"
-                             "server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), "
-                             "functools.partial(Slow, directory=sys.argv[1]))\n"
-                             "server.handle_error = lambda *args: None\n"
-                             "print('port', server.server_address[1], flush=True)\n"
-                             "server.serve_forever()\n";
-        const int port = startPythonServer(server, {QStringLiteral("-c"), QString::fromLatin1(script),
-                                                    QString::fromStdString(dir.path() + "www")});
-        if (port == 0) GTEST_SKIP() << "python3 is not available";
-        base = "http://127.0.0.1:" + std::to_string(port);
+        const char* handler = "class Slow(http.server.SimpleHTTPRequestHandler):\n"
+                              "    def log_message(self, *args): pass\n"
+                              "    def do_GET(self):\n"
+                              "        time.sleep(0.04)\n"
+                              "        super().do_GET()\n";
+        base = startFolderServer(server, handler, dir.path() + "www");
+        if (base.empty()) GTEST_SKIP() << "python3 is not available";
     }
     void TearDown() override {
         server.kill();

@@ -62,31 +62,23 @@ struct Writers : ::testing::Test {
                        austrianYearFile(year, real));
         // Each body dribbles in over about a quarter of a second, so two downloads into one
         // download file would overlap.
-        const char* script = "import functools, http.server, sys, time\n"
-                             "class Slow(http.server.SimpleHTTPRequestHandler):\n"
-                             "    def log_message(self, *args): pass\n"
-                             "    def do_GET(self):\n"
-                             "        try:\n"
-                             "            data = open(self.translate_path(self.path), 'rb').read()\n"
-                             "        except OSError:\n"
-                             "            self.send_error(404)\n"
-                             "            return\n"
-                             "        self.send_response(200)\n"
-                             "        self.send_header('Content-Length', str(len(data)))\n"
-                             "        self.end_headers()\n"
-                             "        for i in range(0, len(data), 1024):\n"
-                             "            self.wfile.write(data[i:i + 1024])\n"
-                             "            self.wfile.flush()\n"
-                             "            time.sleep(0.06)\n"
-                             "server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), "
-                             "functools.partial(Slow, directory=sys.argv[1]))\n"
-                             "server.handle_error = lambda *args: None\n"
-                             "print('port', server.server_address[1], flush=True)\n"
-                             "server.serve_forever()\n";
-        const int port = startPythonServer(server, {QStringLiteral("-c"), QString::fromLatin1(script),
-                                                    QString::fromStdString(dir.path() + "www")});
-        if (port == 0) GTEST_SKIP() << "python3 is not available";
-        base = "http://127.0.0.1:" + std::to_string(port);
+        const char* handler = "class Slow(http.server.SimpleHTTPRequestHandler):\n"
+                              "    def log_message(self, *args): pass\n"
+                              "    def do_GET(self):\n"
+                              "        try:\n"
+                              "            data = open(self.translate_path(self.path), 'rb').read()\n"
+                              "        except OSError:\n"
+                              "            self.send_error(404)\n"
+                              "            return\n"
+                              "        self.send_response(200)\n"
+                              "        self.send_header('Content-Length', str(len(data)))\n"
+                              "        self.end_headers()\n"
+                              "        for i in range(0, len(data), 1024):\n"
+                              "            self.wfile.write(data[i:i + 1024])\n"
+                              "            self.wfile.flush()\n"
+                              "            time.sleep(0.06)\n";
+        base = startFolderServer(server, handler, dir.path() + "www");
+        if (base.empty()) GTEST_SKIP() << "python3 is not available";
     }
     void TearDown() override {
         server.kill();
