@@ -69,6 +69,19 @@ std::vector<NumberedTip> completeTips(const std::array<std::string, tipgrid::kCe
     return tips;
 }
 
+void forEachPlayedDraw(DrawArchiveReader& reader, const ArchiveFilter& filter, DayNumber to,
+                       const PrizeTable& quotas,
+                       const std::function<void(const DrawRecord&, const std::vector<PrizeQuota>&)>& onDraw) {
+    static const std::vector<PrizeQuota> kNone;
+    DrawRecord record;
+    while (reader.next(record)) {
+        const DayNumber day = record.day();
+        if (day > to || !filter.passes(record)) continue;
+        const auto stored = quotas.find(day);
+        onDraw(record, stored == quotas.end() ? kNone : stored->second);
+    }
+}
+
 PrizeBalance computePrizeBalance(DrawArchiveReader& reader, const ArchiveFilter& filter, DayNumber to,
                                  const std::vector<NumberedTip>& tips, const PrizeTable& quotas,
                                  std::int64_t stakeCents) {
@@ -76,14 +89,8 @@ PrizeBalance computePrizeBalance(DrawArchiveReader& reader, const ArchiveFilter&
     for (const NumberedTip& tip : tips)
         balance.tips.push_back(tip.tip);
     balance.perTip.resize(tips.size());
-    static const std::vector<PrizeQuota> kNone;
     std::int64_t net = 0;
-    DrawRecord record;
-    while (reader.next(record)) {
-        const DayNumber day = record.day();
-        if (day > to || !filter.passes(record)) continue;
-        const auto stored = quotas.find(day);
-        const std::vector<PrizeQuota>& drawQuotas = stored == quotas.end() ? kNone : stored->second;
+    forEachPlayedDraw(reader, filter, to, quotas, [&](const DrawRecord& record, const auto& drawQuotas) {
         ++balance.draws;
         if (drawQuotas.empty()) ++balance.drawsWithoutQuotas;
         const bool paysExtraOnly = findQuota(drawQuotas, PrizeRank::Extra) != nullptr;
@@ -100,8 +107,8 @@ PrizeBalance computePrizeBalance(DrawArchiveReader& reader, const ArchiveFilter&
                 net = checkedAdd(net, quota->euroCents());
             }
         }
-        balance.netCurve.emplace_back(day, net);
-    }
+        balance.netCurve.emplace_back(record.day(), net);
+    });
     for (const PrizeTally& tally : balance.perTip)
         balance.total.add(tally);
     return balance;

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,6 +57,12 @@ struct PrizeBalance {
     // The cumulative net of all tips together after each draw played.
     std::vector<std::pair<DayNumber, std::int64_t>> netCurve;
 };
+
+// Calls onDraw for every draw up to `to` that passes the filter, in archive order, with the
+// quotas stored for its day (empty when there are none): the draws a balance is played on.
+void forEachPlayedDraw(DrawArchiveReader& reader, const ArchiveFilter& filter, DayNumber to,
+                       const PrizeTable& quotas,
+                       const std::function<void(const DrawRecord&, const std::vector<PrizeQuota>&)>& onDraw);
 
 // Every tip played at every draw that passes filter and lies on or before `to`, at
 // stakeCents per tip and draw. A rank counts at every draw that passes (ZZ alone only

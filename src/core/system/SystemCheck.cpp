@@ -70,15 +70,9 @@ std::int64_t systemWonCents(const RankCounts& counts, const std::vector<PrizeQuo
 SystemBalance computeSystemBalance(DrawArchiveReader& reader, const ArchiveFilter& filter, DayNumber to,
                                    const SystemBet& bet, const PrizeTable& quotas, std::int64_t stakeCents) {
     SystemBalance balance;
-    static const std::vector<PrizeQuota> kNone;
     const std::int64_t stakePerDraw = checkedMul(systemTipCount(bet), stakeCents);
     std::int64_t net = 0;
-    DrawRecord record;
-    while (reader.next(record)) {
-        const DayNumber day = record.day();
-        if (day > to || !filter.passes(record)) continue;
-        const auto stored = quotas.find(day);
-        const std::vector<PrizeQuota>& drawQuotas = stored == quotas.end() ? kNone : stored->second;
+    forEachPlayedDraw(reader, filter, to, quotas, [&](const DrawRecord& record, const auto& drawQuotas) {
         SystemDraw draw;
         std::copy_n(record.numbers.begin(), 6, draw.main.begin());
         draw.extra = record.extra();
@@ -92,8 +86,8 @@ SystemBalance computeSystemBalance(DrawArchiveReader& reader, const ArchiveFilte
         tally.wonCents = checkedAdd(tally.wonCents, won);
         tally.stakeCents = checkedAdd(tally.stakeCents, stakePerDraw);
         net = checkedAdd(net, checkedSub(won, stakePerDraw));
-        balance.netAfterDraw.emplace_back(day, net);
-    }
+        balance.netAfterDraw.emplace_back(record.day(), net);
+    });
     return balance;
 }
 
