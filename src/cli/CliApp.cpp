@@ -7,6 +7,7 @@
 #include "core/archive/ArchiveMaintenance.h"
 #include "core/archive/DrawArchive.h"
 #include "core/backtest/ChanceComparison.h"
+#include "core/shell/ImportSources.h"
 #include "core/shell/MainState.h"
 #include "core/shell/ProgramDirectory.h"
 #include "core/util/CheckedMath.h"
@@ -40,8 +41,7 @@ Befehle:
                                         --set ändert eine Option
                                         (Chekcbox1..15, Chekcbox18: 0/1; UpDown1..8: Position)
   update [--source S] [--from D] [--server URL] [--proxy HOST] [--proxy-port PORT] [--file PATH]
-                                        Archiv aus dem Internet ergänzen (Quelle: austria,
-                                        austria-today, austria-last10, germany, switzerland; Vorgabe: die gewählte Quelle)
+                                        Archiv aus dem Internet ergänzen (Quelle: {SOURCES}; Vorgabe: die gewählte Quelle)
   import DATEI                          Ziehungen einer Ergebnisdatei ins Archiv übernehmen
   rebuild --from D [--source S] [--server URL] [--proxy HOST] [--proxy-port PORT] [--file PATH]
                                         Archiv ab dem Datum D neu einlesen
@@ -84,6 +84,25 @@ Jede Option außer --set darf nur einmal vorkommen.
 
 Datumsangaben: TT.MM.JJJJ. Exit-Status: 0 erledigt, 1 fehlgeschlagen, 2 falscher Aufruf.
 )";
+
+// The usage with the import sources' names from the source table: the first ends the line of
+// the description, the others follow on the next line.
+const std::string& usage() {
+    static const std::string text = [] {
+        const std::string nextLine = ",\n" + std::string(40, ' ');
+        std::string names;
+        for (std::size_t i = 0; i < importSources().size(); ++i)
+            names += (i == 0   ? std::string()
+                      : i == 1 ? nextLine
+                               : std::string(", ")) +
+                     importSources()[i].cliName;
+        std::string all = kUsage;
+        const std::string placeholder = "{SOURCES}";
+        all.replace(all.find(placeholder), placeholder.size(), names);
+        return all;
+    }();
+    return text;
+}
 
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -463,15 +482,7 @@ public:
     }
 
     int update() {
-        const std::string source = prepareImport();
-        if (source == "austria-last10")
-            m_state.AustriaLast10();
-        else if (source == "germany")
-            m_state.BitBtn1Click();
-        else if (source == "switzerland")
-            m_state.SwissBitBtn1Click();
-        else
-            m_state.AustrianSourceUpdate();
+        m_state.runImport(prepareImport().source);
         return importOutput();
     }
 
@@ -490,7 +501,7 @@ public:
     }
 
     int latest() {
-        if (const auto url = m_args.value("--url")) m_state.urlEdit() = *url;
+        if (const auto url = m_args.value("--url")) m_state.setUrlEdit(*url);
         if (const auto tips = m_args.value("--tips")) m_state.loadTipFile(*tips);
         for (const std::string& name : m_state.Button1Click())
             m_out << name << ": " << m_state.label(name).text << '\n';
@@ -525,28 +536,23 @@ private:
     }
 
     void applyDownloadOptions() {
-        if (const auto proxy = m_args.value("--proxy")) m_state.proxyHostEdit() = *proxy;
-        if (const auto port = m_args.value("--proxy-port")) m_state.proxyPortEdit() = *port;
-        if (const auto file = m_args.value("--file")) m_state.fileNameEdit() = *file;
+        if (const auto proxy = m_args.value("--proxy")) m_state.setProxyHostEdit(*proxy);
+        if (const auto port = m_args.value("--proxy-port")) m_state.setProxyPortEdit(*port);
+        if (const auto file = m_args.value("--file")) m_state.setFileNameEdit(*file);
     }
 
     // The source's server, picker and status output for update and rebuild; returns the source.
     // Without --source the Austrian source chosen on "Internet-Optionen" applies.
-    std::string prepareImport(bool rebuilding = false) {
-        const std::string source = m_args.value("--source").value_or(m_state.austrianSource());
-        if (rebuilding && (source == "germany" || source == "switzerland" || source == "austria-last10"))
-            throw UsageError("--source " + source + ": rebuild liest nur die österreichischen Quellen");
-        if (source != MainState::kSourceAustria && source != MainState::kSourceAustriaToday &&
-            source != "germany" && source != "switzerland" && source != "austria-last10")
-            throw UsageError("--source: unbekannte Quelle „" + source + "“");
-        if (source == MainState::kSourceAustria || source == MainState::kSourceAustriaToday)
-            m_state.austrianSource() = source;
+    const ImportSourceInfo& prepareImport(bool rebuilding = false) {
+        const std::string name =
+            m_args.value("--source").value_or(importSourceInfo(m_state.austrianSource()).cliName);
+        const ImportSourceInfo* source = findImportSource(name);
+        if (!source) throw UsageError("--source: unbekannte Quelle „" + name + "“");
+        if (rebuilding && !source->choosable)
+            throw UsageError("--source " + name + ": rebuild liest nur die österreichischen Quellen");
+        if (source->choosable) m_state.setAustrianSource(source->source);
         applyDownloadOptions();
-        std::string& server = source == "germany"                        ? m_state.germanServerEdit()
-                              : source == "switzerland"                  ? m_state.swissServerEdit()
-                              : source == MainState::kSourceAustriaToday ? m_state.todayServerEdit()
-                                                                         : m_state.serverEdit();
-        if (const auto url = m_args.value("--server")) server = *url;
+        if (const auto url = m_args.value("--server")) m_state.setServer(source->source, *url);
         if (const auto from = m_args.value("--from"))
             m_state.dateTimePicker1().setDate(parseDateArgument("--from", *from, m_state.clock()));
         else
@@ -554,7 +560,7 @@ private:
         m_state.setStatusListener([this](int panel, const std::string& text) {
             if (panel == 0) m_out << text << '\n' << std::flush;
         });
-        return source;
+        return *source;
     }
 
     int importOutput() {
@@ -603,7 +609,7 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         for (std::size_t i = 0; i < argv.size(); ++i) {
             const std::string& a = argv[i];
             if (a == "--help" || a == "-h") {
-                out << kUsage;
+                out << usage();
                 return 0;
             }
             if (a == "--version") {
@@ -643,7 +649,7 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
             args.positional.size() > syntax->second.maxPositional)
             throw UsageError("falsche Zahl von Argumenten für " + command);
     } catch (const UsageError& e) {
-        err << "lotto-cli: " << e.what() << '\n' << kUsage;
+        err << "lotto-cli: " << e.what() << '\n' << usage();
         return 2;
     }
 
@@ -674,7 +680,7 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
             {"restore", &Session::restore},   {"ticket", &Session::ticket}};
         return (session.*(handlers.at(command)))();
     } catch (const UsageError& e) {
-        err << "lotto-cli: " << e.what() << '\n' << kUsage;
+        err << "lotto-cli: " << e.what() << '\n' << usage();
         return 2;
     } catch (const std::exception& e) {
         // An operation that already said why it stopped (a message box in the window) is

@@ -1,7 +1,6 @@
 #include "gui/TForm1.h"
 
 #include "bundle/BundledArchive.h"
-#include "core/import/AustrianArchive.h"
 #include "core/import/ImportSession.h"
 #include "core/util/Text.h"
 #include "gui/BalanceDialog.h"
@@ -260,13 +259,13 @@ QDateEdit* TForm1::makeDatePicker(const QString& name, DatePickerControl& contro
     return picker;
 }
 
-QLineEdit* TForm1::makeTextEdit(const QString& name, std::string& field) {
+QLineEdit* TForm1::makeTextEdit(const QString& name, TextField field) {
     auto* edit = new QLineEdit;
     edit->setObjectName(name);
-    m_textEdits.emplace_back(edit, &field);
-    connect(edit, &QLineEdit::textChanged, this, [this, &field](const QString& text) {
-        if (!m_syncing) field = text.toStdString();
+    connect(edit, &QLineEdit::textChanged, this, [this, set = field.set](const QString& text) {
+        if (!m_syncing) set(m_state, text.toStdString());
     });
+    m_textEdits.emplace_back(edit, std::move(field));
     return edit;
 }
 
@@ -833,16 +832,25 @@ QWidget* TForm1::buildInternetPage() {
     auto* page = new QWidget;
     auto* layout = new QGridLayout(page);
     layout->addWidget(makeLabel(QStringLiteral("Label10"), QStringLiteral("Proxy-Server")), 0, 0);
-    layout->addWidget(makeTextEdit(QStringLiteral("ProxyHostEdit"), m_state.proxyHostEdit()), 0, 1);
+    layout->addWidget(makeTextEdit(QStringLiteral("ProxyHostEdit"),
+                                   {&MainState::proxyHostEdit, &MainState::setProxyHostEdit}),
+                      0, 1);
     m_textEdits.back().first->setToolTip(
         QStringLiteral("Leer lassen, wenn Sie ohne Proxy ins Internet gehen"));
     layout->addWidget(makeLabel(QStringLiteral("Label11"), QStringLiteral("Proxy-Port")), 1, 0);
-    auto* port = makeTextEdit(QStringLiteral("ProxyPortEdit"), m_state.proxyPortEdit());
+    auto* port = makeTextEdit(QStringLiteral("ProxyPortEdit"),
+                              {&MainState::proxyPortEdit, &MainState::setProxyPortEdit});
     port->setMaximumWidth(port->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 16);
     layout->addWidget(port, 1, 1);
     layout->addWidget(makeLabel(QStringLiteral("Label12"), QStringLiteral("Temp-Datei für Internetabruf")), 2,
                       0);
-    layout->addWidget(makeTextEdit(QStringLiteral("FileNameEdit"), m_state.fileNameEdit()), 2, 1);
+    layout->addWidget(
+        makeTextEdit(QStringLiteral("FileNameEdit"), {&MainState::fileNameEdit, &MainState::setFileNameEdit}),
+        2, 1);
+    const auto serverField = [](ImportSource source) {
+        return TextField{[source](const MainState& s) -> const std::string& { return s.server(source); },
+                         [source](MainState& s, std::string url) { s.setServer(source, std::move(url)); }};
+    };
     layout->addWidget(makeLabel(QStringLiteral("ServerLabel"), QStringLiteral("Server der Ziehungsarchive")),
                       3, 0);
     // The original yearly files' server: typed, or one of the two known ones chosen.
@@ -852,16 +860,17 @@ QWidget* TForm1::buildInternetPage() {
     servers->setInsertPolicy(QComboBox::NoInsert);
     {
         const bool syncing = std::exchange(m_syncing, true); // the items must not replace the stored server
+        const ImportSourceInfo& yearly = importSourceInfo(ImportSource::Austria);
         servers->addItems(
-            {QString::fromLatin1(kYearlyDefaultServer), QString::fromLatin1(kYearlyEarlierServer)});
-        servers->setLineEdit(makeTextEdit(QStringLiteral("ServerEdit"), m_state.serverEdit()));
-        servers->lineEdit()->setText(QString::fromStdString(m_state.serverEdit()));
+            {QString::fromLatin1(yearly.defaultServer), QString::fromLatin1(yearly.earlierServer)});
+        servers->setLineEdit(makeTextEdit(QStringLiteral("ServerEdit"), serverField(ImportSource::Austria)));
+        servers->lineEdit()->setText(QString::fromStdString(m_state.server(ImportSource::Austria)));
         m_syncing = syncing;
     }
     servers->setToolTip(QStringLiteral("Server der ursprünglichen Jahresdateien „/download/lo_JJJJ.csv“ "
                                        "(bis 2017 unter https://www.win2day.at)"));
     layout->addWidget(servers, 3, 1);
-    auto* url = makeTextEdit(QStringLiteral("URLEdit"), m_state.urlEdit());
+    auto* url = makeTextEdit(QStringLiteral("URLEdit"), {&MainState::urlEdit, &MainState::setUrlEdit});
     url->setVisible(false);
     url->setEnabled(false);
     layout->addWidget(url, 14, 1);
@@ -870,13 +879,16 @@ QWidget* TForm1::buildInternetPage() {
     auto* source = new QComboBox;
     source->setObjectName(QStringLiteral("AustriaSourceComboBox"));
     source->setToolTip(QStringLiteral("Woher „Datenbank aktualisieren“ die Ziehungen liest"));
-    source->addItem(QStringLiteral("Ergebnisdateien von heute"),
-                    QString::fromLatin1(MainState::kSourceAustriaToday));
-    source->addItem(QStringLiteral("Ursprüngliche Jahresdateien"),
-                    QString::fromLatin1(MainState::kSourceAustria));
-    source->setCurrentIndex(source->findData(QString::fromStdString(m_state.austrianSource())));
+    // The sources that can be chosen, the default one first.
+    const auto addSource = [source](const ImportSourceInfo& info) {
+        source->addItem(QString::fromUtf8(info.title), static_cast<int>(info.source));
+    };
+    addSource(importSourceInfo(kDefaultAustrianSource));
+    for (const ImportSourceInfo& info : importSources())
+        if (info.choosable && info.source != kDefaultAustrianSource) addSource(info);
+    source->setCurrentIndex(source->findData(static_cast<int>(m_state.austrianSource())));
     connect(source, &QComboBox::currentIndexChanged, this, [this, source](int) {
-        if (!m_syncing) m_state.austrianSource() = source->currentData().toString().toStdString();
+        if (!m_syncing) m_state.setAustrianSource(static_cast<ImportSource>(source->currentData().toInt()));
     });
     layout->addWidget(source, 4, 1);
     m_updateOnStartBox = new QCheckBox(QStringLiteral("Beim Start aktualisieren"));
@@ -890,11 +902,14 @@ QWidget* TForm1::buildInternetPage() {
     layout->addWidget(
         makeLabel(QStringLiteral("AustriaTodayServerLabel"), QStringLiteral("Server der Ergebnisdateien")), 5,
         0);
-    layout->addWidget(makeTextEdit(QStringLiteral("AustriaTodayServerEdit"), m_state.todayServerEdit()), 5,
-                      1);
+    layout->addWidget(
+        makeTextEdit(QStringLiteral("AustriaTodayServerEdit"), serverField(ImportSource::AustriaToday)), 5,
+        1);
     layout->addWidget(
         makeLabel(QStringLiteral("AustriaTodayFilesLabel"), QStringLiteral("Dateien (Jahre=Pfad)")), 6, 0);
-    layout->addWidget(makeTextEdit(QStringLiteral("AustriaTodayFilesEdit"), m_state.todayFilesEdit()), 6, 1);
+    layout->addWidget(makeTextEdit(QStringLiteral("AustriaTodayFilesEdit"),
+                                   {&MainState::todayFilesEdit, &MainState::setTodayFilesEdit}),
+                      6, 1);
     m_textEdits.back().first->setToolTip(QStringLiteral(
         "Welche Datei welche Jahre enthält, z. B. „1986-2010=/pfad.csv;2018-=/pfad_{JJJJ}.csv“ "
         "({JJJJ} steht für das Jahr)"));
@@ -1111,11 +1126,9 @@ void TForm1::refreshFromState() {
     m_syncing = true;
     if (m_systemDialog) m_systemDialog->refreshDraw();
     if (auto* source = findChild<QComboBox*>(QStringLiteral("AustriaSourceComboBox")))
-        source->setCurrentIndex(source->findData(QString::fromStdString(m_state.austrianSource())));
+        source->setCurrentIndex(source->findData(static_cast<int>(m_state.austrianSource())));
     // The caption names the server "Datenbank aktualisieren" reads from.
-    const QString server = QString::fromStdString(m_state.austrianSource() == MainState::kSourceAustria
-                                                      ? m_state.serverEdit()
-                                                      : m_state.todayServerEdit());
+    const QString server = QString::fromStdString(m_state.server(m_state.austrianSource()));
     const QString host = QUrl(server).host().isEmpty() ? server : QUrl(server).host();
     const QString title = QStringLiteral("Zerbosts Lotto - Tipp mit den akt. Zahlen direkt von ") + host;
     if (windowTitle() != title) setWindowTitle(title);
@@ -1161,7 +1174,7 @@ void TForm1::refreshFromState() {
     m_picker1->setDate(toQDate(m_state.dateTimePicker1().date));
     m_picker2->setDate(toQDate(m_state.dateTimePicker2().date));
     for (auto& [edit, field] : m_textEdits) {
-        const QString text = QString::fromStdString(*field);
+        const QString text = QString::fromStdString(field.get(m_state));
         if (edit->text() == text) continue;
         edit->setText(text);
         if (!edit->hasFocus()) edit->setCursorPosition(0); // a long value shows its beginning

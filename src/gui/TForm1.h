@@ -96,7 +96,12 @@ private:
     QCheckBox* makeCheckBox(Option option, const QString& text);
     QSpinBox* makeUpDown(Option option, int editNumber);
     QDateEdit* makeDatePicker(const QString& name, DatePickerControl& control);
-    QLineEdit* makeTextEdit(const QString& name, std::string& field);
+    // A text value of the state as an edit shows it and writes it back.
+    struct TextField {
+        std::function<const std::string&(const MainState&)> get;
+        std::function<void(MainState&, std::string)> set;
+    };
+    QLineEdit* makeTextEdit(const QString& name, TextField field);
     QToolButton* makeSpeedButton(const QString& name, const QString& text, const QString& hint);
     QPushButton* makeButton(const QString& name, const QString& text, const QString& hint = {});
     void onRepaintPoint(RepaintArea area);
@@ -132,7 +137,7 @@ private:
     std::array<QLabel*, 2> m_statusPanels{};
     QDateEdit* m_picker1 = nullptr;
     QDateEdit* m_picker2 = nullptr;
-    std::vector<std::pair<QLineEdit*, std::string*>> m_textEdits;
+    std::vector<std::pair<QLineEdit*, TextField>> m_textEdits;
     QToolButton* m_stopButton = nullptr;
     std::vector<QAbstractButton*> m_importButtons; // BitBtn1, SpeedButton10
     QProgressBar* m_importProgress = nullptr;

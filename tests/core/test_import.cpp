@@ -74,9 +74,9 @@ struct Import : StateFixture<ImportHost> {
     std::vector<DrawRecord> real = realDraws();
     std::vector<std::string> status;
     Import() {
-        state.serverEdit() = "http://lotto.test";
-        state.austrianSource() = MainState::kSourceAustria; // the rebuild runs the chosen source
-        state.fileNameEdit() = dir.file("Lotto.html");
+        state.setServer(ImportSource::Austria, "http://lotto.test");
+        state.setAustrianSource(ImportSource::Austria); // the rebuild runs the chosen source
+        state.setFileNameEdit(dir.file("Lotto.html"));
         state.setTipsReady(true);
         host.server.serve(real, 1986, 2026);
         state.setStatusListener([this](int panel, const std::string& t) {
@@ -94,8 +94,8 @@ TEST_F(Import, AppendsExactlyTheLaterDrawsWithTheSlotCarriedForward) {
     old.back().numbers[7] = 9;
     archive(old);
     const std::size_t later = real.size() - old.size();
-    state.proxyHostEdit() = "proxy.test";
-    state.proxyPortEdit() = "3128";
+    state.setProxyHostEdit("proxy.test");
+    state.setProxyPortEdit("3128");
 
     EXPECT_EQ(state.AustiaBitBtn1(), static_cast<std::int64_t>(later));
     EXPECT_EQ(host.server.urls, (std::vector<std::string>{url(2024), url(2025), url(2026)}));
@@ -209,7 +209,7 @@ TEST_F(Import, ATrailingFragmentIsOverwritten) {
 TEST_F(Import, AnErrorInAFetchRestoresTheButtonsAndKeepsTheArchive) {
     archive(drawsUntil(real, dayNumber(2020, 12, 31)));
     const auto before = readWholeFile(dir.file("ZahlenAT.dat"));
-    state.fileNameEdit() = dir.file("ZahlenAT.dat"); // the download file may not be the archive
+    state.setFileNameEdit(dir.file("ZahlenAT.dat")); // the download file may not be the archive
     EXPECT_THROW(state.AustiaBitBtn1(), FileError);
     EXPECT_EQ(readWholeFile(dir.file("ZahlenAT.dat")), before);
     EXPECT_FALSE(state.importRunning());
@@ -313,7 +313,7 @@ struct LatestDraw : Import {
     DrawRecord saturday = draw(2001, 12, 29, {6, 10, 11, 21, 31, 37}, 40);
     std::string url = "http://lotto.test/aktuell.html";
     LatestDraw() {
-        state.urlEdit() = url;
+        state.setUrlEdit(url);
         const std::vector<std::vector<int>> tips{
             {3, 5, 6, 10, 11, 12}, {1, 2, 5, 27, 43, 44}, {40, 41, 42, 43, 44, 45}};
         for (std::size_t t = 0; t < tips.size(); ++t)

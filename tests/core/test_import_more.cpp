@@ -14,9 +14,9 @@ namespace {
 
 struct Pages : StateFixture<PageHost> {
     Pages() {
-        state.germanServerEdit() = "http://de.test";
-        state.swissServerEdit() = "http://ch.test";
-        state.fileNameEdit() = dir.file("Lotto.html");
+        state.setServer(ImportSource::Germany, "http://de.test");
+        state.setServer(ImportSource::Switzerland, "http://ch.test");
+        state.setFileNameEdit(dir.file("Lotto.html"));
         state.setTipsReady(true);
     }
     std::vector<DrawRecord> stored() const { return DrawArchive(dir.file("ZahlenAT.dat")).readAll(); }

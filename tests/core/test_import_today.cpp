@@ -111,9 +111,9 @@ std::string fileUrl(const std::string& name) {
 struct TodayImport : StateFixture<PageHost> {
     std::vector<DrawRecord> real = realDraws();
     TodayImport() {
-        state.todayServerEdit() = "https://lotto.test";
-        state.todayFilesEdit() = kTodayDefaultFiles;
-        state.fileNameEdit() = dir.file("Lotto.html");
+        state.setServer(ImportSource::AustriaToday, "https://lotto.test");
+        state.setTodayFilesEdit(kTodayDefaultFiles);
+        state.setFileNameEdit(dir.file("Lotto.html"));
         state.setTipsReady(true);
         host.server.pages[fileUrl("1986_2010")] = todayFile1986(real);
         host.server.pages[fileUrl("2010_2017")] = todayFile2010(real);
@@ -168,8 +168,8 @@ TEST_F(TodayImport, UpdateAppendsExactlyTheLaterDrawsFridaysIncludedThenNothing)
     EXPECT_EQ(readWholeFile(archivePath()), before);
     EXPECT_EQ(host.server.urls, std::vector<std::string>{fileUrl("2026")});
 
-    state.austrianSource() = MainState::kSourceAustria; // the original yearly files stay a choice
-    state.serverEdit() = "http://old.test";
+    state.setAustrianSource(ImportSource::Austria); // the original yearly files stay a choice
+    state.setServer(ImportSource::Austria, "http://old.test");
     host.server.urls.clear();
     state.AustrianSourceUpdate();
     EXPECT_EQ(host.server.urls, std::vector<std::string>{austrianYearUrl("http://old.test", 2026)});

@@ -275,7 +275,7 @@ TEST_F(Maintenance, ThePrizeStoreAndTheDownloadFileNeverReplaceTheArchiveOrItsCo
     keepBackup(path);
     writeBytes(path + ".alt", bytes());
     for (const std::string& target : {path + ".alt", listBackups(path).at(0).path}) {
-        state.fileNameEdit() = target;
+        state.setFileNameEdit(target);
         EXPECT_THROW(state.HttpFetch("http://127.0.0.1:9/"), FileError) << target;
         EXPECT_EQ(readWholeFile(target), encoded(kDraws));
     }

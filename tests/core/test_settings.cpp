@@ -1,9 +1,12 @@
 #include "core/TestSupport.h"
 #include "core/import/AustrianToday.h"
+#include "core/import/SwissPages.h"
 #include "core/shell/MainState.h"
 #include "core/shell/SettingsSchema.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 using namespace lotto;
 using namespace lotto::test;
@@ -65,7 +68,7 @@ TEST_F(SettingsFixture, FirstStartKeepsDefaultsAndShutdownWritesEveryValue) {
               "1986-2010=/media-nopagespeed/lotto-ergebnisse-1986-2010.csv;"
               "2010-2017=/media-nopagespeed/lotto-ziehungen-2010-2017.csv;2018-=/media/"
               "NN_W2D_STAT_Lotto_{JJJJ}.csv");
-    EXPECT_EQ(std::get<std::string>(store.values.at("SwissServerEdit")), MainState::kSwissResultsAddress);
+    EXPECT_EQ(std::get<std::string>(store.values.at("SwissServerEdit")), kSwissDefaultServer);
     EXPECT_EQ(entries.front().name, "Chekcbox1");
     EXPECT_EQ(entries.back().name, "Land");
 }
@@ -81,8 +84,8 @@ TEST_F(SettingsFixture, ValuesSurviveShutdownAndStart) {
         state.setCell(40, "17");
         state.setTippOffsets(90, 30);
         state.setCountry(3);
-        state.proxyHostEdit() = "proxy.example";
-        state.proxyPortEdit() = "3128";
+        state.setProxyHostEdit("proxy.example");
+        state.setProxyPortEdit("3128");
         state.dateTimePicker2().setDate(dayNumber(2000, 1, 1));
         state.FormClose(store);
     }
@@ -107,8 +110,8 @@ TEST_F(SettingsFixture, EarlierDefaultServersMoveTypedOnesStay) {
     store.values["AustriaTodayFiles"] = std::string(kTodayEarlierFiles);
     MainState moved(dir.path(), host, clock);
     moved.FormCreate(store);
-    EXPECT_EQ(moved.serverEdit(), "https://www.win2day.at");
-    EXPECT_EQ(moved.todayServerEdit(), "https://statics.win2day.at");
+    EXPECT_EQ(moved.server(ImportSource::Austria), "https://www.win2day.at");
+    EXPECT_EQ(moved.server(ImportSource::AustriaToday), "https://statics.win2day.at");
     EXPECT_EQ(moved.todayFilesEdit(), kTodayDefaultFiles);
 
     store.values["ServerEdit"] = std::string("http://mirror.example");
@@ -116,8 +119,8 @@ TEST_F(SettingsFixture, EarlierDefaultServersMoveTypedOnesStay) {
     store.values["AustriaTodayFiles"] = std::string("2018-=/media/NN_W2D_STAT_Lotto_{JJJJ}.csv");
     MainState typed(dir.path(), host, clock);
     typed.FormCreate(store);
-    EXPECT_EQ(typed.serverEdit(), "http://mirror.example");
-    EXPECT_EQ(typed.todayServerEdit(), "https://www.win2day.at/");
+    EXPECT_EQ(typed.server(ImportSource::Austria), "http://mirror.example");
+    EXPECT_EQ(typed.server(ImportSource::AustriaToday), "https://www.win2day.at/");
     EXPECT_EQ(typed.todayFilesEdit(), "2018-=/media/NN_W2D_STAT_Lotto_{JJJJ}.csv");
 }
 
@@ -225,4 +228,37 @@ TEST_F(SettingsFixture, LinksOpenTheirAddresses) {
     ASSERT_EQ(host.opened.size(), 3U);
     EXPECT_EQ(host.opened[0], MainState::kOperatorAddress);
     EXPECT_EQ(host.opened[1], std::string(MainState::kMakerAddress) + "/freeware/lotto.htm");
+}
+
+TEST(ImportSources, EachHasItsOwnNameAndAServerWithADefault) {
+    std::set<std::string> names;
+    std::set<std::string> keys;
+    for (const ImportSourceInfo& info : importSources()) {
+        EXPECT_EQ(&importSourceInfo(info.source), &info);
+        EXPECT_TRUE(names.insert(info.cliName).second) << info.cliName;
+        EXPECT_EQ(findImportSource(info.cliName), &info);
+        const ImportSourceInfo& server = importSourceInfo(info.serverOf);
+        EXPECT_EQ(server.serverOf, server.source) << info.cliName; // the server's owner reads its own
+        ASSERT_NE(server.defaultServer, nullptr) << info.cliName;
+        EXPECT_EQ(std::string(server.defaultServer).rfind("http", 0), 0U) << info.cliName;
+        if (info.serverOf == info.source) {
+            EXPECT_TRUE(keys.insert(info.serverKey).second) << info.serverKey;
+            EXPECT_NE(SettingsSchema::instance().find(info.serverKey), nullptr) << info.serverKey;
+        }
+    }
+    EXPECT_EQ(keys.size(), 4U);
+    EXPECT_EQ(findImportSource("Austria"), nullptr);
+}
+
+TEST_F(SettingsFixture, EmptyServersAreTheDefaultsAndOnlyAnAustrianSourceIsChosen) {
+    for (const char* key : {"ServerEdit", "AustriaTodayServer", "GermanServerEdit", "SwissServerEdit"})
+        store.values[key] = std::string();
+    store.values["AustriaSource"] = std::string("austria-last10");
+    MainState state(dir.path(), host, clock);
+    state.FormCreate(store);
+    for (const ImportSourceInfo& info : importSources())
+        EXPECT_EQ(state.server(info.source), importSourceInfo(info.serverOf).defaultServer) << info.cliName;
+    EXPECT_EQ(state.austrianSource(), ImportSource::AustriaToday);
+    state.setServer(ImportSource::AustriaLast10, "http://mirror.test"); // the yearly files' server
+    EXPECT_EQ(state.server(ImportSource::Austria), "http://mirror.test");
 }

@@ -42,9 +42,9 @@ TEST(ImportWindow, StopButtonWorksDuringADownloadAndTheWindowShowsProgress) {
     for (const DrawRecord& d : server.draws)
         if (civilDate(d.day()).year < 2024) old.push_back(d);
     writeArchive(w.dir.file("ZahlenAT.dat"), old);
-    w.form->state().serverEdit() = "http://lotto.test";
-    w.form->state().austrianSource() = MainState::kSourceAustria;
-    w.form->state().fileNameEdit() = w.dir.file("Lotto.html");
+    w.form->state().setServer(ImportSource::Austria, "http://lotto.test");
+    w.form->state().setAustrianSource(ImportSource::Austria);
+    w.form->state().setFileNameEdit(w.dir.file("Lotto.html"));
 
     auto* update = w.find<QAbstractButton>(QStringLiteral("BitBtn1"));
     auto* stop = w.find<QAbstractButton>(QStringLiteral("SpeedButton8"));
@@ -82,9 +82,9 @@ TEST(ImportWindow, YearlyServerTypedOrChosenFromTheKnownOnes) {
     EXPECT_EQ(servers->count(), 2);
     EXPECT_EQ(servers->lineEdit()->text(), QString::fromLatin1(kYearlyDefaultServer));
     servers->setCurrentIndex(1);
-    EXPECT_EQ(w.form->state().serverEdit(), kYearlyEarlierServer);
+    EXPECT_EQ(w.form->state().server(ImportSource::Austria), kYearlyEarlierServer);
     servers->lineEdit()->setText(QStringLiteral("http://mirror.test"));
-    EXPECT_EQ(w.form->state().serverEdit(), "http://mirror.test");
+    EXPECT_EQ(w.form->state().server(ImportSource::Austria), "http://mirror.test");
     EXPECT_EQ(servers->count(), 2);
 }
 

@@ -2,7 +2,6 @@
 
 #include "core/util/Text.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace lotto {
@@ -66,26 +65,17 @@ std::string austrianYearUrl(std::string_view server, int year) {
 }
 
 void runAustrianImport(ImportSession& session, std::string_view server) {
-    ImportWindow& window = session.window();
-    const int firstYear = civilDate(window.pickerDate()).year;
-    const int lastYear = civilDate(window.today()).year;
-    const int total = std::max(0, lastYear - firstYear + 1);
-    int done = 0;
-    window.setProgress(done, total);
-    while (session.goOn()) {
-        const int year = civilDate(window.pickerDate()).year;
+    session.readYears(1, [&](int year) {
         std::vector<ParsedDraw> draws;
         const YearFetch fetched =
             session.fetchYear(austrianYearUrl(server, year), year, [&](std::string_view line) {
                 if (const auto draw = parseAustrianLine(line, year)) draws.push_back(*draw);
             });
-        if (fetched == YearFetch::Failed) break;
+        if (fetched == YearFetch::Failed) return false;
         for (const ParsedDraw& draw : draws)
             session.offer(draw);
-        window.setProgress(++done, total);
-        if (year >= 9999) break;
-        window.setPickerDate(dayNumber(year + 1, 1, 1));
-    }
+        return true;
+    });
 }
 
 } // namespace lotto

@@ -25,8 +25,9 @@ std::string austrianYearUrl(std::string_view server, int year);
 
 // The Austrian archive import inside an open session: one file per year from the year of
 // DateTimePicker1 to the current one, each line offered to the session, the picker moved
-// to 1 January of the next year after each. Stops between years on a stop request, and
-// before a year whose file did not arrive whole (ImportSession::fetchYear).
+// to 1 January of the next year after each (ImportSession::readYears). Stops between years
+// on a stop request, and before a year whose file did not arrive whole
+// (ImportSession::fetchYear).
 void runAustrianImport(ImportSession& session, std::string_view server);
 
 } // namespace lotto

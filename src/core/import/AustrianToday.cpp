@@ -337,15 +337,8 @@ void runAustrianTodayImport(ImportSession& session, std::string_view server, std
                             PrizeTable& prizes) {
     ImportWindow& window = session.window();
     const std::vector<TodayFileEntry> table = parseTodayFileTable(fileTable);
-    const int firstYear = civilDate(window.pickerDate()).year;
-    const int lastYear = civilDate(window.today()).year;
-    const int total = std::max(0, lastYear - firstYear + 1);
-    int done = 0;
     std::set<std::string> fetched;
-    window.setProgress(done, total);
-    bool failed = false;
-    while (session.goOn()) {
-        const int year = civilDate(window.pickerDate()).year;
+    session.readYears(1, [&](int year) {
         for (const TodayFileUrl& file : todayFileUrls(server, table, year)) {
             if (!fetched.insert(file.url).second) continue;
             TodayFileReader reader(file.firstYear);
@@ -353,10 +346,7 @@ void runAustrianTodayImport(ImportSession& session, std::string_view server, std
             const YearFetch got = session.fetchYear(file.url, year, [&](std::string_view line) {
                 if (auto draw = reader.read(line)) draws.push_back(*draw);
             });
-            if (got == YearFetch::Failed) {
-                failed = true;
-                break;
-            }
+            if (got == YearFetch::Failed) return false;
             sortDraws(draws);
             PrizeTable read = reader.prizes();
             std::erase_if(read, [&](const auto& entry) { return entry.first > window.today(); });
@@ -364,11 +354,8 @@ void runAustrianTodayImport(ImportSession& session, std::string_view server, std
             for (const ParsedDraw& draw : draws)
                 session.offer(draw);
         }
-        if (failed) break;
-        window.setProgress(++done, total);
-        if (year >= 9999) break;
-        window.setPickerDate(dayNumber(year + 1, 1, 1));
-    }
+        return true;
+    });
 }
 
 namespace {

@@ -111,9 +111,9 @@ void sortDraws(std::vector<ParsedDraw>& draws);
 // The import of today's files inside an open session: the years from that of
 // DateTimePicker1 to the current one, for each year the files serving it that have not been
 // fetched in this run, their draws offered in ascending order; the picker moved to 1 January
-// of the next year after each year. Stops between years on a stop request, and before a year
-// whose file did not arrive whole (ImportSession::fetchYear). The quotas of every draw read
-// up to today, also of draws already stored, are added to prizes.
+// of the next year after each year (ImportSession::readYears). Stops between years on a stop request, and
+// before a year whose file did not arrive whole (ImportSession::fetchYear). The quotas of every draw read up
+// to today, also of draws already stored, are added to prizes.
 void runAustrianTodayImport(ImportSession& session, std::string_view server, std::string_view fileTable,
                             PrizeTable& prizes);
 

@@ -42,6 +42,9 @@ private:
     bool m_dateOnNextLine = false;
 };
 
+// The German operator's server, which serves the history pages.
+inline constexpr const char* kGermanDefaultServer = "https://www.lotto.de";
+
 // The history page for a day: realtime.pl with the day, month and year without leading zeros.
 std::string germanHistoryUrl(std::string_view server, DayNumber day);
 

@@ -3,6 +3,8 @@
 #include "core/archive/DrawArchive.h"
 #include "core/util/Text.h"
 
+#include <algorithm>
+
 namespace lotto {
 
 std::string importCaption(const ParsedDraw& draw) {
@@ -94,6 +96,21 @@ YearFetch ImportSession::fetchYear(const std::string& url, int year,
                 result.status + ").";
     m_unreadYear = year;
     return YearFetch::Failed;
+}
+
+void ImportSession::readYears(int januaryDay, const std::function<bool(int year)>& readYear) {
+    const int firstYear = civilDate(m_window.pickerDate()).year;
+    const int lastYear = civilDate(m_window.today()).year;
+    const int total = std::max(0, lastYear - firstYear + 1);
+    int done = 0;
+    m_window.setProgress(done, total);
+    while (goOn()) {
+        const int year = civilDate(m_window.pickerDate()).year;
+        if (!readYear(year)) break;
+        m_window.setProgress(++done, total);
+        if (year >= 9999) break;
+        m_window.setPickerDate(dayNumber(year + 1, 1, januaryDay));
+    }
 }
 
 std::string ImportSession::failure() const {

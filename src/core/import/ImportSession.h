@@ -103,6 +103,13 @@ public:
     // connection that failed is one, though the client reports it as 404 too).
     YearFetch fetchYear(const std::string& url, int year,
                         const std::function<void(std::string_view)>& onLine);
+    // The loop of the sources read a year at a time: the years from that of DateTimePicker1
+    // to the current one while goOn() (a stop request ends it between years), the progress
+    // counted in years. readYear fetches and offers one year's draws and returns false when
+    // the year did not arrive whole (fetchYear said Failed): that ends the run before the year
+    // counts as done. After each year read, the picker moves to the given day of January of
+    // the next year.
+    void readYears(int januaryDay, const std::function<bool(int year)>& readYear);
     // A draw that may be stored: an Austrian draw (isAustrianDraw), or with germanDraws() a
     // German one (isGermanDraw), dated no later than today.
     bool storable(const ParsedDraw& draw);

@@ -4,8 +4,6 @@
 #include "core/util/File.h"
 #include "core/util/Text.h"
 
-#include <algorithm>
-
 namespace lotto {
 
 namespace {
@@ -82,13 +80,8 @@ void addCarriageReturns(const std::string& path) {
 
 void runSwissImport(ImportSession& session, std::string_view server) {
     ImportWindow& window = session.window();
-    const int firstYear = civilDate(window.pickerDate()).year;
-    const int lastYear = civilDate(window.today()).year;
-    const int total = std::max(0, lastYear - firstYear + 1);
-    int done = 0;
-    window.setProgress(done, total);
-    while (session.goOn()) {
-        const int year = civilDate(window.pickerDate()).year;
+    // A page that does not arrive is counted among the failures; the years after it are read.
+    session.readYears(5, [&](int year) {
         const bool received = session.fetch(swissYearUrl(server, year), [](std::string_view) {});
         const std::string path = window.downloadFile();
         if (received && fileExists(path)) {
@@ -99,10 +92,8 @@ void runSwissImport(ImportSession& session, std::string_view server) {
             forEachLine(readWholeFile(path, kMaxDownloadBytes), false,
                         [&](std::string_view line) { parser.line(line); });
         }
-        window.setProgress(++done, total);
-        if (year >= 9999) break;
-        window.setPickerDate(dayNumber(year + 1, 1, 5));
-    }
+        return true;
+    });
 }
 
 } // namespace lotto

@@ -36,6 +36,9 @@ private:
 // Saturday 7), plus 7 x number. Throws ConversionError for a day outside the calendar.
 DayNumber swissDrawSaturday(int year, int drawNumber);
 
+// The Swiss results server.
+inline constexpr const char* kSwissDefaultServer = "http://www.tkalnor.ch";
+
 // The year's page on the server ("/tkalnor/lotto/Z" + year + ".shtml").
 std::string swissYearUrl(std::string_view server, int year);
 
@@ -44,9 +47,10 @@ std::string swissYearUrl(std::string_view server, int year);
 void addCarriageReturns(const std::string& path);
 
 // The Swiss import inside an open session: one page per year from the year of
-// DateTimePicker1 to the current one, the picker moved to 5 January of the next year after
-// each. A draw later than the newest stored one is appended; from 1999 on an older draw is
-// inserted in date order, unless the archive already has a draw on its day.
+// DateTimePicker1 to the current one (ImportSession::readYears), the picker moved to
+// 5 January of the next year after each; a page that does not arrive is a failure of the
+// run, the years after it are still read. A draw later than the newest stored one is appended; from 1999 on
+// an older draw is inserted in date order, unless the archive already has a draw on its day.
 void runSwissImport(ImportSession& session, std::string_view server);
 
 } // namespace lotto

@@ -25,18 +25,19 @@ struct TicketSettings {
     bool operator==(const TicketSettings&) const = default;
 };
 
-// The prices the cost rule uses, as stored on "Berechnungs-Optionen".
+// The prices the cost rule uses, as stored on "Berechnungs-Optionen" (their defaults are
+// the settings').
 struct TicketPrices {
-    std::int64_t tipCents = 120;
-    std::int64_t jokerCents = 170;
+    std::int64_t tipCents = 0;
+    std::int64_t jokerCents = 0;
     bool operator==(const TicketPrices&) const = default;
 };
 
 // What the ticket print puts into the dialog before showing it; the Joker and test boxes
-// keep what the user left in them.
+// keep what the user left in them. The offsets and prices are the stored ones.
 struct TicketDialogPresets {
-    int top = 88;
-    int left = 26;
+    int top = 0;
+    int left = 0;
     bool sunday = false;
     bool wednesday = true;
     int tipCount = 0;

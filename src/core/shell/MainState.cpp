@@ -85,8 +85,10 @@ MainState::MainState(std::string programDir, Host& host, Clock& clock)
     m_dateTimePicker2.min = earliestDate();
     m_dateTimePicker1.date = earliestDate();
 
+    // Every stored value starts at its default, which the schema alone knows.
     for (const SettingEntry& entry : SettingsSchema::instance().entries())
         entry.set(*this, entry.defaultValue);
+    UpDown7Changing();
     m_checkBoxes[kSundaysBox] = true;
     m_checkBoxes[kWednesdaysBox] = true;
 }
@@ -99,10 +101,7 @@ void MainState::FormCreate(SettingsStore& store) {
 }
 
 void MainState::restoreStartupState(SettingsStore& store) {
-    m_soundFileName = "yippee.wav";
-    m_maxRuns = 100000;
     m_tipsReady = false;
-    m_archiveFileName = "ZahlenAT.dat";
 
     const SettingsSchema& schema = SettingsSchema::instance();
     auto readBlock = [&](const std::vector<const SettingEntry*>& block) {
@@ -119,14 +118,7 @@ void MainState::restoreStartupState(SettingsStore& store) {
     readBlock(schema.secondBlock());
     // These follow from the block but must hold even when it ended early.
     UpDown7Changing();
-    if (m_fileNameEdit.empty()) m_fileNameEdit = m_programDir + "Lotto.html";
-    if (m_proxyHostEdit.empty()) m_proxyPortEdit = "80";
-    if (m_serverEdit.empty()) m_serverEdit = kYearlyDefaultServer;
-    if (m_todayServerEdit.empty()) m_todayServerEdit = kTodayDefaultServer;
-    if (m_todayFilesEdit.empty()) m_todayFilesEdit = kTodayDefaultFiles;
-    if (m_austrianSource != kSourceAustria) m_austrianSource = kSourceAustriaToday;
-    if (m_germanServerEdit.empty()) m_germanServerEdit = kGermanHistoryAddress;
-    if (m_swissServerEdit.empty()) m_swissServerEdit = kSwissResultsAddress;
+    schema.settle(*this);
 
     m_random.setSeed(m_clock.seed());
     m_dateTimePicker1.setDate(m_clock.today());
@@ -277,7 +269,7 @@ std::int64_t MainState::AustiaBitBtn1() {
     BusyScope busy(m_host);
     StateImportWindow window(*this);
     ImportSession session(window, archivePath());
-    runAustrianImport(session, m_serverEdit);
+    runAustrianImport(session, server(ImportSource::Austria));
     session.finish();
     return reportImport(session);
 }
@@ -291,8 +283,11 @@ std::int64_t MainState::AustriaTodayBitBtn1() {
     ImportSession session(window, archivePath());
     PrizeTable prizes;
     try {
-        runAustrianTodayImport(session, m_todayServerEdit.empty() ? kTodayDefaultServer : m_todayServerEdit,
-                               m_todayFilesEdit.empty() ? kTodayDefaultFiles : m_todayFilesEdit, prizes);
+        // A field left empty on "Internet-Optionen" reads from the default.
+        const std::string& server = this->server(ImportSource::AustriaToday);
+        runAustrianTodayImport(
+            session, server.empty() ? importSourceInfo(ImportSource::AustriaToday).defaultServer : server,
+            m_todayFilesEdit.empty() ? kTodayDefaultFiles : m_todayFilesEdit, prizes);
     } catch (...) {
         storePrizes(prizes); // what was read before the failure is kept
         throw;
@@ -308,7 +303,7 @@ std::int64_t MainState::AustriaLast10() {
     const WriterScope writing(*this);
     StateImportWindow window(*this);
     ImportSession session(window, archivePath());
-    runAustrianLastTenImport(session, m_serverEdit);
+    runAustrianLastTenImport(session, server(ImportSource::AustriaLast10));
     session.finish();
     return reportImport(session);
 }
@@ -319,13 +314,9 @@ std::int64_t MainState::BitBtn1Click() {
     const WriterScope writing(*this);
     StateImportWindow window(*this);
     ImportSession session(window, archivePath());
-    runGermanImport(session, m_germanServerEdit);
+    runGermanImport(session, server(ImportSource::Germany));
     session.finish();
     return reportImport(session);
-}
-
-std::int64_t MainState::AustrianSourceUpdate() {
-    return m_austrianSource == kSourceAustria ? AustiaBitBtn1() : AustriaTodayBitBtn1();
 }
 
 std::int64_t MainState::ImportFileBitBtnClick() {
@@ -374,7 +365,7 @@ std::int64_t MainState::SwissBitBtn1Click() {
     const WriterScope writing(*this);
     StateImportWindow window(*this);
     ImportSession session(window, archivePath());
-    runSwissImport(session, m_swissServerEdit);
+    runSwissImport(session, server(ImportSource::Switzerland));
     session.finish();
     return reportImport(session);
 }
@@ -654,7 +645,7 @@ int MainState::Komplettcheck() {
         zettelcheck(m_currentDraw, tipTexts(tip));
         const int hits = m_currentDraw.hits;
         showHits(tip);
-        if (hits >= 3) m_host.playSound(m_soundFileName);
+        if (hits >= 3) m_host.playSound(kSoundFileName);
         best = std::max(best, hits);
     }
     return best;

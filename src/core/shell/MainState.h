@@ -9,6 +9,7 @@
 #include "core/generation/GenerationOptions.h"
 #include "core/output/TicketLayout.h"
 #include "core/shell/Host.h"
+#include "core/shell/ImportSources.h"
 #include "core/shell/SettingsStore.h"
 #include "core/shell/StatusText.h"
 #include "core/statistics/ChartModel.h"
@@ -66,8 +67,6 @@ public:
     static constexpr const char* kApplicationTitle = "Zerbosts Lotto";
     static constexpr const char* kOperatorAddress = "https://www.lotterien.at";
     static constexpr const char* kMakerAddress = "https://www.zerbost.de";
-    static constexpr const char* kGermanHistoryAddress = "https://www.lotto.de";
-    static constexpr const char* kSwissResultsAddress = "http://www.tkalnor.ch";
 
     // Labels that operations write and both faces read, by their designer names.
     static constexpr const char* kDrawCaptionLabel = "Label29";  // the shown draw, "Letzte Ziehung"
@@ -122,9 +121,9 @@ public:
     std::int64_t AustriaTodayBitBtn1();
     // "Datenbank aktualisieren", SpeedButton10 and the rebuild: the Austrian source chosen on
     // "Internet-Optionen" (austrianSource()).
-    std::int64_t AustrianSourceUpdate();
-    static constexpr const char* kSourceAustria = "austria";
-    static constexpr const char* kSourceAustriaToday = "austria-today";
+    std::int64_t AustrianSourceUpdate() { return runImport(m_austrianSource); }
+    // The import from a source, by the operation the source table names for it.
+    std::int64_t runImport(ImportSource source) { return (this->*importSourceInfo(source).run)(); }
     // "Datei importieren…": a results file chosen in the open dialog, appended through the
     // same session and rule; a file in none of the known layouts imports nothing.
     std::int64_t ImportFileBitBtnClick();
@@ -380,30 +379,29 @@ public:
     DatePickerControl& dateTimePicker2() { return m_dateTimePicker2; }
     const DatePickerControl& dateTimePicker2() const { return m_dateTimePicker2; }
 
-    std::string& fileNameEdit() { return m_fileNameEdit; }
-    std::string& urlEdit() { return m_urlEdit; }
-    std::string& proxyHostEdit() { return m_proxyHostEdit; }
-    std::string& proxyPortEdit() { return m_proxyPortEdit; }
+    // "Internet-Optionen": the download file, the latest-draw page, the proxy.
     const std::string& fileNameEdit() const { return m_fileNameEdit; }
     const std::string& urlEdit() const { return m_urlEdit; }
     const std::string& proxyHostEdit() const { return m_proxyHostEdit; }
     const std::string& proxyPortEdit() const { return m_proxyPortEdit; }
-    // The Austrian operator's web server for the yearly files ("Internet-Optionen").
-    std::string& serverEdit() { return m_serverEdit; }
-    const std::string& serverEdit() const { return m_serverEdit; }
-    // Today's results files: the source chosen ("austria" or "austria-today"), their server
-    // and the table of which file serves which years (AustrianToday.h).
-    std::string& austrianSource() { return m_austrianSource; }
-    const std::string& austrianSource() const { return m_austrianSource; }
-    std::string& todayServerEdit() { return m_todayServerEdit; }
-    const std::string& todayServerEdit() const { return m_todayServerEdit; }
-    std::string& todayFilesEdit() { return m_todayFilesEdit; }
+    void setFileNameEdit(std::string path) { m_fileNameEdit = std::move(path); }
+    void setUrlEdit(std::string url) { m_urlEdit = std::move(url); }
+    void setProxyHostEdit(std::string host) { m_proxyHostEdit = std::move(host); }
+    void setProxyPortEdit(std::string port) { m_proxyPortEdit = std::move(port); }
+    // The web server a source reads from (the last-ten page shares the yearly files' server).
+    const std::string& server(ImportSource source) const { return m_servers.at(serverSlot(source)); }
+    void setServer(ImportSource source, std::string url) {
+        m_servers.at(serverSlot(source)) = std::move(url);
+    }
+    // The Austrian source chosen for "Datenbank aktualisieren" and the rebuild; a source
+    // that cannot be chosen (ImportSourceInfo::choosable) sets the default one.
+    ImportSource austrianSource() const { return m_austrianSource; }
+    void setAustrianSource(ImportSource source) {
+        m_austrianSource = importSourceInfo(source).choosable ? source : kDefaultAustrianSource;
+    }
+    // Today's results files: the table of which file serves which years (AustrianToday.h).
     const std::string& todayFilesEdit() const { return m_todayFilesEdit; }
-    // The German operator's and the Swiss results server.
-    std::string& germanServerEdit() { return m_germanServerEdit; }
-    const std::string& germanServerEdit() const { return m_germanServerEdit; }
-    std::string& swissServerEdit() { return m_swissServerEdit; }
-    const std::string& swissServerEdit() const { return m_swissServerEdit; }
+    void setTodayFilesEdit(std::string table) { m_todayFilesEdit = std::move(table); }
 
     const std::string& statusText(int panel) const {
         return m_status.at(static_cast<std::size_t>(panel)).text();
@@ -425,8 +423,8 @@ public:
 
     // --- fields of the window ---
     const std::string& programDir() const { return m_programDir; }
-    std::string archivePath() const { return m_programDir + m_archiveFileName; }
-    const std::string& soundFileName() const { return m_soundFileName; }
+    std::string archivePath() const { return m_programDir + kArchiveFileName; }
+    std::string soundFileName() const { return kSoundFileName; }
     int maxRuns() const { return m_maxRuns; }
     bool tipsReady() const { return m_tipsReady; }
     void setTipsReady(bool ready) { m_tipsReady = ready; }
@@ -490,8 +488,8 @@ private:
     Clock& m_clock;
 
     std::string m_programDir;
-    std::string m_archiveFileName = "ZahlenAT.dat";
-    std::string m_soundFileName = "yippee.wav";
+    static constexpr const char* kArchiveFileName = "ZahlenAT.dat";
+    static constexpr const char* kSoundFileName = "yippee.wav";
 
     std::array<std::string, tipgrid::kCells> m_cells;
     std::array<bool, 19> m_checkBoxes{};    // CheckBox1..CheckBox18 at their numbers
@@ -503,12 +501,9 @@ private:
     std::string m_urlEdit;
     std::string m_proxyHostEdit;
     std::string m_proxyPortEdit;
-    std::string m_serverEdit;
-    std::string m_austrianSource = kSourceAustriaToday;
-    std::string m_todayServerEdit;
+    std::array<std::string, kImportSourceCount> m_servers; // at serverSlot
+    ImportSource m_austrianSource{};
     std::string m_todayFilesEdit;
-    std::string m_germanServerEdit = kGermanHistoryAddress;
-    std::string m_swissServerEdit = kSwissResultsAddress;
     std::array<StatusText, 2> m_status;
     ChartModel m_chart;
     unsigned m_chartRevision = 0;
@@ -520,7 +515,7 @@ private:
     CurrentDraw m_currentDraw;
     std::int32_t m_drawStepIndex = 0;
     bool m_tipsReady = false;
-    std::int32_t m_maxRuns = 100000;
+    std::int32_t m_maxRuns = 0; // follows UpDown7
     bool m_speedButton8Visible = false;
     bool m_importRunning = false;
     bool m_button1Enabled = true;
@@ -529,13 +524,14 @@ private:
     std::optional<ImportReport> m_lastImport;
     bool m_rebuilding = false; // the rebuild tells of a failed import itself
     std::function<void(int, const std::string&)> m_statusListener;
-    int m_tippTop = 88;
-    int m_tippLeft = 26;
-    int m_country = 1;
+    // The settings' values below start at the schema's defaults (SettingsSchema).
+    int m_tippTop = 0;
+    int m_tippLeft = 0;
+    int m_country = 0;
     Random m_random;
     TicketLayout m_ticketLayout;
-    std::int64_t m_stakeCents = 120;
-    std::int64_t m_jokerCents = TicketPrices{}.jokerCents;
+    std::int64_t m_stakeCents = 0;
+    std::int64_t m_jokerCents = 0;
     bool m_updateOnStart = false;
     std::array<TipWinning, tipgrid::kTips> m_tipWinnings{};
     PrizeBalance m_prizeBalance;

@@ -1,6 +1,5 @@
 #include "core/shell/SettingsSchema.h"
 
-#include "core/import/AustrianArchive.h"
 #include "core/import/AustrianToday.h"
 #include "core/shell/MainState.h"
 
@@ -20,26 +19,48 @@ SettingEntry optionEntry(const OptionInfo& info) {
             [option](MainState& s, const SettingValue& v) { s.setOption(option, std::get<int>(v)); }};
 }
 
-SettingEntry textEntry(std::string name, std::string def, std::string& (*field)(MainState&),
-                       const std::string& (*constField)(const MainState&)) {
-    return {std::move(name), SettingType::String, std::move(def),
-            [constField](const MainState& s) -> SettingValue { return constField(s); },
-            [field](MainState& s, const SettingValue& v) { field(s) = std::get<std::string>(v); }};
+using TextGet = std::function<const std::string&(const MainState&)>;
+using TextSet = std::function<void(MainState&, std::string)>;
+
+SettingEntry textEntry(std::string name, std::string def, TextGet get, TextSet set) {
+    return {
+        std::move(name), SettingType::String, std::move(def),
+        [get = std::move(get)](const MainState& s) -> SettingValue { return get(s); },
+        [set = std::move(set)](MainState& s, const SettingValue& v) { set(s, std::get<std::string>(v)); }};
 }
 
 // A value that an earlier version stored as its default moves to today's default; a value
 // the user typed stays.
-SettingEntry movingDefaultEntry(std::string name, std::string def, std::string earlier,
-                                std::string& (*field)(MainState&),
-                                const std::string& (*constField)(const MainState&)) {
-    SettingEntry entry = textEntry(std::move(name), def, field, constField);
-    entry.set = [field, def = std::move(def), earlier = std::move(earlier)](MainState& s,
-                                                                            const SettingValue& v) {
-        const std::string& stored = std::get<std::string>(v);
-        field(s) = stored == earlier ? def : stored;
+SettingEntry movingDefault(SettingEntry entry, std::string earlier) {
+    auto set = entry.set;
+    entry.set = [set = std::move(set), def = entry.defaultValue,
+                 earlier = std::move(earlier)](MainState& s, const SettingValue& v) {
+        set(s, std::get<std::string>(v) == earlier ? def : v);
     };
     return entry;
 }
+
+// A value that is empty after start-up (stored empty, or cleared) is the default again.
+SettingEntry emptyIsDefault(SettingEntry entry) {
+    entry.settle = [get = entry.get, set = entry.set, def = entry.defaultValue](MainState& s) {
+        if (std::get<std::string>(get(s)).empty()) set(s, def);
+    };
+    return entry;
+}
+
+// The server of a source that reads its own, under the name and default the source table gives.
+SettingEntry serverEntry(const ImportSourceInfo& info) {
+    const ImportSource source = info.source;
+    SettingEntry entry = textEntry(
+        info.serverKey, info.defaultServer,
+        [source](const MainState& s) -> const std::string& { return s.server(source); },
+        [source](MainState& s, std::string url) { s.setServer(source, std::move(url)); });
+    if (info.earlierServer) entry = movingDefault(std::move(entry), info.earlierServer);
+    return emptyIsDefault(std::move(entry));
+}
+
+// The download file's name in the program directory while none is given.
+constexpr const char* kDownloadFileName = "Lotto.html";
 
 } // namespace
 
@@ -50,6 +71,7 @@ SettingsSchema::SettingsSchema() {
     };
     addOptions(OptionControl::CheckBox);
 
+    // The ticket's offsets, as the print settings dialog last had them.
     m_entries.push_back(
         {"TippTop", SettingType::Int, 88, [](const MainState& s) -> SettingValue { return s.tippTop(); },
          [](MainState& s, const SettingValue& v) { s.setTippOffsets(std::get<int>(v), s.tippLeft()); }});
@@ -67,43 +89,37 @@ SettingsSchema::SettingsSchema() {
              [cell](MainState& s, const SettingValue& v) { s.Edit1Change(cell, std::get<std::string>(v)); }});
     }
 
-    m_entries.push_back(textEntry(
-        "FileNameEdit", "", [](MainState& s) -> std::string& { return s.fileNameEdit(); },
-        [](const MainState& s) -> const std::string& { return s.fileNameEdit(); }));
-    m_entries.push_back(textEntry(
-        "URLEdit", "https://www.lotto.de/content/d/homepage/",
-        [](MainState& s) -> std::string& { return s.urlEdit(); },
-        [](const MainState& s) -> const std::string& { return s.urlEdit(); }));
-    m_entries.push_back(textEntry(
-        "ProxyHostEdit", "", [](MainState& s) -> std::string& { return s.proxyHostEdit(); },
-        [](const MainState& s) -> const std::string& { return s.proxyHostEdit(); }));
-    m_entries.push_back(textEntry(
-        "ProxyPortEdit", "80", [](MainState& s) -> std::string& { return s.proxyPortEdit(); },
-        [](const MainState& s) -> const std::string& { return s.proxyPortEdit(); }));
-    m_entries.push_back(movingDefaultEntry(
-        "ServerEdit", kYearlyDefaultServer, kYearlyEarlierServer,
-        [](MainState& s) -> std::string& { return s.serverEdit(); },
-        [](const MainState& s) -> const std::string& { return s.serverEdit(); }));
-    m_entries.push_back(textEntry(
-        "AustriaSource", MainState::kSourceAustriaToday,
-        [](MainState& s) -> std::string& { return s.austrianSource(); },
-        [](const MainState& s) -> const std::string& { return s.austrianSource(); }));
-    m_entries.push_back(movingDefaultEntry(
-        "AustriaTodayServer", kTodayDefaultServer, kTodayEarlierServer,
-        [](MainState& s) -> std::string& { return s.todayServerEdit(); },
-        [](const MainState& s) -> const std::string& { return s.todayServerEdit(); }));
-    m_entries.push_back(movingDefaultEntry(
-        "AustriaTodayFiles", kTodayDefaultFiles, kTodayEarlierFiles,
-        [](MainState& s) -> std::string& { return s.todayFilesEdit(); },
-        [](const MainState& s) -> const std::string& { return s.todayFilesEdit(); }));
-    m_entries.push_back(textEntry(
-        "GermanServerEdit", MainState::kGermanHistoryAddress,
-        [](MainState& s) -> std::string& { return s.germanServerEdit(); },
-        [](const MainState& s) -> const std::string& { return s.germanServerEdit(); }));
-    m_entries.push_back(textEntry(
-        "SwissServerEdit", MainState::kSwissResultsAddress,
-        [](MainState& s) -> std::string& { return s.swissServerEdit(); },
-        [](const MainState& s) -> const std::string& { return s.swissServerEdit(); }));
+    SettingEntry downloadFile =
+        textEntry("FileNameEdit", "", &MainState::fileNameEdit, &MainState::setFileNameEdit);
+    downloadFile.settle = [](MainState& s) {
+        if (s.fileNameEdit().empty()) s.setFileNameEdit(s.programDir() + kDownloadFileName);
+    };
+    m_entries.push_back(std::move(downloadFile));
+    m_entries.push_back(textEntry("URLEdit", "https://www.lotto.de/content/d/homepage/", &MainState::urlEdit,
+                                  &MainState::setUrlEdit));
+    m_entries.push_back(
+        textEntry("ProxyHostEdit", "", &MainState::proxyHostEdit, &MainState::setProxyHostEdit));
+    SettingEntry proxyPort =
+        textEntry("ProxyPortEdit", "80", &MainState::proxyPortEdit, &MainState::setProxyPortEdit);
+    proxyPort.settle = [set = proxyPort.set, def = proxyPort.defaultValue](MainState& s) {
+        if (s.proxyHostEdit().empty()) set(s, def); // without a proxy its port is the default
+    };
+    m_entries.push_back(std::move(proxyPort));
+    for (const ImportSourceInfo& info : importSources())
+        if (info.serverOf == info.source) m_entries.push_back(serverEntry(info));
+    m_entries.push_back({"AustriaSource", SettingType::String,
+                         std::string(importSourceInfo(kDefaultAustrianSource).cliName),
+                         [](const MainState& s) -> SettingValue {
+                             return std::string(importSourceInfo(s.austrianSource()).cliName);
+                         },
+                         [](MainState& s, const SettingValue& v) {
+                             const ImportSourceInfo* source = findImportSource(std::get<std::string>(v));
+                             s.setAustrianSource(source ? source->source : kDefaultAustrianSource);
+                         }});
+    m_entries.push_back(
+        emptyIsDefault(movingDefault(textEntry("AustriaTodayFiles", kTodayDefaultFiles,
+                                               &MainState::todayFilesEdit, &MainState::setTodayFilesEdit),
+                                     kTodayEarlierFiles)));
     m_entries.push_back({"DateTimePicker2", SettingType::Date,
                          DateSetting{static_cast<double>(MainState::earliestDate())},
                          [](const MainState& s) -> SettingValue {
@@ -120,7 +136,7 @@ SettingsSchema::SettingsSchema() {
                          [](MainState& s, const SettingValue& v) {
                              s.setSystem(parseSystemSetting(std::get<std::string>(v)));
                          }});
-    m_entries.push_back({"JokerCent", SettingType::Int, static_cast<int>(TicketPrices{}.jokerCents),
+    m_entries.push_back({"JokerCent", SettingType::Int, 170,
                          [](const MainState& s) -> SettingValue { return static_cast<int>(s.jokerCents()); },
                          [](MainState& s, const SettingValue& v) { s.setJokerCents(std::get<int>(v)); }});
     m_entries.push_back({"UpdateOnStart", SettingType::Bool, false,
@@ -146,12 +162,13 @@ SettingsSchema::SettingsSchema() {
         add(m_first, tipgrid::editName(cell));
     for (const char* name : {"FileNameEdit", "URLEdit", "ProxyHostEdit", "ProxyPortEdit", "DateTimePicker2"})
         add(m_second, name);
-    // Added after the original values, so a wrong type among those does not reach it.
-    add(m_second, "ServerEdit");
-    for (const char* name : {"AustriaSource", "AustriaTodayServer", "AustriaTodayFiles"})
-        add(m_second, name);
-    add(m_second, "GermanServerEdit");
-    add(m_second, "SwissServerEdit");
+    // Added after the original values, so a wrong type among those does not reach them.
+    add(m_second, importSourceInfo(ImportSource::Austria).serverKey);
+    add(m_second, "AustriaSource");
+    add(m_second, importSourceInfo(ImportSource::AustriaToday).serverKey);
+    add(m_second, "AustriaTodayFiles");
+    for (const ImportSourceInfo& info : importSources())
+        if (info.serverOf == info.source && !info.choosable) add(m_second, info.serverKey);
     add(m_second, "EinsatzCent");
     add(m_second, "System");
     add(m_second, "JokerCent");
@@ -161,6 +178,11 @@ SettingsSchema::SettingsSchema() {
 const SettingsSchema& SettingsSchema::instance() {
     static const SettingsSchema schema;
     return schema;
+}
+
+void SettingsSchema::settle(MainState& state) const {
+    for (const SettingEntry& entry : m_entries)
+        if (entry.settle) entry.settle(state);
 }
 
 const SettingEntry* SettingsSchema::find(std::string_view name) const {
