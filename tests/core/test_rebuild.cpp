@@ -17,7 +17,8 @@ namespace fs = std::filesystem;
 TEST(ArchiveRebuild, OldArchiveIsPutBackUnlessTheNewOneIsKept) {
     TempDir dir;
     const std::string archive = dir.file("ZahlenAT.dat");
-    writeArchive(archive, {draw(2002, 1, 6, {1, 2, 3, 4, 5, 6}, 7), draw(2002, 1, 9, {8, 9, 10, 11, 12, 13}, 14)});
+    writeArchive(archive,
+                 {draw(2002, 1, 6, {1, 2, 3, 4, 5, 6}, 7), draw(2002, 1, 9, {8, 9, 10, 11, 12, 13}, 14)});
     const std::string old = readWholeFile(archive);
     try {
         ArchiveRebuild rebuild(archive);

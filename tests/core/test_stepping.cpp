@@ -151,8 +151,10 @@ TEST_F(SteppingFixture, EachStepChecksTheTips) {
 // Sun, Wed, Sun, Wed: the ends of the archive with one weekday switched off.
 TEST(DrawStepping, EndsWithAWeekdayOff) {
     TempDir dir;
-    writeArchive(dir.file("a.dat"), {draw(2002, 1, 6, {1, 10, 20, 30, 40, 45}, 2), draw(2002, 1, 9, {2, 10, 20, 30, 40, 45}, 3),
-                                     draw(2002, 1, 13, {3, 10, 20, 30, 40, 45}, 4), draw(2002, 1, 16, {4, 10, 20, 30, 40, 45}, 5)});
+    writeArchive(dir.file("a.dat"),
+                 {draw(2002, 1, 6, {1, 10, 20, 30, 40, 45}, 2), draw(2002, 1, 9, {2, 10, 20, 30, 40, 45}, 3),
+                  draw(2002, 1, 13, {3, 10, 20, 30, 40, 45}, 4),
+                  draw(2002, 1, 16, {4, 10, 20, 30, 40, 45}, 5)});
     DrawArchiveReader reader(dir.file("a.dat"));
     const ArchiveFilter sundays{0, true, false};
     const ArchiveFilter wednesdays{0, false, true};
