@@ -1,7 +1,6 @@
 #include "core/archive/ArchiveRebuild.h"
 
 #include "core/archive/ArchiveBackups.h"
-#include "core/archive/DrawArchive.h"
 #include "core/util/File.h"
 
 #include <sys/stat.h>
@@ -49,6 +48,15 @@ void ArchiveRebuild::putBack() {
     if (!m_pending) return;
     renameOverwrite(m_aside, m_archive);
     m_pending = false;
+}
+
+std::optional<std::int64_t> drawsReplacedByRebuild(const DrawArchive& archive, DayNumber start) {
+    if (!archive.exists() || archive.recordCount() == 0) return std::nullopt;
+    std::int64_t replaced = 0;
+    archive.forEach([&](const DrawRecord& record) {
+        if (record.day() <= start) ++replaced;
+    });
+    return replaced;
 }
 
 void recoverInterruptedRebuild(const std::string& programDir) {

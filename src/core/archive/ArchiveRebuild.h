@@ -1,6 +1,10 @@
 #pragma once
 
+#include "core/archive/DrawArchive.h"
+#include "core/util/Dates.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace lotto {
@@ -46,6 +50,10 @@ private:
     bool m_hadArchive = false;
     bool m_pending = false; // set aside and not yet settled
 };
+
+// The stored draws a rebuild from `start` replaces: those dated up to it, as it takes only
+// later ones. None when the archive is missing or holds no draw: nothing is lost.
+std::optional<std::int64_t> drawsReplacedByRebuild(const DrawArchive& archive, DayNumber start);
 
 // Finishes what a rebuild that was killed left behind in the program directory, unless a
 // rebuild is running (it holds the directory's FolderLock): an archive without a whole record

@@ -1022,15 +1022,10 @@ void MainState::BitBtn8Click() {
 }
 
 bool MainState::confirmRebuild() {
-    const DrawArchive archive(archivePath());
-    if (!archive.exists() || archive.recordCount() == 0) return true; // nothing to lose
-    // The stored draws up to the start date: the rebuild takes only later ones.
-    std::int64_t replaced = 0;
-    archive.forEach([&](const DrawRecord& record) {
-        if (record.day() <= m_dateTimePicker1.date) ++replaced;
-    });
+    const auto replaced = drawsReplacedByRebuild(DrawArchive(archivePath()), m_dateTimePicker1.date);
+    if (!replaced) return true; // nothing to lose
     return m_host.askBeforeChange("Das Archiv wird ab " + formatShortDate(m_dateTimePicker1.date) +
-                                      " neu aus dem Internet geladen; " + formatGrouped(replaced) +
+                                      " neu aus dem Internet geladen; " + formatGrouped(*replaced) +
                                       " gespeicherte Ziehungen werden ersetzt.",
                                   "Datenbank neu anlegen");
 }
