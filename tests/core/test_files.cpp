@@ -162,25 +162,3 @@ TEST(ProgramDirectoryFirstStart, BundledArchiveIsInstalledOverTheOldOne) {
     EXPECT_EQ(readWholeFile(dir.file("ZahlenAT.dat")), "neu");
     EXPECT_EQ(entriesIn(dir.path()), 1U);
 }
-
-TEST(ProgramDirectoryStart, InterruptedRebuildGetsItsSetAsideArchiveBackOnlyWithoutAWholeRecord) {
-    TempDir dir;
-    const std::string archive = dir.file("ZahlenAT.dat");
-    const std::string aside = archive + ".alt";
-    const std::string old(48, 'o');
-    const std::string rebuilt(16, 'n'); // one whole record: the rebuild had begun to fill it
-    writeBytes(archive, rebuilt);
-    writeBytes(aside, old);
-    recoverInterruptedRebuild(dir.path());
-    EXPECT_EQ(readWholeFile(archive), rebuilt);
-    EXPECT_EQ(readWholeFile(aside), old);
-
-    writeBytes(archive, rebuilt.substr(0, 15));
-    recoverInterruptedRebuild(dir.path());
-    EXPECT_EQ(readWholeFile(archive), old);
-    EXPECT_FALSE(fs::exists(aside));
-
-    writeBytes(aside, old);
-    recoverInterruptedRebuild(dir.path());
-    EXPECT_FALSE(fs::exists(aside)); // equal to the archive: killed before it was emptied
-}

@@ -1,4 +1,5 @@
 #include "core/StateFixture.h"
+#include "core/archive/DrawStepping.h"
 #include "core/shell/MainState.h"
 
 #include <gtest/gtest.h>
@@ -145,4 +146,27 @@ TEST_F(SteppingFixture, EachStepChecksTheTips) {
     EXPECT_EQ(state.label("Label22").text, "3"); // 4, 10 and 20
     EXPECT_EQ(state.label("Label22").color, LabelColor::Red);
     EXPECT_EQ(state.cell(0), "1");
+}
+
+// Sun, Wed, Sun, Wed: the ends of the archive with one weekday switched off.
+TEST(DrawStepping, EndsWithAWeekdayOff) {
+    TempDir dir;
+    writeArchive(dir.file("a.dat"),
+                 {draw(2002, 1, 6, {1, 10, 20, 30, 40, 45}, 2), draw(2002, 1, 9, {2, 10, 20, 30, 40, 45}, 3),
+                  draw(2002, 1, 13, {3, 10, 20, 30, 40, 45}, 4),
+                  draw(2002, 1, 16, {4, 10, 20, 30, 40, 45}, 5)});
+    DrawArchiveReader reader(dir.file("a.dat"));
+    const ArchiveFilter sundays{0, true, false};
+    const ArchiveFilter wednesdays{0, false, true};
+    // "index/first number" of the step's target, "-" for none.
+    const auto step = [&](std::int64_t from, StepDirection direction, const ArchiveFilter& boxes) {
+        const auto to = stepDraw(reader, from, direction, boxes);
+        return to ? std::to_string(to->index) + "/" + std::to_string(to->record.numbers[0]) : "-";
+    };
+    EXPECT_EQ(step(2, StepDirection::Forward, sundays), "2/3"); // turned back from the last
+    EXPECT_EQ(step(0, StepDirection::Back, sundays), "0/1");
+    EXPECT_EQ(step(1, StepDirection::Back, wednesdays), "-");
+    EXPECT_EQ(step(3, StepDirection::Forward, wednesdays), "3/4");
+    EXPECT_EQ(step(1, StepDirection::Forward, {0, false, false}), "-");
+    EXPECT_EQ(step(9, StepDirection::Back, wednesdays), "8/4"); // the archive has shrunk
 }

@@ -1,6 +1,7 @@
 #include "core/archive/DrawArchive.h"
 
 #include "core/archive/ArchiveBackups.h"
+#include "core/archive/ArchiveRebuild.h"
 
 #include <algorithm>
 #include <array>

@@ -40,8 +40,8 @@ private:
     std::int64_t m_bufferCount = 0;
 };
 
-// The rebuild keeps the old archive under this name beside it until the new one holds a draw.
-inline constexpr const char* kArchiveAsideSuffix = ".alt";
+// The archive's name in the program directory.
+inline constexpr const char* kArchiveFileName = "ZahlenAT.dat";
 
 // The archive file "ZahlenAT.dat": N records of 16 bytes, ascending by date, at most one per
 // date. Writers go through append (whole records at offset 16 x N) or rewrite (a temporary

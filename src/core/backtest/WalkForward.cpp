@@ -1,5 +1,6 @@
 #include "core/backtest/WalkForward.h"
 
+#include "core/archive/DrawStepping.h"
 #include "core/evaluation/PrizeBalance.h"
 #include "core/generation/ArchiveIndex.h"
 #include "core/generation/PreferencePool.h"
@@ -17,11 +18,6 @@ namespace lotto {
 namespace {
 
 using OptionValues = std::array<int, kGenerationOptions.size()>;
-
-bool skippedByStepping(const DrawRecord& record, const ArchiveFilter& filter) {
-    const int wd = weekday(record.day());
-    return (wd == kSunday && !filter.sundays) || (wd == kWednesday && !filter.wednesdays);
-}
 
 // The archive before the draw under test as a generation run reads it, one record more for
 // each draw: the statistics of the pool, the draws the stepping arrows reach, the index of
@@ -93,9 +89,9 @@ public:
             at.step = i;
             if (found || m_records[static_cast<std::size_t>(i)].date > 0) at.shown = i;
         }
-        at = forward(at);
+        at = step(at, StepDirection::Forward);
         const std::uint64_t last = mask(at);
-        at = back(at);
+        at = step(at, StepDirection::Back);
         return {last, mask(at)};
     }
 
@@ -110,36 +106,13 @@ private:
         return skippedByStepping(m_records[static_cast<std::size_t>(i)], m_filter);
     }
 
-    Position forward(const Position& before) const {
+    // One step of an arrow; a step that finds nothing to show stays where it was.
+    Position step(const Position& before, StepDirection direction) const {
         const std::int64_t n = m_count;
         if (n == 0) return before;
-        Position at = before;
-        std::int64_t index = before.step;
-        bool turnedBack = false;
-        for (;;) {
-            ++index;
-            const bool atEnd = index >= n - 1;
-            if (atEnd) index = n - 1;
-            at = {index, std::min(std::max<std::int64_t>(index, 0), n - 1)};
-            if (!skipped(at.shown)) return at;
-            if (turnedBack || (atEnd && n < 2)) return before;
-            if (atEnd) {
-                turnedBack = true;
-                index -= 2;
-            }
-        }
-    }
-
-    Position back(const Position& before) const {
-        const std::int64_t n = m_count;
-        if (n == 0) return before;
-        std::int64_t index = before.step;
-        for (;;) {
-            index = std::max<std::int64_t>(index - 1, 0);
-            const Position at{index, std::min(index, n - 1)};
-            if (!skipped(at.shown)) return at;
-            if (index == 0) return before;
-        }
+        const auto index = stepIndex(n, before.step, direction, [&](std::int64_t i) { return skipped(i); });
+        if (!index) return before;
+        return {*index, steppedRecord(*index, n)};
     }
 
     std::uint64_t mask(const Position& at) const {

@@ -4,6 +4,10 @@
 
 namespace lotto {
 
+std::string tipFileNameFor(DayNumber drawDay) {
+    return formatCompactDate(drawDay) + "." + kTipFileExt;
+}
+
 std::string formatTipFile(const std::array<std::string, tipgrid::kCells>& cells) {
     std::string out;
     for (int tip = 0; tip < tipgrid::kTips; ++tip) {

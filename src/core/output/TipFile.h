@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/evaluation/TipGrid.h"
+#include "core/util/Dates.h"
 
 #include <array>
 #include <string>
@@ -9,6 +10,11 @@
 namespace lotto {
 
 using TipFileFields = std::array<std::string, tipgrid::kCells>;
+
+inline constexpr const char* kTipFileExt = "qtp";
+
+// The name proposed for the tips of the draw on drawDay: its date, "20020106.qtp".
+std::string tipFileNameFor(DayNumber drawDay);
 
 // The ".qtp" tip file: twelve lines "n1,n2,n3,n4,n5,n6" with CR LF, cell texts unchanged.
 std::string formatTipFile(const std::array<std::string, tipgrid::kCells>& cells);

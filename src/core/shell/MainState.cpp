@@ -2,7 +2,9 @@
 
 #include "core/archive/ArchiveBackups.h"
 #include "core/archive/ArchiveMaintenance.h"
+#include "core/archive/ArchiveRebuild.h"
 #include "core/archive/DrawArchive.h"
+#include "core/archive/DrawStepping.h"
 #include "core/evaluation/ArchiveSearch.h"
 #include "core/import/AustrianArchive.h"
 #include "core/import/AustrianLastTen.h"
@@ -46,7 +48,6 @@ private:
     std::string m_filter;
 };
 
-constexpr const char* kTipFileExt = "qtp";
 constexpr const char* kTipFileFilter = "Tippdatei|*.qtp";
 // Twelve lines of at most 17 characters; what lies beyond this is never looked at.
 constexpr std::size_t kTipFileMaxBytes = 64 * 1024;
@@ -413,27 +414,23 @@ void MainState::BitBtn2Click() {
     if (refuseWhileImporting()) return;
     m_lastImport.reset();
     const std::string archive = archivePath();
-    // The old archive is kept beside the new one until the import has completed. Its name is
-    // fixed (not a temporary name, which start-up would clear) so it survives a crash.
-    const std::string aside = archive + kRebuildAsideSuffix;
     if (!confirmRebuild()) return;
     // Held for the whole rebuild, also so that another start does not take the emptied archive
     // and its set-aside copy for the remains of a killed rebuild (recoverInterruptedRebuild).
     const WriterScope writing(*this);
-    const bool hadArchive = fileExists(archive);
+    // The old archive is kept beside the new one until the import has completed.
+    ArchiveRebuild rebuild(archive);
+    const bool hadArchive = rebuild.hadArchive();
     if (hadArchive) {
-        if (fileExists(aside)) {
+        if (rebuild.asideInTheWay()) {
             m_host.showMessage(
-                "Von einer unterbrochenen Neuanlage liegt noch das alte Archiv „" + aside +
+                "Von einer unterbrochenen Neuanlage liegt noch das alte Archiv „" + rebuild.asidePath() +
                 "“ vor. Benennen Sie es um oder löschen Sie es, bevor die Datenbank neu angelegt wird.");
             return;
         }
         BusyScope busy(m_host);
-        keepBackup(archive);
-        writeFileAtomically(aside, readWholeFile(archive));
-        DrawArchive(archive).createEmpty();
+        rebuild.setAside();
     }
-    auto newArchiveEmpty = [&] { return !fileExists(archive) || DrawArchive(archive).recordCount() == 0; };
     std::int64_t appended = 0;
     // Only a complete import replaces the old archive; this rebuild tells why one was not.
     m_rebuilding = hadArchive;
@@ -441,17 +438,13 @@ void MainState::BitBtn2Click() {
         appended = AustrianSourceUpdate();
     } catch (...) {
         m_rebuilding = false;
-        if (hadArchive) renameOverwrite(aside, archive);
+        rebuild.putBack();
         throw;
     }
     m_rebuilding = false;
     if (!hadArchive) return;
     const ImportReport report = m_lastImport.value_or(ImportReport{0, 0, false, {}});
-    if (report.complete && (appended > 0 || !newArchiveEmpty())) {
-        removeFile(aside);
-        return;
-    }
-    renameOverwrite(aside, archive);
+    if (rebuild.finish(report.complete, appended)) return;
     const auto newest = DrawArchive(archive).lastRecord();
     m_lastImport = ImportReport{0, newest ? newest->day() : 0, false, report.failure};
     setStatusText(1, importSummary(0, 0));
@@ -724,12 +717,6 @@ void MainState::SpeedButton5Click() {
 
 // ---------------------------------------------------------------- draw stepping
 
-bool MainState::skippedByStepping(const DrawRecord& record) const {
-    const int wd = weekday(record.day());
-    return (wd == kSunday && !m_checkBoxes[kSundaysBox]) ||
-           (wd == kWednesday && !m_checkBoxes[kWednesdaysBox]);
-}
-
 MainState::ShownDraw MainState::shownDraw() const {
     return {m_currentDraw,
             m_drawStepIndex,
@@ -748,61 +735,23 @@ void MainState::restoreShownDraw(const ShownDraw& shown) {
     label(kDigitSumLabel) = shown.digitSum;
 }
 
-namespace {
-DrawRecord readRecord(DrawArchiveReader& reader, std::int64_t index) {
-    reader.seek(std::min(index, reader.recordCount() - 1));
-    DrawRecord record;
-    reader.next(record);
-    return record;
-}
-} // namespace
-
-void MainState::SpeedButton6Click() {
+void MainState::stepShownDraw(StepDirection direction) {
     DrawArchiveReader reader(archivePath());
     if (reader.recordCount() == 0) return; // nothing to show
-    const ShownDraw before = shownDraw();
-    std::int64_t index = m_drawStepIndex;
-    for (;;) {
-        index = std::max<std::int64_t>(index - 1, 0);
-        const DrawRecord record = readRecord(reader, index);
-        m_drawStepIndex = static_cast<std::int32_t>(index);
-        showDraw(record, "  ");
-        if (!skippedByStepping(record)) break;
-        if (index == 0) { // no earlier draw is on a chosen weekday: stay where we were
-            restoreShownDraw(before);
-            break;
-        }
+    // Without a draw to step to, the shown one stays.
+    if (const auto step = stepDraw(reader, m_drawStepIndex, direction, archiveFilter())) {
+        m_drawStepIndex = static_cast<std::int32_t>(step->index);
+        showDraw(step->record, "  ");
     }
     Komplettcheck();
+}
+
+void MainState::SpeedButton6Click() {
+    stepShownDraw(StepDirection::Back);
 }
 
 void MainState::SpeedButton7Click() {
-    DrawArchiveReader reader(archivePath());
-    const std::int64_t count = reader.recordCount();
-    if (count == 0) return;
-    const ShownDraw before = shownDraw();
-    std::int64_t index = m_drawStepIndex;
-    bool turnedBack = false;
-    for (;;) {
-        ++index;
-        const bool atEnd = index >= count - 1;
-        if (atEnd) index = count - 1;
-        const DrawRecord record = readRecord(reader, std::max<std::int64_t>(index, 0));
-        m_drawStepIndex = static_cast<std::int32_t>(index);
-        showDraw(record, "  ");
-        if (!skippedByStepping(record)) break;
-        // Skipped at the end: the step turns back to the record before the last. If that is
-        // skipped as well, no later draw is on a chosen weekday: stay where we were.
-        if (turnedBack || (atEnd && count < 2)) {
-            restoreShownDraw(before);
-            break;
-        }
-        if (atEnd) {
-            turnedBack = true;
-            index -= 2;
-        }
-    }
-    Komplettcheck();
+    stepShownDraw(StepDirection::Forward);
 }
 
 // ---------------------------------------------------------------- tip files
@@ -813,7 +762,7 @@ DayNumber MainState::nextDrawDay() const {
 }
 
 std::string MainState::proposedTipFileName() const {
-    return formatCompactDate(nextDrawDay()) + ".qtp";
+    return tipFileNameFor(nextDrawDay());
 }
 
 void MainState::SpeedButton15Click() {
@@ -1064,15 +1013,10 @@ void MainState::BitBtn8Click() {
 }
 
 bool MainState::confirmRebuild() {
-    const DrawArchive archive(archivePath());
-    if (!archive.exists() || archive.recordCount() == 0) return true; // nothing to lose
-    // The stored draws up to the start date: the rebuild takes only later ones.
-    std::int64_t replaced = 0;
-    archive.forEach([&](const DrawRecord& record) {
-        if (record.day() <= m_dateTimePicker1.date) ++replaced;
-    });
+    const auto replaced = drawsReplacedByRebuild(DrawArchive(archivePath()), m_dateTimePicker1.date);
+    if (!replaced) return true; // nothing to lose
     return m_host.askBeforeChange("Das Archiv wird ab " + formatShortDate(m_dateTimePicker1.date) +
-                                      " neu aus dem Internet geladen; " + formatGrouped(replaced) +
+                                      " neu aus dem Internet geladen; " + formatGrouped(*replaced) +
                                       " gespeicherte Ziehungen werden ersetzt.",
                                   "Datenbank neu anlegen");
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/archive/ArchiveFilter.h"
+#include "core/archive/DrawStepping.h"
 #include "core/backtest/WalkForward.h"
 #include "core/evaluation/ArchiveSearch.h"
 #include "core/evaluation/CurrentDraw.h"
@@ -471,7 +472,7 @@ private:
     bool confirmRebuild();
     void runShownGroupSearch(int length);
     void showDraw(const DrawRecord& record, std::string_view separator);
-    bool skippedByStepping(const DrawRecord& record) const;
+    void stepShownDraw(StepDirection direction); // the arrows: showDraw of the step, if any
     std::array<std::string_view, 6> tipTexts(int tip) const;
     const PrizeTable& storedPrizes();
     bool tipComplete(int tip) const;

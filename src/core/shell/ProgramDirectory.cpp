@@ -1,6 +1,7 @@
 #include "core/shell/ProgramDirectory.h"
 
-#include "core/archive/DrawRecord.h"
+#include "core/archive/ArchiveRebuild.h"
+#include "core/archive/DrawArchive.h"
 #include "core/util/File.h"
 
 #include <cerrno>
@@ -13,7 +14,7 @@ namespace lotto {
 
 namespace {
 
-const std::string kArchiveName = "ZahlenAT.dat";
+const std::string kArchiveName = kArchiveFileName;
 
 std::string_view asBytes(std::span<const unsigned char> bytes) {
     return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
@@ -106,31 +107,6 @@ void installBundledArchive(const std::string& programDir, std::span<const unsign
     std::string dir = programDir.empty() ? "./" : programDir;
     if (dir.back() != '/') dir += '/';
     writeFileAtomically(dir + kArchiveName, asBytes(bundledArchive));
-}
-
-void recoverInterruptedRebuild(const std::string& programDir) {
-    std::string dir = programDir.empty() ? "./" : programDir;
-    if (dir.back() != '/') dir += '/';
-    const std::string archive = dir + kArchiveName;
-    const std::string aside = archive + kRebuildAsideSuffix;
-    struct stat st {};
-    if (::lstat(aside.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
-    const FolderLock lock(dir);
-    if (!lock.held()) return; // a rebuild is under way
-    try {
-        const auto recordBytes = static_cast<std::int64_t>(DrawRecord::kSize);
-        const std::int64_t archiveSize = fileExists(archive) ? File(archive, File::Mode::Read).size() : 0;
-        if (archiveSize < recordBytes) {
-            // Killed after the archive was emptied and before a draw arrived: the old one is
-            // the archive.
-            renameOverwrite(aside, archive);
-        } else if (archiveSize == File(aside, File::Mode::Read).size() &&
-                   readWholeFile(archive) == readWholeFile(aside)) {
-            removeFile(aside); // killed before the archive was emptied
-        }
-    } catch (const FileError&) {
-        // The files stay; the next rebuild names the set-aside archive.
-    }
 }
 
 void clearStaleTemporaryFiles(const std::string& programDir, std::chrono::seconds minAge) {

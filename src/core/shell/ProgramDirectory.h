@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/archive/DrawArchive.h"
-
 #include <chrono>
 #include <functional>
 #include <span>
@@ -24,16 +22,6 @@ using FirstStartHook = std::function<void(FirstStartStep)>;
 // with a trailing '/'. Throws FileError when it cannot be created or written.
 std::string prepareProgramDirectory(std::string dir, std::span<const unsigned char> bundledArchive,
                                     const FirstStartHook& afterStep = {});
-
-// The rebuild keeps the old archive under this name beside it until the new one holds a draw.
-inline constexpr const char* kRebuildAsideSuffix = kArchiveAsideSuffix;
-
-// Finishes what a rebuild that was killed left behind, unless a rebuild is running (it holds
-// the program directory's FolderLock): an archive without a whole record gets the set-aside
-// archive back; a set-aside copy that equals the archive is removed. A set-aside archive
-// beside a partly rebuilt one stays for the user to decide (the next rebuild names it).
-// Called by prepareProgramDirectory; failures leave the files as they are.
-void recoverInterruptedRebuild(const std::string& programDir);
 
 // Writes the bundled archive as "ZahlenAT.dat" into an existing program directory, replacing
 // the archive there in one step ("Mitgeliefertes Archiv einspielen"). Throws FileError.
