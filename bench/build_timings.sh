@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Times the build as a developer meets it, on a fresh clone of HEAD in a scratch folder:
-#   1. ./test with the compiler cache off (every file compiled);
-#   2. ./test in a second fresh clone with the cache on (after 1, so the cache is warm);
+#   1. ./test with an empty compiler cache of its own (every file compiled);
+#   2. ./test in a second fresh clone with that cache, now warm;
 #   3. touch src/core/shell/MainState.cpp, ./test again: seconds to the first test result
 #      and to the end.
 # Prints wall clock and CPU (user + sys) of each. Run it on an idle machine:
@@ -31,7 +31,9 @@ timed() { # label, then the command; prints wall, CPU and when the first test re
 rm -rf "$scratch/cold" "$scratch/warm"
 git clone -q "$root" "$scratch/cold"
 git clone -q "$root" "$scratch/warm"
-(cd "$scratch/cold" && timed cold env CCACHE_DISABLE=1 ./test)
+export CCACHE_DIR="$scratch/ccache"
+rm -rf "$CCACHE_DIR"
+(cd "$scratch/cold" && timed cold ./test)
 (cd "$scratch/warm" && timed warm ./test)
 touch "$scratch/warm/src/core/shell/MainState.cpp"
 (cd "$scratch/warm" && timed touched ./test)
