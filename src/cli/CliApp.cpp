@@ -202,8 +202,8 @@ public:
         m_out << m_state.label(WindowLabel::DrawCaption).text << '\n';
         for (int tip = 0; tip < tipgrid::kTips; ++tip) {
             const LabelControl& hit = m_state.label(hitLabel(tip));
-            m_out << joinTip(m_state, tip) << '\t' << m_state.label(tipSumLabel(tip)).text << '\t'
-                  << hit.text << '\t' << (hit.color == LabelColor::Red ? "red" : "black") << '\n';
+            m_out << joinTip(m_state, tip) << '\t' << m_state.label(tipSumLabel(tip)).text << '\t' << hit.text
+                  << '\t' << (hit.color == LabelColor::Red ? "red" : "black") << '\n';
         }
         return 0;
     }
@@ -377,7 +377,7 @@ public:
     int exportArchive() {
         const auto from = m_args.value("--from");
         m_state.setDrawDate(from ? parseDateArgument("--from", *from, m_state.clock())
-                                               : MainState::earliestDate());
+                                 : MainState::earliestDate());
         m_host.saveFile = m_args.positional.at(0);
         m_state.BitBtn3Click();
         return m_host.messages.empty() ? 0 : 1;
@@ -568,7 +568,7 @@ private:
     void setEvaluationDate() {
         const auto date = m_args.value("--date");
         m_state.setDrawDate(date ? parseDateArgument("--date", *date, m_state.clock())
-                                               : m_state.clock().today());
+                                 : m_state.clock().today());
     }
 
     void applySet(const std::string& assignment) {

@@ -1236,7 +1236,8 @@ void TForm1::nameControlsForScreenReaders() {
                 .arg(index / tipgrid::kCellsPerTip + 1)
                 .arg(index % tipgrid::kCellsPerTip + 1));
     for (int tip = 0; tip < tipgrid::kTips; ++tip) {
-        m_stateLabels[labelIndex(hitLabel(tip))]->setAccessibleName(QStringLiteral("Treffer Tipp %1").arg(tip + 1));
+        m_stateLabels[labelIndex(hitLabel(tip))]->setAccessibleName(
+            QStringLiteral("Treffer Tipp %1").arg(tip + 1));
         m_stateLabels[labelIndex(tipSumLabel(tip))]->setAccessibleName(
             QStringLiteral("Quersumme Tipp %1").arg(tip + 1));
     }

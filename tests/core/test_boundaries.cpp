@@ -46,7 +46,12 @@ struct BoundaryFixture : StateFixture<StatusHost> {
     // Every preference switch off except `on`; no filter but the digit-sum window and the
     // always-on refusal of an equal tip; a budget of 1000 picks.
     void bareGeneration(std::initializer_list<Option> on = {}) {
-        for (Option box : {Option::PreferFrequentPairs, Option::PreferOftenDrawn, Option::LimitCommonWithTips, Option::LimitLastDraw, Option::LimitSecondLastDraw, Option::PreferFrequentTriples, Option::PreferFrequentQuadruples, Option::ForcePair, Option::ArchiveRule, Option::PreferOverdue, Option::PreferRarestPairs, Option::PreferRarestTriples, Option::PreferRarestQuadruples, Option::PreferRarelyDrawn, Option::OnlyPreferred, Option::NoRunOfThree})
+        for (Option box :
+             {Option::PreferFrequentPairs, Option::PreferOftenDrawn, Option::LimitCommonWithTips,
+              Option::LimitLastDraw, Option::LimitSecondLastDraw, Option::PreferFrequentTriples,
+              Option::PreferFrequentQuadruples, Option::ForcePair, Option::ArchiveRule, Option::PreferOverdue,
+              Option::PreferRarestPairs, Option::PreferRarestTriples, Option::PreferRarestQuadruples,
+              Option::PreferRarelyDrawn, Option::OnlyPreferred, Option::NoRunOfThree})
             state.setOption(box, false);
         for (Option box : on)
             state.setOption(box, true);
@@ -121,7 +126,8 @@ TEST_F(BoundaryFixture, GroupPassesExamineUpToPair43Triple41Quadruple42) {
     // Two draws of 40..45: pairs from 40 to 44, triples from 40 to 43 and quadruples from
     // 40 to 42 have the top value 2.
     archive({draw(2002, 1, 6, {40, 41, 42, 43, 44, 45}, 1), draw(2002, 1, 9, {40, 41, 42, 43, 44, 45}, 2)});
-    bareGeneration({Option::PreferFrequentPairs, Option::PreferFrequentTriples, Option::PreferFrequentQuadruples, Option::OnlyPreferred});
+    bareGeneration({Option::PreferFrequentPairs, Option::PreferFrequentTriples,
+                    Option::PreferFrequentQuadruples, Option::OnlyPreferred});
     EXPECT_EQ(pool(), (std::vector<int>{40, 41, 41, 42, 42, 43, 43, 44,                    // pairs 40..43
                                         40, 41, 42, 41, 42, 43,                            // triples 40, 41
                                         40, 41, 42, 43, 41, 42, 43, 44, 42, 43, 44, 45})); // quadruples

@@ -36,7 +36,10 @@ struct GenerationFixture : StateFixture<StatusHost> {
         state.setTipsReady(true);
     }
     void onlyPoolSwitches(std::initializer_list<Option> on) {
-        for (Option box : {Option::PreferFrequentPairs, Option::PreferOftenDrawn, Option::PreferFrequentTriples, Option::PreferFrequentQuadruples, Option::PreferOverdue, Option::PreferRarestPairs, Option::PreferRarestTriples, Option::PreferRarestQuadruples, Option::PreferRarelyDrawn, Option::OnlyPreferred})
+        for (Option box : {Option::PreferFrequentPairs, Option::PreferOftenDrawn,
+                           Option::PreferFrequentTriples, Option::PreferFrequentQuadruples,
+                           Option::PreferOverdue, Option::PreferRarestPairs, Option::PreferRarestTriples,
+                           Option::PreferRarestQuadruples, Option::PreferRarelyDrawn, Option::OnlyPreferred})
             state.setOption(box, false);
         for (Option box : on)
             state.setOption(box, true);
@@ -153,8 +156,9 @@ TEST_F(GenerationFixture, OverduePassIsStrict) {
 
 TEST_F(GenerationFixture, PairStatisticRunsOncePerRun) {
     realArchive();
-    for (auto boxes : {std::vector<Option>{Option::PreferFrequentPairs}, std::vector<Option>{Option::PreferRarestPairs},
-                       std::vector<Option>{Option::PreferFrequentPairs, Option::PreferRarestPairs}}) {
+    for (auto boxes :
+         {std::vector<Option>{Option::PreferFrequentPairs}, std::vector<Option>{Option::PreferRarestPairs},
+          std::vector<Option>{Option::PreferFrequentPairs, Option::PreferRarestPairs}}) {
         onlyPoolSwitches({});
         for (Option b : boxes)
             state.setOption(b, true);
@@ -275,7 +279,9 @@ TEST_F(GenerationFixture, KnownSeedsGiveTheirKnownTips) {
                                              {10, 11, 16, 17, 21, 39},
                                              {8, 12, 25, 26, 33, 43}}));
     // Every group preference on: the pool reads what each group search leaves behind.
-    for (Option box : {Option::PreferFrequentPairs, Option::PreferFrequentQuadruples, Option::PreferRarestPairs, Option::PreferRarestTriples, Option::PreferRarestQuadruples})
+    for (Option box :
+         {Option::PreferFrequentPairs, Option::PreferFrequentQuadruples, Option::PreferRarestPairs,
+          Option::PreferRarestTriples, Option::PreferRarestQuadruples})
         state.setOption(box, true);
     EXPECT_EQ(generate(4711), (std::vector<Tip>{{8, 11, 18, 20, 21, 35},
                                                 {14, 15, 19, 31, 35, 43},
@@ -389,7 +395,8 @@ TEST_F(GenerationFixture, EqualTipIsRefusedEvenWithoutTheDistanceOption) {
     }
     archive(draws);
     onlyPoolSwitches({Option::PreferFrequentTriples, Option::OnlyPreferred});
-    for (Option box : {Option::LimitCommonWithTips, Option::LimitLastDraw, Option::LimitSecondLastDraw, Option::ArchiveRule, Option::NoRunOfThree})
+    for (Option box : {Option::LimitCommonWithTips, Option::LimitLastDraw, Option::LimitSecondLastDraw,
+                       Option::ArchiveRule, Option::NoRunOfThree})
         state.setOption(box, false);
     state.setOption(Option::MaxRunsThousands, 1);
     state.UpDown7Changing();

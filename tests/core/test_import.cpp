@@ -349,14 +349,16 @@ TEST_F(LatestDraw, FillsBothHalvesAndTheHitsOfTipsOneToSix) {
     EXPECT_EQ(text(WindowLabel::SaturdayNumbers), "6  10  11  21  31  37");
     EXPECT_EQ(text(WindowLabel::SaturdayExtra), "ZZ: 40");
     EXPECT_EQ(text(WindowLabel::SaturdaySuper), "SZ: 4");
-    const std::vector<std::string> wed{text(hitLabel(0)), text(hitLabel(1)), text(hitLabel(2)), text(hitLabel(3))};
+    const std::vector<std::string> wed{text(hitLabel(0)), text(hitLabel(1)), text(hitLabel(2)),
+                                       text(hitLabel(3))};
     EXPECT_EQ(wed, (std::vector<std::string>{"3", "1 + Z", "1", "0"}));
-    const std::vector<std::string> sat{text(saturdayHitLabel(0)), text(saturdayHitLabel(1)), text(saturdayHitLabel(2)), text(saturdayHitLabel(5))};
+    const std::vector<std::string> sat{text(saturdayHitLabel(0)), text(saturdayHitLabel(1)),
+                                       text(saturdayHitLabel(2)), text(saturdayHitLabel(5))};
     EXPECT_EQ(sat, (std::vector<std::string>{"3", "0", "0 + Z", "0"}));
     EXPECT_EQ(state.label(hitLabel(0)).color, LabelColor::Red);
     EXPECT_EQ(state.label(saturdayHitLabel(0)).color, LabelColor::Red);
     EXPECT_EQ(state.label(hitLabel(1)).color, LabelColor::Black);
-    EXPECT_EQ(text(hitLabel(6)), "vorher");                         // tip 7 is not evaluated
+    EXPECT_EQ(text(hitLabel(6)), "vorher");                       // tip 7 is not evaluated
     EXPECT_EQ(state.currentDraw().date, dayNumber(2001, 12, 29)); // the page's last draw line
     EXPECT_TRUE(host.messages.empty());
 }

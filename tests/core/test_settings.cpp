@@ -28,14 +28,19 @@ struct SettingsFixture : ::testing::Test {
 TEST_F(SettingsFixture, FirstStartKeepsDefaultsAndShutdownWritesEveryValue) {
     MainState state(dir.path(), host, clock);
     state.FormCreate(store);
-    for (Option box : {Option::PreferOftenDrawn, Option::LimitCommonWithTips, Option::LimitLastDraw, Option::LimitSecondLastDraw, Option::ForcePair, Option::ArchiveRule, Option::PreferOverdue, Option::PreferRarelyDrawn, Option::NoRunOfThree})
+    for (Option box : {Option::PreferOftenDrawn, Option::LimitCommonWithTips, Option::LimitLastDraw,
+                       Option::LimitSecondLastDraw, Option::ForcePair, Option::ArchiveRule,
+                       Option::PreferOverdue, Option::PreferRarelyDrawn, Option::NoRunOfThree})
         EXPECT_TRUE(state.isOn(box)) << optionInfo(box).valueName;
-    for (Option box : {Option::PreferFrequentPairs, Option::PreferFrequentTriples, Option::PreferFrequentQuadruples, Option::PreferRarestPairs, Option::PreferRarestTriples, Option::PreferRarestQuadruples, Option::OnlyPreferred})
+    for (Option box : {Option::PreferFrequentPairs, Option::PreferFrequentTriples,
+                       Option::PreferFrequentQuadruples, Option::PreferRarestPairs,
+                       Option::PreferRarestTriples, Option::PreferRarestQuadruples, Option::OnlyPreferred})
         EXPECT_FALSE(state.isOn(box)) << optionInfo(box).valueName;
     const std::pair<Option, int> positions[] = {
-        {Option::DigitSumFrom, 100},      {Option::DigitSumTo, 180},           {Option::MaxCommonWithTips, 3},
-        {Option::MaxFromLastDraw, 0},     {Option::MaxFromSecondLastDraw, 0}, {Option::ArchiveMatch, 5},
-        {Option::MaxRunsThousands, 100}, {Option::TipCount, 12}};
+        {Option::DigitSumFrom, 100},        {Option::DigitSumTo, 180},
+        {Option::MaxCommonWithTips, 3},     {Option::MaxFromLastDraw, 0},
+        {Option::MaxFromSecondLastDraw, 0}, {Option::ArchiveMatch, 5},
+        {Option::MaxRunsThousands, 100},    {Option::TipCount, 12}};
     for (const auto& [option, position] : positions)
         EXPECT_EQ(state.value(option), position) << optionInfo(option).valueName;
     EXPECT_EQ(state.fileNameEdit(), dir.path() + "Lotto.html");
@@ -147,7 +152,7 @@ TEST_F(SettingsFixture, WrongTypeEndsOnlyItsBlock) {
     EXPECT_FALSE(state.isOn(Option::PreferOftenDrawn));
     EXPECT_TRUE(state.isOn(Option::LimitCommonWithTips));
     EXPECT_FALSE(state.isOn(Option::LimitLastDraw));
-    EXPECT_TRUE(state.isOn(Option::LimitSecondLastDraw));  // default kept
+    EXPECT_TRUE(state.isOn(Option::LimitSecondLastDraw));    // default kept
     EXPECT_FALSE(state.isOn(Option::PreferFrequentTriples)); // after the bad value: default
     EXPECT_EQ(state.value(Option::DigitSumFrom), 100);
     EXPECT_EQ(state.cell(0), "1");

@@ -116,8 +116,8 @@ bool GenerationRun::archiveAllows(const Tip& c) {
     if (m_mode == ArchiveRuleMode::ReadFileEachTime)
         return m_state.Secheroderfuenfer(c[0], c[1], c[2], c[3], c[4], c[5]);
     if (!m_index)
-        m_index = std::make_unique<ArchiveIndex>(DrawArchive(m_state.archivePath()),
-                                                 m_state.statisticsStart());
+        m_index =
+            std::make_unique<ArchiveIndex>(DrawArchive(m_state.archivePath()), m_state.statisticsStart());
     if (!m_chartPrepared) { // the rule shows an empty chart, as reading the file does
         m_state.prepareChart();
         m_chartPrepared = true;

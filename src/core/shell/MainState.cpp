@@ -74,8 +74,9 @@ MainState::MainState(std::string programDir, Host& host, Clock& clock)
 
 void MainState::setOption(Option option, int value) {
     const OptionInfo& info = optionInfo(option);
-    m_options[static_cast<std::size_t>(option)] =
-        info.control == OptionControl::CheckBox ? (value != 0 ? 1 : 0) : std::clamp(value, info.min, info.max);
+    m_options[static_cast<std::size_t>(option)] = info.control == OptionControl::CheckBox
+                                                      ? (value != 0 ? 1 : 0)
+                                                      : std::clamp(value, info.min, info.max);
 }
 
 // ---------------------------------------------------------------- start-up and shutdown

@@ -345,14 +345,18 @@ public:
 
     // The statistics' weekday filter (CheckBox16, CheckBox17).
     bool weekdayBox(WeekdayBox box) const { return m_weekdayBoxes[static_cast<std::size_t>(box)]; }
-    void setWeekdayBox(WeekdayBox box, bool checked) { m_weekdayBoxes[static_cast<std::size_t>(box)] = checked; }
+    void setWeekdayBox(WeekdayBox box, bool checked) {
+        m_weekdayBoxes[static_cast<std::size_t>(box)] = checked;
+    }
 
     // The window's labels that operations write (WindowControls.h names them).
     using LabelValues = std::array<LabelControl, kWindowLabelCount>;
     const LabelControl& label(WindowLabel which) const { return m_labels[labelIndex(which)]; }
     const LabelValues& labels() const { return m_labels; }
     void setLabel(WindowLabel which, LabelControl value) { m_labels[labelIndex(which)] = std::move(value); }
-    void setLabelText(WindowLabel which, std::string text) { m_labels[labelIndex(which)].text = std::move(text); }
+    void setLabelText(WindowLabel which, std::string text) {
+        m_labels[labelIndex(which)].text = std::move(text);
+    }
 
     // The date fields, both from earliestDate() on: DateTimePicker1 on "Datenbank" (the draw
     // to evaluate, the start of a rebuild and of the text export) and DateTimePicker2 on
