@@ -7,7 +7,8 @@ target_compile_definitions(lotto_warnings INTERFACE
   QT_NO_KEYWORDS QT_NO_NARROWING_CONVERSIONS_IN_CONNECT)
 
 if(LOTTO_SANITIZE)
-  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  # -g1: line numbers in the sanitizers' reports at little cost
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined -g1)
   add_link_options(-fsanitize=address,undefined)
 endif()
 

@@ -36,13 +36,15 @@ lotto_launcher() {
   if command -v ccache >/dev/null 2>&1; then
     export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$LOTTO_ROOT")}"
     export CCACHE_NOHASHDIR=1
+    # the precompiled headers are rebuilt in every build folder; their time stamps differ
+    export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}"
     echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
   fi
 }
 
 lotto_build() {
   cmake -S "$LOTTO_ROOT" -B "$LOTTO_BUILD" -G Ninja $(lotto_launcher) \
-    -DCMAKE_BUILD_TYPE="${LOTTO_BUILD_TYPE:-RelWithDebInfo}" \
+    -DCMAKE_BUILD_TYPE="${LOTTO_BUILD_TYPE:-Release}" \
     -DLOTTO_WERROR="${LOTTO_WERROR:-ON}" \
     -DLOTTO_SANITIZE="${LOTTO_SANITIZE:-OFF}" "$@"
   cmake --build "$LOTTO_BUILD" -j2
