@@ -181,7 +181,7 @@ TEST(Window, MissingArchiveGivesOneMessageAndTheBundledArchiveAWayOut) {
 
 TEST(Window, LinksOpenTheirAddresses) {
     Window w;
-    QTest::mouseClick(w.find<QWidget>(QStringLiteral("Label54")), Qt::LeftButton);
+    QTest::mouseClick(w.find(WindowLabel::OperatorLink), Qt::LeftButton);
     QTest::mouseClick(w.find<QWidget>(QStringLiteral("Label44")), Qt::LeftButton);
     QTest::mouseClick(w.find<QWidget>(QStringLiteral("Panel5")), Qt::LeftButton, {}, QPoint(1, 1));
     ASSERT_EQ(w.host->opened.size(), 3U);
