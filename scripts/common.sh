@@ -36,6 +36,8 @@ lotto_launcher() {
   if command -v ccache >/dev/null 2>&1; then
     export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$LOTTO_ROOT")}"
     export CCACHE_NOHASHDIR=1
+    # Qt Test defines its target's absolute folders for QFINDTESTDATA, which no test uses
+    export CCACHE_IGNOREOPTIONS="${CCACHE_IGNOREOPTIONS:--DQT_TESTCASE_BUILDDIR=* -DQT_TESTCASE_SOURCEDIR=*}"
     # the precompiled headers are rebuilt in every build folder; their time stamps differ
     export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}"
     echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"

@@ -32,7 +32,7 @@ CliResult runCli(const std::vector<std::string>& args, const std::string& config
     for (const std::string& a : args)
         arguments << QString::fromStdString(a);
     const char* binary = std::getenv("LOTTO_CLI");
-    process.start(binary ? QString::fromLocal8Bit(binary) : QStringLiteral(LOTTO_BINARY_DIR "/lotto-cli"),
+    process.start(binary ? QString::fromLocal8Bit(binary) : QString::fromStdString(binaryPath("lotto-cli")),
                   arguments);
     process.waitForFinished(120000);
     CliResult result;

@@ -162,7 +162,7 @@ struct TodayFiles : ::testing::Test {
         writeBytes(dir.path() + "www/media-nopagespeed/lotto-ziehungen-2010-2017.csv", todayFile2010(real));
         for (int year = 2018; year <= 2026; ++year)
             writeBytes(media + std::to_string(year) + ".csv", todayYearFile(year, real));
-        const std::string tls = std::string(LOTTO_SOURCE_DIR) + "/tests/data/tls/";
+        const std::string tls = sourcePath("tests/data/tls/");
         const char* script =
             "import functools, http.server, ssl, sys\n"
             "class Quiet(http.server.SimpleHTTPRequestHandler):\n"
@@ -275,8 +275,8 @@ TEST(CliImport, AResultsFileIsAppendedAndAnUnknownOneRefused) {
 
     // Into an empty archive: every draw of the file.
     std::filesystem::remove(archive);
-    const CliResult all = runCli({"--datadir", dir.path(), "--no-settings", "import",
-                                  std::string(LOTTO_SOURCE_DIR) + "/data/austria-6aus45.csv"});
+    const CliResult all =
+        runCli({"--datadir", dir.path(), "--no-settings", "import", sourcePath("data/austria-6aus45.csv")});
     EXPECT_EQ(all.exitCode, 0) << all.err;
     EXPECT_EQ(all.out, "Neue Ziehungen: 3672\nFr 21.08.26    1  3  24  32  36  42 Z:37\n");
     EXPECT_EQ(DrawArchive(archive).readAll(), real);

@@ -72,11 +72,11 @@ std::vector<DrawRecord> readDrawCsv(const std::string& path, bool withExtra) {
 
 std::vector<DrawRecord> realDraws() {
     // Read straight from the CSV, independently of the build's archive tool.
-    return readDrawCsv(std::string(LOTTO_SOURCE_DIR) + "/data/austria-6aus45.csv", true);
+    return readDrawCsv(sourcePath("data/austria-6aus45.csv"), true);
 }
 
 std::vector<DrawRecord> realGermanDraws() {
-    return readDrawCsv(std::string(LOTTO_SOURCE_DIR) + "/tests/data/germany-6aus49.csv", false);
+    return readDrawCsv(sourcePath("tests/data/germany-6aus49.csv"), false);
 }
 
 std::string austrianYearFile(int year, const std::vector<DrawRecord>& draws) {
@@ -240,8 +240,16 @@ std::string latestDrawPage(const std::vector<DrawRecord>& draws, int superzahl) 
     return text + "</body></html>\n";
 }
 
+std::string sourcePath(std::string_view relative) {
+    return std::string(LOTTO_SOURCE_DIR "/").append(relative);
+}
+
+std::string binaryPath(std::string_view relative) {
+    return std::string(LOTTO_BINARY_DIR "/").append(relative);
+}
+
 std::string realArchivePath() {
-    return std::string(LOTTO_BINARY_DIR) + "/ZahlenAT.dat";
+    return binaryPath("ZahlenAT.dat");
 }
 
 std::vector<DrawRecord> drawsUntil(const std::vector<DrawRecord>& draws, DayNumber last) {

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -35,6 +36,9 @@ void writeBytes(const std::string& path, const std::string& bytes);
 // The real draws 1986-2026 as the bundled archive holds them.
 std::vector<DrawRecord> realDraws();
 std::string realArchivePath(); // the archive built from them
+// A path below the project's source folder and below its build folder.
+std::string sourcePath(std::string_view relative);
+std::string binaryPath(std::string_view relative);
 // The real German 6 aus 49 draws 1955-2026 as the import stores them (extra number 0).
 std::vector<DrawRecord> realGermanDraws();
 std::vector<DrawRecord> drawsUntil(const std::vector<DrawRecord>& draws, DayNumber last); // on or before last

@@ -205,7 +205,7 @@ TEST_F(TodayImport, FileImportReadsEveryKnownLayout) {
     EXPECT_EQ(DrawArchive(archivePath()).readAll(), until(dayNumber(2017, 12, 31)));
     importFile("NN_W2D_STAT_Lotto_2018.csv", todayYearFile(2018, real));
     EXPECT_EQ(DrawArchive(archivePath()).readAll(), until(dayNumber(2018, 12, 31)));
-    importFile("alle.csv", readWholeFile(std::string(LOTTO_SOURCE_DIR) + "/data/austria-6aus45.csv"));
+    importFile("alle.csv", readWholeFile(sourcePath("data/austria-6aus45.csv")));
     EXPECT_EQ(readWholeFile(archivePath()), readWholeFile(realArchivePath()));
     EXPECT_EQ(state.label(WindowLabel::TipPageDraw).text, "Fr 21.08.26    1  3  24  32  36  42 Z:37");
     EXPECT_TRUE(host.messages.empty());
@@ -238,7 +238,7 @@ TEST_F(TodayImport, AnUnknownFileImportsNothingAndSaysSo) {
 }
 
 TEST_F(TodayImport, AnEmptyArchiveTakesEveryDrawOfTheFile) {
-    importFile("alle.csv", readWholeFile(std::string(LOTTO_SOURCE_DIR) + "/data/austria-6aus45.csv"));
+    importFile("alle.csv", readWholeFile(sourcePath("data/austria-6aus45.csv")));
     EXPECT_EQ(readWholeFile(archivePath()), readWholeFile(realArchivePath()));
     EXPECT_EQ(state.lastImport()->added, 3672);
     EXPECT_EQ(state.statusText(1), "3.672 neue Ziehungen übernommen (bis 21.08.2026)");

@@ -1,6 +1,7 @@
 // The client against real peers from Debian's packages, started on 127.0.0.1: python3's
 // http.server (plain and TLS-wrapped with the test authority's certificate) and tinyproxy.
 #include "HttpClient/HttpClient.h"
+#include "core/TestSupport.h"
 #include "core/import/HttpGet.h"
 
 #include <QDeadlineTimer>
@@ -23,7 +24,7 @@ using namespace lotto;
 
 namespace {
 
-const QString tlsDir = QStringLiteral(LOTTO_SOURCE_DIR "/tests/data/tls/");
+const QString tlsDir = QString::fromStdString(lotto::test::sourcePath("tests/data/tls/"));
 
 quint16 freePort() {
     QTcpServer server;
