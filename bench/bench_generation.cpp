@@ -31,20 +31,20 @@ void runWith(benchmark::State& st, GenerationRun::ArchiveRuleMode mode, void (*c
 
 void defaults(MainState&) {}
 void tenMillionDigitSum(MainState& s) {
-    s.setUpDown(7, 10000);
+    s.setOption(Option::MaxRunsThousands, 10000);
     s.UpDown7Changing();
-    s.setUpDown(1, 279);
-    s.setUpDown(2, 279);
+    s.setOption(Option::DigitSumFrom, 279);
+    s.setOption(Option::DigitSumTo, 279);
 }
 void tenMillionArchiveRule(MainState& s) {
-    s.setUpDown(7, 10000);
+    s.setOption(Option::MaxRunsThousands, 10000);
     s.UpDown7Changing();
-    s.setUpDown(6, 3);
+    s.setOption(Option::ArchiveMatch, 3);
 }
 void archiveRuleSmallBudget(MainState& s) {
-    s.setUpDown(7, 20);
+    s.setOption(Option::MaxRunsThousands, 20);
     s.UpDown7Changing();
-    s.setUpDown(6, 3);
+    s.setOption(Option::ArchiveMatch, 3);
 }
 
 } // namespace

@@ -80,7 +80,7 @@ void searchTwelveTips(benchmark::State& st) {
     state.setTipsReady(true);
     state.random().setSeed(4711);
     state.Label28Click();
-    state.dateTimePicker2().setDate(dayNumber(1986, 1, 1));
+    state.setStatisticsStart(dayNumber(1986, 1, 1));
     std::int64_t announced = 0;
     for (auto _ : st)
         state.runTipSearch("3", [&](int, const std::string&) { ++announced; });

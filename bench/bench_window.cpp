@@ -68,10 +68,10 @@ int main(int argc, char** argv) {
 
     auto timeRun = [&](const char* name, int upDown1, int upDown2, int upDown6, int thousands) {
         MainState& s = form.state();
-        s.setUpDown(1, upDown1);
-        s.setUpDown(2, upDown2);
-        s.setUpDown(6, upDown6);
-        s.setUpDown(7, thousands);
+        s.setOption(Option::DigitSumFrom, upDown1);
+        s.setOption(Option::DigitSumTo, upDown2);
+        s.setOption(Option::ArchiveMatch, upDown6);
+        s.setOption(Option::MaxRunsThousands, thousands);
         s.UpDown7Changing();
         s.random().setSeed(1);
         form.refreshFromState();

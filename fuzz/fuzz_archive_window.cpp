@@ -38,17 +38,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     state.Button2Click();
     state.Button4Click();
     state.Button5Click();
-    state.dateTimePicker1().setDate(lotto::dayNumber(2000, 1, 1));
+    state.setDrawDate(lotto::dayNumber(2000, 1, 1));
     state.SpeedButton5Click();
     state.SpeedButton7Click();
     state.SpeedButton6Click();
-    state.setCheckBox(17, false);
+    state.setWeekdayBox(lotto::WeekdayBox::Wednesdays, false);
     state.SpeedButton7Click();
     state.SpeedButton6Click();
-    state.setUpDown(7, 1);
+    state.setOption(lotto::Option::MaxRunsThousands, 1);
     state.UpDown7Changing();
-    state.setCheckBox(1, true);
-    state.setCheckBox(7, true);
+    state.setOption(lotto::Option::PreferFrequentPairs, true);
+    state.setOption(lotto::Option::PreferFrequentQuadruples, true);
     state.Label28Click();
     return 0;
 }

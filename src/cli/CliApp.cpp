@@ -208,8 +208,8 @@ public:
         setEvaluationDate();
         m_state.SpeedButton5Click();
         if (!m_host.messages.empty()) return 1;
-        m_out << m_state.label(MainState::kDrawCaptionLabel).text << '\n'
-              << m_state.label(MainState::kDigitSumLabel).text << '\n';
+        m_out << m_state.label(WindowLabel::DrawCaption).text << '\n'
+              << m_state.label(WindowLabel::DigitSum).text << '\n';
         return 0;
     }
 
@@ -218,20 +218,20 @@ public:
         setEvaluationDate();
         m_state.SpeedButton5Click();
         if (!m_host.messages.empty()) return 1;
-        m_out << m_state.label(MainState::kDrawCaptionLabel).text << '\n';
+        m_out << m_state.label(WindowLabel::DrawCaption).text << '\n';
         for (int tip = 0; tip < tipgrid::kTips; ++tip) {
-            const LabelControl& hit = m_state.label(tipgrid::hitLabel(tip));
-            m_out << joinTip(m_state, tip) << '\t' << m_state.label(tipgrid::sumLabel(tip)).text << '\t'
-                  << hit.text << '\t' << (hit.color == LabelColor::Red ? "red" : "black") << '\n';
+            const LabelControl& hit = m_state.label(hitLabel(tip));
+            m_out << joinTip(m_state, tip) << '\t' << m_state.label(tipSumLabel(tip)).text << '\t' << hit.text
+                  << '\t' << (hit.color == LabelColor::Red ? "red" : "black") << '\n';
         }
         return 0;
     }
 
     int stats() {
         if (const auto since = m_args.value("--since"))
-            m_state.dateTimePicker2().setDate(parseDateArgument("--since", *since, m_state.clock()));
-        if (m_args.flag("--no-sunday")) m_state.setCheckBox(16, false);
-        if (m_args.flag("--no-wednesday")) m_state.setCheckBox(17, false);
+            m_state.setStatisticsStart(parseDateArgument("--since", *since, m_state.clock()));
+        if (m_args.flag("--no-sunday")) m_state.setWeekdayBox(WeekdayBox::Sundays, false);
+        if (m_args.flag("--no-wednesday")) m_state.setWeekdayBox(WeekdayBox::Wednesdays, false);
         const std::string& kind = m_args.positional.at(0);
         static const std::map<std::string, void (MainState::*)()> operations{
             {"frequency", &MainState::SpeedButton2Click}, {"digitsums", &MainState::SpeedButton9Click},
@@ -271,7 +271,7 @@ public:
     int search() {
         m_state.loadTipFile(m_args.positional.at(0));
         if (const auto since = m_args.value("--since"))
-            m_state.dateTimePicker2().setDate(parseDateArgument("--since", *since, m_state.clock()));
+            m_state.setStatisticsStart(parseDateArgument("--since", *since, m_state.clock()));
         m_state.runTipSearch(
             m_args.value("--threshold").value_or("6"),
             [this](int tip, const std::string& text) { m_out << tip + 1 << '\t' << text << '\n'; });
@@ -281,9 +281,9 @@ public:
     int prizes() {
         m_state.loadTipFile(m_args.positional.at(0));
         if (const auto since = m_args.value("--since"))
-            m_state.dateTimePicker2().setDate(parseDateArgument("--since", *since, m_state.clock()));
-        if (m_args.flag("--no-sunday")) m_state.setCheckBox(MainState::kSundaysBox, false);
-        if (m_args.flag("--no-wednesday")) m_state.setCheckBox(MainState::kWednesdaysBox, false);
+            m_state.setStatisticsStart(parseDateArgument("--since", *since, m_state.clock()));
+        if (m_args.flag("--no-sunday")) m_state.setWeekdayBox(WeekdayBox::Sundays, false);
+        if (m_args.flag("--no-wednesday")) m_state.setWeekdayBox(WeekdayBox::Wednesdays, false);
         const DayNumber to = m_args.value("--to")
                                  ? parseDateArgument("--to", *m_args.value("--to"), m_state.clock())
                                  : kLastDay;
@@ -361,7 +361,7 @@ public:
         // The draw is looked up first, so a date without a draw prints nothing.
         std::optional<MainState::SystemDrawCheck> check;
         if (day) {
-            m_state.dateTimePicker1().setDate(*day);
+            m_state.setDrawDate(*day);
             m_state.SpeedButton5Click();
             if (!m_host.messages.empty()) return 1;
             if (wholeDay(m_state.currentDraw().date) != *day) {
@@ -377,7 +377,7 @@ public:
             for (const SystemTip& tip : expandSystem(bet))
                 m_out << joinNumbers({tip.begin(), tip.end()}) << '\n';
         if (!check) return 0;
-        m_out << "draw\t" << m_state.label(MainState::kDrawCaptionLabel).text << '\n';
+        m_out << "draw\t" << m_state.label(WindowLabel::DrawCaption).text << '\n';
         for (std::size_t r = 0; r < check->ranks.size(); ++r)
             m_out << prizeRankName(static_cast<PrizeRank>(r)) << '\t' << check->ranks[r] << '\n';
         m_out << "won\t" << check->wonCents << '\n';
@@ -395,8 +395,8 @@ public:
 
     int exportArchive() {
         const auto from = m_args.value("--from");
-        m_state.dateTimePicker1().setDate(from ? parseDateArgument("--from", *from, m_state.clock())
-                                               : MainState::earliestDate());
+        m_state.setDrawDate(from ? parseDateArgument("--from", *from, m_state.clock())
+                                 : MainState::earliestDate());
         m_host.saveFile = m_args.positional.at(0);
         m_state.BitBtn3Click();
         return m_host.messages.empty() ? 0 : 1;
@@ -414,14 +414,14 @@ public:
         m_host.drawEntry = entry;
         m_state.BitBtn8Click();
         if (!m_host.messages.empty()) return 1;
-        m_out << m_state.label(MainState::kDrawCaptionLabel).text << '\n';
+        m_out << m_state.label(WindowLabel::DrawCaption).text << '\n';
         return 0;
     }
 
     // The draw dated D is shown first, as in the window, then deleted as the shown draw.
     int remove() {
         const DayNumber day = parseDateArgument("Datum", m_args.positional.at(0), m_state.clock());
-        m_state.dateTimePicker1().setDate(day);
+        m_state.setDrawDate(day);
         m_state.SpeedButton5Click();
         if (!m_host.messages.empty()) return 1;
         if (wholeDay(m_state.currentDraw().date) != day) {
@@ -447,7 +447,7 @@ public:
             throw UsageError("restore: die Nummer einer Sicherung (1 = neueste) erwartet: " + text);
         m_host.backupChoice = static_cast<std::size_t>(*number - 1);
         if (!m_state.RestoreBackupClick() || !m_host.messages.empty()) return 1;
-        m_out << m_state.label(MainState::kDrawCaptionLabel).text << '\n';
+        m_out << m_state.label(WindowLabel::DrawCaption).text << '\n';
         return 0;
     }
 
@@ -503,8 +503,8 @@ public:
     int latest() {
         if (const auto url = m_args.value("--url")) m_state.setUrlEdit(*url);
         if (const auto tips = m_args.value("--tips")) m_state.loadTipFile(*tips);
-        for (const std::string& name : m_state.Button1Click())
-            m_out << name << ": " << m_state.label(name).text << '\n';
+        for (const WindowLabel label : m_state.Button1Click())
+            m_out << designerName(label) << ": " << m_state.label(label).text << '\n';
         return m_host.messages.empty() ? 0 : 1;
     }
 
@@ -554,9 +554,9 @@ private:
         applyDownloadOptions();
         if (const auto url = m_args.value("--server")) m_state.setServer(source->source, *url);
         if (const auto from = m_args.value("--from"))
-            m_state.dateTimePicker1().setDate(parseDateArgument("--from", *from, m_state.clock()));
+            m_state.setDrawDate(parseDateArgument("--from", *from, m_state.clock()));
         else
-            m_state.dateTimePicker1().setDate(m_state.clock().today());
+            m_state.setDrawDate(m_state.clock().today());
         m_state.setStatusListener([this](int panel, const std::string& text) {
             if (panel == 0) m_out << text << '\n' << std::flush;
         });
@@ -567,14 +567,14 @@ private:
         m_state.setStatusListener({});
         const auto& report = m_state.lastImport();
         m_out << "Neue Ziehungen: " << (report ? report->added : 0) << '\n';
-        m_out << m_state.label(MainState::kTipPageDrawLabel).text << '\n';
+        m_out << m_state.label(WindowLabel::TipPageDraw).text << '\n';
         return m_host.messages.empty() ? 0 : 1;
     }
 
     void setEvaluationDate() {
         const auto date = m_args.value("--date");
-        m_state.dateTimePicker1().setDate(date ? parseDateArgument("--date", *date, m_state.clock())
-                                               : m_state.clock().today());
+        m_state.setDrawDate(date ? parseDateArgument("--date", *date, m_state.clock())
+                                 : m_state.clock().today());
     }
 
     void applySet(const std::string& assignment) {

@@ -229,7 +229,7 @@ void SystemDialog::refresh() {
 
 void SystemDialog::refreshDraw() {
     m_draw->setText(
-        QStringLiteral("gegen %1").arg(text(m_form.state().label(MainState::kTipPageDrawLabel).text)));
+        QStringLiteral("gegen %1").arg(text(m_form.state().label(WindowLabel::TipPageDraw).text)));
 }
 
 void SystemDialog::clearCheck() {

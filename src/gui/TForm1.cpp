@@ -208,7 +208,13 @@ TForm1::~TForm1() = default;
 QLabel* TForm1::makeLabel(const QString& name, const QString& text) {
     auto* label = new QLabel(text);
     label->setObjectName(name);
-    if (m_state.labels().count(name.toStdString())) m_stateLabels[name.toStdString()] = label;
+    return label;
+}
+
+QLabel* TForm1::makeLabel(WindowLabel which) {
+    QLabel* label = makeLabel(QString::fromLatin1(designerName(which)),
+                              QString::fromStdString(m_state.label(which).text));
+    m_stateLabels[labelIndex(which)] = label;
     return label;
 }
 
@@ -216,14 +222,23 @@ QCheckBox* TForm1::makeCheckBox(int number, const QString& text) {
     auto* box = new QCheckBox(text);
     box->setObjectName(QStringLiteral("CheckBox%1").arg(number));
     m_checkBoxes[static_cast<std::size_t>(number)] = box;
-    connect(box, &QCheckBox::toggled, this, [this, number](bool on) {
-        if (!m_syncing) m_state.setCheckBox(number, on);
-    });
     return box;
 }
 
 QCheckBox* TForm1::makeCheckBox(Option option, const QString& text) {
-    return makeCheckBox(optionInfo(option).number, text);
+    QCheckBox* box = makeCheckBox(optionInfo(option).number, text);
+    connect(box, &QCheckBox::toggled, this, [this, option](bool on) {
+        if (!m_syncing) m_state.setOption(option, on ? 1 : 0);
+    });
+    return box;
+}
+
+QCheckBox* TForm1::makeCheckBox(WeekdayBox weekday, const QString& text) {
+    QCheckBox* box = makeCheckBox(checkBoxNumber(weekday), text);
+    connect(box, &QCheckBox::toggled, this, [this, weekday](bool on) {
+        if (!m_syncing) m_state.setWeekdayBox(weekday, on);
+    });
+    return box;
 }
 
 QSpinBox* TForm1::makeUpDown(Option option, int editNumber) {
@@ -234,27 +249,27 @@ QSpinBox* TForm1::makeUpDown(Option option, int editNumber) {
     if (auto* edit = spin->findChild<QLineEdit*>())
         edit->setObjectName(QStringLiteral("Edit%1").arg(editNumber));
     spin->setRange(info.min, info.max);
-    spin->setValue(m_state.upDown(number).position);
+    spin->setValue(m_state.value(option));
     spin->setMinimumWidth(spin->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 30);
     spin->setMaximumWidth(spin->minimumWidth() + 20);
     m_upDowns[static_cast<std::size_t>(number)] = spin;
-    connect(spin, &QSpinBox::valueChanged, this, [this, number, option](int value) {
+    connect(spin, &QSpinBox::valueChanged, this, [this, option](int value) {
         if (m_syncing) return;
-        m_state.setUpDown(number, value);
+        m_state.setOption(option, value);
         if (option == Option::MaxRunsThousands || option == Option::TipCount) m_state.UpDown7Changing();
     });
     return spin;
 }
 
-QDateEdit* TForm1::makeDatePicker(const QString& name, DatePickerControl& control) {
+QDateEdit* TForm1::makeDatePicker(const QString& name, void (MainState::*setDate)(DayNumber)) {
     auto* picker = new QDateEdit;
     picker->setObjectName(name);
     picker->setCalendarPopup(true);
     picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    picker->setMinimumDate(toQDate(control.min));
+    picker->setMinimumDate(toQDate(MainState::earliestDate()));
     picker->setMaximumDate(QDate(9999, 12, 31));
-    connect(picker, &QDateEdit::dateChanged, this, [this, &control](const QDate& date) {
-        if (!m_syncing) control.setDate(fromQDate(date));
+    connect(picker, &QDateEdit::dateChanged, this, [this, setDate](const QDate& date) {
+        if (!m_syncing) (m_state.*setDate)(fromQDate(date));
     });
     return picker;
 }
@@ -332,7 +347,7 @@ QWidget* TForm1::buildDrawPanel(QWidget* page) {
     forward->setArrowType(Qt::RightArrow);
     addShortcut(back, QKeySequence(Qt::ALT | Qt::Key_Left));
     addShortcut(forward, QKeySequence(Qt::ALT | Qt::Key_Right));
-    auto* label35 = makeLabel(QString::fromLatin1(MainState::kTipPageDrawLabel));
+    auto* label35 = makeLabel(WindowLabel::TipPageDraw);
     QFont bold = label35->font();
     bold.setBold(true);
     label35->setFont(bold);
@@ -348,12 +363,12 @@ QWidget* TForm1::buildDrawPanel(QWidget* page) {
     top->addWidget(label35);
     top->addWidget(forward);
     top->addSpacing(12);
-    top->addWidget(makeLabel(QString::fromLatin1(MainState::kDigitSumLabel), QStringLiteral("Quersumme")));
+    top->addWidget(makeLabel(WindowLabel::DigitSum));
     top->addStretch();
-    auto* sundays = makeCheckBox(MainState::kSundaysBox, QStringLiteral("Sonntag Ziehungen"));
+    auto* sundays = makeCheckBox(WeekdayBox::Sundays, QStringLiteral("Sonntag Ziehungen"));
     sundays->setToolTip(
         QStringLiteral("Sonntagsziehungen beim Blättern und in den Auswertungen berücksichtigen"));
-    auto* wednesdays = makeCheckBox(MainState::kWednesdaysBox, QStringLiteral("Mittwoch Ziehungen"));
+    auto* wednesdays = makeCheckBox(WeekdayBox::Wednesdays, QStringLiteral("Mittwoch Ziehungen"));
     wednesdays->setToolTip(
         QStringLiteral("Mittwochsziehungen beim Blättern und in den Auswertungen berücksichtigen"));
     top->addWidget(sundays);
@@ -450,7 +465,7 @@ QGridLayout* TForm1::buildTipGrid() {
             });
             grid->addWidget(edit, row, col + 1 + c);
         }
-        auto* hits = makeLabel(QString::fromLatin1(tipgrid::hitLabel(tip)));
+        auto* hits = makeLabel(hitLabel(tip));
         hits->setAlignment(Qt::AlignCenter);
         if (palette().color(QPalette::Window).lightness() < 128) {
             hits->setAutoFillBackground(true);
@@ -459,13 +474,13 @@ QGridLayout* TForm1::buildTipGrid() {
             hits->setPalette(light);
         }
         m_hitLabels.insert(hits);
-        auto* sum = makeLabel(QString::fromLatin1(tipgrid::sumLabel(tip)));
+        auto* sum = makeLabel(tipSumLabel(tip));
         sum->setToolTip(QStringLiteral("Quersumme"));
         grid->addWidget(hits, row, col + 7);
         grid->addWidget(sum, row, col + 8);
         if (tip < 6) {
             // Hits in the Saturday draw of the page "Zahlen der letzten Ziehung"; empty until loaded.
-            auto* saturday = makeLabel(QStringLiteral("Label%1").arg(15 + tip));
+            auto* saturday = makeLabel(saturdayHitLabel(tip));
             saturday->setToolTip(QStringLiteral("Treffer in der Samstagsziehung"));
             grid->addWidget(saturday, row, col + 9);
         }
@@ -550,15 +565,15 @@ QWidget* TForm1::buildLastDrawPage() {
     auto* page = new QWidget;
     auto* layout = new QGridLayout(page);
     layout->addWidget(new QLabel(QStringLiteral("Mittwochsziehung:")), 0, 0);
-    layout->addWidget(makeLabel(QStringLiteral("Label3")), 0, 1);
-    layout->addWidget(makeLabel(QStringLiteral("Label1")), 0, 2);
-    layout->addWidget(makeLabel(QStringLiteral("Label6"), QStringLiteral("ZZ:")), 0, 3);
-    layout->addWidget(makeLabel(QStringLiteral("Label7"), QStringLiteral("SZ:")), 0, 4);
+    layout->addWidget(makeLabel(WindowLabel::WednesdayDate), 0, 1);
+    layout->addWidget(makeLabel(WindowLabel::WednesdayNumbers), 0, 2);
+    layout->addWidget(makeLabel(WindowLabel::WednesdayExtra), 0, 3);
+    layout->addWidget(makeLabel(WindowLabel::WednesdaySuper), 0, 4);
     layout->addWidget(new QLabel(QStringLiteral("Samstagziehung:")), 1, 0);
-    layout->addWidget(makeLabel(QStringLiteral("Label5")), 1, 1);
-    layout->addWidget(makeLabel(QStringLiteral("Label2")), 1, 2);
-    layout->addWidget(makeLabel(QStringLiteral("Label9"), QStringLiteral("ZZ:")), 1, 3);
-    layout->addWidget(makeLabel(QStringLiteral("Label8"), QStringLiteral("SZ:")), 1, 4);
+    layout->addWidget(makeLabel(WindowLabel::SaturdayDate), 1, 1);
+    layout->addWidget(makeLabel(WindowLabel::SaturdayNumbers), 1, 2);
+    layout->addWidget(makeLabel(WindowLabel::SaturdayExtra), 1, 3);
+    layout->addWidget(makeLabel(WindowLabel::SaturdaySuper), 1, 4);
     auto* load = makeButton(QStringLiteral("Button1"), QStringLiteral("Lottozahlen aus dem Internet laden"));
     connect(load, &QPushButton::clicked, this, [this] { run([this] { m_state.Button1Click(); }); });
     layout->addWidget(load, 2, 0, 1, 2);
@@ -678,7 +693,7 @@ QWidget* TForm1::buildChartPage() {
     toolBar->addWidget(frequency);
     toolBar->addWidget(sums);
     toolBar->addWidget(new QLabel(QStringLiteral(" ab ")));
-    m_picker2 = makeDatePicker(QStringLiteral("DateTimePicker2"), m_state.dateTimePicker2());
+    m_picker2 = makeDatePicker(QStringLiteral("DateTimePicker2"), &MainState::setStatisticsStart);
     m_picker2->setToolTip(QStringLiteral("Ziehungen ab diesem Datum auswerten"));
     toolBar->addWidget(m_picker2);
     connect(frequency, &QToolButton::clicked, this, [this] { run([this] { m_state.SpeedButton2Click(); }); });
@@ -693,7 +708,7 @@ QWidget* TForm1::buildDatabasePage() {
     auto* layout = new QVBoxLayout(page);
 
     auto* drawRow = new QHBoxLayout;
-    m_picker1 = makeDatePicker(QStringLiteral("DateTimePicker1"), m_state.dateTimePicker1());
+    m_picker1 = makeDatePicker(QStringLiteral("DateTimePicker1"), &MainState::setDrawDate);
     m_picker1->setToolTip(
         QStringLiteral("Datum der zu bewertenden Ziehung, Beginn von Neuanlage und Export"));
     auto* evaluate =
@@ -701,7 +716,7 @@ QWidget* TForm1::buildDatabasePage() {
                         QStringLiteral("Bewertung des Tipps für die Ziehung des gewählten Datums"));
     evaluate->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
     addShortcut(evaluate, QKeySequence(Qt::CTRL | Qt::Key_B));
-    auto* label29 = makeLabel(QString::fromLatin1(MainState::kDrawCaptionLabel));
+    auto* label29 = makeLabel(WindowLabel::DrawCaption);
     QFont bold = label29->font();
     bold.setBold(true);
     label29->setFont(bold);
@@ -914,34 +929,27 @@ QWidget* TForm1::buildInternetPage() {
         "Welche Datei welche Jahre enthält, z. B. „1986-2010=/pfad.csv;2018-=/pfad_{JJJJ}.csv“ "
         "({JJJJ} steht für das Jahr)"));
 
-    auto link = [&](const QString& name, const QString& address) {
-        auto* label = new ClickableLabel(address);
-        label->setObjectName(name);
+    auto link = [&](WindowLabel which) {
+        auto* label = new ClickableLabel(QString::fromStdString(MainState::linkAddress(which).value_or("")));
+        label->setObjectName(QString::fromLatin1(designerName(which)));
         label->setCursor(Qt::PointingHandCursor);
         label->setStyleSheet(QStringLiteral("color: #0645ad; text-decoration: underline;"));
         connect(label, &ClickableLabel::clicked, this,
-                [this, name] { run([this, name] { m_state.Label52Click(name.toStdString()); }); });
+                [this, which] { run([this, which] { m_state.Label52Click(which); }); });
         return label;
     };
-    const QString maker = QString::fromLatin1(MainState::kMakerAddress);
     layout->addWidget(
         makeLabel(QStringLiteral("Label51"), QStringLiteral("Updates und die neueste Version gibt es bei:")),
         7, 0, 1, 2);
-    layout->addWidget(link(QString::fromLatin1(MainState::kUpdatesLinkLabel),
-                           maker + QStringLiteral("/freeware/lotto.htm")),
-                      8, 0, 1, 2);
+    layout->addWidget(link(WindowLabel::UpdatesLink), 8, 0, 1, 2);
     layout->addWidget(makeLabel(QStringLiteral("Label53"),
                                 QStringLiteral("Die aktuellen Ziehungen und Quoten finden unter:")),
                       9, 0, 1, 2);
-    layout->addWidget(link(QString::fromLatin1(MainState::kOperatorLinkLabel),
-                           QString::fromLatin1(MainState::kOperatorAddress)),
-                      10, 0, 1, 2);
+    layout->addWidget(link(WindowLabel::OperatorLink), 10, 0, 1, 2);
     layout->addWidget(makeLabel(QStringLiteral("Label55"),
                                 QStringLiteral("Haben Sie dann gewonnen, hilft Tendora beim Anlegen")),
                       11, 0, 1, 2);
-    layout->addWidget(
-        link(QString::fromLatin1(MainState::kTendoraLinkLabel), maker + QStringLiteral("/tendora/")), 12, 0,
-        1, 2);
+    layout->addWidget(link(WindowLabel::TendoraLink), 12, 0, 1, 2);
     layout->setRowStretch(15, 1);
     layout->setColumnStretch(1, 1);
     return page;
@@ -1015,7 +1023,7 @@ void TForm1::showOverview() {
         total += winning.cents.value_or(0);
         allQuotas = allQuotas && winning.cents;
     }
-    const QString shown = QString::fromStdString(m_state.label(MainState::kDrawCaptionLabel).text).left(11);
+    const QString shown = QString::fromStdString(m_state.label(WindowLabel::DrawCaption).text).left(11);
     if (m_state.currentDraw().date <= 0)
         m_winningsLabel->setText(QStringLiteral("Noch keine Ziehung angezeigt."));
     else if (wins.isEmpty())
@@ -1143,14 +1151,14 @@ void TForm1::refreshFromState() {
         }
         if (edit->text() != text) edit->setText(text);
     }
-    for (const auto& [name, control] : m_state.labels()) {
-        const auto it = m_stateLabels.find(name);
-        if (it == m_stateLabels.end()) continue;
-        QLabel* label = it->second;
+    for (const WindowLabelInfo& info : kWindowLabels) {
+        QLabel* label = m_stateLabels[labelIndex(info.label)];
+        if (!label) continue; // the links show their address
+        const LabelControl& control = m_state.label(info.label);
         const QString text = QString::fromStdString(control.text);
         if (label->text() != text) label->setText(text);
         if (m_hitLabels.count(label)) label->setToolTip(QString::fromStdString(control.hint));
-        if (name == MainState::kTipPageDrawLabel) continue; // keeps the tool-tip colours of its banner
+        if (info.label == WindowLabel::TipPageDraw) continue; // keeps the tool-tip colours of its banner
         // Hit labels are black or red on a light ground, as on a paper ticket; every other
         // label's black is the theme's text colour so it stays readable on a dark theme.
         const bool red = control.color == LabelColor::Red;
@@ -1163,16 +1171,22 @@ void TForm1::refreshFromState() {
             label->setPalette(p);
         }
     }
-    for (int n = 1; n <= 18; ++n)
-        if (QCheckBox* box = m_checkBoxes[static_cast<std::size_t>(n)]) box->setChecked(m_state.checkBox(n));
+    for (const OptionInfo& info : kGenerationOptions)
+        if (info.control == OptionControl::CheckBox)
+            if (QCheckBox* box = m_checkBoxes[static_cast<std::size_t>(info.number)])
+                box->setChecked(m_state.isOn(info.option));
+    for (const WeekdayBoxInfo& info : kWeekdayBoxes)
+        if (QCheckBox* box = m_checkBoxes[static_cast<std::size_t>(info.number)])
+            box->setChecked(m_state.weekdayBox(info.box));
     m_stakeSpin->setValue(static_cast<double>(m_state.stakeCents()) / 100.0);
     m_jokerSpin->setValue(static_cast<double>(m_state.jokerCents()) / 100.0);
     m_updateOnStartBox->setChecked(m_state.updateOnStart());
-    for (int n = 1; n <= 8; ++n)
-        if (QSpinBox* spin = m_upDowns[static_cast<std::size_t>(n)])
-            spin->setValue(m_state.upDown(n).position);
-    m_picker1->setDate(toQDate(m_state.dateTimePicker1().date));
-    m_picker2->setDate(toQDate(m_state.dateTimePicker2().date));
+    for (const OptionInfo& info : kGenerationOptions)
+        if (info.control == OptionControl::UpDown)
+            if (QSpinBox* spin = m_upDowns[static_cast<std::size_t>(info.number)])
+                spin->setValue(m_state.value(info.option));
+    m_picker1->setDate(toQDate(m_state.drawDate()));
+    m_picker2->setDate(toQDate(m_state.statisticsStart()));
     for (auto& [edit, field] : m_textEdits) {
         const QString text = QString::fromStdString(field.get(m_state));
         if (edit->text() == text) continue;
@@ -1235,10 +1249,10 @@ void TForm1::nameControlsForScreenReaders() {
                 .arg(index / tipgrid::kCellsPerTip + 1)
                 .arg(index % tipgrid::kCellsPerTip + 1));
     for (int tip = 0; tip < tipgrid::kTips; ++tip) {
-        m_stateLabels.at(tipgrid::hitLabel(tip))
-            ->setAccessibleName(QStringLiteral("Treffer Tipp %1").arg(tip + 1));
-        m_stateLabels.at(tipgrid::sumLabel(tip))
-            ->setAccessibleName(QStringLiteral("Quersumme Tipp %1").arg(tip + 1));
+        m_stateLabels[labelIndex(hitLabel(tip))]->setAccessibleName(
+            QStringLiteral("Treffer Tipp %1").arg(tip + 1));
+        m_stateLabels[labelIndex(tipSumLabel(tip))]->setAccessibleName(
+            QStringLiteral("Quersumme Tipp %1").arg(tip + 1));
     }
     // Everything else speaks its caption, else its label, else its hint without the key.
     const auto plain = [](QString text) {

@@ -92,10 +92,13 @@ private:
     void buildStatusBar();
 
     QLabel* makeLabel(const QString& name, const QString& text = {});
+    // A label the state writes: its designer name, its text kept in step with the state.
+    QLabel* makeLabel(WindowLabel label);
     QCheckBox* makeCheckBox(int number, const QString& text);
     QCheckBox* makeCheckBox(Option option, const QString& text);
+    QCheckBox* makeCheckBox(WeekdayBox weekday, const QString& text);
     QSpinBox* makeUpDown(Option option, int editNumber);
-    QDateEdit* makeDatePicker(const QString& name, DatePickerControl& control);
+    QDateEdit* makeDatePicker(const QString& name, void (MainState::*setDate)(DayNumber));
     // A text value of the state as an edit shows it and writes it back.
     struct TextField {
         std::function<const std::string&(const MainState&)> get;
@@ -131,9 +134,9 @@ private:
     ChartView* m_chart = nullptr;
     unsigned m_shownChartRevision = ~0U;
     std::array<QLineEdit*, tipgrid::kCells> m_cells{};
-    std::array<QCheckBox*, 19> m_checkBoxes{};
-    std::array<QSpinBox*, 9> m_upDowns{};
-    std::map<std::string, QLabel*, std::less<>> m_stateLabels;
+    std::array<QCheckBox*, 19> m_checkBoxes{}; // CheckBox1..CheckBox18 at their numbers
+    std::array<QSpinBox*, 9> m_upDowns{};      // UpDown1..UpDown8 at their numbers
+    std::array<QLabel*, kWindowLabelCount> m_stateLabels{};
     std::array<QLabel*, 2> m_statusPanels{};
     QDateEdit* m_picker1 = nullptr;
     QDateEdit* m_picker2 = nullptr;

@@ -18,6 +18,13 @@ template <class HostType = FakeHost> struct StateFixture : ::testing::Test {
 
     void archive(const std::vector<DrawRecord>& records) { writeArchive(dir.file("ZahlenAT.dat"), records); }
     void realArchive() { std::filesystem::copy_file(realArchivePath(), dir.file("ZahlenAT.dat")); }
+    // Changes the draw in the current-draw buffer as work on other draws leaves it; the
+    // captions stay.
+    template <class Change> void changeBufferedDraw(Change change) {
+        MainState::ShownDraw shown = state.shownDraw();
+        change(shown.draw);
+        state.restoreShownDraw(shown);
+    }
 };
 
 } // namespace lotto::test

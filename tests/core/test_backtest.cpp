@@ -43,9 +43,9 @@ struct WalkForwardFixture : StateFixture<> {
         for (const OptionInfo& info : kGenerationOptions)
             cut.setOption(info.option, state.value(info.option));
         cut.UpDown7Changing();
-        cut.dateTimePicker2() = state.dateTimePicker2();
-        cut.setCheckBox(MainState::kSundaysBox, state.checkBox(MainState::kSundaysBox));
-        cut.setCheckBox(MainState::kWednesdaysBox, state.checkBox(MainState::kWednesdaysBox));
+        cut.setStatisticsStart(state.statisticsStart());
+        cut.setWeekdayBox(WeekdayBox::Sundays, state.weekdayBox(WeekdayBox::Sundays));
+        cut.setWeekdayBox(WeekdayBox::Wednesdays, state.weekdayBox(WeekdayBox::Wednesdays));
         cut.random().setSeed(seed);
         cut.Label28Click();
         Tips tips{};
@@ -78,8 +78,8 @@ TEST_F(WalkForwardFixture, GroupPassesWeekdayFilterAndWrappingSeed) {
                      Option::PreferFrequentQuadruples, Option::PreferRarestQuadruples, Option::OnlyPreferred})
         state.setOption(o, 1);
     state.setOption(Option::TipCount, 8);
-    state.setCheckBox(MainState::kSundaysBox, false); // the generation's statistics and stepping
-    state.dateTimePicker2().setDate(dayNumber(2015, 1, 1));
+    state.setWeekdayBox(WeekdayBox::Sundays, false); // the generation's statistics and stepping
+    state.setStatisticsStart(dayNumber(2015, 1, 1));
     ArchiveFilter period = state.archiveFilter();
     period.startDate = dayNumber(2020, 1, 1);
     period.sundays = true; // the period tests Sundays all the same
@@ -92,7 +92,7 @@ TEST_F(WalkForwardFixture, GroupPassesWeekdayFilterAndWrappingSeed) {
 }
 
 TEST_F(WalkForwardFixture, FirstDrawsOfTheArchiveAndALooseningBudget) {
-    state.dateTimePicker2().setDate(dayNumber(1980, 1, 1));
+    state.setStatisticsStart(dayNumber(1980, 1, 1));
     state.setOption(Option::MaxRunsThousands, 25);
     state.setOption(Option::DigitSumFrom, 100);
     state.setOption(Option::DigitSumTo, 103);

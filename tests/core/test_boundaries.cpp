@@ -39,18 +39,23 @@ struct BoundaryFixture : StateFixture<StatusHost> {
                 draw(2002, 1, 13, {3, 10, 20, 30, 40, 45}, 4)};
     }
     void showNewest() {
-        state.dateTimePicker1().setDate(dayNumber(2026, 1, 1));
+        state.setDrawDate(dayNumber(2026, 1, 1));
         state.SpeedButton5Click();
     }
     int shown() const { return state.currentDraw().numbers[0]; }
     // Every preference switch off except `on`; no filter but the digit-sum window and the
     // always-on refusal of an equal tip; a budget of 1000 picks.
-    void bareGeneration(std::initializer_list<int> on = {}) {
-        for (int box : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 18})
-            state.setCheckBox(box, false);
-        for (int box : on)
-            state.setCheckBox(box, true);
-        state.setUpDown(7, 1);
+    void bareGeneration(std::initializer_list<Option> on = {}) {
+        for (Option box :
+             {Option::PreferFrequentPairs, Option::PreferOftenDrawn, Option::LimitCommonWithTips,
+              Option::LimitLastDraw, Option::LimitSecondLastDraw, Option::PreferFrequentTriples,
+              Option::PreferFrequentQuadruples, Option::ForcePair, Option::ArchiveRule, Option::PreferOverdue,
+              Option::PreferRarestPairs, Option::PreferRarestTriples, Option::PreferRarestQuadruples,
+              Option::PreferRarelyDrawn, Option::OnlyPreferred, Option::NoRunOfThree})
+            state.setOption(box, false);
+        for (Option box : on)
+            state.setOption(box, true);
+        state.setOption(Option::MaxRunsThousands, 1);
         state.UpDown7Changing();
     }
     std::vector<int> pool() {
@@ -75,19 +80,19 @@ TEST_F(BoundaryFixture, StepForwardEndsOnTheLastWholeRecordBeforeAFragment) {
     EXPECT_EQ(state.drawStepIndex(), 2);
     state.SpeedButton7Click();
     EXPECT_EQ(state.drawStepIndex(), 2);
-    EXPECT_EQ(state.label("Label35").text, "So 13.01.02    3  10  20  30  40  45 Z:4");
+    EXPECT_EQ(state.label(WindowLabel::TipPageDraw).text, "So 13.01.02    3  10  20  30  40  45 Z:4");
 }
 
 TEST_F(BoundaryFixture, OneRecordArchiveIsCaptionedWithTwoBlanks) {
     archive({draw(2002, 1, 6, {1, 2, 3, 4, 5, 6}, 7)});
-    state.dateTimePicker1().setDate(dayNumber(2002, 1, 6));
+    state.setDrawDate(dayNumber(2002, 1, 6));
     state.SpeedButton5Click();
-    EXPECT_EQ(state.label("Label29").text, "So 06.01.02    1  2  3  4  5  6 Z:7");
+    EXPECT_EQ(state.label(WindowLabel::DrawCaption).text, "So 06.01.02    1  2  3  4  5  6 Z:7");
 }
 
 TEST_F(BoundaryFixture, StepForwardFromASkippedLastRecordShowsTheOneBeforeIt) {
     archive(threeDraws());
-    state.setCheckBox(16, false); // the last record is a Sunday
+    state.setWeekdayBox(WeekdayBox::Sundays, false); // the last record is a Sunday
     showNewest();
     state.SpeedButton7Click();
     EXPECT_EQ(shown(), 2);
@@ -109,7 +114,7 @@ TEST_F(BoundaryFixture, RunSearchExtraHitWhenTheExtraNumberStartsTheLastRun) {
 
 TEST_F(BoundaryFixture, ArchiveRuleIncludesADrawOnTheStartDate) {
     archive({draw(2002, 1, 6, {1, 2, 3, 4, 5, 6}, 7), draw(2002, 1, 9, {10, 11, 12, 13, 14, 15}, 16)});
-    state.dateTimePicker2().setDate(dayNumber(2002, 1, 9));
+    state.setStatisticsStart(dayNumber(2002, 1, 9));
     EXPECT_FALSE(state.Secheroderfuenfer(10, 11, 12, 13, 14, 15));
     EXPECT_TRUE(state.Secheroderfuenfer(1, 2, 3, 4, 5, 6)); // the day before the start
     ArchiveIndex index(DrawArchive(state.archivePath()), dayNumber(2002, 1, 9));
@@ -121,14 +126,15 @@ TEST_F(BoundaryFixture, GroupPassesExamineUpToPair43Triple41Quadruple42) {
     // Two draws of 40..45: pairs from 40 to 44, triples from 40 to 43 and quadruples from
     // 40 to 42 have the top value 2.
     archive({draw(2002, 1, 6, {40, 41, 42, 43, 44, 45}, 1), draw(2002, 1, 9, {40, 41, 42, 43, 44, 45}, 2)});
-    bareGeneration({1, 6, 7, 15});
+    bareGeneration({Option::PreferFrequentPairs, Option::PreferFrequentTriples,
+                    Option::PreferFrequentQuadruples, Option::OnlyPreferred});
     EXPECT_EQ(pool(), (std::vector<int>{40, 41, 41, 42, 42, 43, 43, 44,                    // pairs 40..43
                                         40, 41, 42, 41, 42, 43,                            // triples 40, 41
                                         40, 41, 42, 43, 41, 42, 43, 44, 42, 43, 44, 45})); // quadruples
     // Pairs 43-44 and 44-45 are the rarest drawn ones; only 43-44 is examined.
     archive({draw(2002, 1, 6, {1, 2, 3, 10, 20, 30}, 7), draw(2002, 1, 9, {1, 2, 3, 11, 21, 31}, 7),
              draw(2002, 1, 13, {5, 15, 25, 43, 44, 45}, 7)});
-    bareGeneration({11, 15});
+    bareGeneration({Option::PreferRarestPairs, Option::OnlyPreferred});
     EXPECT_EQ(pool(), (std::vector<int>{43, 44}));
 }
 
@@ -136,7 +142,7 @@ TEST_F(BoundaryFixture, RarestQuadrupleStatusAndTheStartOfTheTipSearch) {
     // Nothing is preferred and only preferred numbers are wanted: no candidate ever shows,
     // so the window still shows the start text when tip 1 is written out empty.
     archive({draw(2002, 1, 6, {40, 41, 42, 43, 44, 45}, 1), draw(2002, 1, 9, {40, 41, 42, 43, 44, 45}, 2)});
-    bareGeneration({13, 15});
+    bareGeneration({Option::PreferRarestQuadruples, Option::OnlyPreferred});
     state.Label28Click();
     ASSERT_GE(host.statuses.size(), 3U);
     EXPECT_EQ(std::vector<std::string>(host.statuses.end() - 3, host.statuses.end()),
@@ -147,20 +153,20 @@ TEST_F(BoundaryFixture, RarestQuadrupleStatusAndTheStartOfTheTipSearch) {
 TEST_F(BoundaryFixture, DigitSumOnTheWindowEdgesIsAccepted) {
     archive(threeDraws());
     bareGeneration();
-    state.setUpDown(1, 120);
-    state.setUpDown(2, 120);
-    state.setUpDown(8, 1);
+    state.setOption(Option::DigitSumFrom, 120);
+    state.setOption(Option::DigitSumTo, 120);
+    state.setOption(Option::TipCount, 1);
     state.random().setSeed(1);
     state.Label28Click();
-    EXPECT_EQ(state.label("Label36").text, "120");
+    EXPECT_EQ(state.label(tipSumLabel(0)).text, "120");
     EXPECT_EQ(state.statusText(1), "Tipps wurden neu berechnet");
 }
 
 TEST_F(BoundaryFixture, TipCompletedOnTheLastPickIsDiscarded) {
     archive(threeDraws());
     bareGeneration();
-    state.setUpDown(1, 130);
-    state.setUpDown(2, 135);
+    state.setOption(Option::DigitSumFrom, 130);
+    state.setOption(Option::DigitSumTo, 135);
     state.random().setSeed(270);
     GenerationRun run(state);
     run.run();
@@ -169,7 +175,7 @@ TEST_F(BoundaryFixture, TipCompletedOnTheLastPickIsDiscarded) {
     EXPECT_EQ(host.statuses.back(), "11.Tipp:  4 6  25  27  33  36  QS: 131");
     EXPECT_FALSE(tipEmpty(9));
     EXPECT_TRUE(tipEmpty(10));
-    EXPECT_EQ(state.label(tipgrid::sumLabel(10)).text, "");
+    EXPECT_EQ(state.label(tipSumLabel(10)).text, "");
     EXPECT_EQ(state.statusText(1), "Ändern Sie die Parameter, um 12 Tipps zu berechnen");
 }
 

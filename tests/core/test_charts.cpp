@@ -52,8 +52,8 @@ TEST_F(ChartFixture, NothingPassingDividesByNothing) {
     EXPECT_EQ(state.chart().axisTitle, "Quersummenverteilung     Ziehungen: 0    Quersumme: 0");
 
     archive({draw(2002, 1, 6, {1, 2, 3, 4, 5, 6}, 7)});
-    state.setCheckBox(16, false);
-    state.setCheckBox(17, false);
+    state.setWeekdayBox(WeekdayBox::Sundays, false);
+    state.setWeekdayBox(WeekdayBox::Wednesdays, false);
     state.SpeedButton2Click();
     EXPECT_EQ(state.chart().axisTitle, "Zahlenverteilung     Ziehungen: 0    Quersumme: 0");
 }
@@ -61,10 +61,10 @@ TEST_F(ChartFixture, NothingPassingDividesByNothing) {
 TEST_F(ChartFixture, StartDateAndWeekdayChoiceFilterTheCharts) {
     archive({draw(2002, 1, 2, {1, 2, 3, 4, 5, 6}, 7), draw(2002, 1, 6, {1, 2, 3, 4, 5, 8}, 9),
              draw(2002, 1, 9, {1, 2, 3, 4, 5, 10}, 11)});
-    state.dateTimePicker2().setDate(dayNumber(2002, 1, 6));
+    state.setStatisticsStart(dayNumber(2002, 1, 6));
     state.SpeedButton2Click();
     EXPECT_EQ(state.chart().bars[0].y, 2); // 02.01. is before the start date
-    state.setCheckBox(17, false);
+    state.setWeekdayBox(WeekdayBox::Wednesdays, false);
     state.SpeedButton2Click();
     EXPECT_EQ(state.chart().bars[0].y, 1);
     EXPECT_EQ(state.chart().bars[7].y, 1); // only the Sunday draw

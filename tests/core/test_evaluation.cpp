@@ -27,8 +27,8 @@ struct EvaluationFixture : StateFixture<> {
             s += (c ? "," : "") + state.cell(t * 6 + c);
         return s;
     }
-    const LabelControl& hits(int t) const { return state.label(tipgrid::hitLabel(t)); }
-    const LabelControl& sum(int t) const { return state.label(tipgrid::sumLabel(t)); }
+    const LabelControl& hits(int t) const { return state.label(hitLabel(t)); }
+    const LabelControl& sum(int t) const { return state.label(tipSumLabel(t)); }
 };
 
 } // namespace
@@ -71,23 +71,23 @@ TEST(HitCounting, AnInvalidTextStopsTheCountWhereItStands) {
 TEST_F(EvaluationFixture, ChosenDateFindsTheFirstDrawOnOrAfterIt) {
     archive({draw(2002, 1, 2, {7, 23, 24, 33, 36, 39}, 3), draw(2002, 1, 6, {1, 2, 3, 4, 5, 6}, 7),
              draw(2002, 1, 9, {10, 11, 12, 13, 14, 15}, 16)});
-    state.dateTimePicker1().setDate(dayNumber(2002, 1, 4)); // between two draws
+    state.setDrawDate(dayNumber(2002, 1, 4)); // between two draws
     state.SpeedButton5Click();
-    EXPECT_EQ(state.label("Label29").text, "So 06.01.02    1  2  3  4  5  6 Z:7");
-    EXPECT_EQ(state.label("Label35").text, state.label("Label29").text);
-    EXPECT_EQ(state.label("Label13").text, "Quersumme: 21");
-    EXPECT_EQ(state.dateTimePicker1().date, dayNumber(2002, 1, 6)); // the draw's date, not the one typed
+    EXPECT_EQ(state.label(WindowLabel::DrawCaption).text, "So 06.01.02    1  2  3  4  5  6 Z:7");
+    EXPECT_EQ(state.label(WindowLabel::TipPageDraw).text, state.label(WindowLabel::DrawCaption).text);
+    EXPECT_EQ(state.label(WindowLabel::DigitSum).text, "Quersumme: 21");
+    EXPECT_EQ(state.drawDate(), dayNumber(2002, 1, 6)); // the draw's date, not the one typed
     EXPECT_EQ(state.drawStepIndex(), 1);
 
-    state.dateTimePicker1().setDate(dayNumber(2010, 1, 1)); // after the newest
+    state.setDrawDate(dayNumber(2010, 1, 1)); // after the newest
     state.SpeedButton5Click();
-    EXPECT_EQ(state.label("Label29").text, "Mi 09.01.02    10  11  12  13  14  15 Z:16");
+    EXPECT_EQ(state.label(WindowLabel::DrawCaption).text, "Mi 09.01.02    10  11  12  13  14  15 Z:16");
     EXPECT_EQ(state.drawStepIndex(), 2);
-    EXPECT_EQ(state.dateTimePicker1().date, dayNumber(2002, 1, 9));
+    EXPECT_EQ(state.drawDate(), dayNumber(2002, 1, 9));
 
-    state.dateTimePicker1().setDate(dayNumber(2002, 1, 2)); // on the first draw: three blanks
+    state.setDrawDate(dayNumber(2002, 1, 2)); // on the first draw: three blanks
     state.SpeedButton5Click();
-    EXPECT_EQ(state.label("Label29").text, "Mi 02.01.02     7  23  24  33  36  39 Z:3");
+    EXPECT_EQ(state.label(WindowLabel::DrawCaption).text, "Mi 02.01.02     7  23  24  33  36  39 Z:3");
     EXPECT_EQ(state.drawStepIndex(), 0);
     EXPECT_EQ(state.currentDraw().numbers[6], 3);
 }
@@ -98,8 +98,8 @@ TEST_F(EvaluationFixture, TipsAreSortedSummedAndRated) {
     tip(1, {"3", "7", "20", "41", "1", "2"});
     tip(2, {"3", "7", "41", "1", "2", "4"});
     tip(3, {"1", "", "3", "4", "5", "6"});
-    state.label(tipgrid::sumLabel(3)).text = "old";
-    state.dateTimePicker1().setDate(dayNumber(2002, 1, 6));
+    state.setLabelText(tipSumLabel(3), "old");
+    state.setDrawDate(dayNumber(2002, 1, 6));
     state.SpeedButton5Click();
 
     EXPECT_EQ(tipText(0), "3,7,12,25,33,41");
@@ -126,7 +126,7 @@ TEST_F(EvaluationFixture, TipsAreSortedSummedAndRated) {
 TEST_F(EvaluationFixture, RepeatedNumberCountsOnceAndItsCellsAreKnown) {
     archive({draw(2002, 1, 6, {3, 7, 13, 20, 30, 40}, 41)});
     tip(0, {"3", "3", "3", "10", "11", "12"});
-    state.dateTimePicker1().setDate(dayNumber(2002, 1, 6));
+    state.setDrawDate(dayNumber(2002, 1, 6));
     state.SpeedButton5Click();
     EXPECT_EQ(hits(0).text, "1");
     EXPECT_EQ(hits(0).color, LabelColor::Black);
@@ -143,19 +143,19 @@ TEST_F(EvaluationFixture, RepeatedNumberCountsOnceAndItsCellsAreKnown) {
 TEST_F(EvaluationFixture, MissingOrEmptyArchive) {
     state.SpeedButton5Click();
     EXPECT_EQ(host.messages, std::vector<std::string>{"Lesen Sie zuerst die Daten der Ziehungen ein"});
-    EXPECT_EQ(state.label("Label29").text, "");
+    EXPECT_EQ(state.label(WindowLabel::DrawCaption).text, "");
 
     archive({draw(2002, 1, 6, {3, 7, 12, 20, 30, 40}, 41)});
-    state.dateTimePicker1().setDate(dayNumber(2002, 1, 1));
+    state.setDrawDate(dayNumber(2002, 1, 1));
     state.SpeedButton5Click();
-    const std::string shown = state.label("Label29").text;
+    const std::string shown = state.label(WindowLabel::DrawCaption).text;
     archive({});
     tip(0, {"3", "7", "12", "1", "2", "4"});
-    state.dateTimePicker1().setDate(dayNumber(2003, 3, 3));
+    state.setDrawDate(dayNumber(2003, 3, 3));
     state.SpeedButton5Click(); // nothing to load: the old draw stays and is checked again
-    EXPECT_EQ(state.label("Label29").text, shown);
+    EXPECT_EQ(state.label(WindowLabel::DrawCaption).text, shown);
     EXPECT_EQ(state.drawStepIndex(), 0);
-    EXPECT_EQ(state.dateTimePicker1().date, dayNumber(2002, 1, 6));
+    EXPECT_EQ(state.drawDate(), dayNumber(2002, 1, 6));
     EXPECT_EQ(hits(0).text, "3");
     EXPECT_EQ(host.messages.size(), 1U);
 }
@@ -176,7 +176,7 @@ TEST_F(EvaluationFixture, ClearingEmptiesTheGridAndNothingElse) {
     for (int t = 0; t < 12; ++t)
         tip(t, {"1", "2", "3", "4", "5", std::to_string(6 + t)});
     state.SpeedButton5Click();
-    state.setCheckBox(1, true);
+    state.setOption(Option::PreferFrequentPairs, true);
     const CurrentDraw before = state.currentDraw();
     state.SpeedButton11Click();
     for (int cell = 0; cell < 72; ++cell)
@@ -185,9 +185,9 @@ TEST_F(EvaluationFixture, ClearingEmptiesTheGridAndNothingElse) {
         EXPECT_EQ(hits(t).text, "");
         EXPECT_EQ(sum(t).text, "");
     }
-    EXPECT_TRUE(state.checkBox(1));
+    EXPECT_TRUE(state.isOn(Option::PreferFrequentPairs));
     EXPECT_EQ(state.currentDraw().numbers, before.numbers);
-    EXPECT_NE(state.label("Label29").text, "");
+    EXPECT_NE(state.label(WindowLabel::DrawCaption).text, "");
 }
 
 TEST_F(EvaluationFixture, LuckyNumberSeedsAndAsks) {

@@ -26,7 +26,7 @@ public:
         if (!state) return;
         if (statuses.empty() || statuses.back() != state->statusText(1))
             statuses.push_back(state->statusText(1));
-        pairForcedAtRepaint.push_back(state->checkBox(8));
+        pairForcedAtRepaint.push_back(state->isOn(Option::ForcePair));
     }
 };
 
@@ -35,11 +35,14 @@ struct GenerationFixture : StateFixture<StatusHost> {
         host.state = &state;
         state.setTipsReady(true);
     }
-    void onlyPoolSwitches(std::initializer_list<int> on) {
-        for (int box : {1, 2, 6, 7, 10, 11, 12, 13, 14, 15})
-            state.setCheckBox(box, false);
-        for (int box : on)
-            state.setCheckBox(box, true);
+    void onlyPoolSwitches(std::initializer_list<Option> on) {
+        for (Option box : {Option::PreferFrequentPairs, Option::PreferOftenDrawn,
+                           Option::PreferFrequentTriples, Option::PreferFrequentQuadruples,
+                           Option::PreferOverdue, Option::PreferRarestPairs, Option::PreferRarestTriples,
+                           Option::PreferRarestQuadruples, Option::PreferRarelyDrawn, Option::OnlyPreferred})
+            state.setOption(box, false);
+        for (Option box : on)
+            state.setOption(box, true);
     }
     Tip tip(int t) const {
         Tip out{};
@@ -113,7 +116,7 @@ TEST_F(GenerationFixture, FrequencyPassesAreInclusive) {
     add(8, 8);
     add(2, 15);
     archive(draws);
-    onlyPoolSwitches({2, 14, 15});
+    onlyPoolSwitches({Option::PreferOftenDrawn, Option::PreferRarelyDrawn, Option::OnlyPreferred});
     GenerationRun run(state);
     run.run();
     const auto begin = host.statuses.begin();
@@ -139,7 +142,7 @@ TEST_F(GenerationFixture, OverduePassIsStrict) {
     archive({draw(2002, 1, 6, {1, 2, 3, 4, 5, 6}, 7), draw(2002, 1, 9, {8, 9, 10, 11, 12, 13}, 14),
              draw(2002, 1, 13, {15, 16, 17, 18, 19, 20}, 21),
              draw(2002, 1, 16, {22, 23, 24, 25, 26, 27}, 28)});
-    onlyPoolSwitches({10, 15});
+    onlyPoolSwitches({Option::PreferOverdue, Option::OnlyPreferred});
     GenerationRun run(state);
     run.run();
     EXPECT_NE(std::find(host.statuses.begin(), host.statuses.end(), "Min: 3  Max: 5  0"),
@@ -153,10 +156,12 @@ TEST_F(GenerationFixture, OverduePassIsStrict) {
 
 TEST_F(GenerationFixture, PairStatisticRunsOncePerRun) {
     realArchive();
-    for (auto boxes : {std::vector<int>{1}, std::vector<int>{11}, std::vector<int>{1, 11}}) {
+    for (auto boxes :
+         {std::vector<Option>{Option::PreferFrequentPairs}, std::vector<Option>{Option::PreferRarestPairs},
+          std::vector<Option>{Option::PreferFrequentPairs, Option::PreferRarestPairs}}) {
         onlyPoolSwitches({});
-        for (int b : boxes)
-            state.setCheckBox(b, true);
+        for (Option b : boxes)
+            state.setOption(b, true);
         host.statuses.clear();
         GenerationRun(state).run();
         EXPECT_EQ(std::count(host.statuses.begin(), host.statuses.end(), "Berechnung der Paarbildung"), 1);
@@ -165,7 +170,7 @@ TEST_F(GenerationFixture, PairStatisticRunsOncePerRun) {
 
 TEST_F(GenerationFixture, OnlyPreferredNumbersFromFrequentTriples) {
     realArchive();
-    onlyPoolSwitches({6, 15});
+    onlyPoolSwitches({Option::PreferFrequentTriples, Option::OnlyPreferred});
     state.Button3Click();
     const ChartModel triples = state.chart();
     const long long lower = topBand(triples.valueAxisMax, triples.valueAxisMin, 0.3).lower;
@@ -175,7 +180,7 @@ TEST_F(GenerationFixture, OnlyPreferredNumbersFromFrequentTriples) {
             for (int g = 1; g <= 3; ++g)
                 allowed.insert(k + g);
     ASSERT_GE(allowed.size(), 6U);
-    state.setCheckBox(18, false); // triples' numbers come in runs of three
+    state.setOption(Option::NoRunOfThree, false); // triples' numbers come in runs of three
     for (std::uint32_t seed = 1; seed <= 5; ++seed)
         for (const Tip& t : generate(seed))
             for (int n : t)
@@ -213,7 +218,7 @@ TEST_F(GenerationFixture, AcceptedTipsPassEveryFilterOverManySeeds) {
             EXPECT_FALSE(three);
             EXPECT_GE(sum, 100);
             EXPECT_LE(sum, 180);
-            EXPECT_EQ(state.label(tipgrid::sumLabel(t)).text, std::to_string(sum));
+            EXPECT_EQ(state.label(tipSumLabel(t)).text, std::to_string(sum));
             for (int u = 0; u < t; ++u)
                 EXPECT_LE(common(c, all[static_cast<std::size_t>(u)]), 3);
             for (int n : c) {
@@ -229,7 +234,7 @@ TEST_F(GenerationFixture, AcceptedTipsPassEveryFilterOverManySeeds) {
             }
         }
         EXPECT_EQ(state.statusText(1), "Tipps wurden neu berechnet");
-        EXPECT_EQ(state.label("Label35").text, "Fr 21.08.26    1  3  24  32  36  42 Z:37");
+        EXPECT_EQ(state.label(WindowLabel::TipPageDraw).text, "Fr 21.08.26    1  3  24  32  36  42 Z:37");
         EXPECT_TRUE(state.tipsReady());
         EXPECT_EQ(state.activePage(), Page::Lottotipp);
     }
@@ -241,8 +246,8 @@ TEST_F(GenerationFixture, SameSeedSameTipsAndTheIndexAgreesWithTheFile) {
     EXPECT_EQ(generate(4711), first);
     EXPECT_NE(generate(4712), first);
     for (int archiveLimit : {5, 4, 3}) {
-        state.setUpDown(6, archiveLimit);
-        state.setUpDown(7, 5); // 5000 picks keep the file-reading reference quick
+        state.setOption(Option::ArchiveMatch, archiveLimit);
+        state.setOption(Option::MaxRunsThousands, 5); // 5000 picks keep the file-reading reference quick
         state.UpDown7Changing();
         for (std::uint32_t seed : {1U, 2U, 3U}) {
             state.random().setSeed(seed);
@@ -274,8 +279,10 @@ TEST_F(GenerationFixture, KnownSeedsGiveTheirKnownTips) {
                                              {10, 11, 16, 17, 21, 39},
                                              {8, 12, 25, 26, 33, 43}}));
     // Every group preference on: the pool reads what each group search leaves behind.
-    for (int box : {1, 7, 11, 12, 13})
-        state.setCheckBox(box, true);
+    for (Option box :
+         {Option::PreferFrequentPairs, Option::PreferFrequentQuadruples, Option::PreferRarestPairs,
+          Option::PreferRarestTriples, Option::PreferRarestQuadruples})
+        state.setOption(box, true);
     EXPECT_EQ(generate(4711), (std::vector<Tip>{{8, 11, 18, 20, 21, 35},
                                                 {14, 15, 19, 31, 35, 43},
                                                 {8, 9, 17, 20, 33, 34},
@@ -292,21 +299,21 @@ TEST_F(GenerationFixture, KnownSeedsGiveTheirKnownTips) {
 
 TEST_F(GenerationFixture, FewerTipsAskedLeavesTheRestEmpty) {
     realArchive();
-    state.setUpDown(8, 3);
+    state.setOption(Option::TipCount, 3);
     generate(7);
     for (int t = 0; t < 3; ++t)
         EXPECT_NE(tip(t)[0], 0);
     for (int t = 3; t < 12; ++t) {
         EXPECT_EQ(tip(t), Tip{});
-        EXPECT_EQ(state.label(tipgrid::sumLabel(t)).text, ""); // the final check clears an empty tip's labels
+        EXPECT_EQ(state.label(tipSumLabel(t)).text, ""); // the final check clears an empty tip's labels
     }
     EXPECT_EQ(state.statusText(1), "Tipps wurden neu berechnet");
 }
 
 TEST_F(GenerationFixture, UnreachableDigitSumSpendsTheBudgetOnTipOne) {
     realArchive();
-    state.setUpDown(1, 279);
-    state.setUpDown(2, 279);
+    state.setOption(Option::DigitSumFrom, 279);
+    state.setOption(Option::DigitSumTo, 279);
     GenerationRun run(state);
     state.random().setSeed(1);
     run.run();
@@ -314,18 +321,18 @@ TEST_F(GenerationFixture, UnreachableDigitSumSpendsTheBudgetOnTipOne) {
     for (int t = 0; t < 12; ++t)
         EXPECT_EQ(tip(t), Tip{});
     EXPECT_EQ(state.statusText(1), "Ändern Sie die Parameter, um 12 Tipps zu berechnen");
-    EXPECT_TRUE(state.checkBox(8)); // unchecked at pick 50000, put back at the end
+    EXPECT_TRUE(state.isOn(Option::ForcePair)); // unchecked at pick 50000, put back at the end
     EXPECT_EQ(run.optionChanges(), (std::vector<GenerationRun::OptionChange>{{50000, 1, "CheckBox8", 0}}));
     EXPECT_TRUE(std::find(host.pairForcedAtRepaint.begin(), host.pairForcedAtRepaint.end(), false) !=
                 host.pairForcedAtRepaint.end());
-    EXPECT_EQ(state.label("Label36").text, "");
+    EXPECT_EQ(state.label(tipSumLabel(0)).text, "");
 }
 
 TEST_F(GenerationFixture, SmallBudgetNeverLoosens) {
     realArchive();
-    state.setUpDown(1, 279);
-    state.setUpDown(2, 279);
-    state.setUpDown(7, 1);
+    state.setOption(Option::DigitSumFrom, 279);
+    state.setOption(Option::DigitSumTo, 279);
+    state.setOption(Option::MaxRunsThousands, 1);
     state.UpDown7Changing();
     GenerationRun run(state);
     run.run();
@@ -352,11 +359,11 @@ TEST(Loosening, StepsAndTheShorterStepsOfTipEight) {
 TEST_F(GenerationFixture, LooseningWhileTipThreeIsSearchedIsPutBack) {
     // Frequent-triple numbers only, no number shared between tips: two tips at most.
     realArchive();
-    onlyPoolSwitches({6, 15});
-    for (int box : {4, 5, 18})
-        state.setCheckBox(box, false);
-    state.setUpDown(3, 0);
-    state.setUpDown(7, 30);
+    onlyPoolSwitches({Option::PreferFrequentTriples, Option::OnlyPreferred});
+    for (Option box : {Option::LimitLastDraw, Option::LimitSecondLastDraw, Option::NoRunOfThree})
+        state.setOption(box, false);
+    state.setOption(Option::MaxCommonWithTips, 0);
+    state.setOption(Option::MaxRunsThousands, 30);
     state.UpDown7Changing();
     GenerationRun run(state);
     state.random().setSeed(3);
@@ -369,10 +376,10 @@ TEST_F(GenerationFixture, LooseningWhileTipThreeIsSearchedIsPutBack) {
                                                                              {20000, 3, "UpDown4", 1},
                                                                              {25000, 3, "UpDown5", 3},
                                                                              {25000, 3, "UpDown4", 2}}));
-    EXPECT_EQ(state.upDown(6).position, 5);
-    EXPECT_EQ(state.upDown(5).position, 0);
-    EXPECT_EQ(state.upDown(4).position, 0);
-    EXPECT_TRUE(state.checkBox(8));
+    EXPECT_EQ(state.value(Option::ArchiveMatch), 5);
+    EXPECT_EQ(state.value(Option::MaxFromSecondLastDraw), 0);
+    EXPECT_EQ(state.value(Option::MaxFromLastDraw), 0);
+    EXPECT_TRUE(state.isOn(Option::ForcePair));
 }
 
 TEST_F(GenerationFixture, EqualTipIsRefusedEvenWithoutTheDistanceOption) {
@@ -387,10 +394,11 @@ TEST_F(GenerationFixture, EqualTipIsRefusedEvenWithoutTheDistanceOption) {
         draws.push_back(b);
     }
     archive(draws);
-    onlyPoolSwitches({6, 15});
-    for (int box : {3, 4, 5, 9, 18})
-        state.setCheckBox(box, false);
-    state.setUpDown(7, 1);
+    onlyPoolSwitches({Option::PreferFrequentTriples, Option::OnlyPreferred});
+    for (Option box : {Option::LimitCommonWithTips, Option::LimitLastDraw, Option::LimitSecondLastDraw,
+                       Option::ArchiveRule, Option::NoRunOfThree})
+        state.setOption(box, false);
+    state.setOption(Option::MaxRunsThousands, 1);
     state.UpDown7Changing();
     generate(11);
     EXPECT_EQ(tip(0), (Tip{10, 11, 12, 30, 31, 32}));
@@ -401,7 +409,7 @@ TEST_F(GenerationFixture, EqualTipIsRefusedEvenWithoutTheDistanceOption) {
 
 TEST_F(GenerationFixture, NothingPreferredAndOnlyPreferredWanted) {
     realArchive();
-    onlyPoolSwitches({15});
+    onlyPoolSwitches({Option::OnlyPreferred});
     GenerationRun run(state);
     run.run();
     EXPECT_EQ(run.pool().drawRange, 0);
@@ -417,7 +425,7 @@ TEST_F(GenerationFixture, MissingArchivePutsEverythingBack) {
     EXPECT_EQ(host.messages, std::vector<std::string>{"Lesen Sie zuerst die Daten der Ziehungen ein"});
     EXPECT_EQ(host.busyDepth, 0);
     EXPECT_TRUE(state.tipsReady());
-    EXPECT_TRUE(state.checkBox(8));
+    EXPECT_TRUE(state.isOn(Option::ForcePair));
 }
 
 TEST_F(GenerationFixture, LuckyNumberStartsTheRun) {
@@ -438,7 +446,7 @@ TEST(ArchiveIndex, AgreesWithReadingTheFile) {
     draws.push_back(draw(2026, 8, 23, {1, 1, 50, 7, 8, 9}, 2)); // damaged: a duplicate and 50
     writeArchive(dir.file("ZahlenAT.dat"), draws);
     MainState state(dir.path(), host, clock);
-    ArchiveIndex index(DrawArchive(dir.file("ZahlenAT.dat")), state.dateTimePicker2().date);
+    ArchiveIndex index(DrawArchive(dir.file("ZahlenAT.dat")), state.statisticsStart());
     EXPECT_EQ(index.drawCount(), draws.size());
     Random random(5);
     for (int i = 0; i < 300; ++i) {
@@ -449,7 +457,7 @@ TEST(ArchiveIndex, AgreesWithReadingTheFile) {
         std::array<int, 6> c{};
         std::copy(numbers.begin(), numbers.end(), c.begin());
         for (int limit = 3; limit <= 6; ++limit) {
-            state.setUpDown(6, limit);
+            state.setOption(Option::ArchiveMatch, limit);
             ASSERT_EQ(index.allows(c, limit), state.Secheroderfuenfer(c[0], c[1], c[2], c[3], c[4], c[5]))
                 << "limit " << limit;
         }

@@ -20,7 +20,7 @@ struct GroupFixture : StateFixture<> {
 
 TEST_F(GroupFixture, PairsTriplesAndQuadruplesOfOneDraw) {
     archive({draw(2002, 1, 6, {3, 4, 5, 20, 21, 40}, 41, 7)});
-    state.currentDraw().date = 123;
+    changeBufferedDraw([](CurrentDraw& draw) { draw.date = 123; });
     state.Button2Click();
     EXPECT_EQ(state.chart().bars.size(), 44U);
     EXPECT_EQ(xsWithY(1), (std::vector<int>{3, 4, 20}));
@@ -69,15 +69,15 @@ TEST_F(GroupFixture, RunsCountOncePerStartAndAtTheTopEnd) {
 TEST_F(GroupFixture, UserSearchKeepsTheTipsRatedAgainstTheCaptionedDraw) {
     archive({draw(2002, 1, 6, {1, 2, 3, 4, 5, 6}, 7), draw(2002, 1, 9, {10, 11, 12, 13, 14, 15}, 16)});
     state.setTipsReady(true);
-    state.dateTimePicker1().setDate(dayNumber(2002, 1, 6));
+    state.setDrawDate(dayNumber(2002, 1, 6));
     state.SpeedButton5Click(); // tip 1 is 1..6 by default
-    const std::string caption = state.label(MainState::kTipPageDrawLabel).text;
+    const std::string caption = state.label(WindowLabel::TipPageDraw).text;
     for (auto search : {&MainState::Button2Click, &MainState::Button3Click, &MainState::Button4Click}) {
         (state.*search)();
         state.Edit1Exit();
-        EXPECT_EQ(state.label(MainState::kTipPageDrawLabel).text, caption);
-        EXPECT_EQ(state.dateTimePicker1().date, dayNumber(2002, 1, 6));
-        EXPECT_EQ(state.label(tipgrid::hitLabel(0)).text, "6"); // not 0 against 10..15
+        EXPECT_EQ(state.label(WindowLabel::TipPageDraw).text, caption);
+        EXPECT_EQ(state.drawDate(), dayNumber(2002, 1, 6));
+        EXPECT_EQ(state.label(hitLabel(0)).text, "6"); // not 0 against 10..15
     }
 }
 
@@ -100,8 +100,8 @@ TEST_F(GroupFixture, OverdueNumbers) {
 
 TEST_F(GroupFixture, NoPassingDraw) {
     archive({draw(2002, 1, 6, {1, 2, 3, 4, 5, 6}, 7)});
-    state.setCheckBox(16, false);
-    state.currentDraw().numbers = {9, 9, 9, 9, 9, 9, 9, 9};
+    state.setWeekdayBox(WeekdayBox::Sundays, false);
+    changeBufferedDraw([](CurrentDraw& draw) { draw.numbers = {9, 9, 9, 9, 9, 9, 9, 9}; });
     state.Button5Click();
     for (const ChartBar& b : state.chart().bars)
         EXPECT_EQ(b.y, 1);

@@ -115,7 +115,7 @@ TEST_F(Import, AppendsExactlyTheLaterDrawsWithTheSlotCarriedForward) {
     // Closing steps: stop button hidden, buttons back, the evaluation shows the newest draw.
     EXPECT_FALSE(state.importRunning());
     EXPECT_FALSE(state.speedButton8Visible());
-    EXPECT_EQ(state.label(MainState::kTipPageDrawLabel).text, "Fr 21.08.26    1  3  24  32  36  42 Z:37");
+    EXPECT_EQ(state.label(WindowLabel::TipPageDraw).text, "Fr 21.08.26    1  3  24  32  36  42 Z:37");
     EXPECT_EQ(state.importProgress().done, 3);
     EXPECT_EQ(state.importProgress().total, 3);
 
@@ -194,7 +194,7 @@ TEST_F(Import, StopDuringADownloadFinishesThatYearOnly) {
     EXPECT_EQ(stored().back(), drawsUntil(real, dayNumber(2024, 12, 31)).back());
     EXPECT_EQ(stored().size(), drawsUntil(real, dayNumber(2024, 12, 31)).size());
     EXPECT_FALSE(state.importRunning());
-    EXPECT_EQ(state.dateTimePicker1().date, stored().back().day()); // the evaluation ran
+    EXPECT_EQ(state.drawDate(), stored().back().day()); // the evaluation ran
 }
 
 TEST_F(Import, ATrailingFragmentIsOverwritten) {
@@ -223,7 +223,7 @@ TEST_F(Import, RebuildReplacesTheArchiveOnlyWhenEveryYearWasRead) {
     const auto before = readWholeFile(dir.file("ZahlenAT.dat"));
     const std::string page2025 = host.server.pages[url(2025)];
     host.server.pages.erase(url(2025)); // 2024 is read, 2025 fails
-    state.dateTimePicker1().setDate(dayNumber(2024, 1, 1));
+    state.setDrawDate(dayNumber(2024, 1, 1));
     state.BitBtn2Click();
     EXPECT_EQ(host.messages,
               std::vector<std::string>{std::string(MainState::kRebuildIncompleteMessage) +
@@ -233,18 +233,18 @@ TEST_F(Import, RebuildReplacesTheArchiveOnlyWhenEveryYearWasRead) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("ZahlenAT.dat.alt")));
     EXPECT_EQ(state.lastImport()->added, 0);
     EXPECT_EQ(state.statusText(1), "Keine neuen Ziehungen");
-    EXPECT_EQ(state.label(MainState::kTipPageDrawLabel).text, "Fr 21.08.26    1  3  24  32  36  42 Z:37");
+    EXPECT_EQ(state.label(WindowLabel::TipPageDraw).text, "Fr 21.08.26    1  3  24  32  36  42 Z:37");
 
     // A start after today reads nothing: the old archive stays as well.
     host.messages.clear();
-    state.dateTimePicker1().setDate(dayNumber(2026, 12, 8));
+    state.setDrawDate(dayNumber(2026, 12, 8));
     state.BitBtn2Click();
     EXPECT_EQ(host.messages, std::vector<std::string>{MainState::kRebuildEmptyMessage});
     EXPECT_EQ(readWholeFile(dir.file("ZahlenAT.dat")), before);
 
     host.server.pages[url(2025)] = page2025;
     host.messages.clear();
-    state.dateTimePicker1().setDate(dayNumber(2025, 1, 1));
+    state.setDrawDate(dayNumber(2025, 1, 1));
     state.BitBtn2Click();
     EXPECT_TRUE(host.messages.empty());
     const std::vector<DrawRecord> expected(
@@ -321,7 +321,7 @@ struct LatestDraw : Import {
                 state.setCell(static_cast<int>(t * 6 + c), std::to_string(tips[t][c]));
         for (int c = 0; c < 6; ++c) // tip 7 would hit all six
             state.setCell(36 + c, std::to_string(wednesday.numbers[static_cast<std::size_t>(c)]));
-        state.label("Label45").text = "vorher";
+        state.setLabelText(hitLabel(6), "vorher");
     }
 };
 
@@ -331,27 +331,34 @@ TEST_F(LatestDraw, FillsBothHalvesAndTheHitsOfTipsOneToSix) {
     ASSERT_EQ(realDraws().back().day(), dayNumber(2026, 8, 21)); // the draws come from the real archive
     host.server.pages[url] = "<h1>Ziehung</h1>\n" + latestDrawPage({wednesday, saturday}, 4);
     const auto set = state.Button1Click();
-    EXPECT_EQ(set, (std::vector<std::string>{"Label3",  "Label1",  "Label6",  "Label7",  "Label22",
-                                             "Label23", "Label24", "Label25", "Label26", "Label27",
-                                             "Label5",  "Label2",  "Label9",  "Label8",  "Label15",
-                                             "Label16", "Label17", "Label18", "Label19", "Label20"}));
-    auto text = [&](const char* name) { return state.label(name).text; };
-    EXPECT_EQ(text("Label3"), "19.08.2026");
-    EXPECT_EQ(text("Label1"), "3  5 6  22  38  40");
-    EXPECT_EQ(text("Label6"), "ZZ: 27");
-    EXPECT_EQ(text("Label7"), "SZ: 4");
-    EXPECT_EQ(text("Label5"), "29.12.2001");
-    EXPECT_EQ(text("Label2"), "6  10  11  21  31  37");
-    EXPECT_EQ(text("Label9"), "ZZ: 40");
-    EXPECT_EQ(text("Label8"), "SZ: 4");
-    const std::vector<std::string> wed{text("Label22"), text("Label23"), text("Label24"), text("Label25")};
+    std::vector<WindowLabel> expected{WindowLabel::WednesdayDate, WindowLabel::WednesdayNumbers,
+                                      WindowLabel::WednesdayExtra, WindowLabel::WednesdaySuper};
+    for (int tip = 0; tip < 6; ++tip)
+        expected.push_back(hitLabel(tip));
+    expected.insert(expected.end(), {WindowLabel::SaturdayDate, WindowLabel::SaturdayNumbers,
+                                     WindowLabel::SaturdayExtra, WindowLabel::SaturdaySuper});
+    for (int tip = 0; tip < 6; ++tip)
+        expected.push_back(saturdayHitLabel(tip));
+    EXPECT_EQ(set, expected);
+    auto text = [&](WindowLabel label) { return state.label(label).text; };
+    EXPECT_EQ(text(WindowLabel::WednesdayDate), "19.08.2026");
+    EXPECT_EQ(text(WindowLabel::WednesdayNumbers), "3  5 6  22  38  40");
+    EXPECT_EQ(text(WindowLabel::WednesdayExtra), "ZZ: 27");
+    EXPECT_EQ(text(WindowLabel::WednesdaySuper), "SZ: 4");
+    EXPECT_EQ(text(WindowLabel::SaturdayDate), "29.12.2001");
+    EXPECT_EQ(text(WindowLabel::SaturdayNumbers), "6  10  11  21  31  37");
+    EXPECT_EQ(text(WindowLabel::SaturdayExtra), "ZZ: 40");
+    EXPECT_EQ(text(WindowLabel::SaturdaySuper), "SZ: 4");
+    const std::vector<std::string> wed{text(hitLabel(0)), text(hitLabel(1)), text(hitLabel(2)),
+                                       text(hitLabel(3))};
     EXPECT_EQ(wed, (std::vector<std::string>{"3", "1 + Z", "1", "0"}));
-    const std::vector<std::string> sat{text("Label15"), text("Label16"), text("Label17"), text("Label20")};
+    const std::vector<std::string> sat{text(saturdayHitLabel(0)), text(saturdayHitLabel(1)),
+                                       text(saturdayHitLabel(2)), text(saturdayHitLabel(5))};
     EXPECT_EQ(sat, (std::vector<std::string>{"3", "0", "0 + Z", "0"}));
-    EXPECT_EQ(state.label("Label22").color, LabelColor::Red);
-    EXPECT_EQ(state.label("Label15").color, LabelColor::Red);
-    EXPECT_EQ(state.label("Label23").color, LabelColor::Black);
-    EXPECT_EQ(text("Label45"), "vorher");                         // tip 7 is not evaluated
+    EXPECT_EQ(state.label(hitLabel(0)).color, LabelColor::Red);
+    EXPECT_EQ(state.label(saturdayHitLabel(0)).color, LabelColor::Red);
+    EXPECT_EQ(state.label(hitLabel(1)).color, LabelColor::Black);
+    EXPECT_EQ(text(hitLabel(6)), "vorher");                       // tip 7 is not evaluated
     EXPECT_EQ(state.currentDraw().date, dayNumber(2001, 12, 29)); // the page's last draw line
     EXPECT_TRUE(host.messages.empty());
 }
@@ -374,8 +381,8 @@ TEST_F(Import, LastTenAppendsTheFridayDrawAndAllLaterOnesInOrder) {
     EXPECT_EQ(host.server.urls, std::vector<std::string>{"http://lotto.test/frame/LO_10rd.html"});
     EXPECT_EQ(stored(), real); // Fr 07.08. (two days after) up to Fr 21.08., in order
     // The picker went from 05.08. to 07.08. and to 14.08.: the evaluation shows the next draw.
-    EXPECT_EQ(state.dateTimePicker1().date, dayNumber(2026, 8, 16));
-    EXPECT_EQ(state.label(MainState::kTipPageDrawLabel).text.substr(0, 11), "So 16.08.26");
+    EXPECT_EQ(state.drawDate(), dayNumber(2026, 8, 16));
+    EXPECT_EQ(state.label(WindowLabel::TipPageDraw).text.substr(0, 11), "So 16.08.26");
     EXPECT_FALSE(state.importRunning());
 
     EXPECT_EQ(state.AustriaLast10(), 0); // nothing new the second time
@@ -393,6 +400,6 @@ TEST_F(Import, LastTenRefusesImpossibleAndFutureDraws) {
     auto expected = real;
     expected.push_back(draw(2026, 12, 6, {7, 9, 12, 20, 33, 41}, 8, real.back().numbers[7]));
     EXPECT_EQ(stored(), expected);
-    EXPECT_EQ(state.label(MainState::kTipPageDrawLabel).text.substr(0, 11),
+    EXPECT_EQ(state.label(WindowLabel::TipPageDraw).text.substr(0, 11),
               "So 06.12.26"); // refused ones not shown
 }

@@ -135,7 +135,7 @@ TEST_F(TodayImport, RebuildFrom1986GivesTheBundledArchiveFetchingEachFileOnce) {
     // The append rule takes only draws later than the picker's date into an empty archive, so
     // a rebuild from 07.09.1986 leaves out the draw of that day; from the day before it gives
     // all 3,672 draws.
-    state.dateTimePicker1().setDate(dayNumber(1986, 9, 7));
+    state.setDrawDate(dayNumber(1986, 9, 7));
     state.BitBtn2Click(); // the chosen source: today's files by default
     EXPECT_EQ(DrawArchive(archivePath()).readAll(), std::vector<DrawRecord>(real.begin() + 1, real.end()));
     std::vector<std::string> expected{fileUrl("1986_2010"), fileUrl("2010_2017")};
@@ -144,7 +144,7 @@ TEST_F(TodayImport, RebuildFrom1986GivesTheBundledArchiveFetchingEachFileOnce) {
     EXPECT_EQ(host.server.urls, expected);
     EXPECT_EQ(state.importProgress().done, 41); // 1986 to 2026
 
-    state.dateTimePicker1().setDate(dayNumber(1986, 9, 6));
+    state.setDrawDate(dayNumber(1986, 9, 6));
     state.BitBtn2Click();
     EXPECT_EQ(DrawArchive(archivePath()).recordCount(), 3672);
     EXPECT_EQ(readWholeFile(archivePath()), readWholeFile(realArchivePath()));
@@ -160,7 +160,7 @@ TEST_F(TodayImport, UpdateAppendsExactlyTheLaterDrawsFridaysIncludedThenNothing)
     EXPECT_EQ(state.AustrianSourceUpdate(), static_cast<std::int64_t>(real.size() - old.size()));
     EXPECT_EQ(DrawArchive(archivePath()).readAll(), real);
     EXPECT_EQ(host.server.urls, (std::vector<std::string>{fileUrl("2025"), fileUrl("2026")}));
-    EXPECT_EQ(state.label(MainState::kTipPageDrawLabel).text, "Fr 21.08.26    1  3  24  32  36  42 Z:37");
+    EXPECT_EQ(state.label(WindowLabel::TipPageDraw).text, "Fr 21.08.26    1  3  24  32  36  42 Z:37");
 
     host.server.urls.clear();
     const auto before = readWholeFile(archivePath());
@@ -207,7 +207,7 @@ TEST_F(TodayImport, FileImportReadsEveryKnownLayout) {
     EXPECT_EQ(DrawArchive(archivePath()).readAll(), until(dayNumber(2018, 12, 31)));
     importFile("alle.csv", readWholeFile(sourcePath("data/austria-6aus45.csv")));
     EXPECT_EQ(readWholeFile(archivePath()), readWholeFile(realArchivePath()));
-    EXPECT_EQ(state.label(MainState::kTipPageDrawLabel).text, "Fr 21.08.26    1  3  24  32  36  42 Z:37");
+    EXPECT_EQ(state.label(WindowLabel::TipPageDraw).text, "Fr 21.08.26    1  3  24  32  36  42 Z:37");
     EXPECT_TRUE(host.messages.empty());
     EXPECT_FALSE(state.importRunning());
     EXPECT_EQ(state.importProgress().done, state.importProgress().total);

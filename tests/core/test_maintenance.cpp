@@ -43,7 +43,7 @@ struct Maintenance : StateFixture<> {
         return names;
     }
     void show(int year, int month, int day) {
-        state.dateTimePicker1().setDate(dayNumber(year, month, day));
+        state.setDrawDate(dayNumber(year, month, day));
         state.SpeedButton5Click();
     }
 };
@@ -61,8 +61,8 @@ TEST_F(Maintenance, EntryAfterTheLastDrawIsAppendedInPlaceSortedWithTheSlotCarri
     EXPECT_EQ(bytes(), encoded(expected));
     EXPECT_EQ(inode(), before); // written in place, no temporary copy renamed over it
     EXPECT_EQ(files(), std::vector<std::string>{"ZahlenAT.dat"});
-    EXPECT_EQ(state.label(MainState::kDrawCaptionLabel).text, "Mi 16.01.02    1  3  9  17  40  45 Z:8");
-    EXPECT_EQ(state.dateTimePicker1().date, dayNumber(2002, 1, 16));
+    EXPECT_EQ(state.label(WindowLabel::DrawCaption).text, "Mi 16.01.02    1  3  9  17  40  45 Z:8");
+    EXPECT_EQ(state.drawDate(), dayNumber(2002, 1, 16));
 }
 
 TEST_F(Maintenance, EntryOnAnExistingDateReplacesItAndAnEarlierOneBecomesRecordZero) {
@@ -72,7 +72,7 @@ TEST_F(Maintenance, EntryOnAnExistingDateReplacesItAndAnEarlierOneBecomesRecordZ
     EXPECT_EQ(bytes(), encoded({kDraws[0], replacement, kDraws[2]}));
     EXPECT_EQ(files(), std::vector<std::string>{"ZahlenAT.dat"});
     // The evaluation that follows shows the newest draw.
-    EXPECT_EQ(state.dateTimePicker1().date, dayNumber(2002, 1, 13));
+    EXPECT_EQ(state.drawDate(), dayNumber(2002, 1, 13));
 
     const DrawRecord first = draw(2001, 12, 30, {1, 2, 3, 4, 5, 6}, 7);
     host.drawAnswer = DrawEntry{dayNumber(2001, 12, 30), {1, 2, 3, 4, 5, 6}, 7};
@@ -141,11 +141,11 @@ TEST_F(Maintenance, DeleteRemovesTheShownDrawAndShowsTheNext) {
     state.BitBtn4Click();
     EXPECT_EQ(bytes(), encoded({kDraws[0], kDraws[2]}));
     EXPECT_EQ(files(), std::vector<std::string>{"ZahlenAT.dat"});
-    EXPECT_EQ(state.dateTimePicker1().date, dayNumber(2002, 1, 13));
+    EXPECT_EQ(state.drawDate(), dayNumber(2002, 1, 13));
     EXPECT_EQ(host.busyDepth, 0);
 
     // A shown draw no longer in the archive: the archive stays as it is.
-    state.currentDraw().date = dayNumber(2002, 1, 9);
+    changeBufferedDraw([](CurrentDraw& draw) { draw.date = dayNumber(2002, 1, 9); });
     const ino_t before = inode();
     state.BitBtn4Click();
     EXPECT_EQ(bytes(), encoded({kDraws[0], kDraws[2]}));
@@ -161,7 +161,7 @@ TEST_F(Maintenance, ExportFromTheChosenDateAsWindowsText) {
               "09.10.2002,3,11,19,27,33,41,8,0;\r\n");
 
     host.saveFile = dir.file("export.txt");
-    state.dateTimePicker1().setDate(dayNumber(2002, 1, 9));
+    state.setDrawDate(dayNumber(2002, 1, 9));
     state.BitBtn3Click();
     ASSERT_EQ(host.saveDialogs.size(), 1U);
     EXPECT_EQ(host.saveDialogs[0].fileName, dir.path() + "Zahlen.txt");
@@ -169,7 +169,7 @@ TEST_F(Maintenance, ExportFromTheChosenDateAsWindowsText) {
     EXPECT_EQ(readWholeFile(*host.saveFile),
               "09.01.2002,1,7,12,25,33,41,19,0;\r\n13.01.2002,4,10,18,27,36,42,3,0;\r\n");
 
-    state.dateTimePicker1().setDate(dayNumber(2002, 1, 14)); // after the last draw
+    state.setDrawDate(dayNumber(2002, 1, 14)); // after the last draw
     state.BitBtn3Click();
     EXPECT_EQ(readWholeFile(*host.saveFile), "");
     EXPECT_EQ(files(), (std::vector<std::string>{"ZahlenAT.dat", "export.txt"}));
@@ -238,7 +238,7 @@ TEST_F(Maintenance, EveryRewriteKeepsACopyTheNewestFiveAndRestorePutsOneBack) {
     ASSERT_EQ(kept.size(), 5U);
     EXPECT_EQ(readWholeFile(kept[0].path), states[7]); // the archive before the restore
     EXPECT_EQ(readWholeFile(kept[4].path), states[3]);
-    EXPECT_EQ(state.label(MainState::kDrawCaptionLabel).text.substr(0, 11), "So 13.01.02");
+    EXPECT_EQ(state.label(WindowLabel::DrawCaption).text.substr(0, 11), "So 13.01.02");
 
     host.backupAnswer = 5;
     EXPECT_FALSE(state.RestoreBackupClick());
@@ -259,7 +259,7 @@ TEST_F(Maintenance, ASecondWriterIsRefusedWhileReadersGoOn) {
         EXPECT_THROW(state.BitBtn4Click(), FileError);
         EXPECT_EQ(bytes(), encoded(kDraws));
         state.SpeedButton6Click(); // reading needs no lock
-        EXPECT_EQ(state.dateTimePicker1().date, dayNumber(2002, 1, 6));
+        EXPECT_EQ(state.drawDate(), dayNumber(2002, 1, 6));
     }
     state.BitBtn8Click();
     EXPECT_EQ(DrawArchive(path).readAll()[1], draw(2002, 1, 9, {1, 2, 3, 4, 5, 6}, 7));

@@ -167,14 +167,14 @@ TEST_F(PrizeBalanceTest, CountsRanksAndCentsPerTip) {
     EXPECT_EQ(b.netCurve[0], std::make_pair(dayNumber(1999, 1, 3), std::int64_t{36336 - 360}));
     EXPECT_EQ(b.netCurve[3].second, b.total.netCents());
 
-    state.setCheckBox(MainState::kWednesdaysBox, false);
+    state.setWeekdayBox(WeekdayBox::Wednesdays, false);
     b = state.computePrizeBalance(kLastDay, 0);
     EXPECT_EQ(b.total.played, 6);
     EXPECT_EQ(b.perTip[0].wonCents, 36336 + 1610);
 
     // A period without quotas: played, nothing known to be won.
-    state.setCheckBox(MainState::kWednesdaysBox, true);
-    state.dateTimePicker2().setDate(dayNumber(1999, 1, 4));
+    state.setWeekdayBox(WeekdayBox::Wednesdays, true);
+    state.setStatisticsStart(dayNumber(1999, 1, 4));
     b = state.computePrizeBalance(dayNumber(1999, 1, 6), 120);
     EXPECT_EQ(b.draws, 1);
     EXPECT_EQ(b.drawsWithoutQuotas, 1);
@@ -188,19 +188,19 @@ TEST_F(PrizeBalanceTest, HitLabelsNameTheRankAndItsQuota) {
     writeBytes(dir.file("t.qtp"), "1,2,3,4,40,44\r\n20,21,22,30,31,32\r\n40,41,42,43,44,45\r\n");
     state.loadTipFile(dir.file("t.qtp"));
     state.setTipsReady(true);
-    state.dateTimePicker1().setDate(dayNumber(2010, 3, 7));
+    state.setDrawDate(dayNumber(2010, 3, 7));
     state.SpeedButton5Click();
-    EXPECT_EQ(state.label(tipgrid::hitLabel(0)).hint, "Rang 3er + ZZ: 16,10 €");
-    EXPECT_EQ(state.label(tipgrid::hitLabel(1)).hint, "Rang 3er: 5,10 €");
-    EXPECT_EQ(state.label(tipgrid::hitLabel(2)).hint, "Rang ZZ: 1,10 €");
-    EXPECT_EQ(state.label(tipgrid::hitLabel(0)).text, "3 + Z");
-    state.dateTimePicker1().setDate(dayNumber(1999, 1, 3));
+    EXPECT_EQ(state.label(hitLabel(0)).hint, "Rang 3er + ZZ: 16,10 €");
+    EXPECT_EQ(state.label(hitLabel(1)).hint, "Rang 3er: 5,10 €");
+    EXPECT_EQ(state.label(hitLabel(2)).hint, "Rang ZZ: 1,10 €");
+    EXPECT_EQ(state.label(hitLabel(0)).text, "3 + Z");
+    state.setDrawDate(dayNumber(1999, 1, 3));
     state.SpeedButton5Click();
-    EXPECT_EQ(state.label(tipgrid::hitLabel(0)).hint, "Rang 4er: 363,36 € (5.000,00 ATS)");
-    EXPECT_EQ(state.label(tipgrid::hitLabel(1)).hint, "kein Gewinnrang");
-    state.dateTimePicker1().setDate(dayNumber(1999, 1, 6));
+    EXPECT_EQ(state.label(hitLabel(0)).hint, "Rang 4er: 363,36 € (5.000,00 ATS)");
+    EXPECT_EQ(state.label(hitLabel(1)).hint, "kein Gewinnrang");
+    state.setDrawDate(dayNumber(1999, 1, 6));
     state.SpeedButton5Click();
-    EXPECT_EQ(state.label(tipgrid::hitLabel(0)).hint, "kein Gewinnrang");
+    EXPECT_EQ(state.label(hitLabel(0)).hint, "kein Gewinnrang");
 }
 
 TEST_F(PrizeBalanceTest, ImportedResultsFileStoresQuotasAlsoForKnownDraws) {

@@ -3,10 +3,12 @@
 #include "core/import/SwissPages.h"
 #include "core/shell/MainState.h"
 #include "core/shell/SettingsSchema.h"
+#include "core/shell/WindowControls.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string_view>
 
 using namespace lotto;
 using namespace lotto::test;
@@ -27,19 +29,27 @@ struct SettingsFixture : ::testing::Test {
 TEST_F(SettingsFixture, FirstStartKeepsDefaultsAndShutdownWritesEveryValue) {
     MainState state(dir.path(), host, clock);
     state.FormCreate(store);
-    for (int box : {2, 3, 4, 5, 8, 9, 10, 14, 18})
-        EXPECT_TRUE(state.checkBox(box)) << box;
-    for (int box : {1, 6, 7, 11, 12, 13, 15})
-        EXPECT_FALSE(state.checkBox(box)) << box;
-    const int positions[9] = {0, 100, 180, 3, 0, 0, 5, 100, 12};
-    for (int n = 1; n <= 8; ++n)
-        EXPECT_EQ(state.upDown(n).position, positions[n]) << n;
+    for (Option box : {Option::PreferOftenDrawn, Option::LimitCommonWithTips, Option::LimitLastDraw,
+                       Option::LimitSecondLastDraw, Option::ForcePair, Option::ArchiveRule,
+                       Option::PreferOverdue, Option::PreferRarelyDrawn, Option::NoRunOfThree})
+        EXPECT_TRUE(state.isOn(box)) << optionInfo(box).valueName;
+    for (Option box : {Option::PreferFrequentPairs, Option::PreferFrequentTriples,
+                       Option::PreferFrequentQuadruples, Option::PreferRarestPairs,
+                       Option::PreferRarestTriples, Option::PreferRarestQuadruples, Option::OnlyPreferred})
+        EXPECT_FALSE(state.isOn(box)) << optionInfo(box).valueName;
+    const std::pair<Option, int> positions[] = {
+        {Option::DigitSumFrom, 100},        {Option::DigitSumTo, 180},
+        {Option::MaxCommonWithTips, 3},     {Option::MaxFromLastDraw, 0},
+        {Option::MaxFromSecondLastDraw, 0}, {Option::ArchiveMatch, 5},
+        {Option::MaxRunsThousands, 100},    {Option::TipCount, 12}};
+    for (const auto& [option, position] : positions)
+        EXPECT_EQ(state.value(option), position) << optionInfo(option).valueName;
     EXPECT_EQ(state.fileNameEdit(), dir.path() + "Lotto.html");
     EXPECT_EQ(state.proxyPortEdit(), "80");
     EXPECT_EQ(state.proxyHostEdit(), "");
     EXPECT_EQ(state.maxRuns(), 100000);
     EXPECT_TRUE(state.tipsReady());
-    EXPECT_EQ(state.dateTimePicker2().date, dayNumber(1955, 10, 9));
+    EXPECT_EQ(state.statisticsStart(), dayNumber(1955, 10, 9));
     EXPECT_EQ(state.tippTop(), 88);
     EXPECT_EQ(state.tippLeft(), 26);
     EXPECT_EQ(state.cell(0), "1");
@@ -77,31 +87,31 @@ TEST_F(SettingsFixture, ValuesSurviveShutdownAndStart) {
     {
         MainState state(dir.path(), host, clock);
         state.FormCreate(store);
-        state.setCheckBox(1, true);
-        state.setCheckBox(18, false);
-        state.setUpDown(7, 250);
-        state.setUpDown(3, 1);
+        state.setOption(Option::PreferFrequentPairs, true);
+        state.setOption(Option::NoRunOfThree, false);
+        state.setOption(Option::MaxRunsThousands, 250);
+        state.setOption(Option::MaxCommonWithTips, 1);
         state.setCell(40, "17");
         state.setTippOffsets(90, 30);
         state.setCountry(3);
         state.setProxyHostEdit("proxy.example");
         state.setProxyPortEdit("3128");
-        state.dateTimePicker2().setDate(dayNumber(2000, 1, 1));
+        state.setStatisticsStart(dayNumber(2000, 1, 1));
         state.FormClose(store);
     }
     MainState again(dir.path(), host, clock);
     again.FormCreate(store);
-    EXPECT_TRUE(again.checkBox(1));
-    EXPECT_FALSE(again.checkBox(18));
-    EXPECT_EQ(again.upDown(7).position, 250);
+    EXPECT_TRUE(again.isOn(Option::PreferFrequentPairs));
+    EXPECT_FALSE(again.isOn(Option::NoRunOfThree));
+    EXPECT_EQ(again.value(Option::MaxRunsThousands), 250);
     EXPECT_EQ(again.maxRuns(), 250000);
-    EXPECT_EQ(again.upDown(3).position, 1);
+    EXPECT_EQ(again.value(Option::MaxCommonWithTips), 1);
     EXPECT_EQ(again.cell(40), "17");
     EXPECT_EQ(again.tippTop(), 90);
     EXPECT_EQ(again.tippLeft(), 30);
     EXPECT_EQ(again.country(), 3);
     EXPECT_EQ(again.proxyPortEdit(), "3128");
-    EXPECT_EQ(again.dateTimePicker2().date, dayNumber(2000, 1, 1));
+    EXPECT_EQ(again.statisticsStart(), dayNumber(2000, 1, 1));
 }
 
 TEST_F(SettingsFixture, EarlierDefaultServersMoveTypedOnesStay) {
@@ -139,20 +149,20 @@ TEST_F(SettingsFixture, WrongTypeEndsOnlyItsBlock) {
 
     MainState state(dir.path(), host, clock);
     state.FormCreate(store);
-    EXPECT_TRUE(state.checkBox(1));
-    EXPECT_FALSE(state.checkBox(2));
-    EXPECT_TRUE(state.checkBox(3));
-    EXPECT_FALSE(state.checkBox(4));
-    EXPECT_TRUE(state.checkBox(5));  // default kept
-    EXPECT_FALSE(state.checkBox(6)); // after the bad value: default
-    EXPECT_EQ(state.upDown(1).position, 100);
+    EXPECT_TRUE(state.isOn(Option::PreferFrequentPairs));
+    EXPECT_FALSE(state.isOn(Option::PreferOftenDrawn));
+    EXPECT_TRUE(state.isOn(Option::LimitCommonWithTips));
+    EXPECT_FALSE(state.isOn(Option::LimitLastDraw));
+    EXPECT_TRUE(state.isOn(Option::LimitSecondLastDraw));    // default kept
+    EXPECT_FALSE(state.isOn(Option::PreferFrequentTriples)); // after the bad value: default
+    EXPECT_EQ(state.value(Option::DigitSumFrom), 100);
     EXPECT_EQ(state.cell(0), "1");
     EXPECT_EQ(state.tippTop(), 88);
     EXPECT_TRUE(state.tipsReady());
     EXPECT_EQ(state.urlEdit(), "http://127.0.0.1/lotto"); // second block still read
     EXPECT_EQ(state.proxyHostEdit(), "proxy");
     EXPECT_EQ(state.proxyPortEdit(), "8080");
-    EXPECT_EQ(state.dateTimePicker2().date, dayNumber(1999, 5, 5));
+    EXPECT_EQ(state.statisticsStart(), dayNumber(1999, 5, 5));
 }
 
 TEST_F(SettingsFixture, SecondBlockErrorStillLeavesConsistentFields) {
@@ -186,11 +196,11 @@ TEST_F(SettingsFixture, StoredValuesPassTheControlsRules) {
     store.values["Edit3"] = std::string("x");
     MainState state(dir.path(), host, clock);
     state.FormCreate(store);
-    EXPECT_TRUE(state.checkBox(7));
-    EXPECT_EQ(state.upDown(7).position, 1);
+    EXPECT_TRUE(state.isOn(Option::PreferFrequentQuadruples));
+    EXPECT_EQ(state.value(Option::MaxRunsThousands), 1);
     EXPECT_EQ(state.maxRuns(), 1000);
-    EXPECT_EQ(state.upDown(3).position, 5);
-    EXPECT_EQ(state.upDown(1).position, 21);
+    EXPECT_EQ(state.value(Option::MaxCommonWithTips), 5);
+    EXPECT_EQ(state.value(Option::DigitSumFrom), 21);
     EXPECT_EQ(state.cell(0), "45");
     EXPECT_EQ(state.cell(1), "");
     EXPECT_EQ(state.cell(2), "");
@@ -199,11 +209,11 @@ TEST_F(SettingsFixture, StoredValuesPassTheControlsRules) {
 TEST_F(SettingsFixture, RunLimitFollowsUpDown7WhicheverUpDownMoves) {
     MainState state(dir.path(), host, clock);
     state.FormCreate(store);
-    state.setUpDown(7, 42);
-    state.setUpDown(8, 5);
+    state.setOption(Option::MaxRunsThousands, 42);
+    state.setOption(Option::TipCount, 5);
     state.UpDown7Changing(); // bound to UpDown8 as well
     EXPECT_EQ(state.maxRuns(), 42000);
-    EXPECT_EQ(state.upDown(7).position, 42);
+    EXPECT_EQ(state.value(Option::MaxRunsThousands), 42);
 }
 
 TEST_F(SettingsFixture, SavingStopsQuietlyAtAFailingValue) {
@@ -220,10 +230,22 @@ TEST_F(SettingsFixture, SavingStopsQuietlyAtAFailingValue) {
     EXPECT_FALSE(failing.values.count("UpDown2"));
 }
 
+TEST(WindowControls, EveryLabelAndBoxHasADesignerNameOfItsOwn) {
+    std::set<std::string_view> names;
+    for (const WindowLabelInfo& info : kWindowLabels)
+        EXPECT_TRUE(names.insert(info.designerName).second) << info.designerName;
+    EXPECT_EQ(std::string_view(designerName(hitLabel(6))), "Label45");
+    EXPECT_EQ(std::string_view(designerName(tipSumLabel(11))), "Label72");
+    EXPECT_EQ(std::string_view(designerName(saturdayHitLabel(5))), "Label20");
+    EXPECT_THROW(hitLabel(12), std::out_of_range);
+    for (const WeekdayBoxInfo& info : kWeekdayBoxes) // no option's box
+        EXPECT_EQ(findOption(OptionControl::CheckBox, info.number), nullptr) << info.number;
+}
+
 TEST_F(SettingsFixture, LinksOpenTheirAddresses) {
     MainState state(dir.path(), host, clock);
-    state.Label52Click("Label54");
-    state.Label52Click("Label52");
+    state.Label52Click(WindowLabel::OperatorLink);
+    state.Label52Click(WindowLabel::UpdatesLink);
     state.Label43Click();
     ASSERT_EQ(host.opened.size(), 3U);
     EXPECT_EQ(host.opened[0], MainState::kOperatorAddress);

@@ -19,7 +19,7 @@ struct SteppingFixture : StateFixture<> {
                  draw(2002, 1, 23, {6, 10, 20, 30, 40, 45}, 7)});
     }
     void showNewest() {
-        state.dateTimePicker1().setDate(dayNumber(2026, 1, 1));
+        state.setDrawDate(dayNumber(2026, 1, 1));
         state.SpeedButton5Click();
     }
     int shown() const { return state.currentDraw().numbers[0]; }
@@ -33,10 +33,10 @@ TEST_F(SteppingFixture, BackAndForwardWithBothBoxes) {
     state.SpeedButton6Click();
     EXPECT_EQ(shown(), 4); // the third-latest
     EXPECT_EQ(state.drawStepIndex(), 3);
-    EXPECT_EQ(state.label("Label35").text, "Mi 16.01.02    4  10  20  30  40  45 Z:5");
-    EXPECT_EQ(state.label("Label29").text, state.label("Label35").text);
-    EXPECT_EQ(state.label("Label13").text, "Quersumme: 149");
-    EXPECT_EQ(state.dateTimePicker1().date, dayNumber(2002, 1, 16));
+    EXPECT_EQ(state.label(WindowLabel::TipPageDraw).text, "Mi 16.01.02    4  10  20  30  40  45 Z:5");
+    EXPECT_EQ(state.label(WindowLabel::DrawCaption).text, state.label(WindowLabel::TipPageDraw).text);
+    EXPECT_EQ(state.label(WindowLabel::DigitSum).text, "Quersumme: 149");
+    EXPECT_EQ(state.drawDate(), dayNumber(2002, 1, 16));
     state.SpeedButton7Click();
     EXPECT_EQ(shown(), 5);
 }
@@ -46,7 +46,7 @@ TEST_F(SteppingFixture, EndsOfTheArchive) {
     state.SpeedButton7Click();
     EXPECT_EQ(shown(), 6);
     EXPECT_EQ(state.drawStepIndex(), 5);
-    state.dateTimePicker1().setDate(dayNumber(2002, 1, 1));
+    state.setDrawDate(dayNumber(2002, 1, 1));
     state.SpeedButton5Click();
     state.SpeedButton6Click();
     EXPECT_EQ(shown(), 1);
@@ -54,8 +54,8 @@ TEST_F(SteppingFixture, EndsOfTheArchive) {
 }
 
 TEST_F(SteppingFixture, OnlyWednesdays) {
-    state.setCheckBox(16, false);
-    state.dateTimePicker1().setDate(dayNumber(2002, 1, 9));
+    state.setWeekdayBox(WeekdayBox::Sundays, false);
+    state.setDrawDate(dayNumber(2002, 1, 9));
     state.SpeedButton5Click();
     state.SpeedButton7Click();
     EXPECT_EQ(shown(), 4);
@@ -66,8 +66,8 @@ TEST_F(SteppingFixture, OnlyWednesdays) {
 }
 
 TEST_F(SteppingFixture, OnlySundaysWithAWednesdayLast) {
-    state.setCheckBox(17, false);
-    state.dateTimePicker1().setDate(dayNumber(2002, 1, 20));
+    state.setWeekdayBox(WeekdayBox::Wednesdays, false);
+    state.setDrawDate(dayNumber(2002, 1, 20));
     state.SpeedButton5Click();
     state.SpeedButton7Click(); // past the last Sunday: the Wednesday is skipped, back to the Sunday
     EXPECT_EQ(shown(), 5);
@@ -78,18 +78,18 @@ TEST_F(SteppingFixture, OnlySundaysWithAWednesdayLast) {
 
 TEST_F(SteppingFixture, StepsThatFindNothingStayWhereTheyWere) {
     // Back from the first Wednesday with only Wednesdays: record 0 is a Sunday.
-    state.setCheckBox(16, false);
-    state.dateTimePicker1().setDate(dayNumber(2002, 1, 9));
+    state.setWeekdayBox(WeekdayBox::Sundays, false);
+    state.setDrawDate(dayNumber(2002, 1, 9));
     state.SpeedButton5Click();
-    const std::string caption = state.label("Label35").text;
+    const std::string caption = state.label(WindowLabel::TipPageDraw).text;
     state.SpeedButton6Click();
     EXPECT_EQ(shown(), 2);
     EXPECT_EQ(state.drawStepIndex(), 1);
-    EXPECT_EQ(state.label("Label35").text, caption);
-    EXPECT_EQ(state.dateTimePicker1().date, dayNumber(2002, 1, 9));
+    EXPECT_EQ(state.label(WindowLabel::TipPageDraw).text, caption);
+    EXPECT_EQ(state.drawDate(), dayNumber(2002, 1, 9));
 
     // Both boxes off: nothing moves in either direction.
-    state.setCheckBox(17, false);
+    state.setWeekdayBox(WeekdayBox::Wednesdays, false);
     state.SpeedButton7Click();
     EXPECT_EQ(shown(), 2);
     state.SpeedButton6Click();
@@ -100,15 +100,15 @@ TEST_F(SteppingFixture, StepsThatFindNothingStayWhereTheyWere) {
     archive({draw(2002, 1, 6, {1, 10, 20, 30, 40, 45}, 2), draw(2002, 1, 9, {2, 10, 20, 30, 40, 45}, 3),
              draw(2002, 1, 13, {3, 10, 20, 30, 40, 45}, 4), draw(2002, 1, 16, {4, 10, 20, 30, 40, 45}, 5),
              draw(2002, 1, 18, {5, 10, 20, 30, 40, 45}, 6)}); // a Friday draw is never skipped
-    state.setCheckBox(16, true);
-    state.setCheckBox(17, true);
-    state.dateTimePicker1().setDate(dayNumber(2002, 1, 13));
+    state.setWeekdayBox(WeekdayBox::Sundays, true);
+    state.setWeekdayBox(WeekdayBox::Wednesdays, true);
+    state.setDrawDate(dayNumber(2002, 1, 13));
     state.SpeedButton5Click();
-    state.setCheckBox(17, false);
+    state.setWeekdayBox(WeekdayBox::Wednesdays, false);
     state.SpeedButton7Click();
     EXPECT_EQ(shown(), 5); // Friday passes
-    state.setCheckBox(16, false);
-    state.dateTimePicker1().setDate(dayNumber(2002, 1, 6));
+    state.setWeekdayBox(WeekdayBox::Sundays, false);
+    state.setDrawDate(dayNumber(2002, 1, 6));
     state.SpeedButton5Click();
     state.SpeedButton7Click();
     EXPECT_EQ(shown(), 5);
@@ -117,9 +117,9 @@ TEST_F(SteppingFixture, StepsThatFindNothingStayWhereTheyWere) {
 TEST_F(SteppingFixture, LastTwoSkippedStaysPut) {
     archive({draw(2002, 1, 6, {1, 10, 20, 30, 40, 45}, 2), draw(2002, 1, 9, {2, 10, 20, 30, 40, 45}, 3),
              draw(2002, 1, 16, {3, 10, 20, 30, 40, 45}, 4)});
-    state.dateTimePicker1().setDate(dayNumber(2002, 1, 6));
+    state.setDrawDate(dayNumber(2002, 1, 6));
     state.SpeedButton5Click();
-    state.setCheckBox(17, false);
+    state.setWeekdayBox(WeekdayBox::Wednesdays, false);
     state.SpeedButton7Click();
     EXPECT_EQ(shown(), 1);
     EXPECT_EQ(state.drawStepIndex(), 0);
@@ -127,11 +127,11 @@ TEST_F(SteppingFixture, LastTwoSkippedStaysPut) {
 
 TEST_F(SteppingFixture, EmptyAndMissingArchive) {
     showNewest();
-    const std::string caption = state.label("Label35").text;
+    const std::string caption = state.label(WindowLabel::TipPageDraw).text;
     archive({});
     state.SpeedButton7Click();
     state.SpeedButton6Click();
-    EXPECT_EQ(state.label("Label35").text, caption);
+    EXPECT_EQ(state.label(WindowLabel::TipPageDraw).text, caption);
     EXPECT_EQ(state.drawStepIndex(), 5);
     std::filesystem::remove(dir.file("ZahlenAT.dat"));
     EXPECT_THROW(state.SpeedButton7Click(), FileError);
@@ -143,8 +143,8 @@ TEST_F(SteppingFixture, EachStepChecksTheTips) {
     showNewest();
     state.SpeedButton6Click();
     state.SpeedButton6Click();
-    EXPECT_EQ(state.label("Label22").text, "3"); // 4, 10 and 20
-    EXPECT_EQ(state.label("Label22").color, LabelColor::Red);
+    EXPECT_EQ(state.label(hitLabel(0)).text, "3"); // 4, 10 and 20
+    EXPECT_EQ(state.label(hitLabel(0)).color, LabelColor::Red);
     EXPECT_EQ(state.cell(0), "1");
 }
 

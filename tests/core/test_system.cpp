@@ -170,7 +170,7 @@ TEST_F(SystemStateTest, CheckWinsFromStoredQuotasAndCountsInTheBalance) {
     // 07.03.2010 drew 1 2 3 20 21 22, extra 40: leaving out the 40 gives a 3er, leaving out
     // 4, 5 or 6 a 3er + ZZ, leaving out 1, 2 or 3 a ZZ.
     state.setSystem(makeSystem({}, {1, 2, 3, 4, 5, 6, 40}));
-    state.dateTimePicker1().setDate(dayNumber(2010, 3, 7));
+    state.setDrawDate(dayNumber(2010, 3, 7));
     state.SpeedButton5Click();
     const auto check = state.SystemCheckClick();
     ASSERT_TRUE(check);

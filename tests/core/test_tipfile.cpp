@@ -51,7 +51,7 @@ TEST_F(TipFileFixture, SaveAndLoadRoundTrip) {
         for (std::size_t c = 0; c < 6; ++c)
             state.setCell(static_cast<int>(t * 6 + c), tips[t][c]);
     state.setCell(71, "45");
-    state.dateTimePicker1().setDate(dayNumber(2002, 1, 6));
+    state.setDrawDate(dayNumber(2002, 1, 6));
     host.saveFile = dir.file("mein.qtp");
     state.SpeedButton15Click();
     ASSERT_EQ(host.saveDialogs.size(), 1U);
@@ -68,7 +68,7 @@ TEST_F(TipFileFixture, SaveAndLoadRoundTrip) {
     EXPECT_EQ(tipText(0), "3,7,12,25,33,41");
     EXPECT_EQ(tipText(1), "1,2,3,4,5,6");
     EXPECT_EQ(tipText(11), ",,,,,45");
-    EXPECT_EQ(state.label("Label23").text, "6"); // evaluated against the draw of the chosen date
+    EXPECT_EQ(state.label(hitLabel(1)).text, "6"); // evaluated against the draw of the chosen date
     EXPECT_EQ(host.openDialogs.at(0).filter, "Tippdatei|*.qtp");
 }
 
@@ -80,7 +80,7 @@ TEST_F(TipFileFixture, MalformedLinesLoadAsFarAsTheyGo) {
     EXPECT_EQ(tipText(3), "1,2,3,4,5,");
     for (int t = 4; t < 12; ++t)
         EXPECT_EQ(tipText(t), ",,,,,");
-    EXPECT_EQ(state.label("Label36").text, "121");
+    EXPECT_EQ(state.label(tipSumLabel(0)).text, "121");
 }
 
 TEST_F(TipFileFixture, ThreeLinesFillThreeTips) {
@@ -95,7 +95,7 @@ TEST_F(TipFileFixture, ThreeLinesFillThreeTips) {
 TEST_F(TipFileFixture, CancelStillEvaluatesAndErrorsClearFirst) {
     host.openFile.reset();
     state.SpeedButton16Click();
-    EXPECT_EQ(state.label("Label35").text.empty(), false);
+    EXPECT_EQ(state.label(WindowLabel::TipPageDraw).text.empty(), false);
     EXPECT_EQ(state.cell(0), "1");
 
     host.openFile = dir.file("fehlt.qtp");
@@ -117,7 +117,7 @@ TEST_F(TipFileFixture, ProposedNamesFollowTheNextDraw) {
         {dayNumber(2002, 1, 8), "20020109.qtp"}, // Tuesday
     };
     for (auto [day, name] : cases) {
-        state.dateTimePicker1().setDate(day);
+        state.setDrawDate(day);
         EXPECT_EQ(state.proposedTipFileName(), name) << formatShortDate(day);
     }
 }

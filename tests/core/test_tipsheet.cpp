@@ -19,7 +19,7 @@ struct SheetFixture : StateFixture<> {
         state.SpeedButton11Click(); // the form's 1 to 6 in tip 1
     }
     void showDraw(int day) {
-        state.dateTimePicker1().setDate(dayNumber(2002, 1, day));
+        state.setDrawDate(dayNumber(2002, 1, day));
         state.SpeedButton5Click();
     }
     void fillTip(int tip, std::vector<std::string> numbers) {
@@ -37,7 +37,7 @@ struct SheetFixture : StateFixture<> {
 };
 
 TEST_F(SheetFixture, TitleNamesTheNextDrawInWindows1252) {
-    state.dateTimePicker1().setDate(dayNumber(2002, 1, 3)); // no draw shown yet: the next draw day
+    state.setDrawDate(dayNumber(2002, 1, 3)); // no draw shown yet: the next draw day
     state.BitBtn7Click();
     EXPECT_EQ(sheetLines().at(0), "Zerbosts Lotto-Tipp f\xFCr Sonntag 06.01.02");
     showDraw(2); // Wednesday: the Sunday after
@@ -141,9 +141,9 @@ struct SearchFixture : StateFixture<> {
 
 // The list gets every hit with its rank; afterwards the shown draw and all its labels stay.
 TEST_F(SearchFixture, ListedHitsAndTheShownDrawAfterwards) {
-    state.dateTimePicker1().setDate(dayNumber(2002, 1, 6));
+    state.setDrawDate(dayNumber(2002, 1, 6));
     state.SpeedButton5Click();
-    const std::string caption = state.label("Label29").text;
+    const std::string caption = state.label(WindowLabel::DrawCaption).text;
     state.setCell(9 * 6, "");  // tip 10 incomplete: no labels
     state.SpeedButton4Click(); // the input box cancelled: from six hits on
     EXPECT_EQ(host.inputs, (std::vector<std::string>{"Tipps in DB suchen"}));
@@ -154,15 +154,15 @@ TEST_F(SearchFixture, ListedHitsAndTheShownDrawAfterwards) {
     EXPECT_FALSE(host.searchHits[1].quotaCents);
     EXPECT_EQ(host.searchEnd, (std::pair<std::int64_t, bool>{3, false}));
     EXPECT_EQ(host.busyDepth, 0);
-    EXPECT_EQ(state.label("Label29").text, caption);
-    EXPECT_EQ(state.label("Label35").text, caption);
-    EXPECT_EQ(state.label("Label13").text, "Quersumme: 39");
-    EXPECT_EQ(state.label("Label22").text, "3"); // tip 1 against 06.01.
-    EXPECT_EQ(state.label("Label23").text, "6");
-    EXPECT_EQ(state.label("Label65").text, "3"); // tip 9 too
-    EXPECT_EQ(state.label(tipgrid::hitLabel(9)), LabelControl{});
+    EXPECT_EQ(state.label(WindowLabel::DrawCaption).text, caption);
+    EXPECT_EQ(state.label(WindowLabel::TipPageDraw).text, caption);
+    EXPECT_EQ(state.label(WindowLabel::DigitSum).text, "Quersumme: 39");
+    EXPECT_EQ(state.label(hitLabel(0)).text, "3"); // tip 1 against 06.01.
+    EXPECT_EQ(state.label(hitLabel(1)).text, "6");
+    EXPECT_EQ(state.label(hitLabel(8)).text, "3"); // tip 9 too
+    EXPECT_EQ(state.label(hitLabel(9)), LabelControl{});
     EXPECT_EQ(state.drawStepIndex(), 1);
-    EXPECT_EQ(state.dateTimePicker1().date, dayNumber(2002, 1, 6));
+    EXPECT_EQ(state.drawDate(), dayNumber(2002, 1, 6));
 }
 
 TEST_F(SearchFixture, TheListStopsTheSearch) {
@@ -189,7 +189,7 @@ TEST_F(SearchFixture, ThresholdsAndStartDate) {
     EXPECT_EQ(search("-1").size(), 4U * 8U);
     EXPECT_THROW(search("drei"), ConversionError);
 
-    state.dateTimePicker2().setDate(dayNumber(2002, 1, 6));
+    state.setStatisticsStart(dayNumber(2002, 1, 6));
     const auto fromSunday = search("6");
     EXPECT_EQ(fromSunday, (std::vector<Announcement>{{2, "Ein Treffer am: 06.01.2002"},
                                                      {1, "Ein Treffer am: 13.01.2002"}}));
@@ -207,15 +207,15 @@ TEST_F(SearchFixture, BarsCountTheChecksByHits) {
               "Wie oft hatten die Tipps 1 bis 8 bei 4 durchsuchten Ziehungen 0 bis 9 Treffer?");
 
     // After the newest draw nothing is searched: ten empty bars, the shown draw stays.
-    state.dateTimePicker1().setDate(dayNumber(2002, 1, 6));
+    state.setDrawDate(dayNumber(2002, 1, 6));
     state.SpeedButton5Click();
     const CurrentDraw shown = state.currentDraw();
-    const std::string caption = state.label("Label29").text;
-    state.dateTimePicker2().setDate(dayNumber(2002, 1, 14));
+    const std::string caption = state.label(WindowLabel::DrawCaption).text;
+    state.setStatisticsStart(dayNumber(2002, 1, 14));
     EXPECT_TRUE(search("0").empty());
     EXPECT_EQ(state.currentDraw().date, shown.date);
-    EXPECT_EQ(state.label("Label29").text, caption);
-    EXPECT_EQ(state.label("Label13").text, "Quersumme: 39");
+    EXPECT_EQ(state.label(WindowLabel::DrawCaption).text, caption);
+    EXPECT_EQ(state.label(WindowLabel::DigitSum).text, "Quersumme: 39");
     EXPECT_EQ(state.chart().bars,
               (std::vector<ChartBar>{
                   {0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}, {6, 0}, {7, 0}, {8, 0}, {9, 0}}));

@@ -83,6 +83,9 @@ struct Window {
         open();
     }
     template <class T = QWidget> T* find(const QString& name) const { return form->findChild<T*>(name); }
+    template <class T = QWidget> T* find(WindowLabel label) const {
+        return find<T>(QString::fromLatin1(designerName(label)));
+    }
     int chartBarCount() const; // in WindowFixture.cpp: Qt Charts only where a test asks for it
 };
 

@@ -28,11 +28,11 @@ TEST(BalanceWindow, HintsTableAndNetCurve) {
     w.form->run([&] {
         state.loadTipFile(w.dir.file("t.qtp"));
         state.setTipsReady(true);
-        state.dateTimePicker1().setDate(dayNumber(2010, 3, 7));
+        state.setDrawDate(dayNumber(2010, 3, 7));
         state.SpeedButton5Click();
     });
-    EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label22"))->toolTip(), QStringLiteral("Rang 3er + ZZ: 16,10 €"));
-    EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label22"))->text(), QStringLiteral("3 + Z"));
+    EXPECT_EQ(w.find<QLabel>(hitLabel(0))->toolTip(), QStringLiteral("Rang 3er + ZZ: 16,10 €"));
+    EXPECT_EQ(w.find<QLabel>(hitLabel(0))->text(), QStringLiteral("3 + Z"));
 
     w.find<QPushButton>(QStringLiteral("GewinnbilanzButton"))->click();
     ASSERT_NE(w.form->balanceDialog(), nullptr);
@@ -61,7 +61,7 @@ TEST(BalanceWindow, HintsTableAndNetCurve) {
 
 TEST(StrategyTestWindow, TableChartVerdictSavedAndStopped) {
     Window w;
-    w.form->state().dateTimePicker2().setDate(dayNumber(2024, 1, 1));
+    w.form->state().setStatisticsStart(dayNumber(2024, 1, 1));
     w.find<QPushButton>(QStringLiteral("StrategieTestButton"))->click();
     StrategyTestDialog* dialog = w.form->strategyTestDialog();
     ASSERT_TRUE(dialog->isVisible());
@@ -90,7 +90,7 @@ TEST(StrategyTestWindow, TableChartVerdictSavedAndStopped) {
         dialog->saveTable(QString::fromStdString(w.dir.file("ZahlenAT.dat")))); // never over the archive
 
     // Stopped at the first progress point: the counts cover the draws up to there.
-    w.form->state().dateTimePicker2().setDate(dayNumber(2000, 1, 1));
+    w.form->state().setStatisticsStart(dayNumber(2000, 1, 1));
     dialog->findChild<QDateEdit*>(QStringLiteral("StrategyTestTo"))->setDate(QDate(2026, 12, 7));
     QTimer::singleShot(0, dialog->findChild<QPushButton*>(QStringLiteral("StrategyTestStop")),
                        &QPushButton::click);

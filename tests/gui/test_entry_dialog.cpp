@@ -54,7 +54,7 @@ TEST(EntryDialog, ControlsByNameAndTheConfirmedDraw) {
     for (const char* name : {"BitBtn3", "BitBtn6", "BitBtn8"})
         EXPECT_TRUE(w.find<QPushButton>(QString::fromLatin1(name))->isEnabled()) << name;
     QTest::mouseClick(w.find<QPushButton>(QStringLiteral("BitBtn8")), Qt::LeftButton);
-    EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label29"))->text(),
+    EXPECT_EQ(w.find<QLabel>(WindowLabel::DrawCaption)->text(),
               QStringLiteral("So 23.08.26    1  2  3  4  5  6 Z:7"));
     EXPECT_TRUE(w.host->errors.empty());
 }

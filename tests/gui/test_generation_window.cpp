@@ -25,8 +25,8 @@ TEST(GenerationWindow, LuckyNumberRunFillsTheGridLikeLottoCli) {
         for (int c = 0; c < 6; ++c)
             cells << w.find<QLineEdit>(QString::fromStdString(tipgrid::editName(tip * 6 + c)))->text();
         EXPECT_FALSE(cells[0].isEmpty());
-        EXPECT_FALSE(w.find<QLabel>(QString::fromLatin1(tipgrid::sumLabel(tip)))->text().isEmpty());
-        EXPECT_FALSE(w.find<QLabel>(QString::fromLatin1(tipgrid::hitLabel(tip)))->text().isEmpty());
+        EXPECT_FALSE(w.find<QLabel>(tipSumLabel(tip))->text().isEmpty());
+        EXPECT_FALSE(w.find<QLabel>(hitLabel(tip))->text().isEmpty());
         rows.push_back(cells.join(QLatin1Char(',')).toStdString());
     }
     const CliResult cli = runCli({"--datadir", w.dir.path(), "--no-settings", "generate", "--seed", "4711"});

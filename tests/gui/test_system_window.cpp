@@ -33,7 +33,7 @@ TEST(SystemWindow, TwoEightSystemEnteredCheckedSavedAndLoaded) {
     writeBytes(w.dir.file("Quoten.csv"), kPrizeBalanceQuotas);
     w.reopen();
     w.form->run([&] {
-        w.form->state().dateTimePicker1().setDate(dayNumber(2010, 3, 7));
+        w.form->state().setDrawDate(dayNumber(2010, 3, 7));
         w.form->state().SpeedButton5Click();
     });
     w.find<QPushButton>(QStringLiteral("SystemButton"))->click();

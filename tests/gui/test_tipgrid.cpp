@@ -91,11 +91,11 @@ TEST(TipGridWindow, OvertypingATipGivesTheTypedNumbersSorted) {
 TEST(TipGridWindow, AnIncompleteTipClearsItsLabels) {
     Window w;
     w.form->activateWindow();
-    ASSERT_FALSE(w.find<QLabel>(QStringLiteral("Label22"))->text().isEmpty());
+    ASSERT_FALSE(w.find<QLabel>(hitLabel(0))->text().isEmpty());
     type(cell(w, 3), QString());
     cell(w, 30)->setFocus();
-    EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label22"))->text(), QString());
-    EXPECT_EQ(w.find<QLabel>(QString::fromLatin1(tipgrid::sumLabel(0)))->text(), QString());
+    EXPECT_EQ(w.find<QLabel>(hitLabel(0))->text(), QString());
+    EXPECT_EQ(w.find<QLabel>(tipSumLabel(0))->text(), QString());
 }
 
 TEST(TipGridWindow, TipsAreSavedAMomentAfterAChange) {
@@ -114,10 +114,10 @@ TEST(TipGridWindow, LeavingACellSortsAndRatesEveryTip) {
     cell(w, 30)->setFocus(); // leave the cell
     QApplication::processEvents();
     EXPECT_EQ(tipText(w, 2), QStringLiteral("1,3,17,24,37,42"));
-    auto* hits = w.find<QLabel>(QStringLiteral("Label24"));
+    auto* hits = w.find<QLabel>(hitLabel(2));
     EXPECT_EQ(hits->text(), QStringLiteral("4 + Z"));
     EXPECT_EQ(hits->palette().color(QPalette::WindowText), QColor(Qt::red));
-    EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label38"))->text(), QStringLiteral("124"));
+    EXPECT_EQ(w.find<QLabel>(tipSumLabel(2))->text(), QStringLiteral("124"));
     EXPECT_FALSE(w.host->sounds.empty());
 
     // While the tips are not ready, leaving a cell changes nothing.
@@ -128,7 +128,7 @@ TEST(TipGridWindow, LeavingACellSortsAndRatesEveryTip) {
     cell(w, 30)->setFocus();
     QApplication::processEvents();
     EXPECT_EQ(tipText(w, 3), QStringLiteral("9,8,7,6,5,4"));
-    EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label39"))->text(), QString());
+    EXPECT_EQ(w.find<QLabel>(tipSumLabel(3))->text(), QString());
 }
 
 TEST(TipGridWindow, ClearingEmptiesCellsAndLabelsOnly) {
@@ -136,25 +136,25 @@ TEST(TipGridWindow, ClearingEmptiesCellsAndLabelsOnly) {
     for (int i = 0; i < 72; ++i)
         cell(w, i)->setText(QString::number(i % 45 + 1));
     w.form->run([&] { w.form->state().Komplettcheck(); });
-    const QString caption = w.find<QLabel>(QStringLiteral("Label35"))->text();
-    ASSERT_FALSE(w.find<QLabel>(QStringLiteral("Label36"))->text().isEmpty());
+    const QString caption = w.find<QLabel>(WindowLabel::TipPageDraw)->text();
+    ASSERT_FALSE(w.find<QLabel>(tipSumLabel(0))->text().isEmpty());
     QTest::mouseClick(w.find<QWidget>(QStringLiteral("SpeedButton11")), Qt::LeftButton);
     for (int i = 0; i < 72; ++i)
         EXPECT_EQ(cell(w, i)->text(), QString()) << i;
     for (int tip = 0; tip < 12; ++tip) {
-        EXPECT_EQ(w.find<QLabel>(QString::fromLatin1(tipgrid::hitLabel(tip)))->text(), QString());
-        EXPECT_EQ(w.find<QLabel>(QString::fromLatin1(tipgrid::sumLabel(tip)))->text(), QString());
+        EXPECT_EQ(w.find<QLabel>(hitLabel(tip))->text(), QString());
+        EXPECT_EQ(w.find<QLabel>(tipSumLabel(tip))->text(), QString());
     }
-    EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label35"))->text(), caption);
+    EXPECT_EQ(w.find<QLabel>(WindowLabel::TipPageDraw)->text(), caption);
 }
 
 TEST(TipGridWindow, ArrowsStepThroughTheArchive) {
     Window w;
-    auto* caption = w.find<QLabel>(QStringLiteral("Label35"));
+    auto* caption = w.find<QLabel>(WindowLabel::TipPageDraw);
     EXPECT_EQ(caption->text(), QStringLiteral("Fr 21.08.26    1  3  24  32  36  42 Z:37"));
     QTest::mouseClick(w.find<QWidget>(QStringLiteral("SpeedButton6")), Qt::LeftButton);
     EXPECT_EQ(caption->text().left(11), QStringLiteral("Mi 19.08.26"));
-    EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label29"))->text(), caption->text());
+    EXPECT_EQ(w.find<QLabel>(WindowLabel::DrawCaption)->text(), caption->text());
     EXPECT_EQ(w.find<QDateEdit>(QStringLiteral("DateTimePicker1"))->date(), QDate(2026, 8, 19));
     QTest::mouseClick(w.find<QWidget>(QStringLiteral("SpeedButton7")), Qt::LeftButton);
     EXPECT_EQ(caption->text().left(11), QStringLiteral("Fr 21.08.26"));
@@ -170,7 +170,7 @@ TEST(TipGridWindow, SaveAndLoadThroughTheButtons) {
     w.host->openFile = w.dir.file("tipps.qtp");
     QTest::mouseClick(w.find<QWidget>(QStringLiteral("SpeedButton16")), Qt::LeftButton);
     EXPECT_EQ(tipText(w, 0), QStringLiteral("1,2,3,4,5,6"));
-    EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label22"))->text(), QStringLiteral("2"));
+    EXPECT_EQ(w.find<QLabel>(hitLabel(0))->text(), QStringLiteral("2"));
 }
 
 TEST(TipGridWindow, TheProposedFileNameAfterAWednesdayDrawIsTheSunday) {

@@ -70,10 +70,11 @@ TEST(Window, OpensWithAllPagesAndNamedControls) {
     for (int cell = 0; cell < 72; ++cell)
         names << QString::fromStdString(tipgrid::editName(cell));
     for (int tip = 0; tip < 12; ++tip)
-        names << QString::fromLatin1(tipgrid::captionLabel(tip))
-              << QString::fromLatin1(tipgrid::hitLabel(tip)) << QString::fromLatin1(tipgrid::sumLabel(tip));
+        names << QString::fromLatin1(tipgrid::captionLabel(tip));
     for (const QString& name : names)
         EXPECT_NE(w.find(name), nullptr) << name.toStdString();
+    for (const WindowLabelInfo& info : kWindowLabels) // the state's labels by their designer names
+        EXPECT_NE(w.find<QLabel>(info.label), nullptr) << info.designerName;
 
     EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label44"))->text(),
               QStringLiteral("Z e r b o s t 's  L o t t o  V 1 . 5"));
@@ -180,7 +181,7 @@ TEST(Window, MissingArchiveGivesOneMessageAndTheBundledArchiveAWayOut) {
 
 TEST(Window, LinksOpenTheirAddresses) {
     Window w;
-    QTest::mouseClick(w.find<QWidget>(QStringLiteral("Label54")), Qt::LeftButton);
+    QTest::mouseClick(w.find(WindowLabel::OperatorLink), Qt::LeftButton);
     QTest::mouseClick(w.find<QWidget>(QStringLiteral("Label44")), Qt::LeftButton);
     QTest::mouseClick(w.find<QWidget>(QStringLiteral("Panel5")), Qt::LeftButton, {}, QPoint(1, 1));
     ASSERT_EQ(w.host->opened.size(), 3U);
@@ -203,7 +204,7 @@ TEST(Window, TipSheetAndArchiveSearchButtons) {
     EXPECT_EQ(w.host->searchList()->model()->rowCount(), 0);
     EXPECT_TRUE(w.host->messages.empty());
     EXPECT_TRUE(w.host->errors.empty());
-    EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label13"))->text().left(11), QStringLiteral("Quersumme: "));
+    EXPECT_EQ(w.find<QLabel>(WindowLabel::DigitSum)->text().left(11), QStringLiteral("Quersumme: "));
     EXPECT_EQ(w.chartBarCount(), 10);
     EXPECT_EQ(pages->currentIndex(), page);
 }
@@ -220,7 +221,7 @@ TEST(Window, TheSearchListStopsAfterNHitsWithTheButtonOrEscape) {
         w.find<QLineEdit>(QString::fromStdString(tipgrid::editName(66 + c)))
             ->setText(QString::fromLatin1(oneHit[c]));
     }
-    const QString caption = w.find<QLabel>(QStringLiteral("Label35"))->text();
+    const QString caption = w.find<QLabel>(WindowLabel::TipPageDraw)->text();
     w.host->inputAnswer = "0"; // every tip at every draw
     for (const bool escape : {false, true}) {
         w.host->onSearchList = [escape](SearchListDialog& list) {
@@ -243,9 +244,9 @@ TEST(Window, TheSearchListStopsAfterNHitsWithTheButtonOrEscape) {
                         .contains(QStringLiteral("Suche gestoppt nach 5 Treffern")));
         list->close();
     }
-    EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label35"))->text(), caption);
-    EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label29"))->text(), caption);
-    EXPECT_EQ(w.find<QLabel>(QStringLiteral("Label13"))->text(), QStringLiteral("Quersumme: 138"));
-    EXPECT_EQ(w.find<QLabel>(QString::fromLatin1(tipgrid::hitLabel(0)))->text(), QStringLiteral("6"));
-    EXPECT_EQ(w.find<QLabel>(QString::fromLatin1(tipgrid::hitLabel(11)))->text(), QStringLiteral("1"));
+    EXPECT_EQ(w.find<QLabel>(WindowLabel::TipPageDraw)->text(), caption);
+    EXPECT_EQ(w.find<QLabel>(WindowLabel::DrawCaption)->text(), caption);
+    EXPECT_EQ(w.find<QLabel>(WindowLabel::DigitSum)->text(), QStringLiteral("Quersumme: 138"));
+    EXPECT_EQ(w.find<QLabel>(hitLabel(0))->text(), QStringLiteral("6"));
+    EXPECT_EQ(w.find<QLabel>(hitLabel(11))->text(), QStringLiteral("1"));
 }

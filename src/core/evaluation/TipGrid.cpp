@@ -8,12 +8,6 @@ namespace {
 constexpr std::array<const char*, kTips> kCaption{"Label28", "Label30", "Label31", "Label32",
                                                   "Label33", "Label34", "Label46", "Label48",
                                                   "Label62", "Label61", "Label63", "Label64"};
-constexpr std::array<const char*, kTips> kHit{"Label22", "Label23", "Label24", "Label25",
-                                              "Label26", "Label27", "Label45", "Label47",
-                                              "Label65", "Label66", "Label69", "Label70"};
-constexpr std::array<const char*, kTips> kSum{"Label36", "Label37", "Label38", "Label39",
-                                              "Label40", "Label41", "Label49", "Label50",
-                                              "Label67", "Label68", "Label71", "Label72"};
 } // namespace
 
 int editNumber(int cell) {
@@ -42,12 +36,6 @@ std::optional<int> cellForName(std::string_view objectName) {
 
 const char* captionLabel(int tip) {
     return kCaption.at(static_cast<std::size_t>(tip));
-}
-const char* hitLabel(int tip) {
-    return kHit.at(static_cast<std::size_t>(tip));
-}
-const char* sumLabel(int tip) {
-    return kSum.at(static_cast<std::size_t>(tip));
 }
 
 std::string normalizeCell(std::string_view text) {

@@ -72,7 +72,7 @@ void GenerationRun::run() {
         BusyScope busy(m_state.host());
         m_state.setTipsReady(false);
 
-        m_state.dateTimePicker1().setDate(m_state.clock().today());
+        m_state.setDrawDate(m_state.clock().today());
         m_state.SpeedButton5Click();
         m_state.SpeedButton7Click();
         const std::uint64_t lastDraw = maskOf(m_state.currentDraw().numbers, 7);
@@ -116,8 +116,8 @@ bool GenerationRun::archiveAllows(const Tip& c) {
     if (m_mode == ArchiveRuleMode::ReadFileEachTime)
         return m_state.Secheroderfuenfer(c[0], c[1], c[2], c[3], c[4], c[5]);
     if (!m_index)
-        m_index = std::make_unique<ArchiveIndex>(DrawArchive(m_state.archivePath()),
-                                                 m_state.dateTimePicker2().date);
+        m_index =
+            std::make_unique<ArchiveIndex>(DrawArchive(m_state.archivePath()), m_state.statisticsStart());
     if (!m_chartPrepared) { // the rule shows an empty chart, as reading the file does
         m_state.prepareChart();
         m_chartPrepared = true;
@@ -129,7 +129,7 @@ void GenerationRun::writeOut(int tip, const Tip& candidate) {
     int sum = 0;
     for (int n : candidate)
         sum += n;
-    m_state.label(tipgrid::sumLabel(tip - 1)).text = std::to_string(sum);
+    m_state.setLabelText(tipSumLabel(tip - 1), std::to_string(sum));
     if (tip == 1) m_state.setActivePage(Page::Lottotipp);
     for (int c = 0; c < 6; ++c)
         m_state.Edit1Change((tip - 1) * 6 + c, std::to_string(candidate[static_cast<std::size_t>(c)]));

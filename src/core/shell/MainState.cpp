@@ -62,26 +62,9 @@ MainState::MainState(std::string programDir, Host& host, Clock& clock)
     : m_host(host), m_clock(clock), m_programDir(std::move(programDir)) {
     if (!m_programDir.empty() && m_programDir.back() != '/') m_programDir += '/';
 
-    for (const char* name : {kDigitSumLabel, kDrawCaptionLabel, kTipPageDrawLabel})
-        m_labels[name];
-    m_labels[kDigitSumLabel].text = "Quersumme";
-    for (const char* name : {"Label1", "Label2", "Label3", "Label5", "Label15", "Label16", "Label17",
-                             "Label18", "Label19", "Label20"})
-        m_labels[name];
-    for (const char* name : {"Label6", "Label9"})
-        m_labels[name].text = "ZZ:";
-    for (const char* name : {"Label7", "Label8"})
-        m_labels[name].text = "SZ:";
-    for (int tip = 0; tip < tipgrid::kTips; ++tip) {
-        m_labels[tipgrid::hitLabel(tip)];
-        m_labels[tipgrid::sumLabel(tip)];
-    }
+    for (const WindowLabelInfo& info : kWindowLabels)
+        m_labels[labelIndex(info.label)].text = info.initialText;
 
-    for (const OptionInfo& info : kGenerationOptions) {
-        if (info.control != OptionControl::UpDown) continue;
-        m_upDowns.at(static_cast<std::size_t>(info.number)).min = info.min;
-        m_upDowns.at(static_cast<std::size_t>(info.number)).max = info.max;
-    }
     m_dateTimePicker1.min = earliestDate();
     m_dateTimePicker2.min = earliestDate();
     m_dateTimePicker1.date = earliestDate();
@@ -90,8 +73,13 @@ MainState::MainState(std::string programDir, Host& host, Clock& clock)
     for (const SettingEntry& entry : SettingsSchema::instance().entries())
         entry.set(*this, entry.defaultValue);
     UpDown7Changing();
-    m_checkBoxes[kSundaysBox] = true;
-    m_checkBoxes[kWednesdaysBox] = true;
+}
+
+void MainState::setOption(Option option, int value) {
+    const OptionInfo& info = optionInfo(option);
+    m_options[static_cast<std::size_t>(option)] = info.control == OptionControl::CheckBox
+                                                      ? (value != 0 ? 1 : 0)
+                                                      : std::clamp(value, info.min, info.max);
 }
 
 // ---------------------------------------------------------------- start-up and shutdown
@@ -202,13 +190,21 @@ void MainState::Label43Click() {
     m_host.openDocument(std::string(kMakerAddress) + "/tendora/");
 }
 
-void MainState::Label52Click(std::string_view labelName) {
-    if (labelName == kUpdatesLinkLabel)
-        m_host.openDocument(std::string(kMakerAddress) + "/freeware/lotto.htm");
-    else if (labelName == kOperatorLinkLabel)
-        m_host.openDocument(kOperatorAddress);
-    else if (labelName == kTendoraLinkLabel)
-        m_host.openDocument(std::string(kMakerAddress) + "/tendora/");
+std::optional<std::string> MainState::linkAddress(WindowLabel link) {
+    switch (link) {
+    case WindowLabel::UpdatesLink:
+        return std::string(kMakerAddress) + "/freeware/lotto.htm";
+    case WindowLabel::OperatorLink:
+        return kOperatorAddress;
+    case WindowLabel::TendoraLink:
+        return std::string(kMakerAddress) + "/tendora/";
+    default:
+        return std::nullopt;
+    }
+}
+
+void MainState::Label52Click(WindowLabel link) {
+    if (const auto address = linkAddress(link)) m_host.openDocument(*address);
 }
 
 // ---------------------------------------------------------------- downloads and imports
@@ -371,17 +367,14 @@ std::int64_t MainState::SwissBitBtn1Click() {
     return reportImport(session);
 }
 
-std::vector<std::string> MainState::Button1Click() {
-    // Hit labels of tips 1 to 6: Wednesday draws on the tip page's own, Saturday draws beside.
-    static constexpr std::array<const char*, 6> kSaturdayHits{"Label15", "Label16", "Label17",
-                                                              "Label18", "Label19", "Label20"};
+std::vector<WindowLabel> MainState::Button1Click() {
     // The download shares the HTTP client and the download file with a running import.
     if (refuseWhileImporting()) return {};
     BusyScope busy(m_host);
-    std::vector<std::string> set;
-    auto show = [&](const std::string& name, std::string text, LabelColor color = LabelColor::Black) {
-        label(name) = {std::move(text), color, {}};
-        if (std::find(set.begin(), set.end(), name) == set.end()) set.push_back(name);
+    std::vector<WindowLabel> set;
+    auto show = [&](WindowLabel which, std::string text, LabelColor color = LabelColor::Black) {
+        setLabel(which, {std::move(text), color, {}});
+        if (std::find(set.begin(), set.end(), which) == set.end()) set.push_back(which);
     };
     m_currentDraw.date = 0;
     const int referenceYear = civilDate(m_clock.today()).year;
@@ -394,15 +387,19 @@ std::vector<std::string> MainState::Button1Click() {
         const int day = weekday(draw->day);
         if (day != kWednesday && day != kSaturday) return;
         const bool wednesday = day == kWednesday;
-        show(wednesday ? "Label3" : "Label5", formatShortDate(draw->day));
-        show(wednesday ? "Label1" : "Label2", latestDrawNumbersText(*draw, wednesday));
-        show(wednesday ? "Label6" : "Label9", "ZZ: " + std::to_string(draw->numbers[6]));
-        show(wednesday ? "Label7" : "Label8", "SZ: " + std::to_string(draw->numbers[7]));
+        show(wednesday ? WindowLabel::WednesdayDate : WindowLabel::SaturdayDate, formatShortDate(draw->day));
+        show(wednesday ? WindowLabel::WednesdayNumbers : WindowLabel::SaturdayNumbers,
+             latestDrawNumbersText(*draw, wednesday));
+        show(wednesday ? WindowLabel::WednesdayExtra : WindowLabel::SaturdayExtra,
+             "ZZ: " + std::to_string(draw->numbers[6]));
+        show(wednesday ? WindowLabel::WednesdaySuper : WindowLabel::SaturdaySuper,
+             "SZ: " + std::to_string(draw->numbers[7]));
         for (int tip = 0; tip < 6; ++tip) {
             const auto texts = tipTexts(tip);
             Zettelcheck(texts[0], texts[1], texts[2], texts[3], texts[4], texts[5]);
             const int hits = m_currentDraw.hits;
-            show(wednesday ? tipgrid::hitLabel(tip) : kSaturdayHits.at(static_cast<std::size_t>(tip)),
+            // Wednesday draws on the tip page's own hit labels, Saturday draws beside them.
+            show(wednesday ? hitLabel(tip) : saturdayHitLabel(tip),
                  std::to_string(hits) + (m_currentDraw.extraHit ? " + Z" : ""),
                  hits > 2 ? LabelColor::Red : LabelColor::Black);
         }
@@ -457,13 +454,13 @@ void MainState::BitBtn2Click() {
     // The restored archive's newest draw is shown, not one the failed import read.
     m_dateTimePicker1.setDate(m_clock.today());
     SpeedButton5Click();
-    label(kTipPageDrawLabel).text = label(kDrawCaptionLabel).text;
+    setLabelText(WindowLabel::TipPageDraw, label(WindowLabel::DrawCaption).text);
 }
 
 // ---------------------------------------------------------------- charts
 
 ArchiveFilter MainState::archiveFilter() const {
-    return {m_dateTimePicker2.date, m_checkBoxes[kSundaysBox], m_checkBoxes[kWednesdaysBox]};
+    return {m_dateTimePicker2.date, weekdayBox(WeekdayBox::Sundays), weekdayBox(WeekdayBox::Wednesdays)};
 }
 
 void MainState::publishChart(ChartModel chart) {
@@ -560,8 +557,8 @@ void MainState::SpeedButton11Click() {
     for (int tip = 0; tip < tipgrid::kTips; ++tip) {
         for (int c = 0; c < tipgrid::kCellsPerTip; ++c)
             m_cells[static_cast<std::size_t>(tip * 6 + c)].clear();
-        label(tipgrid::hitLabel(tip)).text.clear();
-        label(tipgrid::sumLabel(tip)).text.clear();
+        setLabelText(hitLabel(tip), {});
+        setLabelText(tipSumLabel(tip), {});
         m_tipWinnings.at(static_cast<std::size_t>(tip)) = {};
     }
 }
@@ -586,16 +583,6 @@ void MainState::Label28Click() {
 }
 
 // ---------------------------------------------------------------- evaluation
-
-const LabelControl& MainState::label(std::string_view name) const {
-    const auto it = m_labels.find(name);
-    if (it == m_labels.end()) throw std::out_of_range("unknown label " + std::string(name));
-    return it->second;
-}
-
-LabelControl& MainState::label(std::string_view name) {
-    return const_cast<LabelControl&>(static_cast<const MainState&>(*this).label(name));
-}
 
 std::array<std::string_view, 6> MainState::tipTexts(int tip) const {
     std::array<std::string_view, 6> texts;
@@ -630,7 +617,7 @@ int MainState::Komplettcheck() {
         int sum = 0;
         for (int v : values)
             sum += v;
-        label(tipgrid::sumLabel(tip)).text = std::to_string(sum);
+        setLabelText(tipSumLabel(tip), std::to_string(sum));
         std::sort(values.begin(), values.end());
         for (std::size_t c = 0; c < 6; ++c)
             Edit1Change(static_cast<int>(static_cast<std::size_t>(tip) * 6 + c), std::to_string(values[c]));
@@ -650,8 +637,8 @@ bool MainState::tipComplete(int tip) const {
 }
 
 void MainState::clearTipLabels(int tip) {
-    label(tipgrid::hitLabel(tip)) = LabelControl{};
-    label(tipgrid::sumLabel(tip)) = LabelControl{};
+    setLabel(hitLabel(tip), {});
+    setLabel(tipSumLabel(tip), {});
     m_tipWinnings.at(static_cast<std::size_t>(tip)) = {};
 }
 
@@ -660,17 +647,17 @@ void MainState::showHits(int tip) {
 }
 
 void MainState::showHits(int tip, const CurrentDraw& checked) {
-    LabelControl& hitLabel = label(tipgrid::hitLabel(tip));
+    LabelControl& hitText = m_labels[labelIndex(hitLabel(tip))];
     const int hits = checked.hits;
-    hitLabel.text = std::to_string(hits);
-    hitLabel.color = hits >= 3 ? LabelColor::Red : LabelColor::Black;
-    if (checked.extraHit) hitLabel.text += " + Z";
+    hitText.text = std::to_string(hits);
+    hitText.color = hits >= 3 ? LabelColor::Red : LabelColor::Black;
+    if (checked.extraHit) hitText.text += " + Z";
     const PrizeTable& prizes = storedPrizes();
     const auto quotas = prizes.find(wholeDay(checked.date));
     const std::vector<PrizeQuota>* drawQuotas = quotas == prizes.end() ? nullptr : &quotas->second;
     const bool paysExtraOnly = drawQuotas && findQuota(*drawQuotas, PrizeRank::Extra);
     const auto rank = prizeRank(hits, checked.extraHit, paysExtraOnly);
-    hitLabel.hint = prizeHint(rank, drawQuotas);
+    hitText.hint = prizeHint(rank, drawQuotas);
     TipWinning& winning = m_tipWinnings.at(static_cast<std::size_t>(tip));
     winning = {rank, std::nullopt};
     if (rank && drawQuotas)
@@ -679,9 +666,9 @@ void MainState::showHits(int tip, const CurrentDraw& checked) {
 
 void MainState::showDraw(const DrawRecord& record, std::string_view separator) {
     m_currentDraw.load(record);
-    label(kDrawCaptionLabel).text = drawCaption(m_currentDraw, separator);
-    label(kTipPageDrawLabel).text = label(kDrawCaptionLabel).text;
-    label(kDigitSumLabel).text = digitSumCaption(m_currentDraw);
+    setLabelText(WindowLabel::DrawCaption, drawCaption(m_currentDraw, separator));
+    setLabelText(WindowLabel::TipPageDraw, label(WindowLabel::DrawCaption).text);
+    setLabelText(WindowLabel::DigitSum, digitSumCaption(m_currentDraw));
     m_dateTimePicker1.setDate(record.day());
 }
 
@@ -711,7 +698,7 @@ void MainState::SpeedButton5Click() {
     m_drawStepIndex = static_cast<std::int32_t>(std::max<std::int64_t>(read - 1, 0));
     // Without any draw loaded yet there is no date to show; the field keeps its date.
     if (m_currentDraw.date > 0) m_dateTimePicker1.setDate(wholeDay(m_currentDraw.date));
-    label(kTipPageDrawLabel).text = label(kDrawCaptionLabel).text;
+    setLabelText(WindowLabel::TipPageDraw, label(WindowLabel::DrawCaption).text);
     Komplettcheck();
 }
 
@@ -721,18 +708,18 @@ MainState::ShownDraw MainState::shownDraw() const {
     return {m_currentDraw,
             m_drawStepIndex,
             m_dateTimePicker1.date,
-            label(kDrawCaptionLabel),
-            label(kTipPageDrawLabel),
-            label(kDigitSumLabel)};
+            label(WindowLabel::DrawCaption),
+            label(WindowLabel::TipPageDraw),
+            label(WindowLabel::DigitSum)};
 }
 
 void MainState::restoreShownDraw(const ShownDraw& shown) {
     m_currentDraw = shown.draw;
     m_drawStepIndex = shown.stepIndex;
     m_dateTimePicker1.date = shown.pickerDate;
-    label(kDrawCaptionLabel) = shown.drawCaption;
-    label(kTipPageDrawLabel) = shown.tipPageDraw;
-    label(kDigitSumLabel) = shown.digitSum;
+    setLabel(WindowLabel::DrawCaption, shown.drawCaption);
+    setLabel(WindowLabel::TipPageDraw, shown.tipPageDraw);
+    setLabel(WindowLabel::DigitSum, shown.digitSum);
 }
 
 void MainState::stepShownDraw(StepDirection direction) {

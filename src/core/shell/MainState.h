@@ -13,6 +13,7 @@
 #include "core/shell/ImportSources.h"
 #include "core/shell/SettingsStore.h"
 #include "core/shell/StatusText.h"
+#include "core/shell/WindowControls.h"
 #include "core/statistics/ChartModel.h"
 #include "core/system/SystemCheck.h"
 #include "core/system/SystemFile.h"
@@ -24,7 +25,6 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <optional>
 #include <span>
 #include <string>
@@ -34,13 +34,6 @@
 namespace lotto {
 
 class ImportSession;
-
-struct UpDownControl {
-    int min = 0;
-    int max = 100;
-    int position = 0;
-    void setPosition(int p) { position = p < min ? min : (p > max ? max : p); }
-};
 
 struct DatePickerControl {
     DayNumber min = 0;
@@ -68,14 +61,6 @@ public:
     static constexpr const char* kApplicationTitle = "Zerbosts Lotto";
     static constexpr const char* kOperatorAddress = "https://www.lotterien.at";
     static constexpr const char* kMakerAddress = "https://www.zerbost.de";
-
-    // Labels that operations write and both faces read, by their designer names.
-    static constexpr const char* kDrawCaptionLabel = "Label29";  // the shown draw, "Letzte Ziehung"
-    static constexpr const char* kTipPageDrawLabel = "Label35";  // the same caption above the tips
-    static constexpr const char* kDigitSumLabel = "Label13";     // "Quersumme: n" of the shown draw
-    static constexpr const char* kUpdatesLinkLabel = "Label52";  // the maker's download page
-    static constexpr const char* kOperatorLinkLabel = "Label54"; // the lottery operator
-    static constexpr const char* kTendoraLinkLabel = "Label56";  // the maker's Tendora page
 
     MainState(std::string programDir, Host& host, Clock& clock);
 
@@ -109,7 +94,10 @@ public:
 
     // --- window links, stop button, run limit ---
     void Label43Click();
-    void Label52Click(std::string_view labelName);
+    // A link label of "Internet-Optionen": opens its address; any other label does nothing.
+    void Label52Click(WindowLabel link);
+    // The address a link label shows and opens; nothing for a label that is no link.
+    static std::optional<std::string> linkAddress(WindowLabel link);
     void SpeedButton8Click() { m_speedButton8Visible = false; }
 
     // --- downloads and archive imports ---
@@ -141,8 +129,8 @@ public:
     std::int64_t AustriaLast10();
     // "Lottozahlen aus dem Internet laden" (page "Zahlen der letzten Ziehung"): the page at
     // URLEdit, its Wednesday and Saturday draws shown with the hits of tips 1 to 6. Returns
-    // the names of the labels it set, in the order it first set them.
-    std::vector<std::string> Button1Click();
+    // the labels it set, in the order it first set them.
+    std::vector<WindowLabel> Button1Click();
     // "Datenbank neu anlegen": the archive is set aside and read anew from DateTimePicker1;
     // when that brings no draw, the old archive is put back and the user is told.
     void BitBtn2Click();
@@ -349,36 +337,34 @@ public:
     // The window marks these cells ("Zahl doppelt").
     bool isRepeatedCell(int index) const { return tipgrid::isRepeatedCell(m_cells, index); }
 
-    // The generation's options by name; the controls that show them by their numbers below.
+    // The generation's options by name (CheckBox1..15 and 18, UpDown1..8): a check box is 0
+    // or 1, an up-down's position is kept within its range.
     bool isOn(Option option) const { return value(option) != 0; }
-    int value(Option option) const {
-        const OptionInfo& info = optionInfo(option);
-        return info.control == OptionControl::CheckBox ? checkBox(info.number) : upDown(info.number).position;
-    }
-    void setOption(Option option, int value) {
-        const OptionInfo& info = optionInfo(option);
-        if (info.control == OptionControl::CheckBox)
-            setCheckBox(info.number, value != 0);
-        else
-            setUpDown(info.number, value);
+    int value(Option option) const { return m_options[static_cast<std::size_t>(option)]; }
+    void setOption(Option option, int value);
+
+    // The statistics' weekday filter (CheckBox16, CheckBox17).
+    bool weekdayBox(WeekdayBox box) const { return m_weekdayBoxes[static_cast<std::size_t>(box)]; }
+    void setWeekdayBox(WeekdayBox box, bool checked) {
+        m_weekdayBoxes[static_cast<std::size_t>(box)] = checked;
     }
 
-    // The statistics' weekday filter: draws on Sundays and on Wednesdays.
-    static constexpr int kSundaysBox = 16;
-    static constexpr int kWednesdaysBox = 17;
-    bool checkBox(int n) const { return m_checkBoxes.at(static_cast<std::size_t>(n)); }
-    void setCheckBox(int n, bool checked) { m_checkBoxes.at(static_cast<std::size_t>(n)) = checked; }
-    const UpDownControl& upDown(int n) const { return m_upDowns.at(static_cast<std::size_t>(n)); }
-    void setUpDown(int n, int position) { m_upDowns.at(static_cast<std::size_t>(n)).setPosition(position); }
+    // The window's labels that operations write (WindowControls.h names them).
+    using LabelValues = std::array<LabelControl, kWindowLabelCount>;
+    const LabelControl& label(WindowLabel which) const { return m_labels[labelIndex(which)]; }
+    const LabelValues& labels() const { return m_labels; }
+    void setLabel(WindowLabel which, LabelControl value) { m_labels[labelIndex(which)] = std::move(value); }
+    void setLabelText(WindowLabel which, std::string text) {
+        m_labels[labelIndex(which)].text = std::move(text);
+    }
 
-    const LabelControl& label(std::string_view name) const;
-    LabelControl& label(std::string_view name);
-    const std::map<std::string, LabelControl, std::less<>>& labels() const { return m_labels; }
-
-    DatePickerControl& dateTimePicker1() { return m_dateTimePicker1; }
-    const DatePickerControl& dateTimePicker1() const { return m_dateTimePicker1; }
-    DatePickerControl& dateTimePicker2() { return m_dateTimePicker2; }
-    const DatePickerControl& dateTimePicker2() const { return m_dateTimePicker2; }
+    // The date fields, both from earliestDate() on: DateTimePicker1 on "Datenbank" (the draw
+    // to evaluate, the start of a rebuild and of the text export) and DateTimePicker2 on
+    // "Diagramm" (the first draw the statistics count).
+    DayNumber drawDate() const { return m_dateTimePicker1.date; }
+    void setDrawDate(DayNumber day) { m_dateTimePicker1.setDate(day); }
+    DayNumber statisticsStart() const { return m_dateTimePicker2.date; }
+    void setStatisticsStart(DayNumber day) { m_dateTimePicker2.setDate(day); }
 
     // "Internet-Optionen": the download file, the latest-draw page, the proxy.
     const std::string& fileNameEdit() const { return m_fileNameEdit; }
@@ -431,7 +417,6 @@ public:
     void setTipsReady(bool ready) { m_tipsReady = ready; }
     int drawStepIndex() const { return m_drawStepIndex; }
     const CurrentDraw& currentDraw() const { return m_currentDraw; }
-    CurrentDraw& currentDraw() { return m_currentDraw; }
     bool speedButton8Visible() const { return m_speedButton8Visible; }
     int tippTop() const { return m_tippTop; }
     int tippLeft() const { return m_tippLeft; }
@@ -493,9 +478,9 @@ private:
     static constexpr const char* kSoundFileName = "yippee.wav";
 
     std::array<std::string, tipgrid::kCells> m_cells;
-    std::array<bool, 19> m_checkBoxes{};    // CheckBox1..CheckBox18 at their numbers
-    std::array<UpDownControl, 9> m_upDowns; // UpDown1..UpDown8 at their numbers
-    std::map<std::string, LabelControl, std::less<>> m_labels;
+    std::array<int, kGenerationOptions.size()> m_options{};
+    std::array<bool, kWeekdayBoxes.size()> m_weekdayBoxes{true, true};
+    LabelValues m_labels;
     DatePickerControl m_dateTimePicker1;
     DatePickerControl m_dateTimePicker2;
     std::string m_fileNameEdit;

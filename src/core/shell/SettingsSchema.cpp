@@ -123,10 +123,10 @@ SettingsSchema::SettingsSchema() {
     m_entries.push_back({"DateTimePicker2", SettingType::Date,
                          DateSetting{static_cast<double>(MainState::earliestDate())},
                          [](const MainState& s) -> SettingValue {
-                             return DateSetting{static_cast<double>(s.dateTimePicker2().date)};
+                             return DateSetting{static_cast<double>(s.statisticsStart())};
                          },
                          [](MainState& s, const SettingValue& v) {
-                             s.dateTimePicker2().setDate(wholeDay(std::get<DateSetting>(v).days));
+                             s.setStatisticsStart(wholeDay(std::get<DateSetting>(v).days));
                          }});
     m_entries.push_back({"EinsatzCent", SettingType::Int, 120,
                          [](const MainState& s) -> SettingValue { return static_cast<int>(s.stakeCents()); },

@@ -33,10 +33,10 @@ DayNumber StateImportWindow::today() {
     return m_state.clock().today();
 }
 DayNumber StateImportWindow::pickerDate() const {
-    return m_state.dateTimePicker1().date;
+    return m_state.drawDate();
 }
 void StateImportWindow::setPickerDate(DayNumber day) {
-    m_state.dateTimePicker1().setDate(day);
+    m_state.setDrawDate(day);
 }
 void StateImportWindow::setLastStoredDate(DayNumber day) {
     m_state.m_lastStoredDate = day;
@@ -54,8 +54,8 @@ bool StateImportWindow::stopButtonVisible() const {
 }
 
 void StateImportWindow::showParsedDraw(const std::string& caption, const std::string& digitSum) {
-    m_state.label(MainState::kDrawCaptionLabel).text = caption;
-    m_state.label(MainState::kDigitSumLabel).text = digitSum;
+    m_state.setLabelText(WindowLabel::DrawCaption, caption);
+    m_state.setLabelText(WindowLabel::DigitSum, digitSum);
 }
 
 void StateImportWindow::setProgress(int done, int total) {
@@ -64,7 +64,7 @@ void StateImportWindow::setProgress(int done, int total) {
 }
 
 void StateImportWindow::importFinished() {
-    m_state.label(MainState::kTipPageDrawLabel).text = m_state.label(MainState::kDrawCaptionLabel).text;
+    m_state.setLabelText(WindowLabel::TipPageDraw, m_state.label(WindowLabel::DrawCaption).text);
     m_state.SpeedButton5Click();
     m_state.Komplettcheck();
 }
