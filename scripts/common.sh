@@ -30,21 +30,27 @@ lotto_install_packages() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
 }
 
-# ccache keeps compiled objects between builds and between clones of the project: the
-# paths below the clone's parent are made relative, so another clone hits the same cache.
+# ccache keeps compiled objects between builds and between clones of the project: paths
+# below the clone's parent are hashed relative to the build folder, so another clone hits
+# the same cache. The settings are exported here, in the script's own shell, so that the
+# build's compiler calls see them.
+lotto_ccache_env() {
+  command -v ccache >/dev/null 2>&1 || return 0
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$LOTTO_ROOT")}"
+  export CCACHE_NOHASHDIR=1
+  # Qt Test defines its target's absolute folders for QFINDTESTDATA, which no test uses
+  export CCACHE_IGNOREOPTIONS="${CCACHE_IGNOREOPTIONS:--DQT_TESTCASE_BUILDDIR=* -DQT_TESTCASE_SOURCEDIR=*}"
+  # the precompiled headers are rebuilt in every build folder; their time stamps differ
+  export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}"
+}
+
 lotto_launcher() {
-  if command -v ccache >/dev/null 2>&1; then
-    export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$LOTTO_ROOT")}"
-    export CCACHE_NOHASHDIR=1
-    # Qt Test defines its target's absolute folders for QFINDTESTDATA, which no test uses
-    export CCACHE_IGNOREOPTIONS="${CCACHE_IGNOREOPTIONS:--DQT_TESTCASE_BUILDDIR=* -DQT_TESTCASE_SOURCEDIR=*}"
-    # the precompiled headers are rebuilt in every build folder; their time stamps differ
-    export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}"
-    echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
-  fi
+  command -v ccache >/dev/null 2>&1 && echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
+  return 0
 }
 
 lotto_build() {
+  lotto_ccache_env
   cmake -S "$LOTTO_ROOT" -B "$LOTTO_BUILD" -G Ninja $(lotto_launcher) \
     -DCMAKE_BUILD_TYPE="${LOTTO_BUILD_TYPE:-Release}" \
     -DLOTTO_WERROR="${LOTTO_WERROR:-ON}" \
