@@ -157,18 +157,20 @@ StrategyTestDialog::StrategyTestDialog(MainState& state, std::function<void()> f
     m_saveChart = buttons->addButton(QStringLiteral("Diagramm speichern…"), QDialogButtonBox::ActionRole);
     m_saveChart->setObjectName(QStringLiteral("StrategyTestSaveChart"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_saveTable, &QPushButton::clicked, this, [this] {
-        const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Tabelle speichern"),
-                                                          QString::fromStdString(m_state.programDir()) +
-                                                              QStringLiteral("Strategie-Test.csv"),
-                                                          QStringLiteral("CSV-Datei (*.csv)"));
+    // The save dialog, proposing "Strategie-Test.<ext>" in the program directory.
+    const auto chooseFile = [this](const QString& title, const QString& ext, const QString& filter) {
+        return QFileDialog::getSaveFileName(
+            this, title,
+            QString::fromStdString(m_state.programDir()) + QStringLiteral("Strategie-Test.") + ext, filter);
+    };
+    connect(m_saveTable, &QPushButton::clicked, this, [this, chooseFile] {
+        const QString file = chooseFile(QStringLiteral("Tabelle speichern"), QStringLiteral("csv"),
+                                        QStringLiteral("CSV-Datei (*.csv)"));
         if (!file.isEmpty()) saveTable(file);
     });
-    connect(m_saveChart, &QPushButton::clicked, this, [this] {
-        const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Diagramm speichern"),
-                                                          QString::fromStdString(m_state.programDir()) +
-                                                              QStringLiteral("Strategie-Test.png"),
-                                                          QStringLiteral("PNG-Bild (*.png)"));
+    connect(m_saveChart, &QPushButton::clicked, this, [this, chooseFile] {
+        const QString file = chooseFile(QStringLiteral("Diagramm speichern"), QStringLiteral("png"),
+                                        QStringLiteral("PNG-Bild (*.png)"));
         if (!file.isEmpty()) saveChart(file);
     });
     layout->addWidget(buttons);

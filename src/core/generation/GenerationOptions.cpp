@@ -17,12 +17,6 @@ const OptionInfo* findOption(std::string_view valueName) {
     return nullptr;
 }
 
-const OptionInfo* findOption(OptionControl control, int number) {
-    for (const OptionInfo& info : kGenerationOptions)
-        if (info.control == control && info.number == number) return &info;
-    return nullptr;
-}
-
 std::string controlName(const OptionInfo& info) {
     return (info.control == OptionControl::CheckBox ? "CheckBox" : "UpDown") + std::to_string(info.number);
 }

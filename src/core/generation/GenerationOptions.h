@@ -104,8 +104,6 @@ constexpr const OptionInfo& optionInfo(Option option) {
 
 // The option stored under a value name, or nullptr.
 const OptionInfo* findOption(std::string_view valueName);
-// The option shown by CheckBox<number> or UpDown<number>, or nullptr.
-const OptionInfo* findOption(OptionControl control, int number);
 // The control's object name: "CheckBox8", "UpDown4".
 std::string controlName(const OptionInfo& info);
 
